@@ -1,0 +1,37 @@
+// Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, and the
+// encoder that writes a cell's text straight into the output being built.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tabulor {
+
+// Indexed by byte value - 0x81. From 0xA0 up: the HTML 4 Latin-1 entities. Below: the Windows-1252
+// characters, by name where HTML 4 has one, numerically where it has none, and the replacement
+// character for the five bytes Windows-1252 leaves unassigned. The single angle quotation marks
+// become "&lt;" and "&gt;", the same text as the markup characters.
+inline constexpr std::array<std::string_view, 127> CharEntities = {
+    "&#65533;", "&sbquo;",  "&fnof;",   "&bdquo;",  "&hellip;", "&dagger;", "&Dagger;", "&circ;",    // 81-88
+    "&permil;", "&Scaron;", "&lt;",     "&OElig;",  "&#65533;", "&#381;",   "&#65533;", "&#65533;",  // 89-90
+    "&lsquo;",  "&rsquo;",  "&ldquo;",  "&rdquo;",  "&bull;",   "&ndash;",  "&mdash;",  "&tilde;",   // 91-98
+    "&trade;",  "&scaron;", "&gt;",     "&oelig;",  "&#65533;", "&#382;",   "&Yuml;",                // 99-9F
+    "&nbsp;",   "&iexcl;",  "&cent;",   "&pound;",  "&curren;", "&yen;",    "&brvbar;", "&sect;",    // A0-A7
+    "&uml;",    "&copy;",   "&ordf;",   "&laquo;",  "&not;",    "&shy;",    "&reg;",    "&macr;",    // A8-AF
+    "&deg;",    "&plusmn;", "&sup2;",   "&sup3;",   "&acute;",  "&micro;",  "&para;",   "&middot;",  // B0-B7
+    "&cedil;",  "&sup1;",   "&ordm;",   "&raquo;",  "&frac14;", "&frac12;", "&frac34;", "&iquest;",  // B8-BF
+    "&Agrave;", "&Aacute;", "&Acirc;",  "&Atilde;", "&Auml;",   "&Aring;",  "&AElig;",  "&Ccedil;",  // C0-C7
+    "&Egrave;", "&Eacute;", "&Ecirc;",  "&Euml;",   "&Igrave;", "&Iacute;", "&Icirc;",  "&Iuml;",    // C8-CF
+    "&ETH;",    "&Ntilde;", "&Ograve;", "&Oacute;", "&Ocirc;",  "&Otilde;", "&Ouml;",   "&times;",   // D0-D7
+    "&Oslash;", "&Ugrave;", "&Uacute;", "&Ucirc;",  "&Uuml;",   "&Yacute;", "&THORN;",  "&szlig;",   // D8-DF
+    "&agrave;", "&aacute;", "&acirc;",  "&atilde;", "&auml;",   "&aring;",  "&aelig;",  "&ccedil;",  // E0-E7
+    "&egrave;", "&eacute;", "&ecirc;",  "&euml;",   "&igrave;", "&iacute;", "&icirc;",  "&iuml;",    // E8-EF
+    "&eth;",    "&ntilde;", "&ograve;", "&oacute;", "&ocirc;",  "&otilde;", "&ouml;",   "&divide;",  // F0-F7
+    "&oslash;", "&ugrave;", "&uacute;", "&ucirc;",  "&uuml;",   "&yacute;", "&thorn;",  "&yuml;",    // F8-FF
+};
+
+// Appends what EncodeCellText gives for the field.
+void AppendEncodedCell(std::string& out, std::string_view field, std::string_view emptyCellText);
+
+}  // namespace tabulor

@@ -1,0 +1,23 @@
+#include "conversion.h"
+
+#include "file_io.h"
+
+namespace tabulor {
+
+void RunConversion(const TConversionSettings& settings)
+{
+    // The source is read whole before the destination is touched, so the two may be one file.
+    const TFileContents source = ReadWholeFile(settings.SourceFileName);
+    TDestinationFile destination(settings.DestFileName);
+    TOutputLines output(&destination);
+    const bool document = settings.OutputKind != okTableOnly;
+    if (document)
+        AddDocumentHeader(output, settings.OutputKind == okXhtmlDocument);
+    AddTableLines(TSourceLines(source.View()), output, settings);
+    if (document)
+        AddDocumentFooter(output);
+    output.Flush();
+    destination.Commit();
+}
+
+}  // namespace tabulor

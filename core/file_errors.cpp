@@ -1,0 +1,55 @@
+#include "file_errors.h"
+
+#include "conversion.h"
+#include "resources/string_table.h"
+
+namespace tabulor {
+
+namespace {
+
+// Fills the two "%s" of a message in order; a "%s" inside the path stays as it is.
+std::string FormatFileMessage(std::string_view format, std::string_view fullPath,
+                              std::string_view systemText)
+{
+    std::string text(format);
+    std::size_t from = 0;
+    for (const std::string_view argument : {fullPath, systemText}) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string TrimSystemText(std::string_view text)
+{
+    std::size_t size = text.size();
+    while (size > 0) {
+        const auto last = static_cast<unsigned char>(text[size - 1]);
+        if (last > ' ' && last != '.' && last != 0x7F)
+            break;
+        --size;
+    }
+    return std::string(text.substr(0, size));
+}
+
+void ThrowFOpenError(std::string_view fullPath, std::string_view systemText)
+{
+    throw EFOpenError(FormatFileMessage(strings::SFOpenError, fullPath, systemText));
+}
+
+void ThrowFCreateError(std::string_view fullPath, std::string_view systemText)
+{
+    throw EFCreateError(FormatFileMessage(strings::SFCreateError, fullPath, systemText));
+}
+
+void ThrowWriteError()
+{
+    throw EWriteError(std::string(strings::SWriteError));
+}
+
+}  // namespace tabulor

@@ -1,0 +1,50 @@
+// The core's file layer: reading the source whole and writing the destination so that it changes
+// in one step. Only the platform's file calls live behind it; messages are built in file_errors.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "output_lines.h"
+
+namespace tabulor {
+
+struct TFileContents {
+    std::unique_ptr<char[]> Data;
+    std::size_t Size = 0;
+    std::string_view View() const { return {Data.get(), Size}; }
+};
+
+// Reads the whole file; throws EFOpenError when it cannot be opened or read (a folder included).
+TFileContents ReadWholeFile(const std::filesystem::path& name);
+
+// The destination as it is being written. Bytes go to a new file beside it, which Commit puts in
+// place of the destination in one step; destroyed without Commit, it removes that file and leaves
+// the destination as it was. A symbolic link is written through to its target, and the replaced
+// file's permission bits carry over.
+//
+// It does not write devices, pipes or files in a folder that takes no new file through a new file:
+// those are written in place, and a failure there leaves what was written.
+class TDestinationFile : public TByteSink {
+public:
+    // Throws EFCreateError when the destination cannot be created or written.
+    explicit TDestinationFile(const std::filesystem::path& name);
+    ~TDestinationFile() override;
+    TDestinationFile(const TDestinationFile&) = delete;
+    TDestinationFile& operator=(const TDestinationFile&) = delete;
+
+    // Throws EWriteError when fewer bytes could be written.
+    void Write(std::string_view bytes) override;
+
+    // Throws EWriteError when the bytes cannot be made to stay, EFCreateError when the new file
+    // cannot take the destination's place.
+    void Commit();
+
+private:
+    struct TState;
+    std::unique_ptr<TState> State;
+};
+
+}  // namespace tabulor

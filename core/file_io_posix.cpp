@@ -1,0 +1,241 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "file_errors.h"
+#include "file_io.h"
+
+namespace fs = std::filesystem;
+
+namespace tabulor {
+
+namespace {
+
+// The name made absolute against the current folder, as the messages show it. An empty name stays
+// empty: there is no file to show.
+std::string FullPath(const fs::path& name)
+{
+    if (name.empty())
+        return {};
+    std::error_code error;
+    const fs::path full = fs::absolute(name, error);
+    return error ? name.string() : full.lexically_normal().string();
+}
+
+std::string SystemText(int code)
+{
+    char buffer[512];
+    return TrimSystemText(strerror_r(code, buffer, sizeof buffer));
+}
+
+[[noreturn]] void FailOpen(const fs::path& name, int code)
+{
+    ThrowFOpenError(FullPath(name), SystemText(code));
+}
+
+[[noreturn]] void FailCreate(const fs::path& name, int code)
+{
+    ThrowFCreateError(FullPath(name), SystemText(code));
+}
+
+class TFd {
+public:
+    explicit TFd(int fd = -1) : Fd(fd) {}
+    ~TFd() { Close(); }
+    TFd(TFd&& other) noexcept : Fd(std::exchange(other.Fd, -1)) {}
+    TFd& operator=(TFd&& other) noexcept
+    {
+        Close();
+        Fd = std::exchange(other.Fd, -1);
+        return *this;
+    }
+    int Get() const { return Fd; }
+    // The result of close, so that a late write error is not lost.
+    int Close() { return Fd < 0 ? 0 : ::close(std::exchange(Fd, -1)); }
+
+private:
+    int Fd;
+};
+
+int OpenRetrying(const char* name, int flags, mode_t mode = 0)
+{
+    int fd;
+    do
+        fd = ::open(name, flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Follows symbolic links to the file they finally name, which need not exist yet.
+fs::path ResolveLinks(fs::path name)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code error;
+        if (!fs::is_symlink(name, error))
+            break;
+        const fs::path target = fs::read_symlink(name, error);
+        if (error)
+            break;
+        name = target.is_absolute() ? target : name.parent_path() / target;
+    }
+    return name;
+}
+
+}  // namespace
+
+TFileContents ReadWholeFile(const fs::path& name)
+{
+    if (name.empty())
+        FailOpen(name, ENOENT);
+    TFd fd(OpenRetrying(name.c_str(), O_RDONLY));
+    struct stat status {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0)
+        FailOpen(name, errno);
+    if (S_ISDIR(status.st_mode))
+        FailOpen(name, EISDIR);
+
+    // One byte more than the size, so that a regular file is read without growing the buffer and
+    // a file that grows or has no size (a pipe) is still read to its end.
+    std::size_t capacity = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1;
+    TFileContents contents{std::make_unique_for_overwrite<char[]>(capacity), 0};
+    for (;;) {
+        if (contents.Size == capacity) {
+            capacity *= 2;
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            std::memcpy(larger.get(), contents.Data.get(), contents.Size);
+            contents.Data = std::move(larger);
+        }
+        const ssize_t got = ::read(fd.Get(), contents.Data.get() + contents.Size, capacity - contents.Size);
+        if (got == 0)
+            break;
+        if (got < 0 && errno != EINTR)
+            FailOpen(name, errno);
+        if (got > 0)
+            contents.Size += static_cast<std::size_t>(got);
+    }
+    return contents;
+}
+
+struct TDestinationFile::TState {
+    fs::path Name;        // as the user gave it, for messages
+    fs::path Target;      // the file that changes, links followed
+    fs::path Temporary;   // the new file, empty when writing in place
+    TFd Fd;
+    bool Created = false;  // writing in place a file that did not exist before
+    bool Committed = false;
+};
+
+namespace {
+
+fs::path TemporaryName(const fs::path& target)
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    char name[32];
+    std::snprintf(name, sizeof name, ".tabulor-%08llx.tmp",
+                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFu));
+    return target.parent_path() / name;
+}
+
+// A new file beside the target, with the target's permission bits when it exists; -1 when the
+// folder takes no new file.
+int CreateTemporary(const fs::path& target, const struct stat* existing, fs::path& temporary)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = TemporaryName(target);
+        const int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0) {
+            if (existing != nullptr) {
+                // Owner first: a change of owner clears the set-user-ID bits fchmod then restores.
+                (void)!::fchown(fd, existing->st_uid, existing->st_gid);
+                (void)!::fchmod(fd, existing->st_mode & 07777);
+            }
+            return fd;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    temporary.clear();
+    return -1;
+}
+
+}  // namespace
+
+TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_unique<TState>())
+{
+    if (name.empty())
+        FailCreate(name, ENOENT);
+    State->Name = name;
+    State->Target = ResolveLinks(name);
+    const char* target = State->Target.c_str();
+
+    struct stat status {};
+    const bool exists = ::stat(target, &status) == 0;
+    if (exists && S_ISDIR(status.st_mode))
+        FailCreate(name, EISDIR);
+    if (exists && S_ISREG(status.st_mode)) {
+        // A destination that cannot be written is refused even though a new file could take its
+        // place: a read-only file stays read-only.
+        TFd probe(OpenRetrying(target, O_WRONLY));
+        if (probe.Get() < 0)
+            FailCreate(name, errno);
+        State->Fd = TFd(CreateTemporary(State->Target, &status, State->Temporary));
+    } else if (!exists) {
+        State->Fd = TFd(CreateTemporary(State->Target, nullptr, State->Temporary));
+    }
+    if (State->Fd.Get() >= 0)
+        return;
+
+    // Devices and pipes, and folders that take no new file: written in place.
+    State->Fd = TFd(OpenRetrying(target, O_WRONLY | O_CREAT | O_TRUNC, 0666));
+    if (State->Fd.Get() < 0)
+        FailCreate(name, errno);
+    State->Created = !exists;
+}
+
+TDestinationFile::~TDestinationFile()
+{
+    if (State->Committed)
+        return;
+    State->Fd.Close();
+    if (!State->Temporary.empty())
+        ::unlink(State->Temporary.c_str());
+    else if (State->Created)
+        ::unlink(State->Target.c_str());
+}
+
+void TDestinationFile::Write(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(State->Fd.Get(), bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            ThrowWriteError();
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void TDestinationFile::Commit()
+{
+    if (State->Temporary.empty()) {
+        if (State->Fd.Close() != 0)
+            ThrowWriteError();
+        State->Committed = true;
+        return;
+    }
+    // The bytes must be on the disk before the name moves to them, or a crash right after could
+    // leave the destination empty where the old file was.
+    if (::fsync(State->Fd.Get()) != 0 || State->Fd.Close() != 0)
+        ThrowWriteError();
+    if (::rename(State->Temporary.c_str(), State->Target.c_str()) != 0)
+        FailCreate(State->Name, errno);
+    State->Committed = true;
+}
+
+}  // namespace tabulor

@@ -1,0 +1,22 @@
+// The program's own texts, in UTF-8, under the numbers the Windows string table gives them.
+#pragma once
+
+#include <string_view>
+
+namespace tabulor::strings {
+
+// 65315: the document's language code.
+inline constexpr std::string_view SDocumentLanguage = "fr";
+// 65316: the page title; the entity is part of the text and is written as it stands.
+inline constexpr std::string_view SDocumentTitle = "Tableau import&eacute; depuis Excel";
+// 65317: the notice after a successful conversion.
+inline constexpr std::string_view SFileCreated = "Le fichier a été correctement créé";
+// 65370: the notice's button.
+inline constexpr std::string_view SOk = "OK";
+// 65430 and 65429: the first %s is the file's full path, the second the system's text.
+inline constexpr std::string_view SFOpenError = "Impossible d'ouvrir le fichier \"%s\". %s";
+inline constexpr std::string_view SFCreateError = "Impossible de créer le fichier \"%s\". %s";
+// 65417
+inline constexpr std::string_view SWriteError = "Erreur d'écriture dans le flux";
+
+}  // namespace tabulor::strings
