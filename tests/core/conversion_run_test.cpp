@@ -1,0 +1,149 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/conversion.h"
+#include "line_text.h"
+#include "temp_folder.h"
+
+namespace {
+
+using namespace tabulor;
+using namespace tabulor::testkit;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+const char* const kHtmlDoctype =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">";
+
+class ConversionRun : public ::testing::Test {
+protected:
+    // Converts source bytes with the given settings and returns the destination's bytes.
+    std::string Convert(std::string_view source, TConversionSettings settings = {})
+    {
+        WriteFile(Folder / "source.txt", source);
+        settings.SourceFileName = Folder / "source.txt";
+        settings.DestFileName = Folder / "result.html";
+        RunConversion(settings);
+        return ReadFile(Folder / "result.html");
+    }
+    TTempFolder Folder;
+};
+
+TEST_F(ConversionRun, HtmlDocumentAroundATwoCellRow)
+{
+    TConversionSettings settings;
+    settings.OutputKind = okHtmlDocument;
+    EXPECT_THAT(SplitCrLf(Convert("a\tb", settings)),
+                ElementsAre(kHtmlDoctype, "<html>", "", "<head>",
+                            "  <title>Tableau import&eacute; depuis Excel</title>", "</head>", "", "<body>", "",
+                            "<table border=\"1px\">", "  <tr><th>a</th><th>b</th></tr>", "</table>", "",
+                            "</body>", "", "</html>"));
+}
+
+TEST_F(ConversionRun, XhtmlDocumentAroundATwoCellRow)
+{
+    TConversionSettings settings;
+    settings.OutputKind = okXhtmlDocument;
+    EXPECT_THAT(SplitCrLf(Convert("a\tb\r\n", settings)),
+                ElementsAre("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>",
+                            "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"xhtml11.dtd\">",
+                            "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"fr\">", "", "<head>",
+                            "  <title>Tableau import&eacute; depuis Excel</title>", "</head>", "", "<body>", "",
+                            "<table border=\"1px\">", "  <tr><th>a</th><th>b</th></tr>", "</table>", "",
+                            "</body>", "", "</html>"));
+}
+
+TEST_F(ConversionRun, TableAloneIsExactToTheByte)
+{
+    EXPECT_EQ(Convert(""), "<table border=\"1px\">\r\n</table>\r\n");
+    EXPECT_EQ(Convert(std::string("\0a\tb\r\n", 6)), "<table border=\"1px\">\r\n</table>\r\n");
+    EXPECT_EQ(Convert("x\r\ny"), Convert("x\r\ny\r\n"));
+    EXPECT_EQ(Convert("x\ny"), Convert("x\ry\r"));
+    EXPECT_EQ(Convert("\"1 234,56 \x80\"\t"),
+              "<table border=\"1px\">\r\n  <tr><th>\"1 234,56 &euro;\"</th><th>&nbsp;</th></tr>\r\n</table>\r\n");
+}
+
+// The output goes out a mebibyte at a time; the file must hold exactly what one piece would.
+TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
+{
+    std::string source;
+    for (int row = 0; row < 40000; ++row)
+        source += "Soci\xE9t\xE9 " + std::to_string(row) + "\t\t1 234,56 \x80\t<&>\r\n";
+    TConversionSettings settings;
+    settings.OutputKind = okXhtmlDocument;
+    settings.TitleCols = 1;
+    const std::string written = Convert(source, settings);
+
+    TOutputLines expected;
+    AddDocumentHeader(expected, true);
+    AddTableLines(TSourceLines(source), expected, settings);
+    AddDocumentFooter(expected);
+    EXPECT_GT(written.size(), 3u << 20);
+    EXPECT_EQ(written, expected.Text());
+}
+
+TEST_F(ConversionRun, DestinationMayNameTheSource)
+{
+    WriteFile(Folder / "same.html", "a\tb\r\n");
+    TConversionSettings settings;
+    settings.SourceFileName = Folder / "same.html";
+    settings.DestFileName = Folder / "same.html";
+    RunConversion(settings);
+    EXPECT_EQ(ReadFile(Folder / "same.html"),
+              "<table border=\"1px\">\r\n  <tr><th>a</th><th>b</th></tr>\r\n</table>\r\n");
+}
+
+TEST_F(ConversionRun, ReplacedDestinationKeepsItsPermissionBits)
+{
+    WriteFile(Folder / "result.html", "old");
+    std::filesystem::permissions(Folder / "result.html", std::filesystem::perms(0640));
+    Convert("a");
+    EXPECT_EQ(std::filesystem::status(Folder / "result.html").permissions(), std::filesystem::perms(0640));
+}
+
+TEST_F(ConversionRun, LinkedDestinationIsWrittenThroughToItsTarget)
+{
+    std::filesystem::create_directory(Folder / "real");
+    WriteFile(Folder / "real" / "target.html", "old");
+    std::filesystem::create_symlink("real/target.html", Folder / "result.html");
+    Convert("a");
+    EXPECT_TRUE(std::filesystem::is_symlink(Folder / "result.html"));
+    EXPECT_EQ(ReadFile(Folder / "real" / "target.html"), "<table border=\"1px\">\r\n  <tr><th>a</th></tr>\r\n</table>\r\n");
+
+    // A link whose target does not exist yet creates the target.
+    std::filesystem::create_symlink("real/new.html", Folder / "dangling.html");
+    TConversionSettings settings;
+    settings.SourceFileName = Folder / "source.txt";
+    settings.DestFileName = Folder / "dangling.html";
+    RunConversion(settings);
+    EXPECT_EQ(ReadFile(Folder / "real" / "new.html"), ReadFile(Folder / "real" / "target.html"));
+}
+
+TEST_F(ConversionRun, RelativeNamesResolveAgainstTheCurrentFolder)
+{
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(Folder.Path);
+    WriteFile("in.txt", "a");
+    TConversionSettings settings;
+    settings.SourceFileName = "in.txt";
+    settings.DestFileName = "out.html";
+    RunConversion(settings);
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(ReadFile(Folder / "out.html"), "<table border=\"1px\">\r\n  <tr><th>a</th></tr>\r\n</table>\r\n");
+}
+
+TEST_F(ConversionRun, LeavesNoOtherFileBehind)
+{
+    Convert("a");
+    Convert("b");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder.Path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_THAT(names, ElementsAre("result.html", "source.txt"));
+}
+
+}  // namespace
