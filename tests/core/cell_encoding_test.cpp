@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/cell_encoding.h"
+#include "core/conversion.h"
+
+#ifndef TABULOR_W3C_DTD_DIR
+#define TABULOR_W3C_DTD_DIR "/usr/share/xml/w3c-sgml-lib/schema/dtd"
+#endif
+
+namespace {
+
+using tabulor::CharEntities;
+using tabulor::EncodeCellText;
+
+// The entity sets as the W3C published them; our table must agree with them, not with itself.
+const std::filesystem::path kHtml401Dir = std::filesystem::path(TABULOR_W3C_DTD_DIR) / "REC-html401-19991224";
+
+// Maps each code point of an HTML 4 entity set to the entity's name, from its
+// <!ENTITY name CDATA "&#NNN;" ...> declarations.
+std::map<char32_t, std::string> ReadEntityNames(const std::string& fileName)
+{
+    const std::filesystem::path path = kHtml401Dir / fileName;
+    std::ifstream file(path);
+    if (!file)
+        throw std::runtime_error("cannot read " + path.string() + " (Debian package w3c-sgml-lib)");
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string content = text.str();
+
+    static const std::regex declaration(R"(<!ENTITY\s+([A-Za-z][A-Za-z0-9]*)\s+CDATA\s+"&#([0-9]+);")");
+    std::map<char32_t, std::string> names;
+    for (auto it = std::sregex_iterator(content.begin(), content.end(), declaration);
+         it != std::sregex_iterator(); ++it)
+        names[static_cast<char32_t>(std::stoul((*it)[2]))] = (*it)[1];
+    return names;
+}
+
+// The Windows-1252 code page for 0x80 to 0x9F, where it departs from ISO 8859-1; nullopt for the
+// bytes it leaves unassigned.
+std::optional<char32_t> Windows1252CodePoint(unsigned char byte)
+{
+    static constexpr char32_t kHigh[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
+        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+    };
+    const char32_t cp = kHigh[byte - 0x80];
+    return cp ? std::optional<char32_t>(cp) : std::nullopt;
+}
+
+std::string Byte(unsigned char b) { return std::string(1, static_cast<char>(b)); }
+
+std::string Hex(unsigned char b)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("0x") + kDigits[b >> 4] + kDigits[b & 15];
+}
+
+// The encoding rules applied one byte at a time, without any fast path.
+std::string ReferenceEncode(std::string_view field)
+{
+    std::string out;
+    for (const char c : field) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == '&')
+            out += "&amp;";
+        else if (b == '<')
+            out += "&lt;";
+        else if (b == '>')
+            out += "&gt;";
+        else if (b == 0x80)
+            out += "&euro;";
+        else if (b >= 0x81)
+            out += CharEntities[b - 0x81];
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Empty when the text is clean: no byte from 0x80 up, and every '&' opening a reference the
+// encoder is allowed to write.
+std::string FindEncodingViolation(std::string_view encoded)
+{
+    std::vector<std::string_view> allowed(CharEntities.begin(), CharEntities.end());
+    allowed.insert(allowed.end(), {"&amp;", "&lt;", "&gt;", "&euro;"});
+    for (std::size_t i = 0; i < encoded.size(); ++i) {
+        if (static_cast<unsigned char>(encoded[i]) >= 0x80)
+            return "byte " + Hex(static_cast<unsigned char>(encoded[i])) + " at " + std::to_string(i);
+        if (encoded[i] != '&')
+            continue;
+        bool known = false;
+        for (const std::string_view ref : allowed)
+            known = known || encoded.substr(i).starts_with(ref);
+        if (!known)
+            return "unknown reference at " + std::to_string(i) + ": " + std::string(encoded.substr(i, 12));
+    }
+    return {};
+}
+
+static_assert(CharEntities.size() == 127, "one entry per byte from 0x81 to 0xFF");
+
+TEST(CharEntitiesTable, Latin1RowsMatchHtml4Latin1EntitySet)
+{
+    const auto latin1 = ReadEntityNames("HTMLlat1.ent");
+    ASSERT_EQ(latin1.size(), 96u) << "unexpected content in HTMLlat1.ent";
+    for (unsigned b = 0xA0; b <= 0xFF; ++b) {
+        const auto name = latin1.find(b);
+        ASSERT_NE(name, latin1.end()) << "HTMLlat1.ent names no entity for " << Hex(b);
+        const std::string expected = "&" + name->second + ";";
+        EXPECT_EQ(CharEntities[b - 0x81], expected) << Hex(b);
+        EXPECT_EQ(EncodeCellText(Byte(b), ""), expected) << Hex(b);
+    }
+}
+
+TEST(CharEntitiesTable, Windows1252RowsUseHtml4NamesWherePossible)
+{
+    auto names = ReadEntityNames("HTMLspecial.ent");
+    names.merge(ReadEntityNames("HTMLsymbol.ent"));
+    ASSERT_TRUE(names.contains(0x20AC) && names.contains(0x2039)) << "unexpected entity files";
+
+    for (unsigned b = 0x80; b <= 0x9F; ++b) {
+        std::string expected;
+        const auto cp = Windows1252CodePoint(b);
+        if (b == 0x8B)
+            expected = "&lt;";  // the single angle quotes deliberately read as the markup characters
+        else if (b == 0x9B)
+            expected = "&gt;";
+        else if (!cp)
+            expected = "&#65533;";
+        else if (names.contains(*cp))
+            expected = "&" + names[*cp] + ";";
+        else
+            expected = "&#" + std::to_string(*cp) + ";";
+
+        EXPECT_EQ(EncodeCellText(Byte(b), ""), expected) << Hex(b);
+        if (b >= 0x81) {
+            EXPECT_EQ(CharEntities[b - 0x81], expected) << Hex(b);
+        }
+    }
+    EXPECT_EQ(EncodeCellText("\x80", ""), "&euro;");
+    EXPECT_EQ(EncodeCellText("\x8E\x9E", ""), "&#381;&#382;");
+}
+
+struct EncodeCase {
+    const char* what;
+    std::string field;
+    std::string emptyCellText;
+    std::string expected;
+};
+
+TEST(EncodeCellText, FixedCases)
+{
+    const std::string controls = [] {
+        std::string s;
+        for (int b = 0x01; b <= 0x1F; ++b)
+            s += static_cast<char>(b);
+        return s + "\x7F";
+    }();
+    const std::vector<EncodeCase> cases = {
+        {"empty field takes the empty-cell text", "", "&nbsp;", "&nbsp;"},
+        {"empty-cell text is not encoded", "", "<b>&\xE9", "<b>&\xE9"},
+        {"empty empty-cell text gives nothing", "", "", ""},
+        {"a non-empty field ignores the empty-cell text", "x", "VIDE", "x"},
+        {"one space is not empty", " ", "&nbsp;", " "},
+        {"spaces only", "   ", "&nbsp;", "   "},
+        {"ampersand", "a&b", "", "a&amp;b"},
+        {"angle brackets", "<b>", "", "&lt;b&gt;"},
+        {"an entity in the source is text", "&eacute;", "", "&amp;eacute;"},
+        {"accented Windows-1252", "\xE9t\xE9", "", "&eacute;t&eacute;"},
+        {"no-break space", "\xA0", "", "&nbsp;"},
+        {"multiplication sign", "\xD7", "", "&times;"},
+        {"division sign", "\xF7", "", "&divide;"},
+        {"euro sign", "12,50 \x80", "", "12,50 &euro;"},
+        {"single angle quotes", "\x8B" "a" "\x9B", "", "&lt;a&gt;"},
+        {"quotes stay bare", "l'\"offre\"", "", "l'\"offre\""},
+        {"control bytes pass", controls, "", controls},
+        {"NUL inside a field passes", std::string("a\0b", 3), "", std::string("a\0b", 3)},
+        {"markup across a word boundary", "abcdefg&hijklmn<", "", "abcdefg&amp;hijklmn&lt;"},
+    };
+    for (const EncodeCase& c : cases)
+        EXPECT_EQ(EncodeCellText(c.field, c.emptyCellText), c.expected) << c.what;
+}
+
+TEST(EncodeCellText, AppendKeepsWhatTheOutputAlreadyHolds)
+{
+    std::string out = "<td>";
+    tabulor::AppendEncodedCell(out, "a&b", "&nbsp;");
+    tabulor::AppendEncodedCell(out, "", "&nbsp;");
+    EXPECT_EQ(out, "<td>a&amp;b&nbsp;");
+}
+
+// The encoder skips eight plain bytes at a time: a byte needing a replacement must be found
+// wherever it falls within or after a word, and in a short tail.
+TEST(EncodeCellText, SpecialByteAtEveryPositionOfFieldsUpTo40Bytes)
+{
+    const std::string specials = "&<>\x80\x81\x8B\x9B\xA0\xE9\xFF";
+    for (const char special : specials)
+        for (std::size_t length = 1; length <= 40; ++length)
+            for (std::size_t pos = 0; pos < length; ++pos) {
+                std::string field(length, 'x');
+                field[pos] = special;
+                ASSERT_EQ(EncodeCellText(field, "&nbsp;"), ReferenceEncode(field))
+                    << Hex(static_cast<unsigned char>(special)) << " at " << pos << " of " << length;
+            }
+}
+
+TEST(EncodeCellText, EveryByteValueAtEveryWordOffset)
+{
+    // Fillers next to the special bytes in value, to catch a word test that matches too widely.
+    for (const char filler : std::string("x%';=?\x7F"))
+        for (int b = 0; b <= 0xFF; ++b)
+            for (std::size_t offset = 0; offset < 16; ++offset) {
+                std::string field(offset + 17, filler);
+                field[offset] = static_cast<char>(b);
+                ASSERT_EQ(EncodeCellText(field, ""), ReferenceEncode(field))
+                    << Hex(static_cast<unsigned char>(b)) << " at offset " << offset << ", filler "
+                    << Hex(static_cast<unsigned char>(filler));
+            }
+}
+
+TEST(EncodeCellText, RandomFieldsMatchReferenceAndAreClean)
+{
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> length(1, 64);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> plain(0x20, 0x7E);
+    for (int i = 0; i < 5000; ++i) {
+        std::string field(length(random), '\0');
+        // Mostly plain text, as in real sheets, so that whole words take the fast path.
+        const bool mostlyPlain = i % 2 == 0;
+        for (char& c : field)
+            c = static_cast<char>(mostlyPlain && byte(random) < 240 ? plain(random) : byte(random));
+        const std::string encoded = EncodeCellText(field, "");
+        ASSERT_EQ(encoded, ReferenceEncode(field)) << "field #" << i;
+        ASSERT_EQ(FindEncodingViolation(encoded), "") << "field #" << i;
+    }
+}
+
+TEST(EncodeCellText, EveryByteValueEncodesClean)
+{
+    std::string all;
+    for (int b = 1; b <= 0xFF; ++b) {
+        all += static_cast<char>(b);
+        EXPECT_EQ(FindEncodingViolation(EncodeCellText(Byte(b), "")), "") << Hex(b);
+    }
+    EXPECT_EQ(FindEncodingViolation(EncodeCellText(all, "")), "");
+}
+
+}  // namespace
