@@ -1,0 +1,75 @@
+// Runs one whole conversion, as the window's button does, for the whole-file measurements:
+//   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml] [--title-rows N] [--title-cols N]
+//                         [--border TEXT] [--empty TEXT] [--table-class TEXT] [--row-class TEXT]
+//                         [--header-class TEXT] [--cell-class TEXT]
+// Unset options keep the window's defaults.
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "conversion.h"
+
+namespace {
+
+using tabulor::TConversionSettings;
+using TSetter = std::function<void(TConversionSettings&, const std::string&)>;
+
+tabulor::TOutputKind ParseKind(const std::string& name)
+{
+    if (name == "table")
+        return tabulor::okTableOnly;
+    if (name == "html")
+        return tabulor::okHtmlDocument;
+    if (name == "xhtml")
+        return tabulor::okXhtmlDocument;
+    throw std::invalid_argument("unknown kind: " + name);
+}
+
+const std::map<std::string_view, TSetter>& Setters()
+{
+    static const std::map<std::string_view, TSetter> setters = {
+        {"--kind", [](TConversionSettings& s, const std::string& v) { s.OutputKind = ParseKind(v); }},
+        {"--title-rows", [](TConversionSettings& s, const std::string& v) { s.TitleRows = std::stoi(v); }},
+        {"--title-cols", [](TConversionSettings& s, const std::string& v) { s.TitleCols = std::stoi(v); }},
+        {"--border", [](TConversionSettings& s, const std::string& v) { s.Border = v; }},
+        {"--empty", [](TConversionSettings& s, const std::string& v) { s.EmptyCellText = v; }},
+        {"--table-class", [](TConversionSettings& s, const std::string& v) { s.TableClass = v; }},
+        {"--row-class", [](TConversionSettings& s, const std::string& v) { s.RowClass = v; }},
+        {"--header-class", [](TConversionSettings& s, const std::string& v) { s.HeaderClass = v; }},
+        {"--cell-class", [](TConversionSettings& s, const std::string& v) { s.CellClass = v; }},
+    };
+    return setters;
+}
+
+TConversionSettings ParseSettings(int argc, char** argv)
+{
+    if (argc < 3 || argc % 2 == 0)
+        throw std::invalid_argument("usage: tabulor_bench_convert SOURCE DEST [--option value]...");
+    TConversionSettings settings;
+    settings.SourceFileName = argv[1];
+    settings.DestFileName = argv[2];
+    for (int i = 3; i + 1 < argc; i += 2) {
+        const auto setter = Setters().find(argv[i]);
+        if (setter == Setters().end())
+            throw std::invalid_argument("unknown option: " + std::string(argv[i]));
+        setter->second(settings, argv[i + 1]);
+    }
+    return settings;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        tabulor::RunConversion(ParseSettings(argc, argv));
+        return EXIT_SUCCESS;
+    } catch (const std::exception& error) {
+        std::cerr << "tabulor_bench_convert: " << error.what() << '\n';
+        return EXIT_FAILURE;
+    }
+}

@@ -1,0 +1,48 @@
+// The table markup over a whole sample, its output handed to a sink as a conversion does, so
+// that narrow and wide rows can be compared per source byte.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+
+#include "conversion.h"
+#include "micro_samples.h"
+
+namespace {
+
+using tabulor::bench::TSampleKind;
+
+class TCountingSink : public tabulor::TByteSink {
+public:
+    void Write(std::string_view bytes) override
+    {
+        benchmark::DoNotOptimize(bytes.data());
+        Count += bytes.size();
+    }
+    std::size_t Count = 0;
+};
+
+// The rows' width is a parameter so that narrow and wide rows of the same cells compare per byte.
+void AddTable(benchmark::State& state, TSampleKind kind, std::size_t cellsPerRow)
+{
+    const std::string& text = tabulor::bench::SampleText(kind, tabulor::bench::TLineEnd::CrLf, cellsPerRow);
+    const tabulor::TConversionSettings settings;
+    const tabulor::TSourceLines source(text);
+    std::size_t outputSize = 0;
+    for (auto _ : state) {
+        TCountingSink sink;
+        tabulor::TOutputLines output(&sink);
+        tabulor::AddTableLines(source, output, settings);
+        output.Flush();
+        outputSize = sink.Count;
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    state.counters["output_per_input"] = static_cast<double>(outputSize) / static_cast<double>(text.size());
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(AddTable, typical, TSampleKind::Business, 12)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AddTable, ascii, TSampleKind::Ascii, 12)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AddTable, short_cells_12_per_row, TSampleKind::ShortCells, 12)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AddTable, short_cells_16384_per_row, TSampleKind::ShortCells, 16384)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,192 @@
+"""Whole-file measurements of the conversion, each against its yardstick in the same run, printed
+as a Markdown table. Called by run.sh, which builds the programs and picks the work folder.
+
+Times are whole-process wall times, best of several rounds; in each round the programs compared
+run one after the other, so that a slow spell of the machine weighs on both. Peak memory is the
+largest resident size the kernel saw over all rounds."""
+import argparse
+import os
+import sys
+import time
+
+MB = 1000 * 1000
+MIB = 1024 * 1024
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def run_once(argv):
+    """Wall time in seconds and peak resident size in bytes of one run of argv."""
+    start = time.perf_counter()
+    pid = os.posix_spawn(argv[0], argv, os.environ)
+    _, status, usage = os.wait4(pid, 0)
+    elapsed = time.perf_counter() - start
+    code = os.waitstatus_to_exitcode(status)
+    if code != 0:
+        sys.exit(f'{os.path.basename(argv[0])} failed with exit code {code}')
+    return elapsed, usage.ru_maxrss * 1024  # Linux counts kibibytes
+
+
+def remove(path):
+    if os.path.exists(path):
+        os.remove(path)
+
+
+class Contender:
+    """One program under measurement; its destination is removed before each run so that every
+    run writes a new file, as a first conversion does."""
+
+    def __init__(self, argv, dest):
+        self.argv, self.dest = argv, dest
+        self.times, self.peak = [], 0
+
+    def run(self):
+        remove(self.dest)
+        elapsed, peak = run_once(self.argv)
+        self.times.append(elapsed)
+        self.peak = max(self.peak, peak)
+
+    @property
+    def best(self):
+        return min(self.times)
+
+
+def side_by_side(contenders, rounds):
+    for _ in range(rounds):
+        for contender in contenders:
+            contender.run()
+    return contenders
+
+
+def generate(args, kind, size, name, *options):
+    path = os.path.join(args.work_dir, name)
+    argv = [os.path.join(args.bin_dir, 'tabulor_bench_generate'), kind, str(size), path, *options]
+    run_once(argv)
+    return path
+
+
+def converter(args, source, name):
+    dest = os.path.join(args.work_dir, name)
+    return Contender([os.path.join(args.bin_dir, 'tabulor_bench_convert'), source, dest], dest)
+
+
+def floor_for(args, source, output_size):
+    dest = os.path.join(args.work_dir, 'floor.out')
+    argv = [os.path.join(args.bin_dir, 'tabulor_bench_floor'), source, dest, str(output_size)]
+    return Contender(argv, dest)
+
+
+def measure_typical(args, source):
+    """The conversion and the floor; a first, uncounted conversion gives the output's size."""
+    driver = converter(args, source, 'typical.html')
+    driver.run()
+    output_size = os.path.getsize(driver.dest)
+    driver.times, driver.peak = [], 0
+    floor = floor_for(args, source, output_size)
+    return side_by_side([driver, floor], args.repeat) + [output_size]
+
+
+def measure_widths(args, wide_source, narrow_source):
+    wide = converter(args, wide_source, 'wide.html')
+    narrow = converter(args, narrow_source, 'narrow.html')
+    for contender in (wide, narrow):  # warm-up, uncounted
+        contender.run()
+        contender.times = []
+    return side_by_side([wide, narrow], args.repeat)
+
+
+def measure_pandas(args, source):
+    dest = os.path.join(args.work_dir, 'pandas.html')
+    script = os.path.join(HERE, 'pandas_reference.py')
+    return side_by_side([Contender([sys.executable, script, source, dest], dest)], args.pandas_repeat)[0]
+
+
+def ratio_row(measure, ours, yardstick, ratio, target, met):
+    return [measure, ours, yardstick, f'{ratio:.2f}×', target, 'yes' if met else '**no**']
+
+
+def table_rows(args, figures):
+    driver, floor, output_size = figures['typical']
+    wide, narrow = figures['widths']
+    source_size = os.path.getsize(driver.argv[1])
+    per_byte = [c.best / os.path.getsize(c.argv[1]) * 1e9 for c in (wide, narrow)]
+    memory_limit = source_size + 64 * MIB
+    rows = [
+        ratio_row(f'Time, {source_size / MB:.0f} MB of typical data, vs the floor (read it, '
+                  f'write {output_size / MB:.0f} MB)', f'{driver.best:.3f} s', f'{floor.best:.3f} s',
+                  driver.best / floor.best, '≤ 1.5×', driver.best <= 1.5 * floor.best),
+        ratio_row(f'Time per source byte, rows of 16,384 cells vs rows of 12 '
+                  f'({args.rows_mb} MB each)', f'{per_byte[0]:.1f} ns', f'{per_byte[1]:.1f} ns',
+                  per_byte[0] / per_byte[1], '≤ 2×', per_byte[0] <= 2 * per_byte[1]),
+        ratio_row(f'Peak memory, {source_size / MB:.0f} MB of typical data, vs source + 64 MiB',
+                  f'{driver.peak / MIB:.0f} MiB', f'{memory_limit / MIB:.0f} MiB',
+                  driver.peak / memory_limit, '≤ 1×', driver.peak <= memory_limit),
+    ]
+    pandas = figures.get('pandas')
+    if pandas is not None:
+        rows.append([f'Time, same {source_size / MB:.0f} MB, vs pandas read_csv + to_html',
+                     f'{driver.best:.3f} s', f'{pandas.best:.1f} s',
+                     f'{driver.best / pandas.best:.3f}× (pandas {pandas.best / driver.best:.0f}× slower)',
+                     'reference', '—'])
+        rows.append([f'Peak memory, same {source_size / MB:.0f} MB, vs pandas',
+                     f'{driver.peak / MIB:.0f} MiB', f'{pandas.peak / MIB:.0f} MiB',
+                     f'{driver.peak / pandas.peak:.3f}×', 'reference', '—'])
+    return rows
+
+
+def print_table(args, figures, elapsed):
+    pandas_rounds = f', pandas {args.pandas_repeat}' if 'pandas' in figures else ''
+    print(f'Whole-process wall times, best of {args.repeat} rounds{pandas_rounds}; sources and '
+          f'outputs in {os.path.dirname(args.work_dir)} ({args.work_fs}); {args.machine}.')
+    print()
+    print('| Measure | Tabulor | Yardstick | Ratio | Target | Met |')
+    print('|---|---:|---:|---:|:-:|:-:|')
+    for row in table_rows(args, figures):
+        print('| ' + ' | '.join(row) + ' |')
+    print()
+    print(f'Measured in {elapsed:.0f} s.')
+
+
+def progress(text):
+    print(text, file=sys.stderr, flush=True)
+
+
+def measure_all(args):
+    progress(f'Generating the sources in {args.work_dir}')
+    typical = generate(args, 'typical', args.size_mb * MB, 'typical.tsv')
+    wide = generate(args, 'short-cells', args.rows_mb * MB, 'wide.tsv', '--cells', '16384')
+    narrow = generate(args, 'short-cells', args.rows_mb * MB, 'narrow.tsv', '--cells', '12')
+    progress('Measuring the conversion against the floor')
+    figures = {'typical': measure_typical(args, typical)}
+    progress('Measuring wide rows against narrow rows')
+    figures['widths'] = measure_widths(args, wide, narrow)
+    if args.pandas_repeat > 0:
+        progress('Measuring pandas (this takes a while)')
+        figures['pandas'] = measure_pandas(args, typical)
+    return figures
+
+
+def parse_args():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument('--bin-dir', required=True, help='folder holding the tabulor_bench_* programs')
+    parser.add_argument('--work-dir', required=True, help='folder for the sources and outputs')
+    parser.add_argument('--work-fs', default='file system unknown', help='how to describe that folder')
+    parser.add_argument('--machine', default='machine unknown', help='how to describe the machine')
+    parser.add_argument('--repeat', type=int, default=5, help='rounds per comparison (default 5)')
+    parser.add_argument('--pandas-repeat', type=int, default=1, help='pandas runs, 0 for none (default 1)')
+    parser.add_argument('--size-mb', type=int, default=100, help='typical source size (default 100)')
+    parser.add_argument('--rows-mb', type=int, default=64, help='size of each wide/narrow source (default 64)')
+    args = parser.parse_args()
+    if args.repeat < 1:
+        parser.error('--repeat must be at least 1')
+    return args
+
+
+def main():
+    args = parse_args()
+    started = time.perf_counter()
+    figures = measure_all(args)
+    print_table(args, figures, time.perf_counter() - started)
+
+
+if __name__ == '__main__':
+    main()
