@@ -1,9 +1,9 @@
-// Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, and the
-// encoder that writes a cell's text straight into the output being built.
+// Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, and the text
+// that replaces any byte of a cell.
 #pragma once
 
 #include <array>
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 namespace tabulor {
@@ -31,7 +31,30 @@ inline constexpr std::array<std::string_view, 127> CharEntities = {
     "&oslash;", "&ugrave;", "&uacute;", "&ucirc;",  "&uuml;",   "&yacute;", "&thorn;",  "&yuml;",    // F8-FF
 };
 
-// Appends what EncodeCellText gives for the field.
-void AppendEncodedCell(std::string& out, std::string_view field, std::string_view emptyCellText);
+namespace detail {
+
+// The euro sign gets its entity too: left raw it would be the one byte above 0x7F in the output,
+// wrong in a UTF-8 page and a control character in the ISO-8859-1 that the XHTML document declares.
+constexpr std::array<std::string_view, 256> MakeReplacements()
+{
+    std::array<std::string_view, 256> replacements{};
+    replacements['&'] = "&amp;";
+    replacements['<'] = "&lt;";
+    replacements['>'] = "&gt;";
+    replacements[0x80] = "&euro;";
+    for (std::size_t byte = 0x81; byte <= 0xFF; ++byte)
+        replacements[byte] = CharEntities[byte - 0x81];
+    return replacements;
+}
+
+inline constexpr std::array<std::string_view, 256> kReplacements = MakeReplacements();
+
+}  // namespace detail
+
+// The entity reference that replaces a byte of cell text; empty for a byte that stays as it is.
+constexpr std::string_view ByteReplacement(unsigned char byte)
+{
+    return detail::kReplacements[byte];
+}
 
 }  // namespace tabulor

@@ -1,5 +1,6 @@
 #include "conversion.h"
 
+#include "background_writer.h"
 #include "file_io.h"
 
 namespace tabulor {
@@ -9,14 +10,18 @@ void RunConversion(const TConversionSettings& settings)
     // The source is read whole before the destination is touched, so the two may be one file.
     const TFileContents source = ReadWholeFile(settings.SourceFileName);
     TDestinationFile destination(settings.DestFileName);
-    TOutputLines output(&destination);
-    const bool document = settings.OutputKind != okTableOnly;
-    if (document)
-        AddDocumentHeader(output, settings.OutputKind == okXhtmlDocument);
-    AddTableLines(TSourceLines(source.View()), output, settings);
-    if (document)
-        AddDocumentFooter(output);
-    output.Flush();
+    {
+        TBackgroundWriter writer(destination);
+        TOutputLines output(&writer);
+        const bool document = settings.OutputKind != okTableOnly;
+        if (document)
+            AddDocumentHeader(output, settings.OutputKind == okXhtmlDocument);
+        AddTableLines(TSourceLines(source.View()), output, settings);
+        if (document)
+            AddDocumentFooter(output);
+        output.Flush();
+        writer.Wait();
+    }
     destination.Commit();
 }
 

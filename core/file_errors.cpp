@@ -7,20 +7,21 @@ namespace tabulor {
 
 namespace {
 
-// Fills the two "%s" of a message in order; a "%s" inside the path stays as it is.
+// Fills the two "%s" of a message in order; a "%s" inside the path stays as it is. Built by
+// appending, which also spares GCC 12 a false -Wrestrict alarm on std::string::replace.
 std::string FormatFileMessage(std::string_view format, std::string_view fullPath,
                               std::string_view systemText)
 {
-    std::string text(format);
+    std::string text;
     std::size_t from = 0;
     for (const std::string_view argument : {fullPath, systemText}) {
-        const std::size_t at = text.find("%s", from);
-        if (at == std::string::npos)
+        const std::size_t at = format.find("%s", from);
+        if (at == std::string_view::npos)
             break;
-        text.replace(at, 2, argument);
-        from = at + argument.size();
+        text.append(format.substr(from, at - from)).append(argument);
+        from = at + 2;
     }
-    return text;
+    return text.append(format.substr(from));
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <random>
 #include <string>
 #include <utility>
 
 #include "file_errors.h"
 #include "file_io.h"
+#include "file_io_shared.h"
 
 namespace fs = std::filesystem;
 
@@ -100,26 +100,16 @@ TFileContents ReadWholeFile(const fs::path& name)
     if (S_ISDIR(status.st_mode))
         FailOpen(name, EISDIR);
 
-    // One byte more than the size, so that a regular file is read without growing the buffer and
-    // a file that grows or has no size (a pipe) is still read to its end.
-    std::size_t capacity = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1;
-    TFileContents contents{std::make_unique_for_overwrite<char[]>(capacity), 0};
-    for (;;) {
-        if (contents.Size == capacity) {
-            capacity *= 2;
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-            std::memcpy(larger.get(), contents.Data.get(), contents.Size);
-            contents.Data = std::move(larger);
+    const auto size = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+    return ReadToEnd(size, [&](char* into, std::size_t room) {
+        for (;;) {
+            const ssize_t got = ::read(fd.Get(), into, room);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR)
+                FailOpen(name, errno);
         }
-        const ssize_t got = ::read(fd.Get(), contents.Data.get() + contents.Size, capacity - contents.Size);
-        if (got == 0)
-            break;
-        if (got < 0 && errno != EINTR)
-            FailOpen(name, errno);
-        if (got > 0)
-            contents.Size += static_cast<std::size_t>(got);
-    }
-    return contents;
+    });
 }
 
 struct TDestinationFile::TState {
@@ -133,21 +123,12 @@ struct TDestinationFile::TState {
 
 namespace {
 
-fs::path TemporaryName(const fs::path& target)
-{
-    static std::mt19937_64 generator{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, ".tabulor-%08llx.tmp",
-                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFu));
-    return target.parent_path() / name;
-}
-
 // A new file beside the target, with the target's permission bits when it exists; -1 when the
 // folder takes no new file.
 int CreateTemporary(const fs::path& target, const struct stat* existing, fs::path& temporary)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = TemporaryName(target);
+        temporary = TemporaryNameBeside(target);
         const int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
         if (fd >= 0) {
             if (existing != nullptr) {
@@ -171,13 +152,14 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
     if (name.empty())
         FailCreate(name, ENOENT);
     State->Name = name;
-    State->Target = ResolveLinks(name);
-    const char* target = State->Target.c_str();
-
     struct stat status {};
-    const bool exists = ::stat(target, &status) == 0;
+    const bool exists = ::stat(name.c_str(), &status) == 0;
     if (exists && S_ISDIR(status.st_mode))
         FailCreate(name, EISDIR);
+    // Links are followed by hand only to find the folder where the new file goes; a device or a
+    // pipe is opened by its own name, since a link such as /dev/stdout may name no real path.
+    State->Target = exists && !S_ISREG(status.st_mode) ? name : ResolveLinks(name);
+    const char* target = State->Target.c_str();
     if (exists && S_ISREG(status.st_mode)) {
         // A destination that cannot be written is refused even though a new file could take its
         // place: a read-only file stays read-only.

@@ -1,19 +1,31 @@
 #include "output_lines.h"
 
-namespace tabulor {
+#include <algorithm>
 
-TOutputLines::TOutputLines(TByteSink* sink) : Sink(sink)
-{
-    if (Sink != nullptr)
-        Buffer.reserve(2 * kChunkSize);
-}
+namespace tabulor {
 
 void TOutputLines::Flush()
 {
-    if (Sink == nullptr || Buffer.empty())
+    if (Sink == nullptr || Size == 0)
         return;
-    Sink->Write(Buffer);
-    Buffer.clear();
+    Sink->Write(Text());
+    Current = Current == &Buffers[0] ? &Buffers[1] : &Buffers[0];
+    Size = 0;
+}
+
+void TOutputLines::MakeRoom(std::size_t room)
+{
+    // With a sink, what has gathered goes out first, so the buffers stay near one chunk.
+    if (Sink != nullptr)
+        Flush();
+    if (Current->Capacity - Size >= room)
+        return;
+    const std::size_t capacity = std::max({Size + room, 2 * Current->Capacity, 2 * kChunkSize});
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    if (Size != 0)
+        std::memcpy(data.get(), Current->Data.get(), Size);
+    Current->Data = std::move(data);
+    Current->Capacity = capacity;
 }
 
 }  // namespace tabulor

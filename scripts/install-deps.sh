@@ -4,11 +4,13 @@ set -euo pipefail
 
 packages=(
   g++ cmake make ninja-build
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libgl-dev
   xvfb xauth
   w3c-sgml-lib opensp libxml2-utils
   python3 python3-pandas
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 missing=()

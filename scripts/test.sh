@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test; then builds the core tests
-# again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them once more.
+# again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them once more, and
+# cross-builds them for Windows and runs them under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABULOR_SANITIZ
   -DTABULOR_BUILD_GUI=OFF -DTABULOR_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
+
+bash scripts/test-windows.sh

@@ -196,16 +196,6 @@ TEST(EncodeCellText, FixedCases)
         EXPECT_EQ(EncodeCellText(c.field, c.emptyCellText), c.expected) << c.what;
 }
 
-TEST(EncodeCellText, AppendKeepsWhatTheOutputAlreadyHolds)
-{
-    std::string out = "<td>";
-    tabulor::AppendEncodedCell(out, "a&b", "&nbsp;");
-    tabulor::AppendEncodedCell(out, "", "&nbsp;");
-    EXPECT_EQ(out, "<td>a&amp;b&nbsp;");
-}
-
-// The encoder skips eight plain bytes at a time: a byte needing a replacement must be found
-// wherever it falls within or after a word, and in a short tail.
 TEST(EncodeCellText, SpecialByteAtEveryPositionOfFieldsUpTo40Bytes)
 {
     const std::string specials = "&<>\x80\x81\x8B\x9B\xA0\xE9\xFF";
@@ -219,20 +209,6 @@ TEST(EncodeCellText, SpecialByteAtEveryPositionOfFieldsUpTo40Bytes)
             }
 }
 
-TEST(EncodeCellText, EveryByteValueAtEveryWordOffset)
-{
-    // Fillers next to the special bytes in value, to catch a word test that matches too widely.
-    for (const char filler : std::string("x%';=?\x7F"))
-        for (int b = 0; b <= 0xFF; ++b)
-            for (std::size_t offset = 0; offset < 16; ++offset) {
-                std::string field(offset + 17, filler);
-                field[offset] = static_cast<char>(b);
-                ASSERT_EQ(EncodeCellText(field, ""), ReferenceEncode(field))
-                    << Hex(static_cast<unsigned char>(b)) << " at offset " << offset << ", filler "
-                    << Hex(static_cast<unsigned char>(filler));
-            }
-}
-
 TEST(EncodeCellText, RandomFieldsMatchReferenceAndAreClean)
 {
     std::mt19937 random(20240611);
@@ -241,7 +217,7 @@ TEST(EncodeCellText, RandomFieldsMatchReferenceAndAreClean)
     std::uniform_int_distribution<int> plain(0x20, 0x7E);
     for (int i = 0; i < 5000; ++i) {
         std::string field(length(random), '\0');
-        // Mostly plain text, as in real sheets, so that whole words take the fast path.
+        // Half of them mostly plain text, as in real sheets.
         const bool mostlyPlain = i % 2 == 0;
         for (char& c : field)
             c = static_cast<char>(mostlyPlain && byte(random) < 240 ? plain(random) : byte(random));

@@ -98,6 +98,9 @@ TEST_F(ConversionRun, DestinationMayNameTheSource)
 
 TEST_F(ConversionRun, ReplacedDestinationKeepsItsPermissionBits)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no permission bits; their attributes are checked on their own";
+#endif
     WriteFile(Folder / "result.html", "old");
     std::filesystem::permissions(Folder / "result.html", std::filesystem::perms(0640));
     Convert("a");
@@ -106,6 +109,9 @@ TEST_F(ConversionRun, ReplacedDestinationKeepsItsPermissionBits)
 
 TEST_F(ConversionRun, LinkedDestinationIsWrittenThroughToItsTarget)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links on Windows need a privilege that users seldom have, and are not followed there";
+#endif
     std::filesystem::create_directory(Folder / "real");
     WriteFile(Folder / "real" / "target.html", "old");
     std::filesystem::create_symlink("real/target.html", Folder / "result.html");

@@ -129,42 +129,78 @@ TEST(TableMarkup, CellTextIsEncoded)
                             "</table>"));
 }
 
-// The table cuts fields in one pass; each cell must still be what GetDelimitedField gives.
-TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
+// The reading of the table's own definition: each cell is what GetDelimitedField and
+// EncodeCellText give, header cells by row and column.
+std::vector<std::string> ReferenceTable(std::string_view source, const TConversionSettings& settings)
 {
-    std::string source;
-    unsigned seed = 11;
-    for (int row = 0; row < 200; ++row) {
-        seed = seed * 1103515245u + 12345u;
-        const unsigned length = (seed >> 16) % 60;
-        for (unsigned i = 0; i < length; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            const unsigned pick = (seed >> 16) % 5;
-            source += pick < 2 ? '\t' : pick == 2 ? '\xE0' : static_cast<char>('a' + row % 26);
-        }
-        source += "\r\n";
-    }
-    TConversionSettings settings;
-    settings.TitleRows = 3;
-    settings.TitleCols = 2;
-    const std::vector<std::string> table = Table(source, settings);
-
-    std::vector<std::string> expected{"<table border=\"1px\">"};
+    std::vector<std::string> lines = Table("", settings);
+    lines.pop_back();
+    auto tag = [](const char* name, const std::string& className) {
+        std::string text = std::string(1, '<').append(name);
+        if (!className.empty())
+            text.append(" class=\"").append(className).append("\"");
+        return text.append(">");
+    };
     long long row = 0;
     for (std::string_view line : TSourceLines(source)) {
-        std::string text = "  <tr>";
+        std::string text = "  " + tag("tr", settings.RowClass);
         const auto fields = static_cast<long long>(CountOccurrences('\t', line)) + 1;
         for (long long column = 0; column < fields; ++column) {
             const bool header = row < settings.TitleRows || column < settings.TitleCols;
-            text += header ? "<th>" : "<td>";
+            text += header ? tag("th", settings.HeaderClass) : tag("td", settings.CellClass);
             text += EncodeCellText(GetDelimitedField(line, '\t', column + 1), settings.EmptyCellText);
             text += header ? "</th>" : "</td>";
         }
-        expected.push_back(text + "</tr>");
+        lines.push_back(text + "</tr>");
         ++row;
     }
-    expected.push_back("</table>");
-    EXPECT_EQ(table, expected);
+    lines.push_back("</table>");
+    return lines;
+}
+
+// Ragged rows of every byte a line can hold, many empty cells, and rows longer than the table
+// writes at once.
+std::string RandomSource(unsigned seed)
+{
+    std::string source;
+    for (int row = 0; row < 120; ++row) {
+        seed = seed * 1103515245u + 12345u;
+        const unsigned length = row % 40 == 7 ? 40000 : (seed >> 16) % 90;
+        for (unsigned i = 0; i < length; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const unsigned pick = (seed >> 8) % 512;
+            const unsigned tabs = length > 1000 ? 10 : 160;
+            char byte = pick < tabs ? '\t' : pick < 320 ? static_cast<char>('a' + row % 26) : static_cast<char>(pick);
+            source += byte == '\r' || byte == '\n' || byte == '\0' ? ' ' : byte;
+        }
+        source += row % 3 == 0 ? "\r\n" : "\n";
+    }
+    return source;
+}
+
+TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
+{
+    const std::string longText(40, 'L');
+    const struct {
+        int rows, cols;
+        std::string emptyCellText, className;
+    } cases[] = {
+        {1, 0, "&nbsp;", ""},     {0, 0, "", ""},          {3, 2, "&nbsp;", ""},
+        {0, 1, "-", "c"},         {0, 5, longText, ""},    {2, 1, "&nbsp;", longText},
+        {0, 1000000, "", ""},     {1000000, 0, "x", "h"},  {-1, -1, longText, longText},
+        {0, 0, "1234567", ""},    {0, 0, "123456", ""},    {1, 0, "", "1234567"},
+    };
+    const std::string source = RandomSource(11);
+    for (const auto& c : cases) {
+        TConversionSettings settings;
+        settings.TitleRows = c.rows;
+        settings.TitleCols = c.cols;
+        settings.EmptyCellText = c.emptyCellText;
+        settings.RowClass = settings.HeaderClass = settings.CellClass = c.className;
+        EXPECT_EQ(Table(source, settings), ReferenceTable(source, settings))
+            << c.rows << " rows, " << c.cols << " columns, empty text " << c.emptyCellText.size()
+            << " bytes, class " << c.className.size() << " bytes";
+    }
 }
 
 // A row far larger than a chunk reaches the sink in pieces, and the pieces make the same text.

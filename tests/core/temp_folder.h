@@ -1,36 +1,54 @@
-// Test helpers for runs on real files: a fresh folder per test, file reading and writing, and a
-// run in a child process (unprivileged, or with a file size limit) whose outcome comes back as text.
+// Test helpers for runs on real files: a fresh folder per test, file reading and writing, names
+// as the messages show them, and the outcome of a call as text.
 #pragma once
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
 #include <string>
+#include <system_error>
 
 #include "core/conversion.h"
+#include "system_text.h"
 
 namespace tabulor::testkit {
 
 class TTempFolder {
 public:
-    TTempFolder()
+    TTempFolder() : Path(MakeFolder()) {}
+    // Not throwing: a test that stopped half-way must not end the whole run here.
+    ~TTempFolder()
     {
-        char pattern[] = "/tmp/tabulor-test-XXXXXX";
-        Path = ::mkdtemp(pattern);
-        // Open to everybody, so that an unprivileged child can work in it.
-        std::filesystem::permissions(Path, std::filesystem::perms::all);
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
     }
-    ~TTempFolder() { std::filesystem::remove_all(Path); }
     std::filesystem::path operator/(const std::string& name) const { return Path / name; }
     std::filesystem::path Path;
+
+private:
+#ifdef _WIN32
+    static std::filesystem::path MakeFolder()
+    {
+        std::mt19937 generator{std::random_device{}()};
+        for (;;) {
+            auto path = std::filesystem::temp_directory_path() / ("tabulor-test-" + std::to_string(generator()));
+            if (std::filesystem::create_directory(path))
+                return path;
+        }
+    }
+#else
+    static std::filesystem::path MakeFolder()
+    {
+        char pattern[] = "/tmp/tabulor-test-XXXXXX";
+        std::filesystem::path path = ::mkdtemp(pattern);
+        // Open to everybody, so that an unprivileged child can work in it.
+        std::filesystem::permissions(path, std::filesystem::perms::all);
+        return path;
+    }
+#endif
 };
 
 inline void WriteFile(const std::filesystem::path& name, std::string_view bytes)
@@ -44,10 +62,11 @@ inline std::string ReadFile(const std::filesystem::path& name)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// What the messages show after the full path: the system's text for the error.
-inline std::string SystemText(int code)
+// A name as the messages show it: in UTF-8, with the platform's separators.
+inline std::string Shown(const std::filesystem::path& name)
 {
-    return std::strerror(code);
+    const std::u8string text = name.u8string();
+    return {text.begin(), text.end()};
 }
 
 // "ok", or the error's kind and text, of a call in this process.
@@ -65,40 +84,9 @@ inline std::string Outcome(const std::function<void()>& call)
     }
 }
 
-struct TChildLimits {
-    bool Unprivileged = false;   // run as "nobody" when started as root
-    rlim_t FileSizeLimit = RLIM_INFINITY;
-};
-
-// The outcome of a call made in a child process under the given limits.
-inline std::string OutcomeInChild(const TChildLimits& limits, const std::function<void()>& call)
-{
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeFds[0]);
-        if (limits.Unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            std::_Exit(2);
-        if (limits.FileSizeLimit != RLIM_INFINITY) {
-            ::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{limits.FileSizeLimit, limits.FileSizeLimit};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        const std::string outcome = Outcome(call);
-        (void)!::write(pipeFds[1], outcome.data(), outcome.size());
-        std::_Exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string outcome;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        outcome.append(buffer, static_cast<std::size_t>(got));
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? outcome : "child failed";
-}
-
 }  // namespace tabulor::testkit
+
+#ifndef _WIN32
+// Calls run in a child process, which only POSIX systems offer, come with these helpers there.
+#include "child_process.h"
+#endif

@@ -1,0 +1,38 @@
+#include "file_io_shared.h"
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+namespace tabulor {
+
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target)
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    char name[32];
+    std::snprintf(name, sizeof name, ".tabulor-%08llx.tmp",
+                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFu));
+    return target.parent_path() / name;
+}
+
+TFileContents ReadToEnd(std::size_t sizeHint, const TReadSome& readSome)
+{
+    // One byte more than the size, so that a regular file is read without growing the buffer and
+    // a file that grows or has no size (a pipe) is still read to its end.
+    std::size_t capacity = sizeHint + 1;
+    TFileContents contents{std::make_unique_for_overwrite<char[]>(capacity), 0};
+    for (;;) {
+        if (contents.Size == capacity) {
+            capacity *= 2;
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            std::memcpy(larger.get(), contents.Data.get(), contents.Size);
+            contents.Data = std::move(larger);
+        }
+        const std::size_t got = readSome(contents.Data.get() + contents.Size, capacity - contents.Size);
+        if (got == 0)
+            return contents;
+        contents.Size += got;
+    }
+}
+
+}  // namespace tabulor

@@ -1,0 +1,293 @@
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "file_errors.h"
+#include "file_io.h"
+#include "file_io_shared.h"
+
+namespace fs = std::filesystem;
+
+namespace tabulor {
+
+namespace {
+
+// ReadFile and WriteFile take a 32-bit count.
+constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
+
+std::string Utf8(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    // Names and system texts stay far below the 2 GiB that the count can hold.
+    const int length = static_cast<int>(text.size());
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+// The name made absolute against the current folder, as the messages show it, however long. An
+// empty name stays empty: there is no file to show.
+std::string FullPath(const fs::path& name)
+{
+    if (name.empty())
+        return {};
+    std::wstring full;
+    DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    // Asked again while it does not fit: the current folder may change between two calls.
+    while (needed > full.size()) {
+        full.resize(needed);
+        needed = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (needed == 0)
+        return Utf8(name.native());
+    full.resize(needed);
+    return Utf8(full);
+}
+
+struct TLocalFree {
+    void operator()(wchar_t* text) const { ::LocalFree(text); }
+};
+
+std::string SystemText(DWORD code)
+{
+    // The user's own language first; where the system has no messages in it, FormatMessageW's
+    // own choice of language.
+    const DWORD languages[] = {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0};
+    for (const DWORD language : languages) {
+        wchar_t* buffer = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, code, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        const std::unique_ptr<wchar_t, TLocalFree> text(buffer);
+        if (length != 0)
+            return TrimSystemText(Utf8({text.get(), length}));
+    }
+    return {};
+}
+
+[[noreturn]] void FailOpen(const fs::path& name, DWORD code)
+{
+    ThrowFOpenError(FullPath(name), SystemText(code));
+}
+
+[[noreturn]] void FailCreate(const fs::path& name, DWORD code)
+{
+    ThrowFCreateError(FullPath(name), SystemText(code));
+}
+
+class THandle {
+public:
+    explicit THandle(HANDLE handle = INVALID_HANDLE_VALUE) : Handle(handle) {}
+    ~THandle() { Close(); }
+    THandle(THandle&& other) noexcept : Handle(std::exchange(other.Handle, INVALID_HANDLE_VALUE)) {}
+    THandle& operator=(THandle&& other) noexcept
+    {
+        Close();
+        Handle = std::exchange(other.Handle, INVALID_HANDLE_VALUE);
+        return *this;
+    }
+    HANDLE Get() const { return Handle; }
+    bool Valid() const { return Handle != INVALID_HANDLE_VALUE; }
+    // False when closing failed, so that a late write error is not lost.
+    bool Close() { return !Valid() || ::CloseHandle(std::exchange(Handle, INVALID_HANDLE_VALUE)); }
+
+private:
+    HANDLE Handle;
+};
+
+HANDLE Open(const fs::path& name, DWORD access, DWORD share, DWORD disposition)
+{
+    return ::CreateFileW(name.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+TFileContents ReadWholeFile(const fs::path& name)
+{
+    if (name.empty())
+        FailOpen(name, ERROR_FILE_NOT_FOUND);
+    // Others may read the source meanwhile but not change it, and one that is being changed is
+    // refused. A folder fails here too: opening one takes FILE_FLAG_BACKUP_SEMANTICS.
+    const THandle file(Open(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+    if (!file.Valid())
+        FailOpen(name, ::GetLastError());
+
+    LARGE_INTEGER size{};
+    const bool sized = ::GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0;
+    return ReadToEnd(sized ? static_cast<std::size_t>(size.QuadPart) : 0, [&](char* into, std::size_t room) {
+        DWORD got = 0;
+        if (::ReadFile(file.Get(), into, static_cast<DWORD>(std::min(room, kMaxTransfer)), &got, nullptr))
+            return static_cast<std::size_t>(got);
+        const DWORD error = ::GetLastError();
+        // A pipe whose writer has closed it has simply ended.
+        if (error == ERROR_BROKEN_PIPE)
+            return std::size_t{0};
+        FailOpen(name, error);
+    });
+}
+
+struct TDestinationFile::TState {
+    fs::path Name;        // as the user gave it
+    fs::path Temporary;   // the new file, empty when writing in place
+    THandle Held;         // the destination as it was, shared with nobody until it is replaced
+    THandle File;         // where the bytes go: the new file, or the destination itself
+    bool Created = false;  // writing in place a file that did not exist before
+    bool Committed = false;
+};
+
+namespace {
+
+// A new file beside the destination, shared with nobody; not valid when the folder takes no
+// new file.
+THandle CreateTemporary(const fs::path& name, DWORD attributes, fs::path& temporary)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = TemporaryNameBeside(name);
+        THandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+        if (file.Valid())
+            return file;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    temporary.clear();
+    return THandle();
+}
+
+bool IsDiskFile(const THandle& file)
+{
+    return ::GetFileType(file.Get()) == FILE_TYPE_DISK;
+}
+
+DWORD AttributesOf(const THandle& file)
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    return ::GetFileInformationByHandle(file.Get(), &information) ? information.dwFileAttributes : 0;
+}
+
+// The destination as it is, held unshared so that nobody reads it half replaced; not valid when
+// there is none. Opening it for writing tells whether it may be written: a read-only file stays
+// read-only, one held open by another program is left to it.
+THandle OpenExisting(const fs::path& name)
+{
+    THandle file(Open(name, GENERIC_WRITE, 0, OPEN_EXISTING));
+    if (!file.Valid()) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND)
+            FailCreate(name, error);
+    } else if (IsDiskFile(file) && (AttributesOf(file) & FILE_ATTRIBUTE_READONLY) != 0) {
+        // Windows itself refuses to open such a file for writing, but Wine run by root does not.
+        FailCreate(name, ERROR_ACCESS_DENIED);
+    }
+    return file;
+}
+
+// The attributes that the new file takes over from the one it replaces. ReplaceFileW would carry
+// them over itself, but neither the plain move nor Wine's ReplaceFileW does.
+DWORD AttributesToKeep(const THandle& existing)
+{
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD kept = existing.Valid() ? AttributesOf(existing) & kKept : 0;
+    return kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
+// Empties a disk file that is to be written in place; devices have nothing to empty.
+bool Empty(const THandle& file)
+{
+    return !IsDiskFile(file) || (::SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+                                 ::SetEndOfFile(file.Get()));
+}
+
+// ReplaceFileW keeps the replaced file's attributes, security and streams. Where it is not
+// offered (some file systems) or the destination has gone meanwhile, the plain move still changes
+// the destination in one step.
+bool PutInPlace(const fs::path& temporary, const fs::path& name, bool replacing)
+{
+    if (replacing && ::ReplaceFileW(name.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                    nullptr, nullptr))
+        return true;
+    return ::MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+}  // namespace
+
+TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_unique<TState>())
+{
+    if (name.empty())
+        FailCreate(name, ERROR_FILE_NOT_FOUND);
+    State->Name = name;
+    State->Held = OpenExisting(name);
+    const bool exists = State->Held.Valid();
+    if (!exists || IsDiskFile(State->Held))
+        State->File = CreateTemporary(name, AttributesToKeep(State->Held), State->Temporary);
+    if (State->File.Valid())
+        return;
+
+    // Devices, and folders that take no new file: written in place.
+    if (exists) {
+        State->File = std::move(State->Held);
+        if (!Empty(State->File))
+            FailCreate(name, ::GetLastError());
+        return;
+    }
+    State->File = THandle(Open(name, GENERIC_WRITE, 0, CREATE_NEW));
+    if (!State->File.Valid())
+        FailCreate(name, ::GetLastError());
+    State->Created = true;
+}
+
+TDestinationFile::~TDestinationFile()
+{
+    if (State->Committed)
+        return;
+    State->File.Close();
+    if (!State->Temporary.empty())
+        ::DeleteFileW(State->Temporary.c_str());
+    else if (State->Created)
+        ::DeleteFileW(State->Name.c_str());
+}
+
+void TDestinationFile::Write(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
+        if (!::WriteFile(State->File.Get(), bytes.data(), wanted, &written, nullptr) || written == 0)
+            ThrowWriteError();
+        bytes.remove_prefix(written);
+    }
+}
+
+void TDestinationFile::Commit()
+{
+    if (State->Temporary.empty()) {
+        if (!State->File.Close())
+            ThrowWriteError();
+        State->Committed = true;
+        return;
+    }
+    // The bytes must be on the disk before the name moves to them, or a crash right after could
+    // leave the destination empty where the old file was.
+    if (!::FlushFileBuffers(State->File.Get()) || !State->File.Close())
+        ThrowWriteError();
+    const bool replacing = State->Held.Valid();
+    State->Held.Close();
+    if (!PutInPlace(State->Temporary, State->Name, replacing))
+        FailCreate(State->Name, ::GetLastError());
+    State->Committed = true;
+}
+
+}  // namespace tabulor

@@ -1,0 +1,113 @@
+// File errors whose causes only POSIX systems have or can bring about here: permission bits, an
+// unprivileged child, a size limit, /dev/full and a small mounted file system.
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <string>
+
+#include "child_process.h"
+#include "core/conversion.h"
+#include "file_errors_fixture.h"
+
+namespace {
+
+using namespace tabulor;
+using namespace tabulor::testkit;
+namespace fs = std::filesystem;
+
+TEST_F(FileErrors, UnreadableSourceIsRefused)
+{
+    const std::string folder = Folder.Path.string();
+    fs::permissions(Settings.SourceFileName, fs::perms::none);
+    EXPECT_EQ(RunUnprivileged(), OpenError(folder + "/source.txt", EACCES));
+}
+
+TEST_F(FileErrors, ReadOnlyDestinationIsRefusedAndKept)
+{
+    WriteFile(Folder / "result.html", "old");
+    fs::permissions(Folder / "result.html", fs::perms(0444));
+    EXPECT_EQ(RunUnprivileged(), CreateError(Folder.Path.string() + "/result.html", EACCES));
+    EXPECT_EQ(ReadFile(Folder / "result.html"), "old");
+}
+
+TEST_F(FileErrors, FolderThatTakesNoNewFile)
+{
+    fs::create_directory(Folder / "locked");
+    WriteFile(Folder / "locked" / "writable.html", "old");
+    fs::permissions(Folder / "locked" / "writable.html", fs::perms::all);
+    fs::permissions(Folder / "locked", fs::perms(0555));
+
+    // An existing file that may be written is written in place.
+    Settings.DestFileName = Folder / "locked" / "writable.html";
+    EXPECT_EQ(RunUnprivileged(), "ok");
+    EXPECT_EQ(ReadFile(Folder / "locked" / "writable.html"), kTable);
+
+    Settings.DestFileName = Folder / "locked" / "new.html";
+    EXPECT_EQ(RunUnprivileged(), CreateError(Folder.Path.string() + "/locked/new.html", EACCES));
+    fs::permissions(Folder / "locked", fs::perms::all);
+}
+
+TEST_F(FileErrors, FullDeviceIsWrittenInPlaceAndReported)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    Settings.DestFileName = "/dev/full";
+    EXPECT_EQ(Run(), kWriteError);
+}
+
+// A link such as /dev/stdout names a pipe by a target that is no path: the pipe itself is written.
+TEST_F(FileErrors, LinkToAPipeIsWrittenInPlace)
+{
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    Settings.DestFileName = "/proc/self/fd/" + std::to_string(ends[1]);
+    const std::string outcome = Run();
+    ::close(ends[1]);
+    std::string piped(4096, '\0');
+    piped.resize(static_cast<std::size_t>(std::max<ssize_t>(::read(ends[0], piped.data(), piped.size()), 0)));
+    ::close(ends[0]);
+    EXPECT_EQ(outcome, "ok");
+    EXPECT_EQ(piped, kTable);
+}
+
+// A write that fails part-way leaves the old destination as it was and no partial file.
+TEST_F(FileErrors, FailedWriteKeepsTheOldDestination)
+{
+    std::string big;
+    for (int i = 0; i < 100000; ++i)
+        big += "cellule\tvaleur\r\n";
+    WriteFile(Folder / "source.txt", big);
+    WriteFile(Folder / "result.html", "old");
+    EXPECT_EQ(OutcomeInChild({.FileSizeLimit = 64 * 1024}, [this] { RunConversion(Settings); }), kWriteError);
+    EXPECT_EQ(ReadFile(Folder / "result.html"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder.Path), fs::directory_iterator()), 2);
+
+    // The source as its own destination survives too.
+    Settings.DestFileName = Settings.SourceFileName;
+    EXPECT_EQ(OutcomeInChild({.FileSizeLimit = 64 * 1024}, [this] { RunConversion(Settings); }), kWriteError);
+    EXPECT_EQ(ReadFile(Folder / "source.txt"), big);
+}
+
+TEST_F(FileErrors, NoRoomLeftOnASmallFileSystem)
+{
+    fs::create_directory(Folder / "small");
+    if (::mount("tmpfs", (Folder / "small").c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << SystemText(errno);
+    std::string big;
+    for (int i = 0; i < 20000; ++i)
+        big += "\xE9t\xE9\t\x80\r\n";
+    WriteFile(Folder / "source.txt", big);
+    WriteFile(Folder / "small" / "result.html", "old");
+    Settings.DestFileName = Folder / "small" / "result.html";
+    const std::string outcome = Run();
+    const std::string kept = ReadFile(Folder / "small" / "result.html");
+    const auto files = std::distance(fs::directory_iterator(Folder / "small"), fs::directory_iterator());
+    ::umount((Folder / "small").c_str());
+    EXPECT_EQ(outcome, kWriteError);
+    EXPECT_EQ(kept, "old");
+    EXPECT_EQ(files, 1);
+}
+
+}  // namespace
