@@ -1,0 +1,58 @@
+// The application object: title, icon, message loop and the two ways the tool speaks to the user
+// outside its main window.
+#pragma once
+
+#include <QApplication>
+#include <QTranslator>
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include "app/start_show.h"
+
+namespace tabulor {
+
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    // Loads the icon and Qt's French texts; a missing translation leaves Qt's texts in English.
+    TApplication(int& argc, char** argv);
+
+    static TApplication* Instance();
+
+    // The caption of every notice and error box.
+    static QString Title();
+
+    // Centres the main window on the primary screen, shows it and runs the message loop until
+    // it is closed.
+    int Run(QWidget& mainWindow, TStartShow how);
+
+    // Shows text in the notice, modal over the active window, until the user closes it.
+    void ShowNotice(const QString& text);
+
+    // The last-chance handler of an error that ended an event: shows its text in the error box,
+    // then the event is over and the loop goes on, with every window as it was.
+    void ReportError(const std::exception& error);
+
+private:
+    QTranslator QtTranslation;
+};
+
+// Runs handler, an event handler of the tool, and hands any error that escapes it to
+// ReportError, so that no exception ever unwinds through Qt's own frames.
+template <typename Handler>
+auto Guarded(Handler handler)
+{
+    return [handler = std::move(handler)]() {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            TApplication::Instance()->ReportError(error);
+        } catch (...) {
+            TApplication::Instance()->ReportError(std::runtime_error(std::string()));
+        }
+    };
+}
+
+}  // namespace tabulor

@@ -1,0 +1,14 @@
+// The platform's error message box.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tabulor {
+
+// Shows text with caption, the stop icon and one OK button, modal over owner, and returns when
+// the user has closed it.
+void ShowErrorBox(const QString& caption, const QString& text, QWidget* owner);
+
+}  // namespace tabulor

@@ -1,0 +1,43 @@
+// The main window: the fields of one conversion request, a picker for each file, "Exécuter"
+// and "Quitter".
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "app/anchors.h"
+#include "app/file_picker.h"
+#include "core/conversion.h"
+#include "ui_form_main.h"
+
+namespace tabulor {
+
+struct TFormFields;
+
+class TFormMain : public QWidget, private Ui::FormMain {
+    Q_OBJECT
+public:
+    using TConversionRun = std::function<void(const TConversionSettings&)>;
+
+    // run performs the conversion that "Exécuter" asks for.
+    explicit TFormMain(TConversionRun run = RunConversion);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ButtonBrowseSrcFileClick();
+    void ButtonBrowseDestFileClick();
+    void ButtonExecuteClick();
+    void ButtonExitClick();
+
+    TFormFields ReadFields() const;
+
+    TFilePicker OpenDialog;
+    TFilePicker SaveDialog;
+    TConversionRun Run;
+    TAnchors Anchors;
+};
+
+}  // namespace tabulor

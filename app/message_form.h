@@ -1,0 +1,26 @@
+// The notice: a small modal dialog with a text and an OK button.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace tabulor {
+
+// Sized to its text, which wraps at half the primary screen's width, and centred on the screen
+// of its owner. Enter, Escape, the button and the close box all close it.
+class TMessageForm : public QDialog {
+    Q_OBJECT
+public:
+    TMessageForm(const QString& text, const QString& caption, QWidget* owner);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLabel* Message;
+    QPushButton* OK;
+};
+
+}  // namespace tabulor

@@ -1,0 +1,82 @@
+#include "app/spin_edit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include "app/arrow_button.h"
+#include "app/spin_key_filter.h"
+#include "app/spin_value.h"
+
+namespace tabulor {
+
+TSpinEdit::TSpinEdit(QWidget* parent)
+    : TEdit(parent),
+      KeyFilter(new TSpinKeyFilter(SystemDecimalSeparator(), this)),
+      UpButton(new TArrowButton(Qt::UpArrow, this)),
+      DownButton(new TArrowButton(Qt::DownArrow, this))
+{
+    UpButton->setObjectName(QStringLiteral("UpButton"));
+    DownButton->setObjectName(QStringLiteral("DownButton"));
+    installEventFilter(KeyFilter);
+    connect(KeyFilter, &TSpinKeyFilter::Rejected, this, &QApplication::beep);
+    connect(UpButton, &TArrowButton::Step, this, &TSpinEdit::UpClick);
+    connect(DownButton, &TArrowButton::Step, this, &TSpinEdit::DownClick);
+    connect(UpButton, &TArrowButton::pressed, this, &TSpinEdit::ArrowPressed);
+    connect(DownButton, &TArrowButton::pressed, this, &TSpinEdit::ArrowPressed);
+    setTextMargins(0, 0, UpButton->sizeHint().width(), 0);
+}
+
+int TSpinEdit::Value() const
+{
+    return SpinEditValue(text(), FMinValue);
+}
+
+void TSpinEdit::SetValue(int value)
+{
+    setText(QString::number(CheckSpinValue(value, FMinValue, FMaxValue)));
+}
+
+void TSpinEdit::UpClick()
+{
+    setText(SteppedSpinText(text(), FIncrement, FMinValue, FMaxValue));
+}
+
+void TSpinEdit::DownClick()
+{
+    setText(SteppedSpinText(text(), -FIncrement, FMinValue, FMaxValue));
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Up)
+        UpClick();
+    else if (event->key() == Qt::Key_Down)
+        DownClick();
+    else
+        TEdit::keyPressEvent(event);
+}
+
+void TSpinEdit::resizeEvent(QResizeEvent* event)
+{
+    TEdit::resizeEvent(event);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int buttonWidth = UpButton->sizeHint().width();
+    const int left = width() - frame - buttonWidth;
+    const int upHeight = (height() - 2 * frame) / 2;
+    UpButton->setGeometry(left, frame, buttonWidth, upHeight);
+    DownButton->setGeometry(left, frame + upHeight, buttonWidth,
+                            height() - 2 * frame - upHeight);
+}
+
+// A press on an arrow moves the focus into the field, which then counts as not focused by a
+// press on the field itself.
+void TSpinEdit::ArrowPressed()
+{
+    if (!hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    else if (TakeMouseFocus())
+        selectAll();
+}
+
+}  // namespace tabulor

@@ -1,0 +1,54 @@
+#include "app/spin_key_filter.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace tabulor {
+
+bool IsSpinEditChar(QChar c, QChar decimalSeparator)
+{
+    if (c.unicode() < 32)
+        return c != u'\r';
+    return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == decimalSeparator;
+}
+
+QChar SystemDecimalSeparator()
+{
+    const QString separator = QLocale::system().decimalPoint();
+    return separator.isEmpty() ? QChar(u'.') : separator.front();
+}
+
+TSpinKeyFilter::TSpinKeyFilter(QChar decimalSeparator, QObject* parent)
+    : QObject(parent), DecimalSeparator(decimalSeparator)
+{
+}
+
+bool TSpinKeyFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || Accepts(*static_cast<QKeyEvent*>(event)))
+        return QObject::eventFilter(watched, event);
+    emit Rejected();
+    return true;
+}
+
+bool TSpinKeyFilter::Accepts(const QKeyEvent& key) const
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    // Ctrl with a letter types a control character, which the field takes; Ctrl with Alt is
+    // AltGr, which types ordinary characters.
+    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier))
+        return true;
+    // Both Enter keys type a carriage return, whatever text the platform gives them; Delete
+    // edits without typing anything.
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return false;
+    if (key.key() == Qt::Key_Delete)
+        return true;
+    const QString text = key.text();
+    return std::all_of(text.begin(), text.end(),
+                       [this](QChar c) { return IsSpinEditChar(c, DecimalSeparator); });
+}
+
+}  // namespace tabulor

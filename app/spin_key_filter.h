@@ -1,0 +1,38 @@
+// The keystroke filter of the numeric spin fields.
+#pragma once
+
+#include <QChar>
+#include <QObject>
+
+class QKeyEvent;
+
+namespace tabulor {
+
+// Whether a numeric field takes c when it is typed: a digit, a sign, the decimal separator or
+// a control character other than carriage return (backspace and the clipboard shortcuts).
+bool IsSpinEditChar(QChar c, QChar decimalSeparator);
+
+// The user's decimal separator; a full stop when the locale gives none.
+QChar SystemDecimalSeparator();
+
+// Installed on a field, it discards every keystroke that types a character the field does not
+// take and signals Rejected for it, so that the owner can sound the beep. Pasting does not go
+// through typed characters, so a pasted text is never filtered.
+class TSpinKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit TSpinKeyFilter(QChar decimalSeparator, QObject* parent = nullptr);
+
+signals:
+    void Rejected();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool Accepts(const QKeyEvent& key) const;
+
+    QChar DecimalSeparator;
+};
+
+}  // namespace tabulor

@@ -1,0 +1,428 @@
+// The main window, driven as a user drives it: its controls, the request that "Exécuter" builds,
+// whole runs through the real core, the pickers and the keyboard.
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <vector>
+
+#include "app/button.h"
+#include "app/edit.h"
+#include "app/form_main.h"
+#include "app/placement.h"
+#include "app/spin_edit.h"
+#include "app/spin_key_filter.h"
+#include "app/start_show.h"
+#include "modal_handler.h"
+
+using namespace tabulor;
+using namespace tabulor::test;
+
+namespace {
+
+QByteArray ReadAll(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void WriteAll(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Picks name in a file dialog as a user who types it would.
+void PickFile(QWidget* dialog, const QString& name)
+{
+    auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(fileName != nullptr);
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    fileName->setFocus();
+    fileName->setText(name);
+    qobject_cast<QDialog*>(dialog)->accept();
+}
+
+}  // namespace
+
+class TFormMainTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        StartFolder = QDir::currentPath();
+        QVERIFY(Folder.isValid());
+    }
+
+    void init()
+    {
+        QDir::setCurrent(StartFolder);
+        Runs.clear();
+        Form = std::make_unique<TFormMain>(
+            [this](const TConversionSettings& settings) { Runs.push_back(settings); });
+        Show(*Form);
+    }
+
+    void cleanup() { Form.reset(); }
+
+    void windowAndLabels()
+    {
+        QCOMPARE(Form->windowTitle(), QStringLiteral("Tabulor"));
+        QCOMPARE(Form->size(), QSize(641, 329));
+        QCOMPARE(Form->minimumSize(), Form->maximumSize());
+        QVERIFY(!Form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(Form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        // Screen readers announce each field by its label, which takes no focus of its own.
+        const QList<QLabel*> labels = Form->findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 9);
+        for (const QLabel* label : labels) {
+            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+            QVERIFY(label->buddy() != nullptr);
+            QAccessibleInterface* field = QAccessible::queryAccessibleInterface(label->buddy());
+            QCOMPARE(field->text(QAccessible::Name), label->text());
+        }
+        QAccessibleInterface* execute = QAccessible::queryAccessibleInterface(Control<QWidget>("ButtonExecute"));
+        QCOMPARE(execute->role(), QAccessible::Button);
+        QCOMPARE(execute->text(QAccessible::Name), QString::fromUtf8("Exécuter"));
+        for (QPushButton* button : Form->findChildren<QPushButton*>())
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+        QVERIFY(!Control<QComboBox>("ComboBoxBorderUnit")->isEditable());
+        QVERIFY(Control<QWidget>("EditSrcFile")->hasFocus());
+
+        Form->grab().save(QStringLiteral(TABULOR_TEST_OUTPUT_DIR "/form_main.png"));
+    }
+
+    void tabOrderAndRadioGroup()
+    {
+        QStringList expected = {"EditSrcFile", "ButtonBrowseSrcFile", "EditDestFile",
+                                "ButtonBrowseDestFile", "EditTitleRows", "EditTitleCols",
+                                "CheckBoxBorder", "EditBorderValue", "ComboBoxBorderUnit",
+                                "EditEmptyCells", "EditTableClass", "EditRowClass",
+                                "EditHeaderClass", "EditCellClass", "RadioButtonOutputTable",
+                                "ButtonExecute", "ButtonExit", "EditSrcFile"};
+        QCOMPARE(TabSequence(expected.size()), expected);
+
+        QTest::mouseClick(Control<QWidget>("RadioButtonOutputXHTML"), Qt::LeftButton);
+        QVERIFY(Control<QRadioButton>("RadioButtonOutputXHTML")->isChecked());
+        QVERIFY(!Control<QRadioButton>("RadioButtonOutputTable")->isChecked());
+        QVERIFY(!Control<QRadioButton>("RadioButtonOutputHTML")->isChecked());
+        Control<QWidget>("EditSrcFile")->setFocus();
+        expected.replace(14, "RadioButtonOutputXHTML");
+        QCOMPARE(TabSequence(expected.size()), expected);
+    }
+
+    void defaultRequest()
+    {
+        QCOMPARE(Click(*Form, "ButtonExecute"), 1);
+        QCOMPARE(Runs.size(), 1u);
+        const TConversionSettings& settings = Runs.front();
+        QVERIFY(settings.SourceFileName.empty());
+        QVERIFY(settings.DestFileName.empty());
+        QCOMPARE(settings.TitleRows, 1);
+        QCOMPARE(settings.TitleCols, 0);
+        QCOMPARE(settings.Border, std::string("1px"));
+        QCOMPARE(settings.EmptyCellText, std::string("&nbsp;"));
+        QVERIFY(settings.TableClass.empty() && settings.RowClass.empty());
+        QVERIFY(settings.HeaderClass.empty() && settings.CellClass.empty());
+        QCOMPARE(settings.OutputKind, okTableOnly);
+    }
+
+    void defaultRunFailsOnTheEmptySourceName()
+    {
+        TFormMain form;
+        Show(form);
+        QList<TShownMessage> shown;
+        Click(form, "ButtonExecute", [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown.front().StopIcon);
+        QVERIFY(shown.front().Text.startsWith(QStringLiteral("Impossible d'ouvrir le fichier \"")));
+        QVERIFY(shown.front().Text.endsWith(u'.'));
+        QVERIFY(!shown.front().Text.endsWith(QStringLiteral("..")));
+    }
+
+    void fullRunFromTypedNames()
+    {
+        TFormMain form;
+        Show(form);
+        QDir::setCurrent(Folder.path());
+        const QByteArray source("Nom\tPrix\r\nCaf\xE9\t<2>\r\n\t3\r\n");
+        WriteAll(Folder.filePath("ventes.txt"), source);
+        TypeInto(form, "EditSrcFile", "ventes.txt");
+        TypeInto(form, "EditDestFile", "ventes.html");
+        TypeInto(form, "EditTitleCols", "1");
+        TypeInto(form, "EditEmptyCells", QString::fromUtf8("vide é"));
+        TypeInto(form, "EditTableClass", "grille");
+        QTest::mouseClick(form.findChild<QWidget*>("RadioButtonOutputXHTML"), Qt::LeftButton);
+
+        QList<TShownMessage> shown;
+        Click(form, "ButtonExecute", [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.front().Caption, QStringLiteral("Tabulor"));
+        QCOMPARE(shown.front().Text, QString::fromUtf8("Le fichier a été correctement créé"));
+        QVERIFY(!shown.front().StopIcon);
+
+        TConversionSettings expected;
+        expected.SourceFileName = Folder.filePath("ventes.txt").toStdString();
+        expected.DestFileName = Folder.filePath("attendu.html").toStdString();
+        expected.TitleCols = 1;
+        expected.EmptyCellText = "vide \xE9";
+        expected.TableClass = "grille";
+        expected.OutputKind = okXhtmlDocument;
+        RunConversion(expected);
+        const QByteArray written = ReadAll(Folder.filePath("ventes.html"));
+        QCOMPARE(written, ReadAll(Folder.filePath("attendu.html")));
+        QVERIFY(written.startsWith("<?xml"));
+        QVERIFY(written.contains("<table class=\"grille\" border=\"1px\">"));
+        QVERIFY(written.contains("vide \xE9"));
+    }
+
+    void missingSourceKeepsEverything()
+    {
+        TFormMain form;
+        Show(form);
+        QDir::setCurrent(Folder.path());
+        TypeInto(form, "EditSrcFile", "absent.txt");
+        TypeInto(form, "EditDestFile", "absent.html");
+        TypeInto(form, "EditRowClass", "ligne");
+        QList<TShownMessage> shown;
+        Click(form, "ButtonExecute", [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        QCOMPARE(shown.size(), 1);
+        const QString prefix = "Impossible d'ouvrir le fichier \"" + Folder.filePath("absent.txt") + "\". ";
+        QVERIFY2(shown.front().Text.startsWith(prefix), qPrintable(shown.front().Text));
+        QVERIFY(shown.front().Text.size() > prefix.size() + 1);
+        QVERIFY(shown.front().Text.endsWith(u'.') && !shown.front().Text.endsWith(QStringLiteral("..")));
+        QVERIFY(!QFile::exists(Folder.filePath("absent.html")));
+        QCOMPARE(form.findChild<QLineEdit*>("EditSrcFile")->text(), QStringLiteral("absent.txt"));
+        QCOMPARE(form.findChild<QLineEdit*>("EditRowClass")->text(), QStringLiteral("ligne"));
+    }
+
+    void borderFromTheControls_data()
+    {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QByteArray>("border");
+        QTest::newRow("unticked") << false << "3" << "cm" << QByteArray();
+        QTest::newRow("ticked without value") << true << "" << "mm" << QByteArray("mm");
+        QTest::newRow("value and unit") << true << "2" << "em" << QByteArray("2em");
+        QTest::newRow("letters") << true << "abc" << "pc" << QByteArray("abcpc");
+    }
+
+    void borderFromTheControls()
+    {
+        QFETCH(bool, ticked);
+        QFETCH(QString, value);
+        QFETCH(QString, unit);
+        QFETCH(QByteArray, border);
+        if (!ticked)
+            QTest::mouseClick(Control<QWidget>("CheckBoxBorder"), Qt::LeftButton);
+        Control<QComboBox>("ComboBoxBorderUnit")->setCurrentText(unit);
+        TypeInto(*Form, "EditBorderValue", value);
+        QCOMPARE(Control<QWidget>("EditBorderValue")->isEnabled(), true);
+        QCOMPARE(RunFromTheWindow().Border, border.toStdString());
+    }
+
+    void headerCountsFromTheSpinFields_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<int>("titleRows");
+        QTest::newRow("negative") << "-2" << 0;
+        QTest::newRow("decimal separator") << QString("1%15").arg(SystemDecimalSeparator()) << 0;
+        QTest::newRow("blank") << "" << 0;
+        QTest::newRow("number") << "12" << 12;
+    }
+
+    void headerCountsFromTheSpinFields()
+    {
+        QFETCH(QString, rows);
+        QFETCH(int, titleRows);
+        TypeInto(*Form, "EditTitleRows", rows);
+        QCOMPARE(Control<QLineEdit>("EditTitleRows")->text(), rows);
+        QCOMPARE(RunFromTheWindow().TitleRows, titleRows);
+    }
+
+    void keyboardPressesOnlyTheFocusedButton()
+    {
+        auto* rows = Control<QWidget>("EditTitleRows");
+        QSignalSpy beeps(rows->findChild<TSpinKeyFilter*>(), &TSpinKeyFilter::Rejected);
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_Return);
+        QTest::keyClick(Control<QWidget>("EditSrcFile"), Qt::Key_Return);
+        QTest::keyClick(Form.get(), Qt::Key_Escape);
+        QCOMPARE(beeps.count(), 1);
+        QCOMPARE(Control<QLineEdit>("EditTitleRows")->text(), QStringLiteral("1"));
+        auto* execute = Control<QWidget>("ButtonExecute");
+        execute->setFocus();
+        QTest::keyClick(execute, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(Runs.size(), 0u);
+        TModalHandler handler([](QWidget*) {});
+        QTest::keyClick(execute, Qt::Key_Return);
+        QCOMPARE(Runs.size(), 1u);
+        QTest::keyClick(execute, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Runs.size(), 2u);
+    }
+
+    void sourcePicker()
+    {
+        const QString source = Folder.filePath("releve.2024.txt");
+        WriteAll(source, "a\tb\r\n");
+        TypeInto(*Form, "EditDestFile", "tapé.html");
+        QFileDialog* seen = nullptr;
+        QPoint seenAt;
+        QPoint expectedAt;
+        QCOMPARE(Click(*Form, "ButtonBrowseSrcFile", [&](QWidget* dialog) {
+            seen = qobject_cast<QFileDialog*>(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("OpenDialog"));
+            QCOMPARE(dialog->windowTitle(), QString::fromUtf8("Sélection du fichier source"));
+            QCOMPARE(seen->nameFilters(), QStringList{QString::fromUtf8("Texte (séparateur : tabulation) (*.txt)")});
+            QCOMPARE(seen->defaultSuffix(), QStringLiteral("txt"));
+            QCOMPARE(seen->fileMode(), QFileDialog::ExistingFile);
+            QCOMPARE(seen->acceptMode(), QFileDialog::AcceptOpen);
+            QVERIFY(seen->isSizeGripEnabled());
+            seenAt = dialog->pos();
+            expectedAt = PickerTopLeft(Form->screen()->geometry(), dialog->frameGeometry().size());
+            PickFile(dialog, source);
+        }), 1);
+        QVERIFY(seen != nullptr);
+        QCOMPARE(seenAt, expectedAt);
+        QCOMPARE(Control<QLineEdit>("EditSrcFile")->text(), source);
+        QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), Folder.filePath("releve.2024.html"));
+        QCOMPARE(QDir::currentPath(), Folder.path());
+
+        // Reopened, it offers the name it returned, not the field's; cancelled, it changes nothing.
+        Control<QLineEdit>("EditSrcFile")->clear();
+        QStringList offered;
+        Click(*Form, "ButtonBrowseSrcFile", [&](QWidget* dialog) {
+            offered = qobject_cast<QFileDialog*>(dialog)->selectedFiles();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        QCOMPARE(offered, QStringList{source});
+        QCOMPARE(Control<QLineEdit>("EditSrcFile")->text(), QString());
+        QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), Folder.filePath("releve.2024.html"));
+    }
+
+    void destinationPicker()
+    {
+        const QString existing = Folder.filePath("existant.html");
+        WriteAll(existing, "ancien");
+        TypeInto(*Form, "EditSrcFile", "source.txt");
+        QCOMPARE(Click(*Form, "ButtonBrowseDestFile", [&](QWidget* dialog) {
+            auto* picker = qobject_cast<QFileDialog*>(dialog);
+            QCOMPARE(picker->objectName(), QStringLiteral("SaveDialog"));
+            QCOMPARE(picker->windowTitle(), QString::fromUtf8("Sélection du fichier destination"));
+            QCOMPARE(picker->nameFilters(), QStringList{QStringLiteral("Fichier HTML (*.htm ; *.html ; *.xhtml)")});
+            QCOMPARE(picker->acceptMode(), QFileDialog::AcceptSave);
+            QCOMPARE(picker->defaultSuffix(), QStringLiteral("html"));
+            PickFile(dialog, existing);
+        }), 1);  // no question about the existing file
+        QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), existing);
+        QCOMPARE(Control<QLineEdit>("EditSrcFile")->text(), QStringLiteral("source.txt"));
+
+        Click(*Form, "ButtonBrowseDestFile", [&](QWidget* dialog) { PickFile(dialog, Folder.filePath("sans")); });
+        QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), Folder.filePath("sans.html"));
+
+        const QString tooLong = Folder.filePath(QString(250, u'n') + ".html");
+        Click(*Form, "ButtonBrowseDestFile", [&](QWidget* dialog) { PickFile(dialog, tooLong); });
+        QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), Folder.filePath("sans.html"));
+    }
+
+    void relativeNamesResolveInThePickedFolder()
+    {
+        QTemporaryDir picked;
+        const QString source = picked.filePath("feuille.txt");
+        WriteAll(source, "x\r\n");
+        TFormMain form;
+        Show(form);
+        Click(form, "ButtonBrowseSrcFile", [&](QWidget* dialog) { PickFile(dialog, source); });
+        TypeInto(form, "EditDestFile", "relatif.html");
+        QCOMPARE(Click(form, "ButtonExecute"), 1);
+        QVERIFY(QFile::exists(picked.filePath("relatif.html")));
+    }
+
+    void maximisedWindowKeepsItsAnchors()
+    {
+        ShowMainWindow(*Form, TStartShow::Maximized);
+        QTRY_VERIFY(Form->width() > 641);
+        const int right = Form->width();
+        const int bottom = Form->height();
+        QCOMPARE(Control<QWidget>("ButtonExit")->geometry(), QRect(right - 113, bottom - 41, 97, 25));
+        QCOMPARE(Control<QWidget>("EditSrcFile")->geometry(), QRect(16, 32, right - 128, 21));
+        QCOMPARE(Control<QWidget>("ButtonBrowseDestFile")->pos(), QPoint(right - 105, 80));
+        QCOMPARE(Control<QWidget>("EditTitleRows")->pos(), QPoint(168, 120));
+    }
+
+    void exitClosesTheWindow()
+    {
+        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+        QTest::mouseClick(Control<QWidget>("ButtonExit"), Qt::LeftButton);
+        QVERIFY(!Form->isVisible());
+    }
+
+private:
+    template <typename Widget>
+    Widget* Control(const char* name) const
+    {
+        return Form->findChild<Widget*>(QString::fromLatin1(name));
+    }
+
+    static void Show(QWidget& form)
+    {
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+
+    static void TypeInto(QWidget& form, const char* name, const QString& text)
+    {
+        auto* edit = form.findChild<QLineEdit*>(QString::fromLatin1(name));
+        edit->setFocus();
+        edit->selectAll();
+        edit->del();
+        tabulor::test::TypeText(edit, text);
+        QCOMPARE(edit->text(), text);
+    }
+
+    // Clicks a button of form, handing each modal window it opens to onModal; gives their number.
+    static int Click(QWidget& form, const char* button,
+                     std::function<void(QWidget*)> onModal = [](QWidget*) {})
+    {
+        TModalHandler handler(std::move(onModal));
+        QTest::mouseClick(form.findChild<QWidget*>(QString::fromLatin1(button)), Qt::LeftButton);
+        return handler.Handled();
+    }
+
+    QStringList TabSequence(qsizetype count) const
+    {
+        QStringList names{QApplication::focusWidget()->objectName()};
+        while (names.size() < count) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            names.append(QApplication::focusWidget()->objectName());
+        }
+        return names;
+    }
+
+    TConversionSettings RunFromTheWindow()
+    {
+        Click(*Form, "ButtonExecute");
+        return Runs.empty() ? TConversionSettings() : Runs.back();
+    }
+
+    QString StartFolder;
+    QTemporaryDir Folder;
+    std::unique_ptr<TFormMain> Form;
+    std::vector<TConversionSettings> Runs;
+};
+
+TABULOR_TEST_MAIN(TFormMainTest)
+#include "form_main_test.moc"
