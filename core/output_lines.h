@@ -1,6 +1,6 @@
 // The output line list, kept as the bytes that will be written: every line followed by CR LF.
 //
-// It does not keep the whole output when a sink is given: whenever a mebibyte has gathered it is
+// It does not keep the whole output when a sink is given: whenever a chunk has gathered it is
 // handed to the sink, so a conversion's memory does not grow with the output. It builds into two
 // buffers in turn, so that a sink may go on writing one while the next fills.
 #pragma once
@@ -70,8 +70,10 @@ public:
     // What has not been handed to a sink yet.
     std::string_view Text() const { return {Current->Data.get(), Size}; }
 
+    // Large enough that handing a chunk over costs little beside writing it.
+    static constexpr std::size_t kChunkSize = std::size_t{4} << 20;
+
 private:
-    static constexpr std::size_t kChunkSize = std::size_t{1} << 20;
     void MakeRoom(std::size_t room);
 
     struct TBuffer {

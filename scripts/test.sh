@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test; then builds the core tests
 # again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them once more, and
-# cross-builds them for Windows and runs them under Wine.
+# cross-builds them for Windows and runs them under Wine, and fuzzes the core for about a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,3 +18,5 @@ cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
 
 bash scripts/test-windows.sh
+
+bash scripts/fuzz.sh

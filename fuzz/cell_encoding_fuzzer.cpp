@@ -1,0 +1,48 @@
+// The cell encoder on any field: one piece per byte (the byte itself, or an entity reference for
+// the markup characters and the bytes from 0x80 up), nothing above 0x7F, the empty-cell text for
+// an empty field, and the same pieces whatever surrounds a byte.
+//
+// Input: a byte choosing where to cut the field, the empty-cell text, then the field.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/conversion.h"
+#include "fuzz_input.h"
+#include "properties.h"
+
+namespace {
+
+using tabulor::EncodeCellText;
+using tabulor::fuzz::Require;
+using tabulor::fuzz::TExactCopy;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    tabulor::fuzz::TFuzzInput input(data, size);
+    const unsigned char cutChoice = input.TakeByte();
+    const std::string emptyCellText = input.TakeText(tabulor::fuzz::TTextKind::kAnyBytes);
+    const std::string_view field = input.Remainder();
+
+    const std::string encoded = EncodeCellText(field, emptyCellText);
+    if (field.empty()) {
+        Require(encoded == emptyCellText, "an empty field gives the empty-cell text as it is", encoded);
+        return 0;
+    }
+    tabulor::fuzz::CheckEncodedField(field, encoded);
+
+    // A byte's piece depends on that byte alone, whatever stands around it and wherever the
+    // field's block of memory ends.
+    if (field.size() >= 2) {
+        const std::size_t cut = 1 + cutChoice % (field.size() - 1);
+        const TExactCopy head(field.substr(0, cut));
+        const TExactCopy tail(field.substr(cut));
+        Require(EncodeCellText(head.View(), emptyCellText) + EncodeCellText(tail.View(), emptyCellText) ==
+                    encoded,
+                "a field cut in two encodes to the encodings of its two parts joined", encoded);
+    }
+    return 0;
+}

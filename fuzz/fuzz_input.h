@@ -1,0 +1,89 @@
+// A fuzz input read as the choices a user makes in the window, followed by the source text.
+//
+// Reading never fails: once the bytes run out every further choice is 0 or empty, so any input,
+// even an empty one, is a complete conversion request.
+#pragma once
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/conversion.h"
+
+namespace tabulor::fuzz {
+
+enum class TTextKind {
+    // Any byte a line edit can hold, which leaves out CR, LF and NUL.
+    kAnyBytes,
+    // Letters, digits, '-' and '_' only: texts that cannot disturb the markup around them, for
+    // checks that read the output as a tree of elements.
+    kMarkupFree,
+};
+
+class TFuzzInput {
+public:
+    TFuzzInput(const std::uint8_t* data, std::size_t size)
+        : Rest(reinterpret_cast<const char*>(data), size)
+    {
+    }
+
+    unsigned char TakeByte()
+    {
+        if (Rest.empty())
+            return 0;
+        const auto byte = static_cast<unsigned char>(Rest.front());
+        Rest.remove_prefix(1);
+        return byte;
+    }
+
+    // A row or column count. Small values are the interesting ones, with "more than any table
+    // has" reachable from the top of the byte range.
+    int TakeCount()
+    {
+        const unsigned char byte = TakeByte();
+        return byte >= 0xF0 ? INT_MAX : byte % 16;
+    }
+
+    // A length byte (its low four bits) followed by that many bytes.
+    std::string TakeText(TTextKind kind)
+    {
+        static constexpr std::string_view kSafe =
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_";
+        static_assert(kSafe.size() == 64);
+        std::string text;
+        for (std::size_t length = TakeByte() % 16; length > 0 && !Rest.empty(); --length) {
+            const unsigned char byte = TakeByte();
+            if (kind == TTextKind::kMarkupFree)
+                text.push_back(kSafe[byte % kSafe.size()]);
+            else if (byte != '\r' && byte != '\n' && byte != '\0')
+                text.push_back(static_cast<char>(byte));
+        }
+        return text;
+    }
+
+    // Title rows, title columns, border, empty-cell text, then the table, row, header and data
+    // cell classes.
+    TConversionSettings TakeSettings(TTextKind kind)
+    {
+        TConversionSettings settings;
+        settings.TitleRows = TakeCount();
+        settings.TitleCols = TakeCount();
+        settings.Border = TakeText(kind);
+        settings.EmptyCellText = TakeText(kind);
+        settings.TableClass = TakeText(kind);
+        settings.RowClass = TakeText(kind);
+        settings.HeaderClass = TakeText(kind);
+        settings.CellClass = TakeText(kind);
+        return settings;
+    }
+
+    // What has not been taken: the source text.
+    std::string_view Remainder() const { return Rest; }
+
+private:
+    std::string_view Rest;
+};
+
+}  // namespace tabulor::fuzz

@@ -1,0 +1,27 @@
+// The table on any source text and any settings a line edit can hold: one row line per source
+// line, tabs + 1 cells per row, header cells exactly in the title rows and columns, every cell's
+// text encoded, every line ended by CR LF.
+//
+// Input: the settings (see TFuzzInput::TakeSettings), then the source text.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/conversion.h"
+#include "fuzz_input.h"
+#include "properties.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    tabulor::fuzz::TFuzzInput input(data, size);
+    const tabulor::TConversionSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kAnyBytes);
+    const tabulor::TSourceLines source(input.Remainder());
+    const std::vector<std::string_view> sourceLines(source.begin(), source.end());
+
+    tabulor::TOutputLines output;
+    tabulor::AddTableLines(source, output, settings);
+    const std::vector<std::string_view> lines = tabulor::fuzz::OutputLines(output.Text());
+    tabulor::fuzz::CheckTable(lines, sourceLines, settings);
+    return 0;
+}

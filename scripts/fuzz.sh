@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Fuzzes the conversion core with libFuzzer (clang 14, AddressSanitizer and UndefinedBehavior-
+# Sanitizer): the line splitter, the cell encoder, the table and the document frames. Builds into
+# build-fuzz/, replays the saved crash inputs of fuzz/regressions/<target>/, then runs each fuzzer
+# for the given seconds (default 15, about a minute for the four) and fails on any crash.
+#
+#   scripts/fuzz.sh [seconds-per-target]
+#
+# Each fuzzer works on build-fuzz/corpus/<target>/, seeded from fuzz/corpus/<target>/ and kept
+# between runs, so a longer run goes on from what the previous ones found; delete that folder to
+# start again from the seeds. For a long run give more time, e.g. `scripts/fuzz.sh 3600` for an
+# hour per target, or run one fuzzer by hand on both cores:
+#   build-fuzz/fuzz_table_markup -max_total_time=3600 -rss_limit_mb=2048 -jobs=2 -workers=2 \
+#     -artifact_prefix=build-fuzz/artifacts/table_markup/ build-fuzz/corpus/table_markup
+# A crash leaves its input in build-fuzz/artifacts/<target>/; once the fault is fixed, copy the
+# input into fuzz/regressions/<target>/ so that every later run replays it.
+set -euo pipefail
+shopt -s nullglob
+cd "$(dirname "$0")/.."
+
+seconds=${1:-15}
+targets=(source_lines cell_encoding table_markup document_frame)
+
+bash scripts/install-deps.sh
+
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
+cmake --build build-fuzz -j 2
+
+failed=()
+for target in "${targets[@]}"; do
+  fuzzer="build-fuzz/fuzz_$target"
+  log="build-fuzz/logs/$target.log"
+  mkdir -p build-fuzz/logs "build-fuzz/artifacts/$target" "build-fuzz/corpus/$target"
+
+  regressions=(fuzz/regressions/"$target"/*)
+  if ((${#regressions[@]})); then
+    if ! "$fuzzer" "${regressions[@]}" >"$log" 2>&1; then
+      echo "$target: a saved crash input fails again (log: $log)"
+      tail -n 30 "$log"
+      failed+=("$target")
+      continue
+    fi
+  fi
+
+  cp -n fuzz/corpus/"$target"/* "build-fuzz/corpus/$target/"
+  if "$fuzzer" "build-fuzz/corpus/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+      -timeout=25 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target/" \
+      >"$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    time=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log")
+    echo "$target: ${runs:-?} executions in ${time:-?} s, ${#regressions[@]} saved crash input(s) replayed"
+  else
+    echo "$target: crash, input kept in build-fuzz/artifacts/$target/ (log: $log)"
+    tail -n 40 "$log"
+    failed+=("$target")
+  fi
+done
+
+if ((${#failed[@]})); then
+  echo "Fuzzing failed: ${failed[*]}"
+  exit 1
+fi
