@@ -2,7 +2,7 @@
 
 namespace tabulor {
 
-TBackgroundWriter::~TBackgroundWriter()
+void TBackgroundWriter::Release() noexcept
 {
     if (Pending.valid())
         Pending.wait();

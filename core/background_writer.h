@@ -2,8 +2,8 @@
 // writes the output while the table builds its next chunk. The conversion stays one call that
 // returns when every byte is written: Wait, and any later Write, raise the target's errors.
 //
-// It does not copy the bytes: they must stay as they are until the next Write or Wait returns,
-// which is what TOutputLines promises its sink.
+// It does not copy the bytes: they must stay as they are until the next Write, Release or Wait
+// returns, which is what TOutputLines promises its sink.
 #pragma once
 
 #include <future>
@@ -15,11 +15,13 @@ namespace tabulor {
 class TBackgroundWriter : public TByteSink {
 public:
     explicit TBackgroundWriter(TByteSink& target) : Target(target) {}
-    // Lets a write under way finish, so that the target is not closed under it; its error, if
-    // any, is dropped, as another one is already on its way.
-    ~TBackgroundWriter() override;
+    ~TBackgroundWriter() override { Release(); }
 
     void Write(std::string_view bytes) override;
+
+    // Lets a write under way finish, so that neither its bytes nor the target go from under it.
+    // Its error, if any, stays for Wait.
+    void Release() noexcept override;
 
     // Returns when the last chunk is written; raises the error its writing raised.
     void Wait();

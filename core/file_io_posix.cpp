@@ -123,26 +123,41 @@ struct TDestinationFile::TState {
 
 namespace {
 
-// A new file beside the target, with the target's permission bits when it exists; -1 when the
-// folder takes no new file.
-int CreateTemporary(const fs::path& target, const struct stat* existing, fs::path& temporary)
+// The replaced file's owner, group and permission bits, given to the new file; false where they
+// cannot all be kept, as when the folder is shared with another user who owns the file.
+bool KeepOwnerAndMode(int fd, const struct stat& existing)
+{
+    // Owner first: a change of owner clears the set-user-ID bits that fchmod then restores.
+    return ::fchown(fd, existing.st_uid, existing.st_gid) == 0 &&
+           ::fchmod(fd, existing.st_mode & 07777) == 0;
+}
+
+// A new file beside the target that takes over what the existing file has; -1 with error set
+// when there is none (EPERM where the owner could not be kept).
+int CreateTemporary(const fs::path& target, const struct stat* existing, fs::path& temporary, int& error)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = TemporaryNameBeside(target);
         const int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd >= 0) {
-            if (existing != nullptr) {
-                // Owner first: a change of owner clears the set-user-ID bits fchmod then restores.
-                (void)!::fchown(fd, existing->st_uid, existing->st_gid);
-                (void)!::fchmod(fd, existing->st_mode & 07777);
-            }
+        if (fd >= 0 && (existing == nullptr || KeepOwnerAndMode(fd, *existing)))
             return fd;
+        error = fd >= 0 ? EPERM : errno;
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
         }
-        if (errno != EEXIST)
+        if (error != EEXIST)
             break;
     }
     temporary.clear();
     return -1;
+}
+
+// Errors of a folder that takes no new file from us, where writing in place may still work. Any
+// other (no room, no folder) leaves the destination alone.
+bool RefusesNewFile(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
 }
 
 }  // namespace
@@ -166,14 +181,16 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
         TFd probe(OpenRetrying(target, O_WRONLY));
         if (probe.Get() < 0)
             FailCreate(name, errno);
-        State->Fd = TFd(CreateTemporary(State->Target, &status, State->Temporary));
-    } else if (!exists) {
-        State->Fd = TFd(CreateTemporary(State->Target, nullptr, State->Temporary));
     }
+    int error = 0;
+    if (!exists || S_ISREG(status.st_mode))
+        State->Fd = TFd(CreateTemporary(State->Target, exists ? &status : nullptr, State->Temporary, error));
     if (State->Fd.Get() >= 0)
         return;
+    if (error != 0 && !RefusesNewFile(error))
+        FailCreate(name, error);
 
-    // Devices and pipes, and folders that take no new file: written in place.
+    // Devices and pipes, and folders that take no new file from us: written in place.
     State->Fd = TFd(OpenRetrying(target, O_WRONLY | O_CREAT | O_TRUNC, 0666));
     if (State->Fd.Get() < 0)
         FailCreate(name, errno);

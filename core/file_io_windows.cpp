@@ -140,6 +140,7 @@ TFileContents ReadWholeFile(const fs::path& name)
 
 struct TDestinationFile::TState {
     fs::path Name;        // as the user gave it
+    fs::path Target;      // the file that changes, links followed
     fs::path Temporary;   // the new file, empty when writing in place
     THandle Held;         // the destination as it was, shared with nobody until it is replaced
     THandle File;         // where the bytes go: the new file, or the destination itself
@@ -149,21 +150,41 @@ struct TDestinationFile::TState {
 
 namespace {
 
-// A new file beside the destination, shared with nobody; not valid when the folder takes no
-// new file.
-THandle CreateTemporary(const fs::path& name, DWORD attributes, fs::path& temporary)
+// A new file beside the target, shared with nobody; not valid, with error set, when there is none.
+THandle CreateTemporary(const fs::path& target, DWORD attributes, fs::path& temporary, DWORD& error)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = TemporaryNameBeside(name);
+        temporary = TemporaryNameBeside(target);
         THandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
         if (file.Valid())
             return file;
-        const DWORD error = ::GetLastError();
+        error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
             break;
     }
     temporary.clear();
     return THandle();
+}
+
+// The file a link finally names, so that the new file goes beside it and replaces it, not the
+// link; any other name stays as it is.
+fs::path LinkTarget(const fs::path& name, const THandle& held)
+{
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (!held.Valid() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return name;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD needed = ::GetFinalPathNameByHandleW(held.Get(), path.data(), static_cast<DWORD>(path.size()),
+                                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (needed == 0)
+            return name;
+        if (needed < path.size()) {
+            path.resize(needed);
+            return path;
+        }
+        path.resize(needed);
+    }
 }
 
 bool IsDiskFile(const THandle& file)
@@ -230,11 +251,16 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
         FailCreate(name, ERROR_FILE_NOT_FOUND);
     State->Name = name;
     State->Held = OpenExisting(name);
+    State->Target = LinkTarget(name, State->Held);
     const bool exists = State->Held.Valid();
+    DWORD error = 0;
     if (!exists || IsDiskFile(State->Held))
-        State->File = CreateTemporary(name, AttributesToKeep(State->Held), State->Temporary);
+        State->File = CreateTemporary(State->Target, AttributesToKeep(State->Held), State->Temporary, error);
     if (State->File.Valid())
         return;
+    // No room, no folder: the destination is left alone rather than emptied to be written in place.
+    if (error != 0 && error != ERROR_ACCESS_DENIED)
+        FailCreate(name, error);
 
     // Devices, and folders that take no new file: written in place.
     if (exists) {
@@ -285,7 +311,7 @@ void TDestinationFile::Commit()
         ThrowWriteError();
     const bool replacing = State->Held.Valid();
     State->Held.Close();
-    if (!PutInPlace(State->Temporary, State->Name, replacing))
+    if (!PutInPlace(State->Temporary, State->Target, replacing))
         FailCreate(State->Name, ::GetLastError());
     State->Committed = true;
 }

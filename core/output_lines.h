@@ -15,14 +15,24 @@ namespace tabulor {
 class TByteSink {
 public:
     virtual ~TByteSink() = default;
-    // The bytes stay as they are until the next call of Write returns.
+    // The bytes stay as they are until the next call of Write or Release returns.
     virtual void Write(std::string_view bytes) = 0;
+    // The bytes last handed to Write are about to be freed: a sink still reading them finishes
+    // first. Errors are left to the next Write and to the sink's own end.
+    virtual void Release() noexcept {}
 };
 
 class TOutputLines {
 public:
     // Without a sink every byte stays in Text().
     explicit TOutputLines(TByteSink* sink = nullptr) : Sink(sink) {}
+    ~TOutputLines()
+    {
+        if (Sink != nullptr)
+            Sink->Release();
+    }
+    TOutputLines(const TOutputLines&) = delete;
+    TOutputLines& operator=(const TOutputLines&) = delete;
 
     // Adds to the line being built.
     void Append(std::string_view text)

@@ -67,7 +67,6 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
             Slots[index].Length = static_cast<std::uint8_t>(text.size());
         } else {
             Slots[index].Length = kLong;
-            Longest = std::max(Longest, text.size());
             LongTabs[cellStart] = std::move(text);
         }
     }
@@ -85,27 +84,24 @@ TRowWriter::TRowWriter(const TConversionSettings& settings)
 }
 
 // The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
-// byte, and the test for a long text only where a table has one.
+// byte, and the test for a long text only where a table has one. Stops at the end, or at a tab
+// whose text does not fit a slot, which it leaves to the caller.
 template <bool kHasLong>
-char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char* out, bool& cellStart) const
+const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, bool& cellStart) const
 {
     std::size_t start = cellStart ? 256 : 0;
 #pragma GCC unroll 4
     for (; p != end; ++p) {
         const auto byte = static_cast<unsigned char>(*p);
         const TSlot& slot = Slots[byte | start];
-        if (kHasLong && slot.Length == kLong) {
-            const std::string& text = LongTabs[start != 0];
-            std::memcpy(out, text.data(), text.size());
-            out += text.size();
-        } else {
-            std::memcpy(out, &slot, sizeof slot);
-            out += slot.Length;
-        }
+        if (kHasLong && slot.Length == kLong)
+            break;
+        std::memcpy(out, &slot, sizeof slot);
+        out += slot.Length;
         start = kNextStart[byte];
     }
     cellStart = start != 0;
-    return out;
+    return p;
 }
 
 void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes, bool& cellStart,
@@ -115,13 +111,18 @@ void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes,
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p != end) {
-        const std::size_t count = std::min(static_cast<std::size_t>(end - p), kBlock);
-        // Slots are copied whole: the last one needs a slot's room past its own length.
-        char* out = output.BeginWrite(count * expansion.Longest + sizeof(TExpansion::TSlot));
-        out = hasLong ? expansion.Expand<true>(p, p + count, out, cellStart)
-                      : expansion.Expand<false>(p, p + count, out, cellStart);
-        p += count;
+        const char* const stop = p + std::min(static_cast<std::size_t>(end - p), kBlock);
+        // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
+        // enough, the last one's included.
+        char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TExpansion::TSlot));
+        p = hasLong ? expansion.Expand<true>(p, stop, out, cellStart)
+                    : expansion.Expand<false>(p, stop, out, cellStart);
         output.EndWrite(out);
+        if (p != stop) {
+            output.Append(expansion.LongTabs[cellStart]);
+            cellStart = true;
+            ++p;
+        }
         output.FlushIfFull();
     }
 }

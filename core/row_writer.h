@@ -33,18 +33,18 @@ private:
 
         TExpansion(std::string_view open, std::string_view close, std::string_view emptyCellText);
 
-        // Writes what the bytes become at out, which has room for Longest bytes per byte and a
-        // slot more; cellStart says whether the first byte starts a cell, then whether the byte
-        // after the last does. Returns the end of what was written.
+        // Writes what the bytes from p become at out, which has room for a slot per byte, and
+        // moves out past them. Stops before a byte whose text does not fit a slot (only a tab's
+        // may not) and returns where it stopped. cellStart says whether the first byte starts a
+        // cell, then whether the byte where it stopped does.
         template <bool kHasLong>
-        char* Expand(const char* p, const char* end, char* out, bool& cellStart) const;
+        const char* Expand(const char* p, const char* end, char*& out, bool& cellStart) const;
 
         // Indexed by byte value + 256 when the byte starts a cell.
         std::array<TSlot, 512> Slots{};
         // The tab's text where it does not fit a slot (long classes or empty-cell text), by
         // whether the tab starts a cell; its slot's length is kLong.
         std::array<std::string, 2> LongTabs;
-        std::size_t Longest = sizeof(TSlot);
     };
 
     void WriteCells(const TExpansion& expansion, std::string_view bytes, bool& cellStart,

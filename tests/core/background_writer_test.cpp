@@ -77,4 +77,29 @@ TEST(BackgroundWriter, AbandonedWriterLetsTheLastChunkFinish)
     EXPECT_EQ(sink.Bytes, "first");
 }
 
+// A sink may still be reading the last bytes it was handed: the lines tell it before they go.
+TEST(BackgroundWriter, OutputLinesReleaseTheirSinkBeforeFreeingTheBytes)
+{
+    class TReleaseCheckingSink : public TByteSink {
+    public:
+        void Write(std::string_view bytes) override { Last = bytes; }
+        void Release() noexcept override
+        {
+            ++Releases;
+            SeenAtRelease = std::string(Last);
+        }
+        std::string_view Last;
+        int Releases = 0;
+        std::string SeenAtRelease;
+    } sink;
+    {
+        TOutputLines output(&sink);
+        output.AddLine("a");
+        output.Flush();
+        output.AddLine("not handed over");
+    }
+    EXPECT_EQ(sink.Releases, 1);
+    EXPECT_EQ(sink.SeenAtRelease, "a\r\n");
+}
+
 }  // namespace

@@ -109,16 +109,17 @@ TEST_F(ConversionRun, ReplacedDestinationKeepsItsPermissionBits)
 
 TEST_F(ConversionRun, LinkedDestinationIsWrittenThroughToItsTarget)
 {
-#ifdef _WIN32
-    GTEST_SKIP() << "symbolic links on Windows need a privilege that users seldom have, and are not followed there";
-#endif
     std::filesystem::create_directory(Folder / "real");
     WriteFile(Folder / "real" / "target.html", "old");
-    std::filesystem::create_symlink("real/target.html", Folder / "result.html");
+    std::error_code error;
+    std::filesystem::create_symlink(std::filesystem::path("real") / "target.html", Folder / "result.html", error);
+    if (error)
+        GTEST_SKIP() << "no symbolic link can be made here (on Windows it takes a privilege): " << error.message();
     Convert("a");
     EXPECT_TRUE(std::filesystem::is_symlink(Folder / "result.html"));
     EXPECT_EQ(ReadFile(Folder / "real" / "target.html"), "<table border=\"1px\">\r\n  <tr><th>a</th></tr>\r\n</table>\r\n");
 
+#ifndef _WIN32
     // A link whose target does not exist yet creates the target.
     std::filesystem::create_symlink("real/new.html", Folder / "dangling.html");
     TConversionSettings settings;
@@ -126,6 +127,7 @@ TEST_F(ConversionRun, LinkedDestinationIsWrittenThroughToItsTarget)
     settings.DestFileName = Folder / "dangling.html";
     RunConversion(settings);
     EXPECT_EQ(ReadFile(Folder / "real" / "new.html"), ReadFile(Folder / "real" / "target.html"));
+#endif
 }
 
 TEST_F(ConversionRun, RelativeNamesResolveAgainstTheCurrentFolder)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
@@ -108,6 +109,42 @@ TEST_F(FileErrors, NoRoomLeftOnASmallFileSystem)
     EXPECT_EQ(outcome, kWriteError);
     EXPECT_EQ(kept, "old");
     EXPECT_EQ(files, 1);
+}
+
+// A file system out of inodes takes no new file: the destination is left alone, not emptied to be
+// written in place.
+TEST_F(FileErrors, NoRoomForANewFileLeavesTheDestination)
+{
+    fs::create_directory(Folder / "full");
+    if (::mount("tmpfs", (Folder / "full").c_str(), "tmpfs", 0, "size=1m,nr_inodes=3") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << SystemText(errno);
+    WriteFile(Folder / "full" / "result.html", "old");
+    WriteFile(Folder / "full" / "other", "x");
+    Settings.DestFileName = Folder / "full" / "result.html";
+    const std::string outcome = Run();
+    const std::string kept = ReadFile(Folder / "full" / "result.html");
+    ::umount((Folder / "full").c_str());
+    EXPECT_EQ(outcome, CreateError(Folder.Path.string() + "/full/result.html", ENOSPC));
+    EXPECT_EQ(kept, "old");
+}
+
+// In a folder shared by all, another user's writable file cannot be replaced by one of ours, and
+// would change owner if it could: it is written in place and stays its owner's.
+TEST_F(FileErrors, AnotherUsersFileInASharedFolderIsWrittenInPlace)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs a second user: run as root, the run itself goes as nobody";
+    fs::create_directory(Folder / "shared");
+    fs::permissions(Folder / "shared", fs::perms::all | fs::perms::sticky_bit);
+    WriteFile(Folder / "shared" / "result.html", "old");
+    fs::permissions(Folder / "shared" / "result.html", fs::perms(0666));
+    Settings.DestFileName = Folder / "shared" / "result.html";
+    EXPECT_EQ(RunUnprivileged(), "ok");
+    EXPECT_EQ(ReadFile(Folder / "shared" / "result.html"), kTable);
+    struct stat status {};
+    ASSERT_EQ(::stat((Folder / "shared" / "result.html").c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "shared"), fs::directory_iterator()), 1);
 }
 
 }  // namespace

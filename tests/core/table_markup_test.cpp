@@ -203,6 +203,16 @@ TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
     }
 }
 
+// The room asked for a row does not grow with the empty-cell text: only an empty cell takes it.
+TEST(TableMarkup, LongEmptyCellTextTakesRoomOnlyWhereWritten)
+{
+    TConversionSettings settings;
+    settings.EmptyCellText.assign(std::size_t{2} << 20, 'v');
+    settings.TitleCols = 1;
+    const std::string source = "a\t\t" + std::string(20000, 'x') + "\t\n\t";
+    EXPECT_EQ(Table(source, settings), ReferenceTable(source, settings));
+}
+
 // A row far larger than a chunk reaches the sink in pieces, and the pieces make the same text.
 TEST(TableMarkup, HugeRowIsHandedOverInPieces)
 {
