@@ -3,6 +3,10 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QSettings>
+
+#include <stdexcept>
+#include <string>
 
 #include "app/error_box.h"
 #include "app/message_form.h"
@@ -10,9 +14,26 @@
 #include "app/user_messages.h"
 
 namespace tabulor {
+namespace {
+
+// The tool keeps nothing between runs, but Qt's own file dialog keeps its history, last folder
+// and view in the settings that all Qt programs share. Where settings are files, their folders
+// become one that lives only as long as the application; the Windows registry, which Qt's
+// dialog uses there, cannot be redirected, so the pickers put it back as they found it.
+void RedirectSettings(const QString& folder)
+{
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, folder);
+    }
+}
+
+}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    if (ThrowawaySettings.isValid())
+        RedirectSettings(ThrowawaySettings.path());
     setWindowIcon(QIcon(QStringLiteral(":/tabulor.png")));
     // The application name, not the display name: Qt would append a display name to the
     // title of every other window, the file pickers' among them.
@@ -51,6 +72,17 @@ void TApplication::ReportError(const std::exception& error)
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     ShowErrorBox(Title(), WithFinalFullStop(QString::fromUtf8(error.what())), activeWindow());
+}
+
+void ReportCurrentError()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        TApplication::Instance()->ReportError(error);
+    } catch (...) {
+        TApplication::Instance()->ReportError(std::runtime_error(std::string()));
+    }
 }
 
 }  // namespace tabulor

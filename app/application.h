@@ -3,11 +3,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include <exception>
-#include <stdexcept>
-#include <string>
+#include <type_traits>
 
 #include "app/start_show.h"
 
@@ -17,6 +17,7 @@ class TApplication : public QApplication {
     Q_OBJECT
 public:
     // Loads the icon and Qt's French texts; a missing translation leaves Qt's texts in English.
+    // Settings that Qt itself keeps go to a folder that is removed at exit.
     TApplication(int& argc, char** argv);
 
     static TApplication* Instance();
@@ -37,22 +38,32 @@ public:
 
 private:
     QTranslator QtTranslation;
+    QTemporaryDir ThrowawaySettings;
 };
 
-// Runs handler, an event handler of the tool, and hands any error that escapes it to
-// ReportError, so that no exception ever unwinds through Qt's own frames.
+// Hands the error being handled to ReportError. Only for a catch block.
+void ReportCurrentError();
+
+// Runs handler, code of the tool called from one of Qt's frames (an event handler, a slot, an
+// event filter), and hands any error that escapes it to ReportError, so that no exception ever
+// unwinds through Qt's own frames. After an error the result is the value-initialised one.
+template <typename Handler>
+auto RunGuarded(Handler&& handler)
+{
+    using TResult = std::invoke_result_t<Handler&>;
+    try {
+        return handler();
+    } catch (...) {
+        ReportCurrentError();
+    }
+    return TResult();
+}
+
+// handler as a slot that runs guarded.
 template <typename Handler>
 auto Guarded(Handler handler)
 {
-    return [handler = std::move(handler)]() {
-        try {
-            handler();
-        } catch (const std::exception& error) {
-            TApplication::Instance()->ReportError(error);
-        } catch (...) {
-            TApplication::Instance()->ReportError(std::runtime_error(std::string()));
-        }
-    };
+    return [handler = std::move(handler)]() mutable { return RunGuarded(handler); };
 }
 
 }  // namespace tabulor

@@ -5,6 +5,8 @@
 #include <QStylePainter>
 #include <QTimer>
 
+#include "app/application.h"
+
 namespace tabulor {
 
 TArrowButton::TArrowButton(Qt::ArrowType direction, QWidget* parent)
@@ -12,7 +14,7 @@ TArrowButton::TArrowButton(Qt::ArrowType direction, QWidget* parent)
 {
     setFocusPolicy(Qt::NoFocus);
     RepeatTimer->setObjectName(QStringLiteral("RepeatTimer"));
-    connect(RepeatTimer, &QTimer::timeout, this, &TArrowButton::RepeatTimerTimeout);
+    connect(RepeatTimer, &QTimer::timeout, this, Guarded([this] { RepeatTimerTimeout(); }));
     connect(this, &QAbstractButton::clicked, this, &TArrowButton::Step);
 }
 
@@ -32,19 +34,28 @@ void TArrowButton::RepeatTimerTimeout()
 
 void TArrowButton::mousePressEvent(QMouseEvent* event)
 {
-    QAbstractButton::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && isDown())
-        RepeatTimer->start(FirstRepeatDelay);
+    RunGuarded([&] {
+        QAbstractButton::mousePressEvent(event);
+        if (event->button() == Qt::LeftButton && isDown())
+            RepeatTimer->start(FirstRepeatDelay);
+    });
 }
 
 void TArrowButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        RepeatTimer->stop();
-    QAbstractButton::mouseReleaseEvent(event);
+    RunGuarded([&] {
+        if (event->button() == Qt::LeftButton)
+            RepeatTimer->stop();
+        QAbstractButton::mouseReleaseEvent(event);
+    });
 }
 
 void TArrowButton::paintEvent(QPaintEvent*)
+{
+    RunGuarded([this] { Paint(); });
+}
+
+void TArrowButton::Paint()
 {
     QStylePainter painter(this);
     QStyleOptionButton option;

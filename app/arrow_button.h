@@ -19,9 +19,6 @@ public:
 
     QSize sizeHint() const override;
 
-public slots:
-    void RepeatTimerTimeout();
-
 signals:
     void Step();
 
@@ -31,6 +28,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void RepeatTimerTimeout();
+    void Paint();
+
     Qt::ArrowType Direction;
     QTimer* RepeatTimer;
 };

@@ -2,17 +2,21 @@
 
 #include <QKeyEvent>
 
+#include "app/application.h"
+
 namespace tabulor {
 
 void TButton::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers held = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-    if (enter && !(event->modifiers() & held)) {
-        click();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
+    RunGuarded([&] {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const Qt::KeyboardModifiers held =
+            Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+        if (enter && !(event->modifiers() & held))
+            click();
+        else
+            QPushButton::keyPressEvent(event);
+    });
 }
 
 }  // namespace tabulor

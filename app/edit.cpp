@@ -3,31 +3,45 @@
 #include <QFocusEvent>
 #include <QMouseEvent>
 
+#include <limits>
 #include <utility>
+
+#include "app/application.h"
 
 namespace tabulor {
 
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
 void TEdit::focusInEvent(QFocusEvent* event)
 {
-    QLineEdit::focusInEvent(event);
-    if (event->reason() == Qt::MouseFocusReason)
-        MouseFocusPending = true;
-    else if (event->reason() != Qt::PopupFocusReason)  // back from its own context menu
-        selectAll();
+    RunGuarded([&] {
+        QLineEdit::focusInEvent(event);
+        if (event->reason() == Qt::MouseFocusReason)
+            MouseFocusPending = true;
+        else if (event->reason() != Qt::PopupFocusReason)  // back from its own context menu
+            selectAll();
+    });
 }
 
 void TEdit::focusOutEvent(QFocusEvent* event)
 {
-    MouseFocusPending = false;
-    QLineEdit::focusOutEvent(event);
+    RunGuarded([&] {
+        MouseFocusPending = false;
+        QLineEdit::focusOutEvent(event);
+    });
 }
 
 void TEdit::mousePressEvent(QMouseEvent* event)
 {
-    const bool focusedByOtherButton = TakeMouseFocus() && event->button() != Qt::LeftButton;
-    QLineEdit::mousePressEvent(event);
-    if (focusedByOtherButton)
-        selectAll();
+    RunGuarded([&] {
+        const bool focusedByOtherButton = TakeMouseFocus() && event->button() != Qt::LeftButton;
+        QLineEdit::mousePressEvent(event);
+        if (focusedByOtherButton)
+            selectAll();
+    });
 }
 
 bool TEdit::TakeMouseFocus()

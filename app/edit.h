@@ -6,11 +6,12 @@
 namespace tabulor {
 
 // Selects its whole text whenever it receives the focus other than by a primary-button press
-// on itself, so that tabbing into a field lets the user type over it.
+// on itself, so that tabbing into a field lets the user type over it. Its text has no length
+// limit beyond what an int counts, unlike Qt's default of 32767.
 class TEdit : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    explicit TEdit(QWidget* parent = nullptr);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QScreen>
+#include <QSettings>
 
+#include "app/application.h"
 #include "app/placement.h"
 
 namespace tabulor {
@@ -18,10 +20,42 @@ public:
 protected:
     void showEvent(QShowEvent* event) override
     {
-        QFileDialog::showEvent(event);
-        const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
-        move(PickerTopLeft(screen->geometry(), frameGeometry().size()));
+        RunGuarded([&] {
+            QFileDialog::showEvent(event);
+            const QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
+            const QScreen* screen = owner->screen();
+            move(PickerTopLeft(screen->geometry(), frameGeometry().size()));
+        });
     }
+};
+
+// Qt's dialog reads its group of the settings shared by Qt programs when it is made and rewrites
+// it when it is destroyed. Made before the dialog and destroyed after it, this puts the group
+// back as it was, so that no run leaves anything behind, also where the application could not
+// send those settings elsewhere (the Windows registry).
+class TDialogSettingsKeeper {
+public:
+    TDialogSettingsKeeper()
+    {
+        Settings.setFallbacksEnabled(false);
+        Settings.beginGroup(QStringLiteral("FileDialog"));
+        for (const QString& key : Settings.allKeys())
+            Saved.insert(key, Settings.value(key));
+    }
+
+    ~TDialogSettingsKeeper()
+    {
+        Settings.remove(QString());
+        for (auto saved = Saved.cbegin(); saved != Saved.cend(); ++saved)
+            Settings.setValue(saved.key(), saved.value());
+    }
+
+    TDialogSettingsKeeper(const TDialogSettingsKeeper&) = delete;
+    TDialogSettingsKeeper& operator=(const TDialogSettingsKeeper&) = delete;
+
+private:
+    QSettings Settings{QSettings::UserScope, QStringLiteral("QtProject")};
+    QVariantMap Saved;
 };
 
 }  // namespace
@@ -38,6 +72,7 @@ TFilePicker::TFilePicker(TPickerKind kind, QString objectName, QString title, QS
 
 bool TFilePicker::Execute(QWidget* owner)
 {
+    const TDialogSettingsKeeper keeper;
     TFileDialog dialog(owner, Title);
     dialog.setObjectName(ObjectName);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);

@@ -79,8 +79,25 @@ TFormMain::TFormMain(TConversionRun run)
 
 void TFormMain::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
-    Anchors.Apply(size());
+    RunGuarded([&] {
+        QWidget::resizeEvent(event);
+        Anchors.Apply(size());
+    });
+}
+
+// Only the selected radio button is a tab stop. Qt keeps only the last focused one of the group
+// in the tab sequence, which is another one after a selection by the program or before the
+// group was ever focused; the focus then moves on to the selected one.
+bool TFormMain::focusNextPrevChild(bool next)
+{
+    return RunGuarded([&] {
+        if (!QWidget::focusNextPrevChild(next))
+            return false;
+        auto* radio = qobject_cast<QRadioButton*>(focusWidget());
+        if (radio != nullptr && !radio->isChecked())
+            SelectedOutput()->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    });
 }
 
 void TFormMain::ButtonBrowseSrcFileClick()
@@ -107,6 +124,15 @@ void TFormMain::ButtonExecuteClick()
 void TFormMain::ButtonExitClick()
 {
     close();
+}
+
+QRadioButton* TFormMain::SelectedOutput() const
+{
+    for (QRadioButton* radio : {RadioButtonOutputHTML, RadioButtonOutputXHTML}) {
+        if (radio->isChecked())
+            return radio;
+    }
+    return RadioButtonOutputTable;
 }
 
 TFormFields TFormMain::ReadFields() const

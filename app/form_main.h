@@ -25,6 +25,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Tab and Shift+Tab enter the output kinds at the selected one.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void ButtonBrowseSrcFileClick();
@@ -33,6 +35,7 @@ private:
     void ButtonExitClick();
 
     TFormFields ReadFields() const;
+    QRadioButton* SelectedOutput() const;
 
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/application.h"
 #include "app/placement.h"
 #include "app/user_messages.h"
 #include "resources/string_table.h"
@@ -56,12 +57,13 @@ TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget*
 
 void TMessageForm::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier) {
-        QGuiApplication::clipboard()->setText(
-            NoticeClipboardText(windowTitle(), Message->text(), {OK->text()}));
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    RunGuarded([&] {
+        if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier)
+            QGuiApplication::clipboard()->setText(
+                NoticeClipboardText(windowTitle(), Message->text(), {OK->text()}));
+        else
+            QDialog::keyPressEvent(event);
+    });
 }
 
 }  // namespace tabulor

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+#include "app/application.h"
 #include "app/arrow_button.h"
 #include "app/spin_key_filter.h"
 #include "app/spin_value.h"
@@ -20,10 +21,10 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     DownButton->setObjectName(QStringLiteral("DownButton"));
     installEventFilter(KeyFilter);
     connect(KeyFilter, &TSpinKeyFilter::Rejected, this, &QApplication::beep);
-    connect(UpButton, &TArrowButton::Step, this, &TSpinEdit::UpClick);
-    connect(DownButton, &TArrowButton::Step, this, &TSpinEdit::DownClick);
-    connect(UpButton, &TArrowButton::pressed, this, &TSpinEdit::ArrowPressed);
-    connect(DownButton, &TArrowButton::pressed, this, &TSpinEdit::ArrowPressed);
+    connect(UpButton, &TArrowButton::Step, this, Guarded([this] { UpClick(); }));
+    connect(DownButton, &TArrowButton::Step, this, Guarded([this] { DownClick(); }));
+    connect(UpButton, &TArrowButton::pressed, this, Guarded([this] { ArrowPressed(); }));
+    connect(DownButton, &TArrowButton::pressed, this, Guarded([this] { ArrowPressed(); }));
     setTextMargins(0, 0, UpButton->sizeHint().width(), 0);
 }
 
@@ -49,17 +50,26 @@ void TSpinEdit::DownClick()
 
 void TSpinEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Up)
-        UpClick();
-    else if (event->key() == Qt::Key_Down)
-        DownClick();
-    else
-        TEdit::keyPressEvent(event);
+    RunGuarded([&] {
+        if (event->key() == Qt::Key_Up)
+            UpClick();
+        else if (event->key() == Qt::Key_Down)
+            DownClick();
+        else
+            TEdit::keyPressEvent(event);
+    });
 }
 
 void TSpinEdit::resizeEvent(QResizeEvent* event)
 {
-    TEdit::resizeEvent(event);
+    RunGuarded([&] {
+        TEdit::resizeEvent(event);
+        PlaceArrowButtons();
+    });
+}
+
+void TSpinEdit::PlaceArrowButtons()
+{
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     const int buttonWidth = UpButton->sizeHint().width();
     const int left = width() - frame - buttonWidth;

@@ -38,6 +38,7 @@ protected:
 
 private:
     void ArrowPressed();
+    void PlaceArrowButtons();
 
     int FMinValue = 0;
     int FMaxValue = 0;

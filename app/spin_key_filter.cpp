@@ -1,9 +1,12 @@
 #include "app/spin_key_filter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 
 #include <algorithm>
+
+#include "app/application.h"
 
 namespace tabulor {
 
@@ -27,14 +30,22 @@ TSpinKeyFilter::TSpinKeyFilter(QChar decimalSeparator, QObject* parent)
 
 bool TSpinKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || Accepts(*static_cast<QKeyEvent*>(event)))
+    return RunGuarded([&] {
+        if (event->type() == QEvent::KeyPress && !Accepts(*static_cast<QKeyEvent*>(event))) {
+            emit Rejected();
+            return true;
+        }
+        if (event->type() == QEvent::InputMethod)
+            FilterCommit(*static_cast<QInputMethodEvent*>(event));
         return QObject::eventFilter(watched, event);
-    emit Rejected();
-    return true;
+    });
 }
 
 bool TSpinKeyFilter::Accepts(const QKeyEvent& key) const
 {
+    // Ctrl+M types a carriage return as Enter does.
+    if (key.text().contains(u'\r'))
+        return false;
     const Qt::KeyboardModifiers modifiers = key.modifiers();
     // Ctrl with a letter types a control character, which the field takes; Ctrl with Alt is
     // AltGr, which types ordinary characters.
@@ -46,7 +57,21 @@ bool TSpinKeyFilter::Accepts(const QKeyEvent& key) const
         return false;
     if (key.key() == Qt::Key_Delete)
         return true;
-    const QString text = key.text();
+    return AcceptsText(key.text());
+}
+
+// Characters composed with dead keys or an input method come as one committed text, which is
+// typed whole or not at all; what is still being composed is left to the input method.
+void TSpinKeyFilter::FilterCommit(QInputMethodEvent& event)
+{
+    if (AcceptsText(event.commitString()))
+        return;
+    event.setCommitString(QString());
+    emit Rejected();
+}
+
+bool TSpinKeyFilter::AcceptsText(const QString& text) const
+{
     return std::all_of(text.begin(), text.end(),
                        [this](QChar c) { return IsSpinEditChar(c, DecimalSeparator); });
 }

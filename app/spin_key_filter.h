@@ -4,6 +4,7 @@
 #include <QChar>
 #include <QObject>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace tabulor {
@@ -15,9 +16,10 @@ bool IsSpinEditChar(QChar c, QChar decimalSeparator);
 // The user's decimal separator; a full stop when the locale gives none.
 QChar SystemDecimalSeparator();
 
-// Installed on a field, it discards every keystroke that types a character the field does not
-// take and signals Rejected for it, so that the owner can sound the beep. Pasting does not go
-// through typed characters, so a pasted text is never filtered.
+// Installed on a field, it discards every keystroke, and every text an input method commits,
+// that types a character the field does not take and signals Rejected for it, so that the owner
+// can sound the beep. Pasting does not go through typed characters, so a pasted text is never
+// filtered.
 class TSpinKeyFilter : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ protected:
 
 private:
     bool Accepts(const QKeyEvent& key) const;
+    void FilterCommit(QInputMethodEvent& event);
+    bool AcceptsText(const QString& text) const;
 
     QChar DecimalSeparator;
 };

@@ -2,16 +2,21 @@
 // whole runs through the real core, the pickers and the keyboard.
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <limits>
 #include <vector>
 
 #include "app/button.h"
@@ -120,6 +125,136 @@ private slots:
         Control<QWidget>("EditSrcFile")->setFocus();
         expected.replace(14, "RadioButtonOutputXHTML");
         QCOMPARE(TabSequence(expected.size()), expected);
+    }
+
+    void captionsAndInitialContents_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("checked");  // -1 where the control has no checked state
+        const auto row = [](const char* name, const char* text, int checked = -1) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text) << checked;
+        };
+        row("LabelSrcFile", "Fichier source (enregistré par Excel) :");
+        row("EditSrcFile", "");
+        row("ButtonBrowseSrcFile", "Parcourir...");
+        row("LabelDestFile", "Fichier destination (résultat HTML) :");
+        row("EditDestFile", "");
+        row("ButtonBrowseDestFile", "Parcourir...");
+        row("LabelTitleRows", "Nombre de lignes de titre :");
+        row("EditTitleRows", "1");
+        row("LabelTitleCols", "Nombre de colonnes de titre :");
+        row("EditTitleCols", "0");
+        row("CheckBoxBorder", "Bordure :", 1);
+        row("EditBorderValue", "1");
+        row("LabelEmptyCells", "Cellules vides :");
+        row("EditEmptyCells", "&nbsp;");
+        row("LabelTableClass", "Classe CSS du table :");
+        row("EditTableClass", "");
+        row("LabelRowClass", "Classe CSS des tr :");
+        row("EditRowClass", "");
+        row("LabelHeaderClass", "Classe CSS des th :");
+        row("EditHeaderClass", "");
+        row("LabelCellClass", "Classe CSS des td :");
+        row("EditCellClass", "");
+        row("RadioButtonOutputTable", "Produire uniquement le tableau", 1);
+        row("RadioButtonOutputHTML", "Produire un document HTML complet", 0);
+        row("RadioButtonOutputXHTML", "Produire un document XHTML complet", 0);
+        row("ButtonExecute", "Exécuter");
+        row("ButtonExit", "Quitter");
+    }
+
+    void captionsAndInitialContents()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(int, checked);
+        QWidget* control = Form->findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            QCOMPARE(label->text(), text);
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            QCOMPARE(edit->text(), text);
+        else
+            QCOMPARE(qobject_cast<QAbstractButton*>(control)->text(), text);
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        QCOMPARE(button != nullptr && button->isCheckable() ? int(button->isChecked()) : -1, checked);
+    }
+
+    void borderUnits()
+    {
+        auto* units = Control<QComboBox>("ComboBoxBorderUnit");
+        QStringList entries;
+        for (int index = 0; index < units->count(); ++index)
+            entries.append(units->itemText(index));
+        QCOMPARE(entries, QStringList({"px", "em", "ex", "in", "cm", "mm", "pt", "pc"}));
+        QCOMPARE(units->currentIndex(), 0);
+        QCOMPARE(units->currentText(), QStringLiteral("px"));
+    }
+
+    // The tab sequence enters the group of output kinds only at the selected one, whichever
+    // way it comes and however that one was selected; the arrow keys still move the selection.
+    void radioGroupIsEnteredAtTheSelectedOption_data()
+    {
+        QTest::addColumn<QString>("selected");  // selected by the program, empty for the start
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("backwards");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("Tab at start") << "" << "EditCellClass" << false << "RadioButtonOutputTable";
+        QTest::newRow("Shift+Tab at start") << "" << "ButtonExecute" << true << "RadioButtonOutputTable";
+        QTest::newRow("Tab after setChecked") << "RadioButtonOutputHTML" << "EditCellClass" << false
+                                              << "RadioButtonOutputHTML";
+        QTest::newRow("Shift+Tab after setChecked") << "RadioButtonOutputHTML" << "ButtonExecute"
+                                                    << true << "RadioButtonOutputHTML";
+        QTest::newRow("Shift+Tab to the last one") << "RadioButtonOutputXHTML" << "ButtonExecute"
+                                                   << true << "RadioButtonOutputXHTML";
+    }
+
+    void radioGroupIsEnteredAtTheSelectedOption()
+    {
+        QFETCH(QString, selected);
+        QFETCH(QString, from);
+        QFETCH(bool, backwards);
+        QFETCH(QString, entered);
+        if (!selected.isEmpty())
+            Form->findChild<QRadioButton*>(selected)->setChecked(true);
+        const Qt::Key tab = backwards ? Qt::Key_Backtab : Qt::Key_Tab;
+        Form->findChild<QWidget*>(from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), entered);
+        QTest::keyClick(QApplication::focusWidget(), tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(),
+                 QString::fromLatin1(backwards ? "EditCellClass" : "ButtonExecute"));
+    }
+
+    void arrowKeysMoveTheSelectionInTheRadioGroup()
+    {
+        auto* table = Control<QRadioButton>("RadioButtonOutputTable");
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("RadioButtonOutputHTML"));
+        QVERIFY(Control<QRadioButton>("RadioButtonOutputHTML")->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QVERIFY(Control<QRadioButton>("RadioButtonOutputXHTML")->isChecked());
+        QVERIFY(!table->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("RadioButtonOutputXHTML"));
+    }
+
+    // The edits set no length limit of their own: a long pasted text goes whole into the request.
+    void longPastedTextIsKept()
+    {
+        for (const QLineEdit* edit : Form->findChildren<QLineEdit*>())
+            QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max());
+        const QString text(40000, u'x');
+        QGuiApplication::clipboard()->setText(text);
+        auto* emptyCells = Control<QLineEdit>("EditEmptyCells");
+        emptyCells->setFocus();
+        emptyCells->selectAll();
+        QTest::keyClick(emptyCells, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(emptyCells->text().size(), text.size());
+        QCOMPARE(RunFromTheWindow().EmptyCellText, text.toStdString());
     }
 
     void defaultRequest()
@@ -310,6 +445,33 @@ private slots:
         QCOMPARE(offered, QStringList{source});
         QCOMPARE(Control<QLineEdit>("EditSrcFile")->text(), QString());
         QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), Folder.filePath("releve.2024.html"));
+    }
+
+    // Qt's dialog keeps its history, last folder and view in the settings shared by Qt programs:
+    // none of it may reach the user's own store, and what the store held is left as it was.
+    void pickersKeepNothingBetweenRuns()
+    {
+        const QString userConfig = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        const QFileInfo userFile(userConfig + "/QtProject.conf");
+        const QDateTime userFileChanged = userFile.lastModified();
+        QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+        QVERIFY2(!shared.fileName().startsWith(userConfig), qPrintable(shared.fileName()));
+        shared.setValue("FileDialog/viewMode", "List");
+        shared.setValue("Autre/clef", 7);
+        shared.sync();
+
+        QCOMPARE(Click(*Form, "ButtonBrowseDestFile", [&](QWidget* dialog) {
+            qobject_cast<QFileDialog*>(dialog)->setViewMode(QFileDialog::Detail);
+            PickFile(dialog, Folder.filePath("choisi.html"));
+        }), 1);
+        Click(*Form, "ButtonBrowseSrcFile", [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+
+        shared.sync();
+        QCOMPARE(shared.allKeys(), QStringList({"Autre/clef", "FileDialog/viewMode"}));
+        QCOMPARE(shared.value("FileDialog/viewMode").toString(), QStringLiteral("List"));
+        QCOMPARE(QFileInfo(userFile.filePath()).exists(), userFile.exists());
+        QCOMPARE(QFileInfo(userFile.filePath()).lastModified(), userFileChanged);
+        shared.clear();
     }
 
     void destinationPicker()

@@ -1,10 +1,12 @@
 // The numeric spin field: its value rule, its steps, its keystroke filter and its arrow buttons.
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include <limits>
+#include <stdexcept>
 
 #include "app/arrow_button.h"
 #include "app/spin_edit.h"
@@ -135,6 +137,74 @@ private slots:
         QCOMPARE(rejected.count(), beeps);
     }
 
+    // Keys whose text is a control character: only the carriage return is refused, whatever
+    // key or modifier typed it.
+    void keystrokeFilterOnControlCharacters_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("keyText");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << int(Qt::ControlModifier) << "\r" << "12" << 1;
+        QTest::newRow("carriage return without modifier") << int(Qt::Key_M) << 0 << "\r" << "12" << 1;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "\r" << "12" << 1;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << "12" << 1;
+        QTest::newRow("Ctrl+Enter types a line feed") << int(Qt::Key_Return) << int(Qt::ControlModifier)
+                                                     << "\n" << "12" << 0;
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << int(Qt::ControlModifier) << "\x01" << "12" << 0;
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\b" << "1" << 0;
+        QTest::newRow("AltGr letter") << int(Qt::Key_E) << int(Qt::ControlModifier | Qt::AltModifier)
+                                      << QString::fromUtf8("€") << "12" << 1;
+    }
+
+    void keystrokeFilterOnControlCharacters()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, keyText);
+        QFETCH(QString, text);
+        QFETCH(int, beeps);
+        QSignalSpy rejected(Spin->findChild<TSpinKeyFilter*>(), &TSpinKeyFilter::Rejected);
+        Spin->setFocus();
+        Spin->setText(QStringLiteral("12"));
+        Spin->deselect();
+        QTest::sendKeyEvent(QTest::Click, Spin, Qt::Key(key), keyText,
+                            Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Spin->text(), text);
+        QCOMPARE(rejected.count(), beeps);
+    }
+
+    // Characters composed by an input method arrive as a commit string, not as key presses.
+    void keystrokeFilterOnInputMethodText_data()
+    {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("digits") << "42" << "142" << 0;
+        QTest::newRow("sign") << "-" << "1-" << 0;
+        QTest::newRow("composed letter") << QString::fromUtf8("é") << "1" << 1;
+        QTest::newRow("digit and letter") << "3a" << "1" << 1;
+        QTest::newRow("full-width digit") << QString::fromUtf8("\uFF13") << "1" << 1;
+        QTest::newRow("nothing committed") << "" << "1" << 0;
+    }
+
+    void keystrokeFilterOnInputMethodText()
+    {
+        QFETCH(QString, commit);
+        QFETCH(QString, text);
+        QFETCH(int, beeps);
+        QSignalSpy rejected(Spin->findChild<TSpinKeyFilter*>(), &TSpinKeyFilter::Rejected);
+        Spin->setFocus();
+        Spin->setText(QStringLiteral("1"));
+        Spin->deselect();
+        QInputMethodEvent event;
+        event.setCommitString(commit);
+        QApplication::sendEvent(Spin, &event);
+        QCOMPARE(Spin->text(), text);
+        QCOMPARE(rejected.count(), beeps);
+    }
+
     void keystrokeFilterTakesTheDecimalSeparator()
     {
         QLineEdit edit;
@@ -209,6 +279,8 @@ private slots:
         QCOMPARE(Spin->text(), QStringLiteral("5"));
     }
 
+    // The repeat timer is driven by emitting its own timeout, so that the steps come through the
+    // same connection as when it fires, without waiting for it.
     void heldButtonRepeats()
     {
         auto* up = Spin->findChild<TArrowButton*>(QStringLiteral("UpButton"));
@@ -216,18 +288,52 @@ private slots:
         Spin->setText(QStringLiteral("0"));
         QTest::mousePress(up, Qt::LeftButton);
         QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), TArrowButton::FirstRepeatDelay);
-        QCOMPARE(TArrowButton::FirstRepeatDelay, 400);
-        up->RepeatTimerTimeout();
+        QCOMPARE(timer->interval(), 400);
+        FireTimer(timer);
         QCOMPARE(Spin->text(), QStringLiteral("1"));
-        QCOMPARE(timer->interval(), TArrowButton::RepeatInterval);
-        QCOMPARE(TArrowButton::RepeatInterval, 100);
-        up->RepeatTimerTimeout();
-        up->RepeatTimerTimeout();
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 100);
+        FireTimer(timer);
+        FireTimer(timer);
         QCOMPARE(Spin->text(), QStringLiteral("3"));
         QTest::mouseRelease(up, Qt::LeftButton);
         QCOMPARE(Spin->text(), QStringLiteral("4"));
         QVERIFY(!timer->isActive());
+    }
+
+    // An error raised while a step runs, wherever the step came from, ends in the error box and
+    // never unwinds through Qt.
+    void errorsOfAStepReachTheErrorBox_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::newRow("arrow key") << 0;
+        QTest::newRow("arrow button") << 1;
+        QTest::newRow("repeat timer") << 2;
+    }
+
+    void errorsOfAStepReachTheErrorBox()
+    {
+        QFETCH(int, source);
+        auto* up = Spin->findChild<TArrowButton*>(QStringLiteral("UpButton"));
+        Spin->setText(QStringLiteral("0"));
+        Spin->setFocus();
+        connect(Spin, &QLineEdit::textChanged, Spin, [] { throw std::runtime_error("Pas de pas"); });
+        QStringList shown;
+        tabulor::test::TModalHandler handler(
+            [&](QWidget* dialog) { shown.append(tabulor::test::DescribeMessage(dialog).Text); });
+        if (source == 0) {
+            QTest::keyClick(Spin, Qt::Key_Up);
+        } else {
+            QTest::mousePress(up, Qt::LeftButton);
+            if (source == 2)
+                FireTimer(up->findChild<QTimer*>(QStringLiteral("RepeatTimer")));
+            else
+                QTest::mouseRelease(up, Qt::LeftButton);
+        }
+        QCOMPARE(shown, QStringList{QStringLiteral("Pas de pas.")});
+        QCOMPARE(Spin->text(), QStringLiteral("1"));
+        if (source == 2)
+            QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(-20, -20));
     }
 
     void pressOnAnArrowFocusesTheFieldAndSelectsItsText()
@@ -273,6 +379,11 @@ private slots:
     }
 
 private:
+    static void FireTimer(QTimer* timer)
+    {
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection));
+    }
+
     std::unique_ptr<QWidget> Window;
     TSpinEdit* Spin = nullptr;
     TEdit* Other = nullptr;
