@@ -139,15 +139,18 @@ int CreateTemporary(const fs::path& target, const struct stat* existing, fs::pat
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = TemporaryNameBeside(target);
         const int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd >= 0 && (existing == nullptr || KeepOwnerAndMode(fd, *existing)))
-            return fd;
-        error = fd >= 0 ? EPERM : errno;
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(temporary.c_str());
-        }
-        if (error != EEXIST)
+        if (fd < 0) {
+            error = errno;
+            if (error == EEXIST)
+                continue;
             break;
+        }
+        if (existing == nullptr || KeepOwnerAndMode(fd, *existing))
+            return fd;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        error = EPERM;
+        break;
     }
     temporary.clear();
     return -1;
