@@ -1,4 +1,4 @@
-#include "app/file_names.h"
+#include "qt/file_names.h"
 
 #include <QFile>
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "app/application.h"
+#include "qt/application.h"
 
 class QTimer;
 

@@ -1,7 +1,7 @@
 // The numeric spin field: an edit with a pair of stacked arrow buttons inside its right end.
 #pragma once
 
-#include "app/edit.h"
+#include "qt/edit.h"
 
 namespace tabulor {
 

@@ -1,4 +1,4 @@
-#include "app/spin_key_filter.h"
+#include "qt/spin_key_filter.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/application.h"
+#include "qt/application.h"
 
 namespace tabulor {
 

@@ -1,4 +1,4 @@
-#include "app/windows1252.h"
+#include "qt/windows1252.h"
 
 #include <QList>
 #include <QString>

@@ -9,7 +9,7 @@
 #include <exception>
 #include <type_traits>
 
-#include "app/start_show.h"
+#include "qt/start_show.h"
 
 namespace tabulor {
 

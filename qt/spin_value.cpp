@@ -1,4 +1,4 @@
-#include "app/spin_value.h"
+#include "qt/spin_value.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,8 +1,8 @@
 // Tabulor: converts a tab-separated spreadsheet text file into an HTML table.
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/form_main.h"
+#include "qt/application.h"
+#include "qt/form_main.h"
 
 int main(int argc, char* argv[])
 {

@@ -8,10 +8,10 @@
 #include <limits>
 #include <stdexcept>
 
-#include "app/arrow_button.h"
-#include "app/spin_edit.h"
-#include "app/spin_key_filter.h"
-#include "app/spin_value.h"
+#include "qt/arrow_button.h"
+#include "qt/spin_edit.h"
+#include "qt/spin_key_filter.h"
+#include "qt/spin_value.h"
 #include "modal_handler.h"
 
 using namespace tabulor;

@@ -1,13 +1,13 @@
-#include "app/spin_edit.h"
+#include "qt/spin_edit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QStyle>
 
-#include "app/application.h"
-#include "app/arrow_button.h"
-#include "app/spin_key_filter.h"
-#include "app/spin_value.h"
+#include "qt/application.h"
+#include "qt/arrow_button.h"
+#include "qt/spin_key_filter.h"
+#include "qt/spin_value.h"
 
 namespace tabulor {
 

@@ -1,4 +1,4 @@
-#include "app/error_box.h"
+#include "qt/error_box.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/start_show.h"
+#include "qt/start_show.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/user_messages.h"
+#include "qt/user_messages.h"
 
 namespace tabulor {
 

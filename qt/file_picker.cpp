@@ -1,12 +1,12 @@
-#include "app/file_picker.h"
+#include "qt/file_picker.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QScreen>
 #include <QSettings>
 
-#include "app/application.h"
-#include "app/placement.h"
+#include "qt/application.h"
+#include "qt/placement.h"
 
 namespace tabulor {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/form_main.h"
+#include "qt/form_main.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/conversion_request.h"
-#include "app/file_names.h"
+#include "qt/application.h"
+#include "qt/conversion_request.h"
+#include "qt/file_names.h"
 #include "resources/string_table.h"
 
 namespace tabulor {

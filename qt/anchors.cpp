@@ -1,4 +1,4 @@
-#include "app/anchors.h"
+#include "qt/anchors.h"
 
 #include <QVariant>
 #include <QWidget>

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "app/anchors.h"
-#include "app/file_picker.h"
+#include "qt/anchors.h"
+#include "qt/file_picker.h"
 #include "core/conversion.h"
 #include "ui_form_main.h"
 

@@ -2,12 +2,12 @@
 // destination name it derives, where its windows go and how it starts.
 #include <QWidget>
 
-#include "app/anchors.h"
-#include "app/conversion_request.h"
-#include "app/file_names.h"
-#include "app/placement.h"
-#include "app/start_show.h"
-#include "app/windows1252.h"
+#include "qt/anchors.h"
+#include "qt/conversion_request.h"
+#include "qt/file_names.h"
+#include "qt/placement.h"
+#include "qt/start_show.h"
+#include "qt/windows1252.h"
 #include "modal_handler.h"
 
 using namespace tabulor;

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "qt/application.h"
 
 #include <QIcon>
 #include <QLibraryInfo>
@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/error_box.h"
-#include "app/message_form.h"
-#include "app/placement.h"
-#include "app/user_messages.h"
+#include "qt/error_box.h"
+#include "qt/message_form.h"
+#include "qt/placement.h"
+#include "qt/user_messages.h"
 
 namespace tabulor {
 namespace {

@@ -19,13 +19,13 @@
 #include <limits>
 #include <vector>
 
-#include "app/button.h"
-#include "app/edit.h"
-#include "app/form_main.h"
-#include "app/placement.h"
-#include "app/spin_edit.h"
-#include "app/spin_key_filter.h"
-#include "app/start_show.h"
+#include "qt/button.h"
+#include "qt/edit.h"
+#include "qt/form_main.h"
+#include "qt/placement.h"
+#include "qt/spin_edit.h"
+#include "qt/spin_key_filter.h"
+#include "qt/start_show.h"
 #include "modal_handler.h"
 
 using namespace tabulor;

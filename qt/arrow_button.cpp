@@ -1,11 +1,11 @@
-#include "app/arrow_button.h"
+#include "qt/arrow_button.h"
 
 #include <QMouseEvent>
 #include <QStyleOption>
 #include <QStylePainter>
 #include <QTimer>
 
-#include "app/application.h"
+#include "qt/application.h"
 
 namespace tabulor {
 

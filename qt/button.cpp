@@ -1,8 +1,8 @@
-#include "app/button.h"
+#include "qt/button.h"
 
 #include <QKeyEvent>
 
-#include "app/application.h"
+#include "qt/application.h"
 
 namespace tabulor {
 

@@ -1,4 +1,4 @@
-#include "app/placement.h"
+#include "qt/placement.h"
 
 #include <algorithm>
 

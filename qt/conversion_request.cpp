@@ -1,9 +1,9 @@
-#include "app/conversion_request.h"
+#include "qt/conversion_request.h"
 
 #include <algorithm>
 
-#include "app/file_names.h"
-#include "app/windows1252.h"
+#include "qt/file_names.h"
+#include "qt/windows1252.h"
 
 namespace tabulor {
 namespace {

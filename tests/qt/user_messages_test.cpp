@@ -8,9 +8,9 @@
 
 #include <stdexcept>
 
-#include "app/application.h"
-#include "app/message_form.h"
-#include "app/user_messages.h"
+#include "qt/application.h"
+#include "qt/message_form.h"
+#include "qt/user_messages.h"
 #include "modal_handler.h"
 #include "resources/string_table.h"
 

@@ -1,4 +1,4 @@
-#include "app/edit.h"
+#include "qt/edit.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/application.h"
+#include "qt/application.h"
 
 namespace tabulor {
 

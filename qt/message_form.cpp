@@ -1,4 +1,4 @@
-#include "app/message_form.h"
+#include "qt/message_form.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,9 +8,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/application.h"
-#include "app/placement.h"
-#include "app/user_messages.h"
+#include "qt/application.h"
+#include "qt/placement.h"
+#include "qt/user_messages.h"
 #include "resources/string_table.h"
 
 namespace tabulor {
