@@ -1,14 +1,20 @@
 #!/usr/bin/env python3
-"""Draws MAINICON, a small table grid, and writes it as tabulor.ico and tabulor.png.
+"""Draws the program icon, a small table grid, from one master drawing.
 
-Both files hold the same 32 x 32 picture in 16 colours; the first palette entry is the
-transparent background. Run it from anywhere: the files land next to this script.
+Without arguments it writes MAINICON, the 32 x 32 picture in 16 colours, as tabulor.ico and
+tabulor.png next to this script; the first palette entry is the transparent background.
+
+    make_icon.py --hicolor DIR NAME SIZE...
+
+renders the same drawing smoothly at each size, as DIR/<size>x<size>/apps/NAME.png (RGBA), for
+the desktop's icon theme.
 """
 import pathlib
 import struct
+import sys
 import zlib
 
-SIZE = 32
+SIZE = 32  # the master drawing's grid, and MAINICON's size
 
 PALETTE = [
     (255, 0, 255),    # 0 transparent background
@@ -34,13 +40,13 @@ COLUMNS = (LEFT, 10, 19, RIGHT)          # vertical lines
 ROWS = (TOP, 10, 16, 22, BOTTOM)         # horizontal lines
 
 
-def draw():
-    pixels = [[0] * SIZE for _ in range(SIZE)]
+def master():
+    """The drawing: rectangles painted in order, each (x0, y0, x1, y1, colour) with inclusive
+    corners on the 32 x 32 grid."""
+    shapes = []
 
     def fill(x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                pixels[y][x] = colour
+        shapes.append((x0, y0, x1, y1, colour))
 
     fill(LEFT + 2, TOP + 2, RIGHT + 2, BOTTOM + 2, 6)     # shadow
     fill(LEFT, TOP, RIGHT, BOTTOM, 4)                     # cells
@@ -61,29 +67,78 @@ def draw():
     fill(LEFT, BOTTOM, RIGHT, BOTTOM, 1)
     fill(LEFT, TOP, LEFT, BOTTOM, 1)
     fill(RIGHT, TOP, RIGHT, BOTTOM, 1)
+    return shapes
+
+
+def draw_indexed():
+    """MAINICON: the drawing at its own size, one palette index a pixel."""
+    pixels = [[0] * SIZE for _ in range(SIZE)]
+    for x0, y0, x1, y1, colour in master():
+        for y in range(y0, y1 + 1):
+            pixels[y][x0:x1 + 1] = [colour] * (x1 + 1 - x0)
     return pixels
 
 
-def png(pixels):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+def draw_smooth(size):
+    """The drawing scaled to size x size, each pixel [r, g, b, a] in 0..1. A rectangle covers
+    a pixel in proportion to the area it overlaps, so that edges between grid lines blend
+    rather than jump at sizes that are not a multiple of the grid."""
+    scale = size / SIZE
+    pixels = [[[0.0, 0.0, 0.0, 0.0] for _ in range(size)] for _ in range(size)]
 
-    rows = b"".join(b"\0" + bytes((row[x] << 4) | row[x + 1] for x in range(0, SIZE, 2))
-                    for row in pixels)
-    return (b"\x89PNG\r\n\x1a\n"
-            + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 4, 3, 0, 0, 0))
-            + chunk(b"PLTE", b"".join(bytes(colour) for colour in PALETTE))
-            + chunk(b"tRNS", b"\0")
-            + chunk(b"IDAT", zlib.compress(rows, 9))
+    def spans(start, end):
+        # The pixels that [start, end) in drawing units touches, with the share of each.
+        low, high = start * scale, end * scale
+        for p in range(int(low), min(size, int(-(-high // 1)))):
+            yield p, min(high, p + 1) - max(low, p)
+
+    for x0, y0, x1, y1, colour in master():
+        red, green, blue = (c / 255 for c in PALETTE[colour])
+        for y, cover_y in spans(y0, y1 + 1):
+            for x, cover_x in spans(x0, x1 + 1):
+                alpha = cover_x * cover_y
+                pixel = pixels[y][x]
+                kept = pixel[3] * (1 - alpha)
+                total = alpha + kept
+                pixel[:] = [(red * alpha + pixel[0] * kept) / total,
+                            (green * alpha + pixel[1] * kept) / total,
+                            (blue * alpha + pixel[2] * kept) / total, total]
+    return pixels
+
+
+def chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+
+def png(header, rows, *extra_chunks):
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + b"".join(extra_chunks)
+            + chunk(b"IDAT", zlib.compress(b"".join(b"\0" + row for row in rows), 9))
             + chunk(b"IEND", b""))
+
+
+def nibbles(row):
+    return bytes((row[x] << 4) | row[x + 1] for x in range(0, SIZE, 2))
+
+
+def indexed_png(pixels):
+    return png(struct.pack(">IIBBBBB", SIZE, SIZE, 4, 3, 0, 0, 0),
+               [nibbles(row) for row in pixels],
+               chunk(b"PLTE", b"".join(bytes(colour) for colour in PALETTE)),
+               chunk(b"tRNS", b"\0"))
+
+
+def rgba_png(pixels):
+    size = len(pixels)
+    return png(struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0),
+               [bytes(round(channel * 255) for pixel in row for channel in pixel)
+                for row in pixels])
 
 
 def ico(pixels):
     # A device-independent bitmap stored bottom row first: the colour plane at 4 bits a pixel,
     # then the transparency mask at 1 bit a pixel, each row padded to 4 bytes.
-    colour_rows = b"".join(bytes((row[x] << 4) | row[x + 1] for x in range(0, SIZE, 2))
-                           for row in reversed(pixels))
+    colour_rows = b"".join(nibbles(row) for row in reversed(pixels))
     mask_rows = b""
     for row in reversed(pixels):
         bits = 0
@@ -99,12 +154,26 @@ def ico(pixels):
     return directory + image
 
 
-def main():
+def write_hicolor(folder, name, sizes):
+    for size in sizes:
+        apps = pathlib.Path(folder) / f"{size}x{size}" / "apps"
+        apps.mkdir(parents=True, exist_ok=True)
+        (apps / f"{name}.png").write_bytes(rgba_png(draw_smooth(size)))
+
+
+def main(arguments):
+    if arguments[:1] == ["--hicolor"] and len(arguments) >= 4:
+        write_hicolor(arguments[1], arguments[2], [int(size) for size in arguments[3:]])
+        return 0
+    if arguments:
+        print(__doc__, file=sys.stderr)
+        return 2
     here = pathlib.Path(__file__).resolve().parent
-    pixels = draw()
-    (here / "tabulor.png").write_bytes(png(pixels))
+    pixels = draw_indexed()
+    (here / "tabulor.png").write_bytes(indexed_png(pixels))
     (here / "tabulor.ico").write_bytes(ico(pixels))
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main(sys.argv[1:]))
