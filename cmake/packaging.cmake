@@ -1,0 +1,50 @@
+# The packages, made by `cpack` in a build folder: on Linux a Debian package of the Qt program,
+# on Windows (the mingw-w64 cross build) an installer of the native program.
+# scripts/package.sh makes them, and the portable .zip beside the installer.
+set(CPACK_PACKAGE_NAME tabulor)
+set(CPACK_PACKAGE_VENDOR Tabulor)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${TABULOR_CONTACT})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tab-separated text to HTML table converter (in French)")
+set(CPACK_PACKAGE_DESCRIPTION [[
+Tabulor is a small French-language desktop tool. It turns a spreadsheet
+saved as tab-separated text (Windows-1252 bytes, one row per line) into an
+HTML table: a bare fragment, a full HTML 4.0 Strict document or a full
+XHTML 1.1 document.
+
+Header rows and columns, the border, CSS classes on the table, its rows and
+its cells, and a text for empty cells can be chosen; the cell text is
+entity-encoded. The destination is replaced only once the new table is
+complete.]])
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+if(WIN32)
+  set(CPACK_GENERATOR NSIS)
+  set(CPACK_PACKAGE_FILE_NAME tabulor-${PROJECT_VERSION}-win64-setup)
+  # Our own installer script (cmake/NSIS.template.in) rather than CPack's: French only and
+  # built on NSIS's 64-bit stub, which is also the only kind of installer Wine runs here.
+  set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Tabulor)
+  # One key for every version, so that an update replaces the entry in the programs list.
+  set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Tabulor)
+  set(CPACK_NSIS_PACKAGE_NAME Tabulor)
+  set(CPACK_NSIS_DISPLAY_NAME Tabulor)
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  # CPack reads this value twice, hence the backslash escaped twice.
+  set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\tabulor.exe")
+  set(CPACK_NSIS_MUI_FINISHPAGE_RUN tabulor.exe)
+  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/tabulor.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/tabulor.ico)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION text)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The Qt dialogs (file pickers, message box buttons) in French.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+endif()
+
+include(CPack)
