@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Tabulor need, if missing.
+# Installs the Debian 12 packages that building, running and testing Tabulor need, if missing,
+# and those named as arguments (the tools that only one script needs).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   w3c-sgml-lib opensp libxml2-utils
   python3 python3-pandas
   g++-mingw-w64-x86-64-posix wine64 googletest
+  "$@"
 )
 
 missing=()
