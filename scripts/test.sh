@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test; then builds the core tests
 # again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them once more, and
-# cross-builds them for Windows and runs them under Wine, and fuzzes the core for about a minute.
+# cross-builds them for Windows and runs them under Wine, and fuzzes the core for about a minute;
+# last, builds the packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,6 @@ cmake --build build-sanitize -j "$jobs"
 bash scripts/test-windows.sh
 
 bash scripts/fuzz.sh
+
+bash scripts/package.sh
+bash scripts/test-packages.sh
