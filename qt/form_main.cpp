@@ -8,7 +8,9 @@
 #include <QRadioButton>
 #include <QUrl>
 
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "qt/application.h"

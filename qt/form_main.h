@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
 

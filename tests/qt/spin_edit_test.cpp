@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(handler.Handled(), 1);
         QVERIFY(!timer->isActive());
         QVERIFY(!up->isDown());
-        QVERIFY(!steps.wait(500));  // past the first delay and one interval
+        QVERIFY(!steps.wait(int((TArrowRepeat::FirstDelay + TArrowRepeat::Interval).count())));
         QTest::mouseRelease(up, Qt::LeftButton);
         QCOMPARE(steps.count(), 0);
         QCOMPARE(Spin->text(), QStringLiteral("0"));
