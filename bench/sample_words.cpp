@@ -1,19 +1,28 @@
 #include "sample_words.h"
 
 #include <initializer_list>
+#include <stdexcept>
+#include <string>
 #include <string_view>
+#include <utility>
 
-#include "windows1252.h"
+#include "shell/text.h"
 
 namespace tabulor::bench {
 
 namespace {
 
+// The samples are written in UTF-8 for legibility. A character that Windows-1252 cannot hold,
+// or bytes that are not UTF-8, come out as "?": a typo in a list must not go unnoticed.
 TWords Convert(std::initializer_list<std::string_view> utf8Words)
 {
     TWords words;
-    for (std::string_view word : utf8Words)
-        words.push_back(ToWindows1252(word));
+    for (std::string_view word : utf8Words) {
+        std::string bytes = ToWindows1252(FromUtf8(word));
+        if (bytes.find('?') != word.find('?'))
+            throw std::invalid_argument("not representable in Windows-1252: " + std::string(word));
+        words.push_back(std::move(bytes));
+    }
     return words;
 }
 

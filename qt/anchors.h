@@ -1,25 +1,20 @@
-// Keeps controls at their distances from the client area's edges when the window grows, as the
-// layout's "anchors" property of each control names them. A control without one keeps its place,
-// as if anchored left and top.
+// Keeps the window's controls at their distances from the client area's edges when the window
+// grows, as the layout's anchors name them.
 #pragma once
 
 #include <QList>
-#include <QRect>
 #include <QSize>
+
+#include "shell/geometry.h"
 
 class QWidget;
 
 namespace tabulor {
 
-Qt::Edges ParseAnchors(const QString& anchors);
-
-// A control's place once the client area has grown by growth from the size it was laid out at:
-// anchored to both opposite edges it stretches, to the far edge alone it moves.
-QRect AnchoredRect(const QRect& designed, Qt::Edges anchors, const QSize& growth);
-
 class TAnchors {
 public:
-    // Takes the size and the children's places as they are now as the layout's.
+    // Takes the places of form's controls as they are now, at the layout's client size, as the
+    // ones to keep the distances of: labels and boxes that were fitted to the font keep that fit.
     explicit TAnchors(QWidget& form);
 
     void Apply(const QSize& clientSize) const;
@@ -27,11 +22,10 @@ public:
 private:
     struct TAnchoredControl {
         QWidget* Control;
-        QRect Designed;
-        Qt::Edges Anchors;
+        TRect LaidOut;
+        unsigned Anchors;
     };
 
-    QSize DesignedSize;
     QList<TAnchoredControl> Controls;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QScreen>
 #include <QSettings>
 
 #include <stdexcept>
@@ -10,8 +9,9 @@
 
 #include "qt/error_box.h"
 #include "qt/message_form.h"
-#include "qt/placement.h"
-#include "qt/user_messages.h"
+#include "qt/shell_types.h"
+#include "qt/start_show.h"
+#include "shell/text.h"
 
 namespace tabulor {
 namespace {
@@ -46,7 +46,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 
 TApplication* TApplication::Instance()
 {
-    return static_cast<TApplication*>(QCoreApplication::instance());
+    return qobject_cast<TApplication*>(QCoreApplication::instance());
 }
 
 QString TApplication::Title()
@@ -56,7 +56,6 @@ QString TApplication::Title()
 
 int TApplication::Run(QWidget& mainWindow, TStartShow how)
 {
-    mainWindow.move(CentredTopLeft(primaryScreen()->geometry(), mainWindow.frameGeometry().size()));
     ShowMainWindow(mainWindow, how);
     return exec();
 }
@@ -71,7 +70,8 @@ void TApplication::ReportError(const std::exception& error)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
-    ShowErrorBox(Title(), WithFinalFullStop(QString::fromUtf8(error.what())), activeWindow());
+    emit PressCancelled();
+    ShowErrorBox(Title(), ToQString(WithFinalFullStop(FromUtf8(error.what()))), activeWindow());
 }
 
 void ReportCurrentError()

@@ -9,7 +9,7 @@
 #include <exception>
 #include <type_traits>
 
-#include "qt/start_show.h"
+#include "shell/messages.h"
 
 namespace tabulor {
 
@@ -35,6 +35,10 @@ public:
     // The last-chance handler of an error that ended an event: shows its text in the error box,
     // then the event is over and the loop goes on, with every window as it was.
     void ReportError(const std::exception& error);
+
+signals:
+    // The error box is about to take the mouse: a press still held ends without a release.
+    void PressCancelled();
 
 private:
     QTranslator QtTranslation;

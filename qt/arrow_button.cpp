@@ -8,14 +8,23 @@
 #include "qt/application.h"
 
 namespace tabulor {
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+}  // namespace
 
 TArrowButton::TArrowButton(Qt::ArrowType direction, QWidget* parent)
     : QAbstractButton(parent), Direction(direction), RepeatTimer(new QTimer(this))
 {
     setFocusPolicy(Qt::NoFocus);
     RepeatTimer->setObjectName(QStringLiteral("RepeatTimer"));
+    RepeatTimer->setSingleShot(true);
+    // A coarse timer may fire early, which the repeat would only answer with another wait.
+    RepeatTimer->setTimerType(Qt::PreciseTimer);
     connect(RepeatTimer, &QTimer::timeout, this, Guarded([this] { RepeatTimerTimeout(); }));
-    connect(this, &QAbstractButton::clicked, this, &TArrowButton::Step);
+    if (TApplication* application = TApplication::Instance())
+        connect(application, &TApplication::PressCancelled, this, &TArrowButton::CancelPress);
 }
 
 QSize TArrowButton::sizeHint() const
@@ -23,30 +32,56 @@ QSize TArrowButton::sizeHint() const
     return {15, 9};
 }
 
+void TArrowButton::ArmRepeatTimer(TArrowRepeat::TTime now)
+{
+    if (const std::optional<TArrowRepeat::TTime> next = Repeat.NextTick())
+        RepeatTimer->start(std::chrono::ceil<std::chrono::milliseconds>(*next - now));
+    else
+        RepeatTimer->stop();
+}
+
+// The timer is armed again before the step, so that an error box that the step opens, and
+// that ends the press, leaves it stopped.
 void TArrowButton::RepeatTimerTimeout()
 {
-    RepeatTimer->start(RepeatInterval);
-    // The pointer may have left the button while it is held: the repeat pauses until it is
-    // back, without restarting the delay.
-    if (isDown())
+    const TArrowRepeat::TTime now = TClock::now();
+    const bool steps = Repeat.Tick(now, isDown());
+    ArmRepeatTimer(now);
+    if (steps)
         emit Step();
+}
+
+void TArrowButton::CancelPress()
+{
+    Repeat.Cancel();
+    RepeatTimer->stop();
+    setDown(false);
 }
 
 void TArrowButton::mousePressEvent(QMouseEvent* event)
 {
     RunGuarded([&] {
         QAbstractButton::mousePressEvent(event);
-        if (event->button() == Qt::LeftButton && isDown())
-            RepeatTimer->start(FirstRepeatDelay);
+        if (event->button() == Qt::LeftButton && isDown()) {
+            const TArrowRepeat::TTime now = TClock::now();
+            Repeat.Press(now);
+            ArmRepeatTimer(now);
+        }
     });
 }
 
 void TArrowButton::mouseReleaseEvent(QMouseEvent* event)
 {
     RunGuarded([&] {
-        if (event->button() == Qt::LeftButton)
-            RepeatTimer->stop();
+        if (event->button() != Qt::LeftButton) {
+            QAbstractButton::mouseReleaseEvent(event);
+            return;
+        }
+        const bool steps = Repeat.Release(hitButton(event->position().toPoint()));
+        RepeatTimer->stop();
         QAbstractButton::mouseReleaseEvent(event);
+        if (steps)
+            emit Step();
     });
 }
 

@@ -3,18 +3,17 @@
 
 #include <QAbstractButton>
 
+#include "shell/arrow_repeat.h"
+
 class QTimer;
 
 namespace tabulor {
 
-// Signals Step when it is released with the pointer over it and, while it is held down over
-// it, once after FirstRepeatDelay and then every RepeatInterval.
+// Signals Step as the shared repeat rule says: released over it, and while it is held down
+// over it, after the first delay and then at every interval. An error box ends the press.
 class TArrowButton : public QAbstractButton {
     Q_OBJECT
 public:
-    static constexpr int FirstRepeatDelay = 400;  // milliseconds
-    static constexpr int RepeatInterval = 100;
-
     TArrowButton(Qt::ArrowType direction, QWidget* parent);
 
     QSize sizeHint() const override;
@@ -29,9 +28,12 @@ protected:
 
 private:
     void RepeatTimerTimeout();
+    void CancelPress();
+    void ArmRepeatTimer(TArrowRepeat::TTime now);
     void Paint();
 
     Qt::ArrowType Direction;
+    TArrowRepeat Repeat;
     QTimer* RepeatTimer;
 };
 

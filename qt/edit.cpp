@@ -13,6 +13,9 @@ namespace tabulor {
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 {
     setMaxLength(std::numeric_limits<int>::max());
+    // A file dropped on a field is a file chosen, which the window handles: its name is never
+    // typed into the field as a URL.
+    setAcceptDrops(false);
 }
 
 void TEdit::focusInEvent(QFocusEvent* event)

@@ -6,7 +6,8 @@
 #include <QSettings>
 
 #include "qt/application.h"
-#include "qt/placement.h"
+#include "qt/shell_types.h"
+#include "shell/placement.h"
 
 namespace tabulor {
 namespace {
@@ -24,7 +25,7 @@ protected:
             QFileDialog::showEvent(event);
             const QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
             const QScreen* screen = owner->screen();
-            move(PickerTopLeft(screen->geometry(), frameGeometry().size()));
+            move(ToQPoint(PickerTopLeft(ToTRect(screen->geometry()), ToTSize(frameGeometry().size()))));
         });
     }
 };
@@ -60,28 +61,18 @@ private:
 
 }  // namespace
 
-TFilePicker::TFilePicker(TPickerKind kind, QString objectName, QString title, QString filter,
-                         QString defaultSuffix)
-    : Kind(kind),
-      ObjectName(std::move(objectName)),
-      Title(std::move(title)),
-      Filter(std::move(filter)),
-      DefaultSuffix(std::move(defaultSuffix))
-{
-}
-
 bool TFilePicker::Execute(QWidget* owner)
 {
     const TDialogSettingsKeeper keeper;
-    TFileDialog dialog(owner, Title);
-    dialog.setObjectName(ObjectName);
+    TFileDialog dialog(owner, ToQString(Spec.Title));
+    dialog.setObjectName(ToQString(Spec.Name));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(Kind == TPickerKind::Open ? QFileDialog::AcceptOpen
-                                                   : QFileDialog::AcceptSave);
-    dialog.setFileMode(Kind == TPickerKind::Open ? QFileDialog::ExistingFile
-                                                 : QFileDialog::AnyFile);
-    dialog.setNameFilter(Filter);
-    dialog.setDefaultSuffix(DefaultSuffix);
+    const bool open = Spec.Kind == TPickerKind::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // Qt reads the patterns from the description's own parentheses.
+    dialog.setNameFilter(ToQString(Spec.FilterDescription));
+    dialog.setDefaultSuffix(ToQString(Spec.DefaultExtension));
     dialog.setSizeGripEnabled(true);
     if (!LastName.isEmpty())
         dialog.selectFile(LastName);
@@ -89,7 +80,7 @@ bool TFilePicker::Execute(QWidget* owner)
         return false;
 
     const QString name = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-    if (name.size() > MaxFileNameLength)
+    if (!FitsPickerBuffer(name.toStdU16String()))
         return false;
     LastName = name;
     QDir::setCurrent(QFileInfo(name).absolutePath());

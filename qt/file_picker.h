@@ -3,21 +3,17 @@
 
 #include <QString>
 
+#include "shell/pickers.h"
+
 class QWidget;
 
 namespace tabulor {
-
-enum class TPickerKind { Open, Save };
 
 // Shows a file dialog modal over its owner and remembers the name it returned last, which it
 // offers again next time, whatever the window's fields hold meanwhile.
 class TFilePicker {
 public:
-    // Names longer than the 260-character buffer of the Windows dialogs are not returned.
-    static constexpr qsizetype MaxFileNameLength = 259;
-
-    TFilePicker(TPickerKind kind, QString objectName, QString title, QString filter,
-                QString defaultSuffix);
+    explicit TFilePicker(const TPickerSpec& spec) : Spec(spec) {}
 
     // True when the user picked a name. Afterwards the process's current folder is the picked
     // file's, so that relative names typed later resolve there.
@@ -26,11 +22,7 @@ public:
     QString FileName() const { return LastName; }
 
 private:
-    TPickerKind Kind;
-    QString ObjectName;
-    QString Title;
-    QString Filter;
-    QString DefaultSuffix;
+    TPickerSpec Spec;
     QString LastName;
 };
 

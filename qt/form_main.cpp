@@ -1,16 +1,29 @@
 #include "qt/form_main.h"
 
-#include <QAbstractButton>
-#include <QFontInfo>
-#include <QFontMetrics>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QUrl>
 
-#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "qt/application.h"
-#include "qt/conversion_request.h"
-#include "qt/file_names.h"
+#include "qt/button.h"
+#include "qt/form_controls.h"
+#include "qt/shell_types.h"
+#include "qt/spin_edit.h"
 #include "resources/string_table.h"
+#include "shell/file_names.h"
+#include "shell/focus.h"
+#include "shell/layout.h"
+#include "shell/pickers.h"
+#include "shell/request.h"
 
 namespace tabulor {
 namespace {
@@ -20,54 +33,73 @@ constexpr Qt::WindowFlags SingleFixedFrame = Qt::Window | Qt::CustomizeWindowHin
                                              | Qt::WindowMinimizeButtonHint
                                              | Qt::WindowCloseButtonHint;
 
-// Tahoma at 8 points on a 96-dpi display. Where it is missing, the system's sans-serif at the
-// same pixel height, narrowed until every label's text fits the width that the layout gives it,
-// which is Tahoma's: a wider font would run the labels into their fields.
-QFont WindowFont(const QList<QLabel*>& labels)
+const QSize ClientSize(FormClientSize.Width, FormClientSize.Height);
+
+// Creates the controls before the members that need them are made.
+QWidget& LaidOut(QWidget& form)
 {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    if (QFontInfo(font).family() == font.family())
-        return font;
-    const QFontMetrics metrics(font);
-    double scale = 1.0;
-    for (const QLabel* label : labels)
-        scale = std::min(scale, double(label->width()) / metrics.horizontalAdvance(label->text()));
-    font.setStretch(static_cast<int>(100 * scale));
-    return font;
+    CreateFormControls(form);
+    return form;
 }
 
-// Sets up the form from its layout before the members that need the controls are made.
-QWidget& LaidOut(QWidget& form, Ui::FormMain& ui)
+template <typename TControl>
+void LookUp(const QWidget& form, TControl*& member, const char* name)
 {
-    ui.setupUi(&form);
-    const QList<QLabel*> labels = form.findChildren<QLabel*>();
-    form.setFont(WindowFont(labels));
-    for (QLabel* label : labels)
-        label->adjustSize();
-    // The boxes' marks may be wider than the platform's that the layout was made with.
-    for (QAbstractButton* box : form.findChildren<QAbstractButton*>()) {
-        if (box->isCheckable())
-            box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-    }
-    return form;
+    member = form.findChild<TControl*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    if (member == nullptr)
+        throw std::logic_error(std::string("the window lacks its control ") + name);
+}
+
+// A URL that is no local file counts as an empty name, which is no file to open.
+std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
+{
+    std::vector<std::u16string> names;
+    for (const QUrl& url : data.urls())
+        names.push_back(url.toLocalFile().toStdU16String());
+    return names;
 }
 
 }  // namespace
 
 TFormMain::TFormMain(TConversionRun run)
-    : OpenDialog(TPickerKind::Open, QStringLiteral("OpenDialog"),
-                 QStringLiteral("Sélection du fichier source"),
-                 QStringLiteral("Texte (séparateur : tabulation) (*.txt)"), QStringLiteral("txt")),
-      SaveDialog(TPickerKind::Save, QStringLiteral("SaveDialog"),
-                 QStringLiteral("Sélection du fichier destination"),
-                 QStringLiteral("Fichier HTML (*.htm ; *.html ; *.xhtml)"), QStringLiteral("html")),
+    : OpenDialog(OpenDialogSpec),
+      SaveDialog(SaveDialogSpec),
       Run(std::move(run)),
-      Anchors(LaidOut(*this, *this))
+      Anchors(LaidOut(*this))
 {
+    LookUp(*this, LabelSrcFile, "LabelSrcFile");
+    LookUp(*this, EditSrcFile, "EditSrcFile");
+    LookUp(*this, ButtonBrowseSrcFile, "ButtonBrowseSrcFile");
+    LookUp(*this, LabelDestFile, "LabelDestFile");
+    LookUp(*this, EditDestFile, "EditDestFile");
+    LookUp(*this, ButtonBrowseDestFile, "ButtonBrowseDestFile");
+    LookUp(*this, CheckBoxBorder, "CheckBoxBorder");
+    LookUp(*this, ComboBoxBorderUnit, "ComboBoxBorderUnit");
+    LookUp(*this, LabelTableClass, "LabelTableClass");
+    LookUp(*this, EditTableClass, "EditTableClass");
+    LookUp(*this, LabelTitleRows, "LabelTitleRows");
+    LookUp(*this, EditTitleRows, "EditTitleRows");
+    LookUp(*this, LabelHeaderClass, "LabelHeaderClass");
+    LookUp(*this, EditHeaderClass, "EditHeaderClass");
+    LookUp(*this, LabelTitleCols, "LabelTitleCols");
+    LookUp(*this, EditTitleCols, "EditTitleCols");
+    LookUp(*this, LabelCellClass, "LabelCellClass");
+    LookUp(*this, EditCellClass, "EditCellClass");
+    LookUp(*this, ButtonExecute, "ButtonExecute");
+    LookUp(*this, ButtonExit, "ButtonExit");
+    LookUp(*this, RadioButtonOutputTable, "RadioButtonOutputTable");
+    LookUp(*this, RadioButtonOutputHTML, "RadioButtonOutputHTML");
+    LookUp(*this, RadioButtonOutputXHTML, "RadioButtonOutputXHTML");
+    LookUp(*this, LabelEmptyCells, "LabelEmptyCells");
+    LookUp(*this, EditEmptyCells, "EditEmptyCells");
+    LookUp(*this, LabelRowClass, "LabelRowClass");
+    LookUp(*this, EditRowClass, "EditRowClass");
+    LookUp(*this, EditBorderValue, "EditBorderValue");
+
+    setWindowTitle(ToQString(FormCaption));
     setWindowFlags(SingleFixedFrame);
-    setFixedSize(size());
+    setFixedSize(ClientSize);
+    setAcceptDrops(true);
     connect(ButtonBrowseSrcFile, &QPushButton::clicked, this,
             Guarded([this] { ButtonBrowseSrcFileClick(); }));
     connect(ButtonBrowseDestFile, &QPushButton::clicked, this,
@@ -75,6 +107,12 @@ TFormMain::TFormMain(TConversionRun run)
     connect(ButtonExecute, &QPushButton::clicked, this, Guarded([this] { ButtonExecuteClick(); }));
     connect(ButtonExit, &QPushButton::clicked, this, Guarded([this] { ButtonExitClick(); }));
     EditSrcFile->setFocus();
+}
+
+void TFormMain::OpenFiles(std::span<const std::u16string> names)
+{
+    if (const std::optional<std::u16string> name = SingleFileName(names))
+        ChooseSource(ToQString(*name));
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event)
@@ -85,27 +123,82 @@ void TFormMain::resizeEvent(QResizeEvent* event)
     });
 }
 
-// Only the selected radio button is a tab stop. Qt keeps only the last focused one of the group
-// in the tab sequence, which is another one after a selection by the program or before the
-// group was ever focused; the focus then moves on to the selected one.
+void TFormMain::changeEvent(QEvent* event)
+{
+    RunGuarded([&] {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange)
+            FixSizeUnlessMaximized();
+    });
+}
+
+// Maximised, the window fills what the platform gives it; in every other state, a restore
+// after a maximised start included, the user cannot resize it.
+void TFormMain::FixSizeUnlessMaximized()
+{
+    if (windowState().testFlag(Qt::WindowMaximized))
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    else
+        setFixedSize(ClientSize);
+}
+
+// Qt keeps only the last focused radio button of a group in its tab sequence, which is another
+// one than the selected after a selection by the program or before the group was ever focused:
+// the window keeps the tab sequence itself.
 bool TFormMain::focusNextPrevChild(bool next)
 {
     return RunGuarded([&] {
-        if (!QWidget::focusNextPrevChild(next))
-            return false;
-        auto* radio = qobject_cast<QRadioButton*>(focusWidget());
-        if (radio != nullptr && !radio->isChecked())
-            SelectedOutput()->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        const std::string current = focusWidget() != nullptr
+                                        ? focusWidget()->objectName().toStdString()
+                                        : std::string();
+        const std::string selected = SelectedOutput()->objectName().toStdString();
+        auto* target = findChild<QWidget*>(ToQString(NextTabStop(current, next, selected)),
+                                           Qt::FindDirectChildrenOnly);
+        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     });
 }
 
+void TFormMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    RunGuarded([&] {
+        if (SingleFileName(DroppedFileNames(*event->mimeData())))
+            event->acceptProposedAction();
+    });
+}
+
+void TFormMain::dropEvent(QDropEvent* event)
+{
+    RunGuarded([&] {
+        const std::optional<std::u16string> name =
+            SingleFileName(DroppedFileNames(*event->mimeData()));
+        if (!name)
+            return;
+        event->acceptProposedAction();
+        DropFile(ToQString(*name), event->position().toPoint());
+    });
+}
+
+// The destination field takes a file dropped on it alone; anywhere else the file is the source.
+void TFormMain::DropFile(const QString& name, QPoint position)
+{
+    if (EditDestFile->geometry().contains(position))
+        EditDestFile->setText(name);
+    else
+        ChooseSource(name);
+}
+
+void TFormMain::ChooseSource(const QString& name)
+{
+    const TFileFields fields = SourceChosen(name.toStdU16String());
+    EditSrcFile->setText(ToQString(fields.SrcFile));
+    EditDestFile->setText(ToQString(fields.DestFile));
+}
+
 void TFormMain::ButtonBrowseSrcFileClick()
 {
-    if (!OpenDialog.Execute(this))
-        return;
-    EditSrcFile->setText(OpenDialog.FileName());
-    EditDestFile->setText(DerivedDestFileName(OpenDialog.FileName()));
+    if (OpenDialog.Execute(this))
+        ChooseSource(OpenDialog.FileName());
 }
 
 void TFormMain::ButtonBrowseDestFileClick()
@@ -138,18 +231,18 @@ QRadioButton* TFormMain::SelectedOutput() const
 TFormFields TFormMain::ReadFields() const
 {
     TFormFields fields;
-    fields.SrcFile = EditSrcFile->text();
-    fields.DestFile = EditDestFile->text();
-    fields.TitleRows = EditTitleRows->Value();
-    fields.TitleCols = EditTitleCols->Value();
+    fields.SrcFile = EditSrcFile->text().toStdU16String();
+    fields.DestFile = EditDestFile->text().toStdU16String();
+    fields.TitleRows = EditTitleRows->text().toStdU16String();
+    fields.TitleCols = EditTitleCols->text().toStdU16String();
     fields.Border = CheckBoxBorder->isChecked();
-    fields.BorderUnit = ComboBoxBorderUnit->currentText();
-    fields.BorderValue = EditBorderValue->text();
-    fields.EmptyCells = EditEmptyCells->text();
-    fields.TableClass = EditTableClass->text();
-    fields.RowClass = EditRowClass->text();
-    fields.HeaderClass = EditHeaderClass->text();
-    fields.CellClass = EditCellClass->text();
+    fields.BorderUnit = ComboBoxBorderUnit->currentText().toStdU16String();
+    fields.BorderValue = EditBorderValue->text().toStdU16String();
+    fields.EmptyCells = EditEmptyCells->text().toStdU16String();
+    fields.TableClass = EditTableClass->text().toStdU16String();
+    fields.RowClass = EditRowClass->text().toStdU16String();
+    fields.HeaderClass = EditHeaderClass->text().toStdU16String();
+    fields.CellClass = EditCellClass->text().toStdU16String();
     fields.OutputTable = RadioButtonOutputTable->isChecked();
     fields.OutputXhtml = RadioButtonOutputXHTML->isChecked();
     return fields;

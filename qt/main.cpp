@@ -3,13 +3,16 @@
 
 #include "qt/application.h"
 #include "qt/form_main.h"
+#include "qt/start_show.h"
 
 int main(int argc, char* argv[])
 {
-    // The program takes no arguments, so none is handed on to Qt either.
-    int argumentCount = std::min(argc, 1);
-    tabulor::TApplication application(argumentCount, argv);
+    // Qt sees no argument, so none of its own options can change the window. The program reads
+    // the command line itself: the one file that "Open with" names is the source.
+    int qtArgumentCount = std::min(argc, 1);
+    tabulor::TApplication application(qtArgumentCount, argv);
     tabulor::TFormMain formMain;
+    formMain.OpenFiles(tabulor::CommandLineFileNames(argc, argv));
     return application.Run(formMain,
                            tabulor::StartShowFromCommand(tabulor::StartupShowCommand()));
 }

@@ -6,12 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
+
+#include <array>
 
 #include "qt/application.h"
-#include "qt/placement.h"
-#include "qt/user_messages.h"
+#include "qt/shell_types.h"
 #include "resources/string_table.h"
+#include "shell/messages.h"
+#include "shell/placement.h"
+#include "shell/text.h"
 
 namespace tabulor {
 namespace {
@@ -20,9 +23,12 @@ constexpr Qt::WindowFlags DialogFrame = Qt::Dialog | Qt::CustomizeWindowHint
                                         | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                         | Qt::MSWindowsFixedSizeDialogHint;
 
+constexpr int Margin = 16;
+constexpr int Spacing = 16;
+
 QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text)
 {
-    const int wrapWidth = QGuiApplication::primaryScreen()->geometry().width() / 2;
+    const int wrapWidth = NoticeWrapWidth(QGuiApplication::primaryScreen()->geometry().width());
     return metrics.boundingRect(QRect(0, 0, wrapWidth, 0), Qt::TextWordWrap, text).size();
 }
 
@@ -31,39 +37,43 @@ QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text)
 TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget* owner)
     : QDialog(owner, DialogFrame),
       Message(new QLabel(text, this)),
-      OK(new QPushButton(QString::fromUtf8(strings::SOk), this))
+      OK(new QPushButton(ToQString(FromUtf8(strings::SOk)), this))
 {
     setWindowTitle(caption);
     setFont(QApplication::font("QMessageBox"));
     Message->setObjectName(QStringLiteral("Message"));
     Message->setTextFormat(Qt::PlainText);
     Message->setWordWrap(true);
-    Message->setFixedSize(WrappedTextSize(Message->fontMetrics(), text));
     OK->setObjectName(QStringLiteral("OK"));
     OK->setDefault(true);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addWidget(Message, 0, Qt::AlignHCenter);
-    layout->addWidget(OK, 0, Qt::AlignHCenter);
-
-    adjustSize();
+    const TNoticeLayout layout =
+        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)),
+                     ToTSize(OK->sizeHint()), Margin, Spacing);
+    Message->setGeometry(ToQRect(layout.Text));
+    OK->setGeometry(ToQRect(layout.Button));
+    setFixedSize(layout.Client.Width, layout.Client.Height);
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-    move(CentredTopLeft(screen->geometry(), frameGeometry().size()));
+    move(ToQPoint(CentredTopLeft(ToTRect(screen->geometry()), ToTSize(frameGeometry().size()))));
 }
 
 void TMessageForm::keyPressEvent(QKeyEvent* event)
 {
     RunGuarded([&] {
         if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier)
-            QGuiApplication::clipboard()->setText(
-                NoticeClipboardText(windowTitle(), Message->text(), {OK->text()}));
+            CopyToClipboard();
         else
             QDialog::keyPressEvent(event);
     });
+}
+
+void TMessageForm::CopyToClipboard()
+{
+    const std::u16string button = OK->text().toStdU16String();
+    const std::array<std::u16string_view, 1> buttons = {button};
+    QGuiApplication::clipboard()->setText(ToQString(NoticeClipboardText(
+        windowTitle().toStdU16String(), Message->text().toStdU16String(), buttons)));
 }
 
 }  // namespace tabulor

@@ -19,6 +19,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void CopyToClipboard();
+
     QLabel* Message;
     QPushButton* OK;
 };

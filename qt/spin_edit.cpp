@@ -7,7 +7,9 @@
 #include "qt/application.h"
 #include "qt/arrow_button.h"
 #include "qt/spin_key_filter.h"
-#include "qt/spin_value.h"
+#include "qt/shell_types.h"
+#include "shell/layout.h"
+#include "shell/spin_field.h"
 
 namespace tabulor {
 
@@ -30,22 +32,23 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 
 int TSpinEdit::Value() const
 {
-    return SpinEditValue(text(), FMinValue);
-}
-
-void TSpinEdit::SetValue(int value)
-{
-    setText(QString::number(CheckSpinValue(value, FMinValue, FMaxValue)));
+    return SpinEditValue(text().toStdU16String(), SpinFieldBounds.MinValue);
 }
 
 void TSpinEdit::UpClick()
 {
-    setText(SteppedSpinText(text(), FIncrement, FMinValue, FMaxValue));
+    StepBy(SpinFieldBounds.Increment);
 }
 
 void TSpinEdit::DownClick()
 {
-    setText(SteppedSpinText(text(), -FIncrement, FMinValue, FMaxValue));
+    StepBy(-SpinFieldBounds.Increment);
+}
+
+void TSpinEdit::StepBy(int increment)
+{
+    setText(ToQString(SteppedSpinText(text().toStdU16String(), increment,
+                                      SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue)));
 }
 
 void TSpinEdit::keyPressEvent(QKeyEvent* event)

@@ -7,20 +7,13 @@
 #include <algorithm>
 
 #include "qt/application.h"
+#include "shell/spin_field.h"
 
 namespace tabulor {
 
-bool IsSpinEditChar(QChar c, QChar decimalSeparator)
-{
-    if (c.unicode() < 32)
-        return c != u'\r';
-    return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == decimalSeparator;
-}
-
 QChar SystemDecimalSeparator()
 {
-    const QString separator = QLocale::system().decimalPoint();
-    return separator.isEmpty() ? QChar(u'.') : separator.front();
+    return DecimalSeparatorFrom(QLocale::system().decimalPoint().toStdU16String());
 }
 
 TSpinKeyFilter::TSpinKeyFilter(QChar decimalSeparator, QObject* parent)
@@ -72,8 +65,10 @@ void TSpinKeyFilter::FilterCommit(QInputMethodEvent& event)
 
 bool TSpinKeyFilter::AcceptsText(const QString& text) const
 {
-    return std::all_of(text.begin(), text.end(),
-                       [this](QChar c) { return IsSpinEditChar(c, DecimalSeparator); });
+    const QList<uint> characters = text.toUcs4();
+    return std::all_of(characters.begin(), characters.end(), [this](uint c) {
+        return IsSpinEditChar(c, DecimalSeparator.unicode());
+    });
 }
 
 }  // namespace tabulor

@@ -9,10 +9,6 @@ class QKeyEvent;
 
 namespace tabulor {
 
-// Whether a numeric field takes c when it is typed: a digit, a sign, the decimal separator or
-// a control character other than carriage return (backspace and the clipboard shortcuts).
-bool IsSpinEditChar(QChar c, QChar decimalSeparator);
-
 // The user's decimal separator; a full stop when the locale gives none.
 QChar SystemDecimalSeparator();
 

@@ -1,6 +1,14 @@
 #include "qt/start_show.h"
 
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+#include "qt/application.h"
+#include "qt/shell_types.h"
+#include "shell/placement.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -9,10 +17,42 @@
 namespace tabulor {
 namespace {
 
-// The values of Windows' SW_ constants, so that the rule reads the same everywhere.
+// The value of Windows' SW_SHOWNORMAL.
 constexpr int ShowNormal = 1;
-constexpr int ShowMaximized = 3;
-constexpr int ShowMinNoActive = 7;
+
+bool FrameKnown(const QWidget& window)
+{
+    const QWindow* handle = window.windowHandle();
+    return handle != nullptr && !handle->frameMargins().isNull();
+}
+
+// Before the window manager has framed the window, its frame is its client area, and a window
+// centred by that size sits half a frame off centre. Once the window first appears, its frame
+// is known, and it is centred again, this one time only, so that a window the user moves later
+// stays where the user puts it.
+class TFrameCentring : public QObject {
+public:
+    explicit TFrameCentring(QWidget& window) : QObject(window.windowHandle()), Window(window)
+    {
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && Window.windowHandle()->isExposed()) {
+            RunGuarded([this] {
+                if (FrameKnown(Window))
+                    CentreOnPrimaryScreen(Window);
+            });
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& Window;
+};
 
 }  // namespace
 
@@ -28,23 +68,25 @@ int StartupShowCommand()
     return ShowNormal;
 }
 
-TStartShow StartShowFromCommand(int showCommand)
+std::vector<std::u16string> CommandLineFileNames(int argc, const char* const argv[])
 {
-    switch (showCommand) {
-    case ShowMaximized:
-        return TStartShow::Maximized;
-    case ShowMinNoActive:
-        return TStartShow::Minimized;
-    default:
-        return TStartShow::Normal;
-    }
+    std::vector<std::u16string> names;
+    for (int i = 1; i < argc; ++i)
+        names.push_back(QFile::decodeName(argv[i]).toStdU16String());
+    return names;
+}
+
+void CentreOnPrimaryScreen(QWidget& window)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    window.move(ToQPoint(CentredTopLeft(ToTRect(screen), ToTSize(window.frameGeometry().size()))));
 }
 
 void ShowMainWindow(QWidget& window, TStartShow how)
 {
+    CentreOnPrimaryScreen(window);
     switch (how) {
     case TStartShow::Maximized:
-        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         window.showMaximized();
         break;
     case TStartShow::Minimized:
@@ -52,6 +94,10 @@ void ShowMainWindow(QWidget& window, TStartShow how)
         break;
     case TStartShow::Normal:
         window.show();
+        if (FrameKnown(window))
+            CentreOnPrimaryScreen(window);
+        else
+            new TFrameCentring(window);
         break;
     }
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
@@ -22,11 +23,13 @@
 #include "qt/button.h"
 #include "qt/edit.h"
 #include "qt/form_main.h"
-#include "qt/placement.h"
+#include "qt/shell_types.h"
 #include "qt/spin_edit.h"
 #include "qt/spin_key_filter.h"
 #include "qt/start_show.h"
 #include "modal_handler.h"
+#include "shell/layout.h"
+#include "shell/placement.h"
 
 using namespace tabulor;
 using namespace tabulor::test;
@@ -44,6 +47,46 @@ void WriteAll(const QString& name, const QByteArray& bytes)
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+TControlKind KindOf(const QWidget* control)
+{
+    if (qobject_cast<const TSpinEdit*>(control))
+        return TControlKind::SpinEdit;
+    if (qobject_cast<const TEdit*>(control))
+        return TControlKind::Edit;
+    if (qobject_cast<const TButton*>(control))
+        return TControlKind::Button;
+    if (qobject_cast<const QCheckBox*>(control))
+        return TControlKind::CheckBox;
+    if (qobject_cast<const QComboBox*>(control))
+        return TControlKind::ComboBox;
+    if (qobject_cast<const QRadioButton*>(control))
+        return TControlKind::RadioButton;
+    return TControlKind::Label;
+}
+
+QString ShownText(const QWidget* control)
+{
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* list = qobject_cast<const QComboBox*>(control))
+        return list->currentText();
+    return qobject_cast<const QAbstractButton*>(control)->text();
+}
+
+// Sends a drag of urls over the window to position, then the drop; true when the window took it.
+bool DropOn(QWidget& form, const QList<QUrl>& urls, QPoint position)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QDropEvent drop(QPointF(position), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+    return enter.isAccepted() && drop.isAccepted();
 }
 
 // Picks name in a file dialog as a user who types it would.
@@ -127,69 +170,28 @@ private slots:
         QCOMPARE(TabSequence(expected.size()), expected);
     }
 
-    void captionsAndInitialContents_data()
+    // The window makes every control of the shared layout, of its kind, with its text or
+    // initial content, its check state and its place; labels and boxes fit their own width.
+    void everyControlOfTheLayout()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("checked");  // -1 where the control has no checked state
-        const auto row = [](const char* name, const char* text, int checked = -1) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text) << checked;
-        };
-        row("LabelSrcFile", "Fichier source (enregistré par Excel) :");
-        row("EditSrcFile", "");
-        row("ButtonBrowseSrcFile", "Parcourir...");
-        row("LabelDestFile", "Fichier destination (résultat HTML) :");
-        row("EditDestFile", "");
-        row("ButtonBrowseDestFile", "Parcourir...");
-        row("LabelTitleRows", "Nombre de lignes de titre :");
-        row("EditTitleRows", "1");
-        row("LabelTitleCols", "Nombre de colonnes de titre :");
-        row("EditTitleCols", "0");
-        row("CheckBoxBorder", "Bordure :", 1);
-        row("EditBorderValue", "1");
-        row("LabelEmptyCells", "Cellules vides :");
-        row("EditEmptyCells", "&nbsp;");
-        row("LabelTableClass", "Classe CSS du table :");
-        row("EditTableClass", "");
-        row("LabelRowClass", "Classe CSS des tr :");
-        row("EditRowClass", "");
-        row("LabelHeaderClass", "Classe CSS des th :");
-        row("EditHeaderClass", "");
-        row("LabelCellClass", "Classe CSS des td :");
-        row("EditCellClass", "");
-        row("RadioButtonOutputTable", "Produire uniquement le tableau", 1);
-        row("RadioButtonOutputHTML", "Produire un document HTML complet", 0);
-        row("RadioButtonOutputXHTML", "Produire un document XHTML complet", 0);
-        row("ButtonExecute", "Exécuter");
-        row("ButtonExit", "Quitter");
-    }
-
-    void captionsAndInitialContents()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(int, checked);
-        QWidget* control = Form->findChild<QWidget*>(name);
-        QVERIFY(control != nullptr);
-        if (auto* label = qobject_cast<QLabel*>(control))
-            QCOMPARE(label->text(), text);
-        else if (auto* edit = qobject_cast<QLineEdit*>(control))
-            QCOMPARE(edit->text(), text);
-        else
-            QCOMPARE(qobject_cast<QAbstractButton*>(control)->text(), text);
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        QCOMPARE(button != nullptr && button->isCheckable() ? int(button->isChecked()) : -1, checked);
-    }
-
-    void borderUnits()
-    {
+        QCOMPARE(Form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+                 qsizetype(FormControls().size()));
+        for (const TControlSpec& spec : FormControls()) {
+            auto* control = Form->findChild<QWidget*>(ToQString(spec.Name), Qt::FindDirectChildrenOnly);
+            QVERIFY2(control != nullptr, spec.Name.data());
+            QCOMPARE(int(KindOf(control)), int(spec.Kind));
+            QCOMPARE(ShownText(control), ToQString(spec.Text));
+            auto* button = qobject_cast<QAbstractButton*>(control);
+            QCOMPARE(button != nullptr && button->isChecked(), spec.Checked);
+            QCOMPARE(control->pos(), QPoint(spec.Bounds.Left, spec.Bounds.Top));
+            QCOMPARE(control->height(), spec.Bounds.Height);
+            if (KindOf(control) != TControlKind::Label && !(button != nullptr && button->isCheckable()))
+                QCOMPARE(control->width(), spec.Bounds.Width);
+        }
         auto* units = Control<QComboBox>("ComboBoxBorderUnit");
-        QStringList entries;
+        QCOMPARE(units->count(), qsizetype(BorderUnits().size()));
         for (int index = 0; index < units->count(); ++index)
-            entries.append(units->itemText(index));
-        QCOMPARE(entries, QStringList({"px", "em", "ex", "in", "cm", "mm", "pt", "pc"}));
-        QCOMPARE(units->currentIndex(), 0);
-        QCOMPARE(units->currentText(), QStringLiteral("px"));
+            QCOMPARE(units->itemText(index), ToQString(BorderUnits()[index]));
     }
 
     // The tab sequence enters the group of output kinds only at the selected one, whichever
@@ -426,7 +428,8 @@ private slots:
             QCOMPARE(seen->acceptMode(), QFileDialog::AcceptOpen);
             QVERIFY(seen->isSizeGripEnabled());
             seenAt = dialog->pos();
-            expectedAt = PickerTopLeft(Form->screen()->geometry(), dialog->frameGeometry().size());
+            expectedAt = ToQPoint(PickerTopLeft(ToTRect(Form->screen()->geometry()),
+                                                ToTSize(dialog->frameGeometry().size())));
             PickFile(dialog, source);
         }), 1);
         QVERIFY(seen != nullptr);
@@ -522,6 +525,90 @@ private slots:
         QCOMPARE(Control<QWidget>("EditSrcFile")->geometry(), QRect(16, 32, right - 128, 21));
         QCOMPARE(Control<QWidget>("ButtonBrowseDestFile")->pos(), QPoint(right - 105, 80));
         QCOMPARE(Control<QWidget>("EditTitleRows")->pos(), QPoint(168, 120));
+    }
+
+    // After a maximised start, restoring the window makes it fixed again at its own size.
+    void restoreAfterAMaximisedStartIsFixed()
+    {
+        TFormMain form;
+        ShowMainWindow(form, TStartShow::Maximized);
+        QTRY_VERIFY(form.width() > 641);
+        QVERIFY(form.maximumWidth() > form.minimumWidth());
+        form.showNormal();
+        QTRY_COMPARE(form.size(), QSize(641, 329));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+    }
+
+    // What is centred is the outer frame, by its size once the window is shown.
+    void startCentresTheOuterFrame()
+    {
+        TFormMain form;
+        ShowMainWindow(form, TStartShow::Normal);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect frame = form.frameGeometry();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(frame.topLeft(), ToQPoint(CentredTopLeft(ToTRect(screen), ToTSize(frame.size()))));
+    }
+
+    void droppedFileFillsTheFields_data()
+    {
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<QString>("target");  // the control dropped on, empty for the window
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("destination");
+        const QStringList one{"file:///donnees/ventes.2024.txt"};
+        QTest::newRow("on the window") << one << "" << true << "/donnees/ventes.2024.txt"
+                                       << "/donnees/ventes.2024.html";
+        QTest::newRow("on the source field") << one << "EditSrcFile" << true << "/donnees/ventes.2024.txt"
+                                             << "/donnees/ventes.2024.html";
+        QTest::newRow("on the destination field") << one << "EditDestFile" << true << ""
+                                                  << "/donnees/ventes.2024.txt";
+        QTest::newRow("two files") << QStringList{"file:///a.txt", "file:///b.txt"} << "" << false << "" << "tapé";
+        QTest::newRow("not a local file") << QStringList{"https://exemple.fr/a.txt"} << "" << false << ""
+                                          << "tapé";
+    }
+
+    void droppedFileFillsTheFields()
+    {
+        QFETCH(QStringList, urls);
+        QFETCH(QString, target);
+        QFETCH(bool, taken);
+        QFETCH(QString, source);
+        QFETCH(QString, destination);
+        TypeInto(*Form, "EditDestFile", QString::fromUtf8("tapé"));
+        QList<QUrl> dropped;
+        for (const QString& url : urls)
+            dropped.append(QUrl(url));
+        const QPoint position = target.isEmpty()
+                                    ? QPoint(100, 300)
+                                    : Form->findChild<QWidget*>(target)->geometry().center();
+        QCOMPARE(Form->childAt(position) == nullptr, target.isEmpty());
+        QCOMPARE(DropOn(*Form, dropped, position), taken);
+        QCOMPARE(Control<QLineEdit>("EditSrcFile")->text(), source);
+        QCOMPARE(Control<QLineEdit>("EditDestFile")->text(), destination);
+    }
+
+    // "Open with" names one file, which the window takes as the source, relative to the folder
+    // the program starts in; any other command line leaves the window as it starts.
+    void fileNamedOnTheCommandLine()
+    {
+        QDir::setCurrent(Folder.path());
+        const QByteArray name = QFile::encodeName(QString::fromUtf8("relevé.txt"));
+        const char* one[] = {"tabulor", name.constData()};
+        TFormMain opened;
+        opened.OpenFiles(CommandLineFileNames(2, one));
+        QCOMPARE(opened.findChild<QLineEdit*>("EditSrcFile")->text(), Folder.filePath(QString::fromUtf8("relevé.txt")));
+        QCOMPARE(opened.findChild<QLineEdit*>("EditDestFile")->text(), Folder.filePath(QString::fromUtf8("relevé.html")));
+
+        const char* two[] = {"tabulor", "a.txt", "b.txt"};
+        const char* none[] = {"tabulor"};
+        for (const std::vector<std::u16string>& names : {CommandLineFileNames(3, two), CommandLineFileNames(1, none)}) {
+            TFormMain form;
+            form.OpenFiles(names);
+            QCOMPARE(form.findChild<QLineEdit*>("EditSrcFile")->text(), QString());
+            QCOMPARE(form.findChild<QLineEdit*>("EditDestFile")->text(), QString());
+        }
     }
 
     void exitClosesTheWindow()

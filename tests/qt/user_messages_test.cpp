@@ -1,4 +1,4 @@
-// The notice, the error box, the full-stop rule and the guard that leads errors to the box.
+// The notice, the error box and the guard that leads errors to the box.
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
@@ -10,7 +10,6 @@
 
 #include "qt/application.h"
 #include "qt/message_form.h"
-#include "qt/user_messages.h"
 #include "modal_handler.h"
 #include "resources/string_table.h"
 
@@ -21,34 +20,6 @@ class TUserMessagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void fullStopRule_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("full stop") << "Fin." << "Fin.";
-        QTest::newRow("exclamation mark") << "Fin !" << "Fin !";
-        QTest::newRow("closing parenthesis") << "(fin)" << "(fin)";
-        QTest::newRow("hyphen-minus") << "fin-" << "fin-";
-        QTest::newRow("space") << "fin. " << "fin. ";
-        QTest::newRow("quotation mark") << "\"fin\"" << "\"fin\"";
-        QTest::newRow("comma") << "fin," << "fin,";
-        QTest::newRow("control character") << "fin\t" << "fin\t";
-        QTest::newRow("letter") << "fin" << "fin.";
-        QTest::newRow("digit") << "code 5" << "code 5.";
-        QTest::newRow("accented letter") << QString::fromUtf8("créé") << QString::fromUtf8("créé.");
-        QTest::newRow("colon") << "fin:" << "fin:.";
-        QTest::newRow("slash") << "/tmp/" << "/tmp/.";
-        QTest::newRow("question mark") << "fin ?" << "fin ?.";
-    }
-
-    void fullStopRule()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QCOMPARE(WithFinalFullStop(text), shown);
-    }
-
     void noticeShowsTextCaptionAndOneButton()
     {
         TShownMessage shown;

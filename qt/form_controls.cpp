@@ -1,0 +1,135 @@
+#include "qt/form_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+#include "qt/button.h"
+#include "qt/edit.h"
+#include "qt/shell_types.h"
+#include "qt/spin_edit.h"
+#include "shell/layout.h"
+
+namespace tabulor {
+namespace {
+
+QLabel* CreateLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+template <typename TField>
+TField* CreateField(const QString& text, QWidget* parent)
+{
+    auto* field = new TField(parent);
+    field->setText(text);
+    return field;
+}
+
+template <typename TBox>
+TBox* CreateBox(const QString& text, bool checked, QWidget* parent)
+{
+    auto* box = new TBox(text, parent);
+    box->setChecked(checked);
+    return box;
+}
+
+// The layout's one drop-down list is the border unit's.
+QComboBox* CreateUnitList(const QString& selected, QWidget* parent)
+{
+    auto* list = new QComboBox(parent);
+    for (const std::u16string_view unit : BorderUnits())
+        list->addItem(ToQString(unit));
+    list->setCurrentIndex(list->findText(selected));
+    return list;
+}
+
+QWidget* CreateControl(const TControlSpec& spec, QWidget* parent)
+{
+    const QString text = ToQString(spec.Text);
+    switch (spec.Kind) {
+    case TControlKind::Label:
+        return CreateLabel(text, parent);
+    case TControlKind::Edit:
+        return CreateField<TEdit>(text, parent);
+    case TControlKind::SpinEdit:
+        return CreateField<TSpinEdit>(text, parent);
+    case TControlKind::Button:
+        return new TButton(text, parent);
+    case TControlKind::CheckBox:
+        return CreateBox<QCheckBox>(text, spec.Checked, parent);
+    case TControlKind::ComboBox:
+        return CreateUnitList(text, parent);
+    case TControlKind::RadioButton:
+        return CreateBox<QRadioButton>(text, spec.Checked, parent);
+    }
+    throw std::invalid_argument("the window cannot make a control of this kind");
+}
+
+// Tahoma at 8 points on a 96-dpi display. Where it is missing, the system's sans-serif at the
+// same pixel height, narrowed until every label's text fits the width that the layout gives it,
+// which is Tahoma's: a wider font would run the labels into their fields.
+QFont WindowFont(const QList<QLabel*>& labels)
+{
+    QFont font(ToQString(FormFontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(FontPixelHeight(DesignDpi));
+    if (QFontInfo(font).family() == font.family())
+        return font;
+    const QFontMetrics metrics(font);
+    double scale = 1.0;
+    for (const QLabel* label : labels)
+        scale = std::min(scale, double(label->width()) / metrics.horizontalAdvance(label->text()));
+    font.setStretch(static_cast<int>(100 * scale));
+    return font;
+}
+
+void FitToFont(QWidget& form)
+{
+    const QList<QLabel*> labels = form.findChildren<QLabel*>();
+    form.setFont(WindowFont(labels));
+    for (QLabel* label : labels)
+        label->adjustSize();
+    // The boxes' marks may be wider than the platform's that the layout was made with.
+    for (QAbstractButton* box : form.findChildren<QAbstractButton*>()) {
+        if (box->isCheckable())
+            box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+    }
+}
+
+}  // namespace
+
+void CreateFormControls(QWidget& form)
+{
+    std::map<int, QWidget*> tabStops;
+    QLabel* label = nullptr;
+    for (const TControlSpec& spec : FormControls()) {
+        QWidget* control = CreateControl(spec, &form);
+        control->setObjectName(ToQString(spec.Name));
+        control->setGeometry(ToQRect(spec.Bounds));
+        // A label stands right before its field, which screen readers then name after it.
+        if (label != nullptr)
+            label->setBuddy(control);
+        label = qobject_cast<QLabel*>(control);
+        if (spec.TabOrder != NoTabStop)
+            tabStops.emplace(spec.TabOrder, control);
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [order, control] : tabStops) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    FitToFont(form);
+}
+
+}  // namespace tabulor

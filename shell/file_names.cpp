@@ -1,0 +1,32 @@
+#include "shell/file_names.h"
+
+namespace tabulor {
+
+std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newExtension,
+                             std::u16string_view delimiters)
+{
+    std::size_t end = name.size();
+    const std::size_t delimiter = name.find_last_of(delimiters);
+    if (delimiter != std::u16string_view::npos && name[delimiter] == u'.')
+        end = delimiter;
+    return std::u16string(name.substr(0, end)).append(newExtension);
+}
+
+TFileFields SourceChosen(std::u16string_view sourceFileName)
+{
+    return {std::u16string(sourceFileName), ChangeFileExt(sourceFileName, u".html")};
+}
+
+std::optional<std::u16string> SingleFileName(std::span<const std::u16string> names)
+{
+    if (names.size() != 1 || names.front().empty())
+        return std::nullopt;
+    return std::filesystem::absolute(ToPath(names.front())).u16string();
+}
+
+std::filesystem::path ToPath(std::u16string_view name)
+{
+    return std::filesystem::path(name);
+}
+
+}  // namespace tabulor

@@ -1,0 +1,43 @@
+// File names as the window handles them.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tabulor {
+
+// The characters that end a search for an extension: the full stop that starts one, and the
+// characters after which a name's last part begins.
+#ifdef _WIN32
+inline constexpr std::u16string_view NativeNameDelimiters = u".\\/:";
+#else
+inline constexpr std::u16string_view NativeNameDelimiters = u"./";
+#endif
+
+// name with its last extension replaced by newExtension. The extension runs from the last full
+// stop to the end, unless a folder separator (or a drive colon) comes after that full stop, in
+// which case the name has none and newExtension is appended.
+std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newExtension,
+                             std::u16string_view delimiters = NativeNameDelimiters);
+
+// What a chosen source sets: the source field, and the destination derived from it, which
+// replaces whatever the destination field held. A pick, a drop on the window and a file named
+// on the command line all choose a source this way.
+struct TFileFields {
+    std::u16string SrcFile;
+    std::u16string DestFile;
+};
+TFileFields SourceChosen(std::u16string_view sourceFileName);
+
+// The one file that a drop or the command line hands over, made absolute against the current
+// folder; none when there are no names or several, which the window ignores.
+std::optional<std::u16string> SingleFileName(std::span<const std::u16string> names);
+
+// A name typed or picked in the window, as the file system reads it: wide on Windows, UTF-8
+// elsewhere.
+std::filesystem::path ToPath(std::u16string_view name);
+
+}  // namespace tabulor

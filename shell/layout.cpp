@@ -1,0 +1,123 @@
+#include "shell/layout.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <string>
+
+namespace tabulor {
+namespace {
+
+using enum TControlKind;
+
+constexpr unsigned LeftTop = akLeft | akTop;
+constexpr unsigned Stretched = akLeft | akTop | akRight;
+constexpr unsigned TopRight = akTop | akRight;
+constexpr unsigned BottomRight = akRight | akBottom;
+
+// Each label stands right before its field, so that a screen reader that names a field after
+// the text before it reads the right one.
+constexpr std::array<TControlSpec, 28> Controls = {{
+    {"LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
+    {"EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
+    {"ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false},
+    {"LabelDestFile", Label, u"Fichier destination (résultat HTML) :", {16, 64, 171, 13}, LeftTop, NoTabStop, false},
+    {"EditDestFile", Edit, u"", {16, 80, 513, 21}, Stretched, 2, false},
+    {"ButtonBrowseDestFile", Button, u"Parcourir...", {536, 80, 89, 25}, TopRight, 3, false},
+    {"LabelTitleRows", Label, u"Nombre de lignes de titre :", {16, 128, 127, 13}, LeftTop, NoTabStop, false},
+    {"EditTitleRows", SpinEdit, u"1", {168, 120, 73, 22}, LeftTop, 4, false},
+    {"LabelTitleCols", Label, u"Nombre de colonnes de titre :", {16, 160, 142, 13}, LeftTop, NoTabStop, false},
+    {"EditTitleCols", SpinEdit, u"0", {168, 152, 73, 22}, LeftTop, 5, false},
+    {"CheckBoxBorder", CheckBox, u"Bordure :", {16, 192, 89, 17}, LeftTop, 6, true},
+    {"EditBorderValue", Edit, u"1", {112, 184, 65, 21}, LeftTop, 7, false},
+    {"ComboBoxBorderUnit", ComboBox, u"px", {184, 184, 57, 21}, LeftTop, 8, false},
+    {"LabelEmptyCells", Label, u"Cellules vides :", {16, 224, 71, 13}, LeftTop, NoTabStop, false},
+    {"EditEmptyCells", Edit, u"&nbsp;", {112, 216, 129, 21}, LeftTop, 9, false},
+    {"LabelTableClass", Label, u"Classe CSS du table :", {288, 128, 102, 13}, LeftTop, NoTabStop, false},
+    {"EditTableClass", Edit, u"", {400, 120, 225, 21}, Stretched, 10, false},
+    {"LabelRowClass", Label, u"Classe CSS des tr :", {288, 160, 91, 13}, LeftTop, NoTabStop, false},
+    {"EditRowClass", Edit, u"", {400, 152, 225, 21}, Stretched, 11, false},
+    {"LabelHeaderClass", Label, u"Classe CSS des th :", {288, 192, 93, 13}, LeftTop, NoTabStop, false},
+    {"EditHeaderClass", Edit, u"", {400, 184, 225, 21}, Stretched, 12, false},
+    {"LabelCellClass", Label, u"Classe CSS des td :", {288, 224, 93, 13}, LeftTop, NoTabStop, false},
+    {"EditCellClass", Edit, u"", {400, 216, 225, 21}, Stretched, 13, false},
+    {"RadioButtonOutputTable", RadioButton, u"Produire uniquement le tableau", {16, 256, 177, 17}, LeftTop, 14, true},
+    {"RadioButtonOutputHTML", RadioButton, u"Produire un document HTML complet", {208, 256, 201, 17}, LeftTop, 15, false},
+    {"RadioButtonOutputXHTML", RadioButton, u"Produire un document XHTML complet", {424, 256, 201, 17}, LeftTop, 16, false},
+    {"ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 17, false},
+    {"ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 18, false},
+}};
+
+constexpr std::array<std::u16string_view, 8> Units = {u"px", u"em", u"ex", u"in",
+                                                      u"cm", u"mm", u"pt", u"pc"};
+
+// Rounded to the nearest whole, halves away from zero, as Windows' MulDiv does.
+int MulDiv(int value, int numerator, int denominator)
+{
+    const long long product = static_cast<long long>(value) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                         : (product - half) / denominator);
+}
+
+}  // namespace
+
+std::span<const TControlSpec> FormControls()
+{
+    return Controls;
+}
+
+const TControlSpec& FindControl(std::string_view name)
+{
+    const auto found = std::find_if(Controls.begin(), Controls.end(),
+                                    [name](const TControlSpec& c) { return c.Name == name; });
+    if (found == Controls.end())
+        throw std::out_of_range("the window has no control " + std::string(name));
+    return *found;
+}
+
+std::span<const std::u16string_view> BorderUnits()
+{
+    return Units;
+}
+
+int FontPixelHeight(int dpi)
+{
+    return MulDiv(FormFontPoints, dpi, 72);
+}
+
+int ScaleToText(int designed, int textHeight)
+{
+    return MulDiv(designed, textHeight, DesignTextHeight);
+}
+
+TRect ScaleToText(const TRect& designed, int textHeight)
+{
+    return {ScaleToText(designed.Left, textHeight), ScaleToText(designed.Top, textHeight),
+            ScaleToText(designed.Width, textHeight), ScaleToText(designed.Height, textHeight)};
+}
+
+TSize ScaleToText(const TSize& designed, int textHeight)
+{
+    return {ScaleToText(designed.Width, textHeight), ScaleToText(designed.Height, textHeight)};
+}
+
+TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& growth)
+{
+    TRect rect = designed;
+    if (anchors & akRight) {
+        if (anchors & akLeft)
+            rect.Width += growth.Width;
+        else
+            rect.Left += growth.Width;
+    }
+    if (anchors & akBottom) {
+        if (anchors & akTop)
+            rect.Height += growth.Height;
+        else
+            rect.Top += growth.Height;
+    }
+    return rect;
+}
+
+}  // namespace tabulor

@@ -1,0 +1,72 @@
+// The main window's layout: every control with its kind, text, place at 96 dots per inch, anchors
+// and tab order, and the rules that map it onto other resolutions and sizes. Both front ends
+// build their window from this one table; neither keeps a layout of its own.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "shell/geometry.h"
+
+namespace tabulor {
+
+enum class TControlKind { Label, Edit, SpinEdit, Button, CheckBox, ComboBox, RadioButton };
+
+// The edges of the client area from which a control keeps its distance when the area changes
+// size.
+enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+
+inline constexpr int NoTabStop = -1;
+
+struct TControlSpec {
+    std::string_view Name;
+    TControlKind Kind;
+    // The caption, or what an edit holds at start.
+    std::u16string_view Text;
+    TRect Bounds;
+    unsigned Anchors;
+    int TabOrder;
+    // A check box ticked or a radio button selected at start.
+    bool Checked;
+};
+
+inline constexpr std::u16string_view FormCaption = u"Tabulor";
+inline constexpr TSize FormClientSize = {641, 329};
+
+// Tahoma, 8 points: 11 pixels of character height at 96 dots per inch, 13 of text height.
+inline constexpr std::u16string_view FormFontFamily = u"Tahoma";
+inline constexpr int FormFontPoints = 8;
+inline constexpr int DesignDpi = 96;
+inline constexpr int DesignTextHeight = 13;
+
+// The controls in the order in which the window declares them.
+std::span<const TControlSpec> FormControls();
+
+// The control named name; throws std::out_of_range for a name the window does not have.
+const TControlSpec& FindControl(std::string_view name);
+
+// The entries of ComboBoxBorderUnit, the first selected at start.
+std::span<const std::u16string_view> BorderUnits();
+
+// The numeric spin fields' bounds: equal bounds mean that none applies.
+struct TSpinBounds {
+    int MinValue;
+    int MaxValue;
+    int Increment;
+};
+inline constexpr TSpinBounds SpinFieldBounds = {0, 0, 1};
+
+// The font's character height in pixels at dpi: 8 points, rounded to the nearest pixel.
+int FontPixelHeight(int dpi);
+
+// A length of the layout on a display where the window font's text is textHeight pixels high:
+// every length grows in proportion to the text height over its 13 pixels at 96 dpi.
+int ScaleToText(int designed, int textHeight);
+TRect ScaleToText(const TRect& designed, int textHeight);
+TSize ScaleToText(const TSize& designed, int textHeight);
+
+// A control's place once the client area has grown by growth from its laid-out size: anchored to
+// both opposite edges it stretches, to the far edge alone it moves.
+TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& growth);
+
+}  // namespace tabulor

@@ -1,0 +1,40 @@
+#include "shell/messages.h"
+
+namespace tabulor {
+
+std::u16string WithFinalFullStop(std::u16string_view text)
+{
+    std::u16string shown(text);
+    if (!shown.empty() && shown.back() > u'.')
+        shown.push_back(u'.');
+    return shown;
+}
+
+std::u16string NoticeClipboardText(std::u16string_view caption, std::u16string_view text,
+                                   std::span<const std::u16string_view> buttonCaptions)
+{
+    const std::u16string divider = std::u16string(27, u'-') + u'\n';
+    std::u16string clip = divider;
+    clip.append(caption).append(u"\n").append(divider).append(text).append(u"\n").append(divider);
+    for (std::size_t i = 0; i < buttonCaptions.size(); ++i)
+        clip.append(i == 0 ? u"" : u"   ").append(buttonCaptions[i]);
+    return clip.append(u"\n").append(divider);
+}
+
+TStartShow StartShowFromCommand(int showCommand)
+{
+    // Windows' SW_SHOWMAXIMIZED and SW_SHOWMINNOACTIVE, so that the rule reads the same
+    // everywhere.
+    constexpr int showMaximized = 3;
+    constexpr int showMinNoActive = 7;
+    switch (showCommand) {
+    case showMaximized:
+        return TStartShow::Maximized;
+    case showMinNoActive:
+        return TStartShow::Minimized;
+    default:
+        return TStartShow::Normal;
+    }
+}
+
+}  // namespace tabulor

@@ -1,0 +1,28 @@
+// How the program's messages read, and how it starts.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "resources/string_table.h"
+
+namespace tabulor {
+
+// An error's text as the error box shows it: one full stop is appended when the last character
+// comes after the full stop in the character table. Nothing is added to an empty text, nor after
+// a full stop, a space, a closing parenthesis or the like.
+std::u16string WithFinalFullStop(std::u16string_view text);
+
+// A notice as Ctrl+C copies it: the caption, the text and the button captions, each block
+// between lines of 27 hyphens, lines ended by line feeds.
+std::u16string NoticeClipboardText(std::u16string_view caption, std::u16string_view text,
+                                   std::span<const std::u16string_view> buttonCaptions);
+
+enum class TStartShow { Normal, Maximized, Minimized };
+
+// Only "maximised" (3) and "minimised without activation" (7) are honoured; every other show
+// command, plain "minimised" included, shows the window normally.
+TStartShow StartShowFromCommand(int showCommand);
+
+}  // namespace tabulor

@@ -1,0 +1,35 @@
+#include "shell/placement.h"
+
+#include <algorithm>
+
+namespace tabulor {
+
+TPoint CentredTopLeft(const TRect& area, const TSize& frame)
+{
+    return {area.Left + std::max(0, (area.Width - frame.Width) / 2),
+            area.Top + std::max(0, (area.Height - frame.Height) / 2)};
+}
+
+TPoint PickerTopLeft(const TRect& monitor, const TSize& dialog)
+{
+    return {monitor.Left + (monitor.Width - dialog.Width) / 2,
+            monitor.Top + (monitor.Height - dialog.Height) / 3};
+}
+
+int NoticeWrapWidth(int primaryScreenWidth)
+{
+    return primaryScreenWidth / 2;
+}
+
+TNoticeLayout LayOutNotice(const TSize& text, const TSize& button, int margin, int spacing)
+{
+    const int inner = std::max(text.Width, button.Width);
+    TNoticeLayout layout;
+    layout.Client = {inner + 2 * margin, margin + text.Height + spacing + button.Height + margin};
+    layout.Text = {margin + (inner - text.Width) / 2, margin, text.Width, text.Height};
+    layout.Button = {margin + (inner - button.Width) / 2, margin + text.Height + spacing,
+                     button.Width, button.Height};
+    return layout;
+}
+
+}  // namespace tabulor

@@ -1,0 +1,37 @@
+// The conversion request that the main window fills from what its controls hold.
+#pragma once
+
+#include <string>
+
+#include "core/conversion.h"
+
+namespace tabulor {
+
+// The controls' contents, as the front end reads them.
+struct TFormFields {
+    std::u16string SrcFile;
+    std::u16string DestFile;
+    std::u16string TitleRows;
+    std::u16string TitleCols;
+    bool Border = false;
+    std::u16string BorderValue;
+    std::u16string BorderUnit;
+    std::u16string EmptyCells;
+    std::u16string TableClass;
+    std::u16string RowClass;
+    std::u16string HeaderClass;
+    std::u16string CellClass;
+    bool OutputTable = false;
+    bool OutputXhtml = false;
+};
+
+// The fields as the window starts, from its layout.
+TFormFields InitialFormFields();
+
+// Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
+// names into paths. A header count is its field's value, and a negative one counts as none. An
+// unticked border gives no border whatever value and unit hold; a ticked one joins them with
+// nothing between. The HTML document is what remains when neither other output is selected.
+TConversionSettings MakeConversionSettings(const TFormFields& fields);
+
+}  // namespace tabulor

@@ -1,0 +1,33 @@
+// The numeric spin fields: what a field's text stands for, the text a step writes back, and the
+// characters that typing may put into it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tabulor {
+
+// A field's value: the signed 32-bit integer its text holds (leading spaces, an optional sign,
+// then decimal digits or hexadecimal ones after "$" or "0x", and nothing else), or minValue
+// when the text is not one. The bounds are not applied here: a typed number stands as it is
+// until the next step.
+int SpinEditValue(std::u16string_view text, int minValue);
+
+// value held within the bounds, unless they are equal, which means that none applies.
+int CheckSpinValue(int value, int minValue, int maxValue);
+
+// The text a step by increment writes into a field that holds text. The sum wraps around at
+// the 32-bit limits.
+std::u16string SteppedSpinText(std::u16string_view text, int increment, int minValue,
+                               int maxValue);
+
+// Whether a field takes c when it is typed: a digit, a sign, the decimal separator or a control
+// character other than carriage return (backspace and the clipboard shortcuts). Pasting is not
+// typing and is never filtered.
+bool IsSpinEditChar(char32_t c, char16_t decimalSeparator);
+
+// The decimal separator from the user's regional settings' text for it: its first character,
+// or a full stop when the settings give none.
+char16_t DecimalSeparatorFrom(std::u16string_view localeText);
+
+}  // namespace tabulor

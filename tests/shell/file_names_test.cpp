@@ -1,0 +1,53 @@
+#include "shell/file_names.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tabulor {
+namespace {
+
+TEST(FileNames, DerivedDestination)
+{
+    constexpr std::u16string_view posix = u"./";
+    constexpr std::u16string_view windows = u".\\/:";
+    const struct {
+        std::u16string_view Source, Delimiters, Destination;
+    } cases[] = {
+        {u"/d/ventes.txt", posix, u"/d/ventes.html"},
+        {u"/d/ventes.2024.txt", posix, u"/d/ventes.2024.html"},
+        {u"/d/v1.0/ventes", posix, u"/d/v1.0/ventes.html"},
+        {u"/d/ventes.", posix, u"/d/ventes.html"},
+        {u"/d/.txt", posix, u"/d/.html"},
+        {u"/d/page.html", posix, u"/d/page.html"},
+        {u"/d/VENTES.TXT", posix, u"/d/VENTES.html"},
+        {u"ventes", posix, u"ventes.html"},
+        {u"", posix, u".html"},
+        {u"C:\\v1.0\\ventes", windows, u"C:\\v1.0\\ventes.html"},
+        {u"C:ventes", windows, u"C:ventes.html"},
+        {u"C:\\d\\ventes.txt", windows, u"C:\\d\\ventes.html"},
+        {u"C:/v.1/ventes", windows, u"C:/v.1/ventes.html"},
+        {u"\\\\serveur\\partage.1\\ventes", windows, u"\\\\serveur\\partage.1\\ventes.html"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChangeFileExt(c.Source, u".html", c.Delimiters), c.Destination);
+    const TFileFields chosen = SourceChosen(u"ventes.2024.txt");
+    EXPECT_EQ(chosen.SrcFile, u"ventes.2024.txt");
+    EXPECT_EQ(chosen.DestFile, u"ventes.2024.html");
+}
+
+TEST(FileNames, OneDroppedOrNamedFile)
+{
+    using TNames = std::vector<std::u16string>;
+    EXPECT_FALSE(SingleFileName(TNames{}));
+    EXPECT_FALSE(SingleFileName(TNames{u""}));
+    EXPECT_FALSE(SingleFileName(TNames{u"a.txt", u"b.txt"}));
+    const auto relative = SingleFileName(TNames{u"ventes é.txt"});
+    ASSERT_TRUE(relative);
+    EXPECT_EQ(std::filesystem::path(*relative), std::filesystem::current_path() / u"ventes é.txt");
+    const std::u16string absolute = (std::filesystem::current_path() / "a.txt").u16string();
+    EXPECT_EQ(SingleFileName(TNames{absolute}), absolute);
+}
+
+}  // namespace
+}  // namespace tabulor

@@ -1,0 +1,56 @@
+#include "shell/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+namespace tabulor {
+namespace {
+
+// Every control fits the client area, and no two focusable controls share a tab order.
+TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
+{
+    std::set<int> orders;
+    for (const TControlSpec& control : FormControls()) {
+        EXPECT_GE(control.Bounds.Left, 0) << control.Name;
+        EXPECT_LE(control.Bounds.Left + control.Bounds.Width, FormClientSize.Width) << control.Name;
+        EXPECT_LE(control.Bounds.Top + control.Bounds.Height, FormClientSize.Height) << control.Name;
+        if (control.TabOrder != NoTabStop) {
+            EXPECT_TRUE(orders.insert(control.TabOrder).second) << control.Name;
+        }
+        EXPECT_EQ(control.TabOrder == NoTabStop, control.Kind == TControlKind::Label) << control.Name;
+    }
+    EXPECT_EQ(FindControl("EditBorderValue").Name, "EditBorderValue");
+    EXPECT_THROW(FindControl("EditNothing"), std::out_of_range);
+}
+
+TEST(Layout, ScalesWithTheTextHeight)
+{
+    EXPECT_EQ(FontPixelHeight(96), 11);
+    EXPECT_EQ(FontPixelHeight(120), 13);
+    EXPECT_EQ(FontPixelHeight(144), 16);
+    EXPECT_EQ(FontPixelHeight(192), 21);
+    EXPECT_EQ(ScaleToText(TRect{16, 32, 513, 21}, 13), (TRect{16, 32, 513, 21}));
+    EXPECT_EQ(ScaleToText(TRect{16, 32, 513, 21}, 26), (TRect{32, 64, 1026, 42}));
+    // 641 x 329 at a text height of 16 (120 dpi): 788.9 and 404.9, rounded.
+    EXPECT_EQ(ScaleToText(FormClientSize, 16), (TSize{789, 405}));
+    EXPECT_EQ(ScaleToText(13, 19), 19);
+    EXPECT_EQ(ScaleToText(1, 19), 1);
+}
+
+TEST(Layout, AnchorsKeepTheirEdgesDistance)
+{
+    const TRect designed{16, 32, 513, 21};
+    const TSize growth{100, 50};
+    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop, growth), designed);
+    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight, growth), (TRect{16, 32, 613, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, growth), (TRect{116, 32, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akRight | akBottom, growth), (TRect{116, 82, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight | akBottom, growth),
+              (TRect{16, 32, 613, 71}));
+    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, {-10, 0}), (TRect{6, 32, 513, 21}));
+}
+
+}  // namespace
+}  // namespace tabulor
