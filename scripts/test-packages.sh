@@ -117,13 +117,16 @@ check_windows() {
   check "the zip's text says it is UTF-8" test "$(head -c 3 "$text" | od -An -tx1)" = " ef bb bf"
 
   # Without winemenubuilder, which would copy the shortcut into the desktop menus of the user
-  # running the tests.
-  export WINEPREFIX="$PWD/build-windows-package/wine-install-test" WINEDEBUG=-all \
+  # running the tests, and with Wine's own menu folders kept in the build folder as well.
+  local wine_test="$PWD/build-windows-package/wine-install-test"
+  rm -rf "$wine_test"
+  mkdir -p "$wine_test"
+  export WINEPREFIX="$wine_test/prefix" XDG_DATA_HOME="$wine_test/data" \
+    XDG_CONFIG_HOME="$wine_test/config" WINEDEBUG=-all \
     WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   local wine wineserver
   wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
   wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-  rm -rf "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1
   "$wineserver" -w
 
