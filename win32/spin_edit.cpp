@@ -99,8 +99,9 @@ void TSpinEdit::Step(int direction)
 LRESULT CALLBACK TSpinEdit::ArrowProc(HWND arrows, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(arrows, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        auto* created = static_cast<TSpinEdit*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->Arrows = arrows;
+        SetWindowLongPtrW(arrows, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto* self = reinterpret_cast<TSpinEdit*>(GetWindowLongPtrW(arrows, GWLP_USERDATA));
     if (self == nullptr)
