@@ -195,12 +195,14 @@ void TFormMain::Show(TStartShow show)
         break;
     case TStartShow::Minimized:
         ShowWindow(Window, SW_SHOWMINNOACTIVE);
-        break;
+        return;
     case TStartShow::Normal:
         ShowWindow(Window, SW_RESTORE);
         break;
     }
     UpdateWindow(Window);
+    // Where no window manager activates the new window, the focus still starts in the first field.
+    SetFocus(SavedFocus);
 }
 
 }  // namespace tabulor

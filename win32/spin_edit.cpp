@@ -90,10 +90,13 @@ void TSpinEdit::EditChar(WPARAM character)
         MessageBeep(MB_OK);
 }
 
+// The caret ends up after the new value, so that typing goes on from there.
 void TSpinEdit::Step(int direction)
 {
-    SetWindowText(Edit, SteppedSpinText(WindowText(Edit), direction * SpinFieldBounds.Increment,
-                                        SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue));
+    const std::u16string text = SteppedSpinText(WindowText(Edit), direction * SpinFieldBounds.Increment,
+                                                SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue);
+    SetWindowText(Edit, text);
+    SendMessageW(Edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
 }
 
 LRESULT CALLBACK TSpinEdit::ArrowProc(HWND arrows, UINT message, WPARAM wParam, LPARAM lParam)
