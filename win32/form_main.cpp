@@ -11,7 +11,7 @@
 
 namespace tabulor {
 
-void TFormMain::RegisterClass(HINSTANCE instance)
+void TFormMain::RegisterWindowClass(HINSTANCE instance)
 {
     WNDCLASSEXW formClass = {};
     formClass.cbSize = sizeof(formClass);
@@ -122,7 +122,7 @@ void TFormMain::FormDropFiles(HDROP drop)
     POINT at;
     DragQueryPoint(drop, &at);
     if (ChildWindowFromPointEx(Window, at, CWP_SKIPINVISIBLE) == Control("EditDestFile"))
-        SetWindowText(Control("EditDestFile"), *dropped);
+        SetControlText(Control("EditDestFile"), *dropped);
     else
         SetFileFields(SourceChosen(*dropped));
 }
@@ -142,7 +142,7 @@ void TFormMain::ButtonBrowseSrcFileClick()
 void TFormMain::ButtonBrowseDestFileClick()
 {
     if (const auto name = SaveDialog.Execute(Window))
-        SetWindowText(Control("EditDestFile"), *name);
+        SetControlText(Control("EditDestFile"), *name);
 }
 
 // A failed run throws past the notice, to the guard that shows the error.
@@ -188,8 +188,8 @@ TFormFields TFormMain::ReadFields() const
 
 void TFormMain::SetFileFields(const TFileFields& fields)
 {
-    SetWindowText(Control("EditSrcFile"), fields.SrcFile);
-    SetWindowText(Control("EditDestFile"), fields.DestFile);
+    SetControlText(Control("EditSrcFile"), fields.SrcFile);
+    SetControlText(Control("EditDestFile"), fields.DestFile);
 }
 
 }  // namespace tabulor

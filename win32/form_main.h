@@ -21,7 +21,7 @@ namespace tabulor {
 
 class TFormMain {
 public:
-    static void RegisterClass(HINSTANCE instance);
+    static void RegisterWindowClass(HINSTANCE instance);
 
     TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon);
     ~TFormMain();

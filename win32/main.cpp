@@ -65,7 +65,7 @@ int Run(HINSTANCE instance)
     InitCommonControlsEx(&controls);
     const TIcon bigIcon = LoadMainIcon(instance, SM_CXICON, SM_CYICON);
     const TIcon smallIcon = LoadMainIcon(instance, SM_CXSMICON, SM_CYSMICON);
-    TFormMain::RegisterClass(instance);
+    TFormMain::RegisterWindowClass(instance);
     RegisterNoticeClass(instance);
     TFormMain form(instance, bigIcon.get(), smallIcon.get());
     form.ChooseSource(CommandLineSource());

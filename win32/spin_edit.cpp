@@ -95,7 +95,7 @@ void TSpinEdit::Step(int direction)
 {
     const std::u16string text = SteppedSpinText(WindowText(Edit), direction * SpinFieldBounds.Increment,
                                                 SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue);
-    SetWindowText(Edit, text);
+    SetControlText(Edit, text);
     SendMessageW(Edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
 }
 

@@ -28,7 +28,7 @@ inline std::u16string WindowText(HWND window)
     return FromWide(text);
 }
 
-inline void SetWindowText(HWND window, std::u16string_view text)
+inline void SetControlText(HWND window, std::u16string_view text)
 {
     SetWindowTextW(window, ToWide(text).c_str());
 }
