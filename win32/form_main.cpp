@@ -7,36 +7,15 @@
 #include "win32/control_ids.h"
 #include "win32/guard.h"
 #include "win32/notice.h"
+#include "win32/window_proc.h"
 #include "win32/wide.h"
 
 namespace tabulor {
 
 void TFormMain::RegisterWindowClass(HINSTANCE instance)
 {
-    WNDCLASSEXW formClass = {};
-    formClass.cbSize = sizeof(formClass);
-    formClass.lpfnWndProc = WindowProc;
-    formClass.hInstance = instance;
-    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    formClass.lpszClassName = FormMainClassName;
-    RegisterClassExW(&formClass);
+    RegisterOwnedClass<TFormMain>(instance, FormMainClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     TSpinEdit::RegisterArrowClass(instance);
-}
-
-LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<TFormMain*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->Window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<TFormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
-    return result;
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -68,7 +47,6 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NCDESTROY: {
         HWND window = Window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         Window = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }

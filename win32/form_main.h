@@ -36,9 +36,10 @@ public:
     // The window's own keys, taken before the focused control sees them: true when handled.
     bool KeyPreview(const MSG& message);
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window) { Window = window; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
 
     // Creation and layout (form_layout.cpp).
     void CreateControls(HINSTANCE instance);

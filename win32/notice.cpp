@@ -12,6 +12,7 @@
 #include "win32/monitor.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
+#include "win32/window_proc.h"
 
 namespace tabulor {
 namespace {
@@ -31,10 +32,10 @@ public:
 
     void RunModal();
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window) { Window = window; }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool KeyPreview(const MSG& message);
     void CopyToClipboard() const;
     void LayOut(UINT dpi);
@@ -159,22 +160,6 @@ void TNotice::CopyToClipboard() const
     CloseClipboard();
 }
 
-LRESULT CALLBACK TNotice::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* created = static_cast<TNotice*>(creation->lpCreateParams);
-        created->Window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<TNotice*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || message == WM_NCDESTROY)
-        return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
-    return result;
-}
-
 LRESULT TNotice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -197,14 +182,7 @@ LRESULT TNotice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void RegisterNoticeClass(HINSTANCE instance)
 {
-    WNDCLASSEXW noticeClass = {};
-    noticeClass.cbSize = sizeof(noticeClass);
-    noticeClass.lpfnWndProc = TNotice::WindowProc;
-    noticeClass.hInstance = instance;
-    noticeClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    noticeClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    noticeClass.lpszClassName = MessageFormClassName;
-    RegisterClassExW(&noticeClass);
+    RegisterOwnedClass<TNotice>(instance, MessageFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 void ShowNotice(std::u16string_view text)

@@ -10,6 +10,7 @@
 #include "win32/focus_select.h"
 #include "win32/guard.h"
 #include "win32/wide.h"
+#include "win32/window_proc.h"
 
 namespace tabulor {
 namespace {
@@ -23,13 +24,7 @@ constexpr int ArrowWidth = 15;
 
 void TSpinEdit::RegisterArrowClass(HINSTANCE instance)
 {
-    WNDCLASSEXW arrowClass = {};
-    arrowClass.cbSize = sizeof(arrowClass);
-    arrowClass.lpfnWndProc = ArrowProc;
-    arrowClass.hInstance = instance;
-    arrowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    arrowClass.lpszClassName = ArrowClassName;
-    RegisterClassExW(&arrowClass);
+    RegisterOwnedClass<TSpinEdit>(instance, ArrowClassName, nullptr);
 }
 
 TSpinEdit::TSpinEdit(HWND edit, char16_t decimalSeparator)
@@ -99,22 +94,7 @@ void TSpinEdit::Step(int direction)
     SendMessageW(Edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
 }
 
-LRESULT CALLBACK TSpinEdit::ArrowProc(HWND arrows, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<TSpinEdit*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->Arrows = arrows;
-        SetWindowLongPtrW(arrows, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<TSpinEdit*>(GetWindowLongPtrW(arrows, GWLP_USERDATA));
-    if (self == nullptr)
-        return DefWindowProcW(arrows, message, wParam, lParam);
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->ArrowMessage(message, wParam, lParam); });
-    return result;
-}
-
-LRESULT TSpinEdit::ArrowMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {

@@ -20,13 +20,14 @@ public:
     // Places the arrows once the edit has its size and font.
     void LayOut(int textHeight);
 
+    // The arrows' window.
+    void Attach(HWND arrows) { Arrows = arrows; }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR, DWORD_PTR self);
-    static LRESULT CALLBACK ArrowProc(HWND arrows, UINT message, WPARAM wParam, LPARAM lParam);
-
     LRESULT EditMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT ArrowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void EditChar(WPARAM character);
     void ArrowsPaint();
     void ArrowsMouseDown(POINT at);
