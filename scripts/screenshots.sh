@@ -25,6 +25,7 @@ shoot() {
   local program=$!
   local window
   window=$(timeout 60 xdotool search --sync --onlyvisible --name "$name" | head -n 1)
+  xdotool mousemove 0 0 # no control shows the pointer over it
   sleep 2 # the window paints after it maps
   import -window "$window" "$file"
   kill "$program" 2>/dev/null || true

@@ -70,6 +70,13 @@ LRESULT TSpinEdit::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_PAINT: {
+        // Wine's edit paints over its children whatever their clipping style: the arrows
+        // paint again after it.
+        const LRESULT painted = DefSubclassProc(Edit, message, wParam, lParam);
+        RedrawWindow(Arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return painted;
+    }
     case WM_NCDESTROY:
         RemoveWindowSubclass(Edit, EditProc, 0);
         break;
