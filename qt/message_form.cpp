@@ -10,6 +10,7 @@
 #include <array>
 
 #include "qt/application.h"
+#include "qt/frame_centring.h"
 #include "qt/shell_types.h"
 #include "resources/string_table.h"
 #include "shell/messages.h"
@@ -54,8 +55,21 @@ TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget*
     Message->setGeometry(ToQRect(layout.Text));
     OK->setGeometry(ToQRect(layout.Button));
     setFixedSize(layout.Client.Width, layout.Client.Height);
-    const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-    move(ToQPoint(CentredTopLeft(ToTRect(screen->geometry()), ToTSize(frameGeometry().size()))));
+    CentreFramed(*this, OwnerScreen());
+}
+
+QRect TMessageForm::OwnerScreen() const
+{
+    const QWidget* owner = parentWidget();
+    return (owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen())->geometry();
+}
+
+void TMessageForm::showEvent(QShowEvent* event)
+{
+    RunGuarded([&] {
+        QDialog::showEvent(event);
+        CentreFramed(*this, OwnerScreen());
+    });
 }
 
 void TMessageForm::keyPressEvent(QKeyEvent* event)

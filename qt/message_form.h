@@ -17,8 +17,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QRect OwnerScreen() const;
     void CopyToClipboard();
 
     QLabel* Message;

@@ -4,11 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
-#include "qt/application.h"
-#include "qt/shell_types.h"
-#include "shell/placement.h"
+#include "qt/frame_centring.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -19,40 +16,6 @@ namespace {
 
 // The value of Windows' SW_SHOWNORMAL.
 constexpr int ShowNormal = 1;
-
-bool FrameKnown(const QWidget& window)
-{
-    const QWindow* handle = window.windowHandle();
-    return handle != nullptr && !handle->frameMargins().isNull();
-}
-
-// Before the window manager has framed the window, its frame is its client area, and a window
-// centred by that size sits half a frame off centre. Once the window first appears, its frame
-// is known, and it is centred again, this one time only, so that a window the user moves later
-// stays where the user puts it.
-class TFrameCentring : public QObject {
-public:
-    explicit TFrameCentring(QWidget& window) : QObject(window.windowHandle()), Window(window)
-    {
-        window.windowHandle()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Expose && Window.windowHandle()->isExposed()) {
-            RunGuarded([this] {
-                if (FrameKnown(Window))
-                    CentreOnPrimaryScreen(Window);
-            });
-            deleteLater();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget& Window;
-};
 
 }  // namespace
 
@@ -76,15 +39,10 @@ std::vector<std::u16string> CommandLineFileNames(int argc, const char* const arg
     return names;
 }
 
-void CentreOnPrimaryScreen(QWidget& window)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    window.move(ToQPoint(CentredTopLeft(ToTRect(screen), ToTSize(window.frameGeometry().size()))));
-}
-
 void ShowMainWindow(QWidget& window, TStartShow how)
 {
-    CentreOnPrimaryScreen(window);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    CentreFramed(window, screen);
     switch (how) {
     case TStartShow::Maximized:
         window.showMaximized();
@@ -94,10 +52,7 @@ void ShowMainWindow(QWidget& window, TStartShow how)
         break;
     case TStartShow::Normal:
         window.show();
-        if (FrameKnown(window))
-            CentreOnPrimaryScreen(window);
-        else
-            new TFrameCentring(window);
+        CentreFramed(window, screen);
         break;
     }
 }

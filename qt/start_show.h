@@ -17,11 +17,7 @@ int StartupShowCommand();
 // encoding of file names spells them.
 std::vector<std::u16string> CommandLineFileNames(int argc, const char* const argv[]);
 
-// The window's outer frame centred on the primary screen.
-void CentreOnPrimaryScreen(QWidget& window);
-
-// Centres the window and shows it as how says. Where the window manager frames the window only
-// once it is shown, a window shown normally is centred once more when its frame is known.
+// Centres the window's outer frame on the primary screen and shows it as how says.
 void ShowMainWindow(QWidget& window, TStartShow how);
 
 }  // namespace tabulor

@@ -11,7 +11,7 @@ packages=(
   xvfb xauth
   w3c-sgml-lib opensp libxml2-utils
   python3 python3-pandas
-  g++-mingw-w64-x86-64-posix wine64 googletest
+  g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest imagemagick
   "$@"
 )
 

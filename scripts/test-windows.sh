@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the core and its tests for 64-bit Windows and runs the tests under Wine, whose
-# prefix lives in the build folder. Needs what scripts/install-deps.sh installs.
+# Cross-builds the core, the Windows program (build-windows/win32/tabulor.exe) and their tests for
+# 64-bit Windows and runs the tests under Wine, whose prefix lives in the build folder, on a
+# virtual display. Needs what scripts/install-deps.sh installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,8 +10,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
   -DTABULOR_WINE_PREFIX="$build/wine-prefix" \
   -DTABULOR_GTEST_SOURCE_DIR=/usr/src/googletest \
-  -DTABULOR_BUILD_GUI=OFF -DTABULOR_BUILD_BENCHMARKS=OFF
-cmake --build "$build" -j "$(nproc)"
+  -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_BENCHMARKS=OFF
+cmake --build "$build" -j "$(( $(nproc) < 2 ? $(nproc) : 2 ))"
 
 export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
@@ -21,4 +22,8 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   "$wine" wineboot -i
   "$wineserver" -w
 fi
-(cd "$build" && ctest --output-on-failure -j "$(nproc)")
+# This Wine does not find the fonts of its own package (Tahoma among them) unless they are in the
+# prefix's font folder.
+cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+# The window's tests need a display; they drive one program at a time.
+(cd "$build" && xvfb-run -a -s "-screen 0 1280x800x24" ctest --output-on-failure)

@@ -10,6 +10,8 @@
 
 #include "qt/application.h"
 #include "qt/message_form.h"
+#include "qt/shell_types.h"
+#include "shell/placement.h"
 #include "modal_handler.h"
 #include "resources/string_table.h"
 
@@ -74,6 +76,18 @@ private slots:
         QVERIFY(message->width() > screenWidth / 2 - 50);
         QVERIFY(message->height() > 3 * message->fontMetrics().height());
         QVERIFY(form.width() < screenWidth);
+    }
+
+    void noticeCentresItsOuterFrame()
+    {
+        QRect frame;
+        TModalHandler handler([&](QWidget* dialog) {
+            frame = dialog->frameGeometry();
+            dialog->close();
+        });
+        TApplication::Instance()->ShowNotice(QStringLiteral("Bonjour"));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(frame.topLeft(), ToQPoint(CentredTopLeft(ToTRect(screen), ToTSize(frame.size()))));
     }
 
     void ctrlCCopiesTheNotice()

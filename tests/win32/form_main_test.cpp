@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "shell/layout.h"
+#include "tabulor_process.h"
+#include "win32/control_ids.h"
+
+namespace tabulor::test {
+namespace {
+
+void SetText(HWND control, const std::wstring& text)
+{
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// A press of the button with the mouse; posted, since the press may open a modal window.
+void Click(HWND button)
+{
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool Checked(HWND button)
+{
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+TEST(FormMainTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
+{
+    TTempFolder folder;
+    WriteFile(folder.Path() / "sheet.txt", "a\tb\r\nc\t\r\n");
+    TTabulorProcess tabulor;
+    SetText(tabulor.Control("EditSrcFile"), (folder.Path() / "sheet.txt").wstring());
+    SetText(tabulor.Control("EditDestFile"), (folder.Path() / "sheet.html").wstring());
+    SetText(tabulor.Control("EditTableClass"), L"t");
+    SetText(tabulor.Control("EditBorderValue"), L"2");
+    SendMessageW(tabulor.Control("ComboBoxBorderUnit"), CB_SETCURSEL, 1, 0);
+    SendMessageW(tabulor.Control("RadioButtonOutputXHTML"), BM_CLICK, 0, 0);
+    Click(tabulor.Control("ButtonExecute"));
+
+    HWND notice = tabulor.WaitForWindow(MessageFormClassName);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(TextOf(notice), L"Tabulor");
+    EXPECT_FALSE(IsWindowEnabled(tabulor.Main()));
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(notice, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts.push_back(TextOf(child));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Le fichier a été correctement créé", L"OK"}));
+
+    const std::string html = ReadFile(folder.Path() / "sheet.html");
+    EXPECT_EQ(html.rfind("<?xml", 0), 0u) << html;
+    EXPECT_NE(html.find("<table class=\"t\" border=\"2em\">"), std::string::npos) << html;
+    EXPECT_NE(html.find("<th>a</th>"), std::string::npos) << html;
+    EXPECT_NE(html.find("&nbsp;"), std::string::npos) << html;
+
+    tabulor.PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice) || !IsWindowVisible(notice); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(tabulor.Main()) != FALSE; }));
+}
+
+// The text of a message box is the static control that the system gives the identifier 0xFFFF.
+TEST(FormMainTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
+{
+    TTempFolder folder;
+    TTabulorProcess tabulor;
+    SetText(tabulor.Control("EditSrcFile"), (folder.Path() / L"absent été.txt").wstring());
+    SetText(tabulor.Control("EditDestFile"), (folder.Path() / "out.html").wstring());
+    Click(tabulor.Control("ButtonExecute"));
+
+    HWND box = tabulor.WaitForWindow(L"#32770");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TextOf(box), L"Tabulor");
+    const std::wstring message = TextOf(GetDlgItem(box, 0xFFFF));
+    EXPECT_EQ(message.rfind(L"Impossible d'ouvrir le fichier \"", 0), 0u) << message;
+    EXPECT_NE(message.find(L"absent été.txt\""), std::wstring::npos) << message;
+    ASSERT_GE(message.size(), 2u);
+    EXPECT_EQ(message.back(), L'.');
+    EXPECT_NE(message[message.size() - 2], L'.') << message;
+    EXPECT_EQ(tabulor.FindWindowOfClass(MessageFormClassName), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out.html"));
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(tabulor.FindWindowOfClass(MessageFormClassName), nullptr);
+}
+
+// Tab visits the stops of the layout in tab order, the output kinds at the selected one; the
+// arrows move within the group; Enter presses the focused button.
+TEST(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
+{
+    TTabulorProcess tabulor;
+    ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("EditSrcFile"); }));
+    // A click selects the option and gives it the focus.
+    SendMessageW(tabulor.Control("RadioButtonOutputHTML"), BM_CLICK, 0, 0);
+    std::vector<const TControlSpec*> stops;
+    for (const TControlSpec& spec : FormControls()) {
+        if (spec.TabOrder != NoTabStop && (spec.Kind != TControlKind::RadioButton || spec.Name == "RadioButtonOutputHTML"))
+            stops.push_back(&spec);
+    }
+    std::sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
+
+    const auto html = std::find_if(stops.begin(), stops.end(), [](auto* s) { return s->Name == "RadioButtonOutputHTML"; });
+    const std::size_t start = static_cast<std::size_t>(html - stops.begin());
+    ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("RadioButtonOutputHTML"); }));
+    for (std::size_t i = 1; i <= stops.size(); ++i) {
+        tabulor.PressKey(VK_TAB);
+        const TControlSpec& expected = *stops[(start + i) % stops.size()];
+        ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(expected.Name); }))
+            << "after " << i << " presses of Tab, expected " << expected.Name;
+        if (expected.Name == "EditEmptyCells") {
+            DWORD start = 1, end = 0;
+            SendMessageW(tabulor.Focused(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, 6u);
+        }
+    }
+
+    tabulor.PressKey(VK_RIGHT);
+    ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("RadioButtonOutputXHTML"); }));
+    EXPECT_TRUE(Checked(tabulor.Control("RadioButtonOutputXHTML")));
+    EXPECT_FALSE(Checked(tabulor.Control("RadioButtonOutputHTML")));
+
+    tabulor.PressKey(VK_ESCAPE);
+    tabulor.PressKey(VK_TAB);
+    tabulor.PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("ButtonExit"); }));
+    tabulor.PressKey(VK_RETURN);
+    EXPECT_EQ(tabulor.WaitForExit(), 0u);
+}
+
+TEST(FormMainTest, SpinFieldStepsWithItsKeyAndArrowAndRejectsALetter)
+{
+    TTabulorProcess tabulor;
+    HWND rows = tabulor.Control("EditTitleRows");
+    PostMessageW(rows, WM_KEYDOWN, VK_UP, 1);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(rows) == L"2"; })) << TextOf(rows).c_str();
+    PostMessageW(rows, WM_CHAR, L'x', 1);
+    PostMessageW(rows, WM_CHAR, L'7', 1);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(rows).size() == 2; }));
+    EXPECT_EQ(TextOf(rows), L"27");
+
+    HWND cols = tabulor.Control("EditTitleCols");
+    HWND arrows = FindWindowExW(cols, nullptr, L"TSpinArrows", nullptr);
+    ASSERT_NE(arrows, nullptr);
+    RECT area;
+    GetClientRect(arrows, &area);
+    const LPARAM down = MAKELPARAM(area.right / 2, area.bottom * 3 / 4);
+    PostMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, down);
+    PostMessageW(arrows, WM_LBUTTONUP, 0, down);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(cols) == L"-1"; })) << TextOf(cols).c_str();
+    EXPECT_EQ(tabulor.Focused(), cols);
+
+    // Held down with the pointer over it, the arrow repeats on its own until it is let go.
+    POINT pointer = {area.right / 2, area.bottom / 4};
+    const LPARAM up = MAKELPARAM(pointer.x, pointer.y);
+    ClientToScreen(arrows, &pointer);
+    SetCursorPos(pointer.x, pointer.y);
+    PostMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, up);
+    const auto value = [&] { return std::stoi(TextOf(cols)); };
+    ASSERT_TRUE(WaitUntil([&] { return value() >= 3; }));
+    const int held = value();
+    PostMessageW(arrows, WM_LBUTTONUP, 0, up);
+    // Let go, it steps once more and then no longer.
+    int settled = held;
+    EXPECT_TRUE(WaitUntil([&] {
+        const int before = value();
+        Sleep(300);
+        settled = value();
+        return settled == before;
+    }));
+    EXPECT_GT(settled, held);
+}
+
+TEST(FormMainTest, StartsFromTheCommandLineAndTheShowCommandAndClosesWithCodeZero)
+{
+    TTempFolder folder;
+    const std::wstring source = (folder.Path() / L"feuille.txt").wstring();
+    {
+        TTabulorProcess tabulor(source, SW_SHOWMAXIMIZED);
+        EXPECT_EQ(TextOf(tabulor.Control("EditSrcFile")), source);
+        EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), (folder.Path() / L"feuille.html").wstring());
+        EXPECT_TRUE(WaitUntil([&] { return IsZoomed(tabulor.Main()) != FALSE; }));
+        PostMessageW(tabulor.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(tabulor.WaitForExit(), 0u);
+    }
+    {
+        TTabulorProcess tabulor(L"", SW_SHOWMINIMIZED);
+        EXPECT_TRUE(TextOf(tabulor.Control("EditSrcFile")).empty());
+        EXPECT_FALSE(IsIconic(tabulor.Main()));
+        Click(tabulor.Control("ButtonExit"));
+        EXPECT_EQ(tabulor.WaitForExit(), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace tabulor::test

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/pickers.h"
+#include "tabulor_process.h"
+
+namespace tabulor::test {
+namespace {
+
+// The file-name box of the system's open and save dialogs: a combo box (cmb13) in newer
+// versions, an edit (edt1) in older ones.
+HWND FileNameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, 0x47C);
+    return box != nullptr ? box : GetDlgItem(dialog, 0x480);
+}
+
+HWND OpenPicker(const TTabulorProcess& tabulor, const char* button, std::u16string_view title)
+{
+    PostMessageW(tabulor.Control(button), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = tabulor.FindWindowOfClass(L"#32770");
+        return dialog != nullptr && FileNameBox(dialog) != nullptr
+               && TextOf(dialog) == std::wstring(title.begin(), title.end());
+    });
+    return dialog;
+}
+
+void Choose(HWND dialog, const std::wstring& name)
+{
+    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
+TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
+{
+    TTempFolder folder;
+    const std::wstring source = (folder.Path() / L"relevé.txt").wstring();
+    WriteFile(source, "a\r\n");
+    TTabulorProcess tabulor;
+
+    HWND dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenDialogSpec.Title);
+    ASSERT_NE(dialog, nullptr);
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    const int centredLeft = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    EXPECT_NEAR(frame.left, centredLeft, 1);
+    Choose(dialog, source);
+    EXPECT_EQ(TextOf(tabulor.Control("EditSrcFile")), source);
+    EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), (folder.Path() / L"relevé.html").wstring());
+
+    const std::wstring destination = (folder.Path() / L"page.htm").wstring();
+    dialog = OpenPicker(tabulor, "ButtonBrowseDestFile", SaveDialogSpec.Title);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(TextOf(FileNameBox(dialog)).empty());
+    Choose(dialog, destination);
+    EXPECT_EQ(TextOf(tabulor.Control("EditSrcFile")), source);
+    EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), destination);
+
+    SendMessageW(tabulor.Control("EditSrcFile"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenDialogSpec.Title);
+    ASSERT_NE(dialog, nullptr);
+    // The dialog opens in the folder of the name it returned, showing the name's last part.
+    EXPECT_EQ(TextOf(FileNameBox(dialog)), L"relevé.txt");
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(TextOf(tabulor.Control("EditSrcFile")).empty());
+}
+
+}  // namespace
+}  // namespace tabulor::test

@@ -1,0 +1,162 @@
+#include "tabulor_process.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "win32/control_ids.h"
+
+namespace tabulor::test {
+namespace {
+
+std::filesystem::path ProgramPath()
+{
+    std::wstring own(MAX_PATH, L'\0');
+    own.resize(GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
+    return std::filesystem::path(own).parent_path() / L"tabulor.exe";
+}
+
+struct TWindowSearch {
+    DWORD ProcessId;
+    std::wstring_view ClassName;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TWindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->ProcessId && IsWindowVisible(window) && ClassOf(window) == search->ClassName) {
+        search->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return done();
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[256] = {};
+    return std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256)));
+}
+
+TTabulorProcess::TTabulorProcess(std::wstring_view argument, int showCommand)
+{
+    std::wstring commandLine = L"\"" + ProgramPath().wstring() + L"\"";
+    if (!argument.empty())
+        commandLine.append(L" \"").append(argument).append(L"\"");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    if (showCommand >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &Process))
+        throw std::runtime_error("tabulor.exe cannot be started");
+    WaitUntil([this] { return (MainWindow = FindWindowOfClass(FormMainClassName)) != nullptr; }, 20s);
+    if (MainWindow == nullptr)
+        throw std::runtime_error("tabulor.exe shows no main window");
+}
+
+TTabulorProcess::~TTabulorProcess()
+{
+    if (WaitForSingleObject(Process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(Process.hProcess, 1);
+        WaitForSingleObject(Process.hProcess, 5000);
+    }
+    CloseHandle(Process.hThread);
+    CloseHandle(Process.hProcess);
+}
+
+HWND TTabulorProcess::Control(std::string_view name) const
+{
+    return GetDlgItem(MainWindow, ControlId(name));
+}
+
+HWND TTabulorProcess::Focused() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(Process.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+HWND TTabulorProcess::FindWindowOfClass(std::wstring_view className) const
+{
+    TWindowSearch search = {Process.dwProcessId, className};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+HWND TTabulorProcess::WaitForWindow(std::wstring_view className, std::chrono::milliseconds timeout) const
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowOfClass(className)) != nullptr; }, timeout);
+    return found;
+}
+
+void TTabulorProcess::PressKey(WPARAM key) const
+{
+    HWND target = Focused();
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+DWORD TTabulorProcess::WaitForExit(std::chrono::milliseconds timeout) const
+{
+    WaitForSingleObject(Process.hProcess, static_cast<DWORD>(timeout.count()));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(Process.hProcess, &code);
+    return code;
+}
+
+TTempFolder::TTempFolder()
+{
+    static int count = 0;
+    Folder = std::filesystem::temp_directory_path()
+             / (L"tabulor-win32-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count));
+    std::filesystem::create_directories(Folder);
+}
+
+TTempFolder::~TTempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace tabulor::test

@@ -1,0 +1,63 @@
+// The program started in a process of its own, and the ways a test finds and waits for its
+// windows. Wine is slow to start a process: every wait polls for a few seconds before it gives up.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tabulor::test {
+
+using namespace std::chrono_literals;
+
+// Polls until done() holds or timeout has passed; returns what done() gave last.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+
+class TTabulorProcess {
+public:
+    // Starts tabulor.exe from the tests' folder with argument (none when empty) and, when given,
+    // the show command of the start-up information; waits for the main window.
+    explicit TTabulorProcess(std::wstring_view argument = {}, int showCommand = -1);
+    ~TTabulorProcess();
+    TTabulorProcess(const TTabulorProcess&) = delete;
+    TTabulorProcess& operator=(const TTabulorProcess&) = delete;
+
+    HWND Main() const { return MainWindow; }
+    HWND Control(std::string_view name) const;
+    // The control that holds the keyboard focus in the program.
+    HWND Focused() const;
+    // A visible top-level window of the program of that class, other than the main window.
+    HWND WaitForWindow(std::wstring_view className, std::chrono::milliseconds timeout = 10s) const;
+    HWND FindWindowOfClass(std::wstring_view className) const;
+    // Posts a key press to the focused control, as the keyboard would.
+    void PressKey(WPARAM key) const;
+    // The exit code once the process has ended; STILL_ACTIVE when it has not within the time.
+    DWORD WaitForExit(std::chrono::milliseconds timeout = 10s) const;
+
+private:
+    PROCESS_INFORMATION Process = {};
+    HWND MainWindow = nullptr;
+};
+
+// A folder of its own for one test, removed with everything in it afterwards.
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    const std::filesystem::path& Path() const { return Folder; }
+
+private:
+    std::filesystem::path Folder;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace tabulor::test

@@ -1,0 +1,70 @@
+#include "win32/file_picker.h"
+
+#include <commdlg.h>
+
+#include "shell/placement.h"
+#include "win32/guard.h"
+#include "win32/monitor.h"
+#include "win32/wide.h"
+
+namespace tabulor {
+namespace {
+
+
+// Once the dialog has laid itself out, it moves onto the monitor of the main window. The hook's
+// own window is a child of the dialog.
+UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_NOTIFY)
+        return 0;
+    RunGuarded([&] {
+        const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
+        if (notice->hdr.code != CDN_INITDONE)
+            return;
+        HWND dialog = GetParent(hookWindow);
+        const auto owner = reinterpret_cast<HWND>(notice->lpOFN->lCustData);
+        RECT frame;
+        GetWindowRect(dialog, &frame);
+        const TPoint at = PickerTopLeft(MonitorOf(owner), {frame.right - frame.left, frame.bottom - frame.top});
+        SetWindowPos(dialog, nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+    return 0;
+}
+
+}  // namespace
+
+std::optional<std::u16string> TFilePicker::Execute(HWND owner)
+{
+    std::wstring filter = ToWide(Spec.FilterDescription);
+    filter.append(1, L'\0').append(ToWide(Spec.FilterPatterns)).append(2, L'\0');
+    const std::wstring title = ToWide(Spec.Title);
+    const std::wstring extension = ToWide(Spec.DefaultExtension);
+    std::wstring buffer(PickerBufferLength, L'\0');
+    if (FitsPickerBuffer(LastName))
+        std::copy(LastName.begin(), LastName.end(), buffer.begin());
+
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.lCustData = reinterpret_cast<LPARAM>(owner);
+    dialog.lpfnHook = PickerHook;
+    // The current folder follows the picked file: no OFN_NOCHANGEDIR. An existing destination
+    // is replaced without a question: no OFN_OVERWRITEPROMPT.
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (Spec.Kind == TPickerKind::Open)
+        dialog.Flags |= OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+
+    const BOOL chosen = Spec.Kind == TPickerKind::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    if (!chosen)
+        return std::nullopt;
+    LastName = FromWide(buffer.c_str());
+    return LastName;
+}
+
+}  // namespace tabulor

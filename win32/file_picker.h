@@ -1,0 +1,26 @@
+// One of the window's two file pickers, the system's own dialog, which remembers the name it
+// returned last and offers it again.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "shell/pickers.h"
+
+namespace tabulor {
+
+class TFilePicker {
+public:
+    explicit TFilePicker(const TPickerSpec& spec) : Spec(spec) {}
+
+    // The chosen full name; none when the user cancels or the dialog fails.
+    std::optional<std::u16string> Execute(HWND owner);
+
+private:
+    const TPickerSpec& Spec;
+    std::u16string LastName;
+};
+
+}  // namespace tabulor

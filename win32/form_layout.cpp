@@ -1,0 +1,208 @@
+// The main window's creation from the layout table, and its layout at every resolution.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "shell/layout.h"
+#include "shell/placement.h"
+#include "shell/spin_field.h"
+#include "win32/control_ids.h"
+#include "win32/focus_select.h"
+#include "win32/form_main.h"
+#include "win32/wide.h"
+
+namespace tabulor {
+namespace {
+
+constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD FormExStyle = WS_EX_ACCEPTFILES;
+
+struct TSystemControl {
+    const wchar_t* ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+// No caption carries an access key: labels show an ampersand as it is.
+TSystemControl SystemControlFor(TControlKind kind)
+{
+    switch (kind) {
+    case TControlKind::Label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case TControlKind::Edit:
+        return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case TControlKind::SpinEdit:
+        return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE};
+    case TControlKind::Button:
+        return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case TControlKind::CheckBox:
+        return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case TControlKind::ComboBox:
+        return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case TControlKind::RadioButton:
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+// The user's decimal separator, which the spin fields take as a keystroke.
+char16_t UserDecimalSeparator()
+{
+    wchar_t text[8] = {};
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8);
+    return DecimalSeparatorFrom(FromWide(std::wstring_view(text, length > 0 ? length - 1 : 0)));
+}
+
+TFont FormFont(UINT dpi)
+{
+    return TFont(CreateFontW(-FontPixelHeight(static_cast<int>(dpi)), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(FormFontFamily).c_str()));
+}
+
+}  // namespace
+
+TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
+    : OpenDialog(OpenDialogSpec), SaveDialog(SaveDialogSpec)
+{
+    CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormCaption).c_str(), FormStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (Window == nullptr)
+        throw std::runtime_error("the main window cannot be created");
+    SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    CreateControls(instance);
+    LayOut(GetDpiForWindow(Window));
+    Centre();
+    SavedFocus = Control("EditSrcFile");
+}
+
+TFormMain::~TFormMain()
+{
+    if (Window != nullptr)
+        DestroyWindow(Window);
+}
+
+void TFormMain::CreateControls(HINSTANCE instance)
+{
+    const char16_t separator = UserDecimalSeparator();
+    bool firstRadio = true;
+    for (const TControlSpec& spec : FormControls()) {
+        const TSystemControl system = SystemControlFor(spec.Kind);
+        // A radio group runs from the first radio button to the next control that starts a group.
+        const bool startsGroup = spec.Kind != TControlKind::RadioButton || firstRadio;
+        firstRadio = firstRadio && spec.Kind != TControlKind::RadioButton;
+        const std::wstring text = spec.Kind == TControlKind::ComboBox ? L"" : ToWide(spec.Text);
+        HWND control = CreateWindowExW(system.ExStyle, system.ClassName, text.c_str(),
+                                       WS_CHILD | WS_VISIBLE | system.Style | (startsGroup ? WS_GROUP : 0),
+                                       0, 0, 0, 0, Window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.Name))),
+                                       instance, nullptr);
+        Controls.push_back(control);
+        if (spec.Checked)
+            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+        if (spec.Kind == TControlKind::Edit)
+            SelectAllOnFocus(control);
+        else if (spec.Kind == TControlKind::SpinEdit)
+            SpinEdits.push_back(std::make_unique<TSpinEdit>(control, separator));
+        else if (spec.Kind == TControlKind::ComboBox) {
+            for (const std::u16string_view unit : BorderUnits())
+                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(unit).c_str()));
+            SendMessageW(control, CB_SETCURSEL, 0, 0);
+        }
+    }
+    DragAcceptFiles(Window, TRUE);
+}
+
+// The font grows with the resolution, and every length with the font's text height.
+void TFormMain::LayOut(UINT dpi)
+{
+    TFont font = FormFont(dpi);
+    {
+        TMeasuringDC dc(Window, font.get());
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc.Handle(), &metrics);
+        TextHeight = metrics.tmHeight;
+    }
+    for (HWND control : Controls)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    Font = std::move(font);
+    Dpi = dpi;
+    FitFrame(dpi);
+    PlaceControls();
+    InvalidateRect(Window, nullptr, TRUE);
+}
+
+void TFormMain::PlaceControls()
+{
+    RECT client;
+    GetClientRect(Window, &client);
+    const TSize designed = ScaleToText(FormClientSize, TextHeight);
+    const TSize growth = {client.right - designed.Width, client.bottom - designed.Height};
+    const auto specs = FormControls();
+    TMeasuringDC dc(Window, Font.get());
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        TRect rect = AnchoredRect(ScaleToText(specs[i].Bounds, TextHeight), specs[i].Anchors, growth);
+        if (specs[i].Kind == TControlKind::Label) {
+            // Labels size themselves to their text.
+            const std::wstring text = ToWide(specs[i].Text);
+            SIZE extent;
+            GetTextExtentPoint32W(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &extent);
+            rect.Width = extent.cx;
+            rect.Height = extent.cy;
+        } else if (specs[i].Kind == TControlKind::ComboBox) {
+            // A drop-down list's height is that of its open list, room for every entry.
+            rect.Height += TextHeight * (static_cast<int>(BorderUnits().size()) + 1);
+        }
+        MoveWindow(Controls[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
+    }
+    for (const auto& spin : SpinEdits)
+        spin->LayOut(TextHeight);
+}
+
+void TFormMain::FitFrame(UINT dpi)
+{
+    const TSize client = ScaleToText(FormClientSize, TextHeight);
+    RECT frame = {0, 0, client.Width, client.Height};
+    AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, dpi);
+    SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The outer frame is centred on the primary screen.
+void TFormMain::Centre()
+{
+    RECT frame;
+    GetWindowRect(Window, &frame);
+    const TPoint at = CentredTopLeft({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                                     {frame.right - frame.left, frame.bottom - frame.top});
+    SetWindowPos(Window, nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormMain::FormDpiChanged(WPARAM wParam, const RECT& suggested)
+{
+    SetWindowPos(Window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(HIWORD(wParam));
+}
+
+// Only a maximised start and a minimised one without activation are honoured. SW_RESTORE,
+// unlike SW_SHOWNORMAL, is not replaced by the start-up show command on the first call.
+void TFormMain::Show(TStartShow show)
+{
+    switch (show) {
+    case TStartShow::Maximized:
+        ShowWindow(Window, SW_SHOWMAXIMIZED);
+        break;
+    case TStartShow::Minimized:
+        ShowWindow(Window, SW_SHOWMINNOACTIVE);
+        return;
+    case TStartShow::Normal:
+        ShowWindow(Window, SW_RESTORE);
+        break;
+    }
+    UpdateWindow(Window);
+    // Where no window manager activates the new window, the focus still starts in the first field.
+    SetFocus(SavedFocus);
+}
+
+}  // namespace tabulor

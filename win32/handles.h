@@ -1,0 +1,60 @@
+// Owners of the system objects that the program creates, released on every path.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace tabulor {
+
+struct TFontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using TFont = std::unique_ptr<std::remove_pointer_t<HFONT>, TFontDeleter>;
+
+struct TIconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using TIcon = std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter>;
+
+struct TGlobalDeleter {
+    using pointer = HGLOBAL;
+    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+using TGlobal = std::unique_ptr<void, TGlobalDeleter>;
+
+struct TLocalDeleter {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+using TArgumentList = std::unique_ptr<LPWSTR, TLocalDeleter>;
+
+struct TDropDeleter {
+    void operator()(HDROP drop) const { DragFinish(drop); }
+};
+using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDropDeleter>;
+
+// A device context of a window's client area, with a font selected into it for measuring.
+class TMeasuringDC {
+public:
+    TMeasuringDC(HWND window, HFONT font)
+        : Window(window), DC(GetDC(window)), Previous(SelectObject(DC, font))
+    {
+    }
+    ~TMeasuringDC()
+    {
+        SelectObject(DC, Previous);
+        ReleaseDC(Window, DC);
+    }
+    TMeasuringDC(const TMeasuringDC&) = delete;
+    TMeasuringDC& operator=(const TMeasuringDC&) = delete;
+    HDC Handle() const { return DC; }
+
+private:
+    HWND Window;
+    HDC DC;
+    HGDIOBJ Previous;
+};
+
+}  // namespace tabulor

@@ -1,0 +1,50 @@
+// A numeric spin field: a system edit with a pair of arrow buttons inside its right end, which
+// step the value, repeat while held, and stop when anything else takes the mouse.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/arrow_repeat.h"
+
+namespace tabulor {
+
+class TSpinEdit {
+public:
+    static void RegisterArrowClass(HINSTANCE instance);
+
+    // Takes over edit, which must have WS_CLIPCHILDREN so that it does not paint over its arrows.
+    TSpinEdit(HWND edit, char16_t decimalSeparator);
+    TSpinEdit(const TSpinEdit&) = delete;
+    TSpinEdit& operator=(const TSpinEdit&) = delete;
+
+    // Places the arrows once the edit has its size and font.
+    void LayOut(int textHeight);
+
+    // The arrows' window.
+    void Attach(HWND arrows) { Arrows = arrows; }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR self);
+    LRESULT EditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void EditChar(WPARAM character);
+    void ArrowsPaint();
+    void ArrowsMouseDown(POINT at);
+    void ArrowsMouseUp(POINT at);
+    void ArrowsTimer();
+    void ArrowsCaptureLost();
+    void ArmTimer();
+    RECT ArrowRect(int direction) const;
+    bool PointerOverPressed() const;
+    void Step(int direction);
+
+    HWND Edit;
+    HWND Arrows = nullptr;
+    char16_t DecimalSeparator;
+    TArrowRepeat Repeat;
+    // +1 for the up arrow, -1 for the down one, 0 while neither is held.
+    int PressedDirection = 0;
+};
+
+}  // namespace tabulor
