@@ -145,7 +145,9 @@ def ico(pixels):
         for x in range(SIZE):
             bits = (bits << 1) | (row[x] == 0)
         mask_rows += struct.pack(">I", bits)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    # Windows draws an icon as (screen AND mask) XOR colour: under the mask the colour must be
+    # black, or the background shows through inverted (magenta turns white into green).
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in [(0, 0, 0)] + PALETTE[1:])
     header = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 4, 0,
                          len(colour_rows) + len(mask_rows), 0, 0, 16, 0)
     image = header + palette + colour_rows + mask_rows
