@@ -23,5 +23,5 @@ find_program(TABULOR_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(TABULOR_WINE)
   set(TABULOR_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix" CACHE PATH "Wine prefix that programs built here run in")
   set(CMAKE_CROSSCOMPILING_EMULATOR
-    env WINEPREFIX=${TABULOR_WINE_PREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= ${TABULOR_WINE})
+    env WINEPREFIX=${TABULOR_WINE_PREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=\;winemenubuilder.exe=d" ${TABULOR_WINE})
 endif()

@@ -38,7 +38,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // The application name, not the display name: Qt would append a display name to the
     // title of every other window, the file pickers' among them.
     setApplicationName(Title());
-    setDesktopFileName(QStringLiteral("tabulor"));
+    setDesktopFileName(QStringLiteral("fr.tabulor.Tabulor"));
     if (QtTranslation.load(QStringLiteral("qtbase_fr"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&QtTranslation);

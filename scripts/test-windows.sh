@@ -13,7 +13,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_BENCHMARKS=OFF
 cmake --build "$build" -j "$(( $(nproc) < 2 ? $(nproc) : 2 ))"
 
-export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 # Made once, before the tests, so that they do not race to make it; an existing prefix is
