@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "conversion.h"
+#include "cell_encoding.h"
 #include "micro_samples.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
+#include "table_markup.h"
 #include "micro_samples.h"
 
 namespace {
@@ -26,7 +26,7 @@ public:
 void AddTable(benchmark::State& state, TSampleKind kind, std::size_t cellsPerRow)
 {
     const std::string& text = tabulor::bench::SampleText(kind, tabulor::bench::TLineEnd::CrLf, cellsPerRow);
-    const tabulor::TConversionSettings settings;
+    const tabulor::TTableSettings settings;
     const tabulor::TSourceLines source(text);
     std::size_t outputSize = 0;
     for (auto _ : state) {

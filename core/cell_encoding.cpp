@@ -1,7 +1,5 @@
 #include "cell_encoding.h"
 
-#include "conversion.h"
-
 namespace tabulor {
 
 std::string EncodeCellText(std::string_view field, std::string_view emptyCellText)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tabulor {
@@ -56,5 +57,9 @@ constexpr std::string_view ByteReplacement(unsigned char byte)
 {
     return detail::kReplacements[byte];
 }
+
+// The cell's HTML text: the empty-cell text for an empty field, else the field with the markup
+// characters and every byte from 0x80 up replaced by entity references.
+std::string EncodeCellText(std::string_view field, std::string_view emptyCellText);
 
 }  // namespace tabulor

@@ -1,6 +1,5 @@
 #include "file_errors.h"
 
-#include "conversion.h"
 #include "resources/string_table.h"
 
 namespace tabulor {

@@ -1,14 +1,15 @@
-#include <algorithm>
-#include <cstdint>
+#include "table_markup.h"
 
-#include "conversion.h"
+#include <algorithm>
+#include <string>
+
 #include "row_writer.h"
 
 namespace tabulor {
 
 namespace {
 
-std::string TableOpeningLine(const TConversionSettings& settings)
+std::string TableOpeningLine(const TTableSettings& settings)
 {
     std::string line = "<table";
     if (!settings.TableClass.empty())
@@ -38,16 +39,13 @@ std::string_view GetDelimitedField(std::string_view text, char separator, long l
     return text.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start);
 }
 
-void AddTableLines(const TSourceLines& source, TOutputLines& output,
-                   const TConversionSettings& settings)
+void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings)
 {
     output.AddLine(TableOpeningLine(settings));
     const TRowWriter rows(settings);
-    std::int64_t row = 0;
-    for (const std::string_view line : source) {
-        rows.AddRow(line, row < settings.TitleRows, output);
-        ++row;
-    }
+    std::size_t row = 0;
+    for (const std::string_view line : source)
+        rows.AddRow(line, row++, output);
     output.AddLine("</table>");
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/conversion.h"
+#include "core/cell_encoding.h"
 #include "fuzz_input.h"
 #include "properties.h"
 

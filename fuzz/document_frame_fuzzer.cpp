@@ -15,7 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/document_frame.h"
+#include "core/table_markup.h"
 #include "fuzz_input.h"
 #include "properties.h"
 
@@ -116,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             earlierLength = earlierLength << 8 | input.TakeByte();
         earlierLength &= kMaxEarlierLength;
     }
-    tabulor::TConversionSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kMarkupFree);
+    tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kMarkupFree);
     if ((choices & 2) != 0)
         settings.EmptyCellText = "&nbsp;";
     const tabulor::TSourceLines source(input.Remainder());

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/cell_encoding.h"
-#include "core/conversion.h"
+#include "core/table_settings.h"
 
 namespace tabulor::fuzz {
 
@@ -216,7 +216,7 @@ private:
 };
 
 inline void CheckRow(std::string_view row, std::string_view source, std::int64_t rowIndex,
-                     const TConversionSettings& settings)
+                     const TTableSettings& settings)
 {
     TLineReader reader(row);
     reader.Expect("  ", "a row line is indented by two spaces");
@@ -245,7 +245,7 @@ inline void CheckRow(std::string_view row, std::string_view source, std::int64_t
 
 // The lines of one table made from the source lines.
 inline void CheckTable(std::span<const std::string_view> table,
-                       std::span<const std::string_view> source, const TConversionSettings& settings)
+                       std::span<const std::string_view> source, const TTableSettings& settings)
 {
     Require(table.size() == source.size() + 2,
             "a table is its opening line, one row line per source line and its closing line");

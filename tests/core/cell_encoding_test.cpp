@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "core/cell_encoding.h"
-#include "core/conversion.h"
 
 #ifndef TABULOR_W3C_DTD_DIR
 #define TABULOR_W3C_DTD_DIR "/usr/share/xml/w3c-sgml-lib/schema/dtd"

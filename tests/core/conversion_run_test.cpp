@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/conversion.h"
+#include "core/document_frame.h"
+#include "core/table_markup.h"
 #include "line_text.h"
 #include "temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/output_lines.h"
 
 namespace tabulor::testkit {
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/cell_encoding.h"
+#include "core/table_markup.h"
 #include "line_text.h"
 
 namespace {
@@ -13,7 +14,7 @@ using namespace tabulor;
 using ::testing::ElementsAre;
 using tabulor::testkit::SplitCrLf;
 
-std::vector<std::string> Table(std::string_view source, const TConversionSettings& settings = {})
+std::vector<std::string> Table(std::string_view source, const TTableSettings& settings = {})
 {
     TOutputLines output;
     AddTableLines(TSourceLines(source), output, settings);
@@ -43,14 +44,14 @@ TEST(TableMarkup, FieldRoutinesKeepTheirMeaning)
 TEST(TableMarkup, EmptySourceGivesOpeningAndClosingLines)
 {
     EXPECT_THAT(Table(""), ElementsAre("<table border=\"1px\">", "</table>"));
-    TConversionSettings noBorder;
+    TTableSettings noBorder;
     noBorder.Border.clear();
     EXPECT_THAT(Table("", noBorder), ElementsAre("<table>", "</table>"));
 }
 
 TEST(TableMarkup, FieldsBecomeCellsWithoutPadding)
 {
-    TConversionSettings settings;
+    TTableSettings settings;
     settings.TitleRows = 0;
     EXPECT_THAT(Table("\na\t\tb\n\tx\ny\t\na\tb\tc\td\ne", settings),
                 ElementsAre("<table border=\"1px\">",
@@ -84,7 +85,7 @@ TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
         {-3, -1, {"<td>a</td><td>b</td><td>c</td>", "<td>d</td><td>e</td><td>f</td>", "<td>g</td>"}},
     };
     for (const auto& c : cases) {
-        TConversionSettings settings;
+        TTableSettings settings;
         settings.TitleRows = c.rows;
         settings.TitleCols = c.cols;
         std::vector<std::string> expected{"<table border=\"1px\">"};
@@ -97,7 +98,7 @@ TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
 
 TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
 {
-    TConversionSettings settings;
+    TTableSettings settings;
     settings.TitleCols = 1;
     settings.TableClass = "t \"q\" &amp; \xE9";
     settings.Border = "2\"em";
@@ -111,7 +112,7 @@ TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
                             "  <tr class=\"r\"><th class=\"h<\">b</th><td class=\"c'\"><vide></td></tr>",
                             "</table>"));
 
-    TConversionSettings unitOnly;
+    TTableSettings unitOnly;
     unitOnly.Border = "px";
     unitOnly.TableClass = "x";
     unitOnly.EmptyCellText.clear();
@@ -121,7 +122,7 @@ TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
 
 TEST(TableMarkup, CellTextIsEncoded)
 {
-    TConversionSettings settings;
+    TTableSettings settings;
     settings.TitleRows = 0;
     EXPECT_THAT(Table("\"a&b\"\t<\xE9t\xE9>\t\x80\n", settings),
                 ElementsAre("<table border=\"1px\">",
@@ -131,7 +132,7 @@ TEST(TableMarkup, CellTextIsEncoded)
 
 // The reading of the table's own definition: each cell is what GetDelimitedField and
 // EncodeCellText give, header cells by row and column.
-std::vector<std::string> ReferenceTable(std::string_view source, const TConversionSettings& settings)
+std::vector<std::string> ReferenceTable(std::string_view source, const TTableSettings& settings)
 {
     std::vector<std::string> lines = Table("", settings);
     lines.pop_back();
@@ -192,7 +193,7 @@ TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
     };
     const std::string source = RandomSource(11);
     for (const auto& c : cases) {
-        TConversionSettings settings;
+        TTableSettings settings;
         settings.TitleRows = c.rows;
         settings.TitleCols = c.cols;
         settings.EmptyCellText = c.emptyCellText;
@@ -206,7 +207,7 @@ TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
 // The room asked for a row does not grow with the empty-cell text: only an empty cell takes it.
 TEST(TableMarkup, LongEmptyCellTextTakesRoomOnlyWhereWritten)
 {
-    TConversionSettings settings;
+    TTableSettings settings;
     settings.EmptyCellText.assign(std::size_t{2} << 20, 'v');
     settings.TitleCols = 1;
     const std::string source = "a\t\t" + std::string(20000, 'x') + "\t\n\t";
