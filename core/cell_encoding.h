@@ -1,10 +1,9 @@
 // Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, and the text
-// that replaces any byte of a cell.
+// that replaces any byte of a cell, from which the row writer builds its tables.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace tabulor {
@@ -57,9 +56,5 @@ constexpr std::string_view ByteReplacement(unsigned char byte)
 {
     return detail::kReplacements[byte];
 }
-
-// The cell's HTML text: the empty-cell text for an empty field, else the field with the markup
-// characters and every byte from 0x80 up replaced by entity references.
-std::string EncodeCellText(std::string_view field, std::string_view emptyCellText);
 
 }  // namespace tabulor

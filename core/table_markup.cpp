@@ -1,7 +1,8 @@
 #include "table_markup.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "row_writer.h"
 
@@ -20,24 +21,6 @@ std::string TableOpeningLine(const TTableSettings& settings)
 }
 
 }  // namespace
-
-std::size_t CountOccurrences(char separator, std::string_view text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), separator));
-}
-
-std::string_view GetDelimitedField(std::string_view text, char separator, long long n)
-{
-    std::size_t start = 0;
-    for (long long skipped = 1; skipped < n; ++skipped) {
-        const std::size_t hit = text.find(separator, start);
-        if (hit == std::string_view::npos)
-            return {};
-        start = hit + 1;
-    }
-    const std::size_t stop = text.find(separator, start);
-    return text.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start);
-}
 
 void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings)
 {

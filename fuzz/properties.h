@@ -18,6 +18,7 @@
 
 #include "core/cell_encoding.h"
 #include "core/table_settings.h"
+#include "tests/core/reference_table.h"
 
 namespace tabulor::fuzz {
 
@@ -156,19 +157,6 @@ inline std::vector<std::string_view> OutputLines(std::string_view text)
     return lines;
 }
 
-// The fields of a source line: the runs of bytes between tabs, tabs + 1 of them.
-inline std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
-
 // Reads one output line from the front, piece by piece, failing at the first piece that differs.
 class TLineReader {
 public:
@@ -222,7 +210,7 @@ inline void CheckRow(std::string_view row, std::string_view source, std::int64_t
     reader.Expect("  ", "a row line is indented by two spaces");
     reader.ExpectStartTag("tr", settings.RowClass, "a row starts with its tr tag, with the row class");
     std::int64_t column = 0;
-    for (const std::string_view field : Fields(source)) {
+    for (const std::string_view field : reference::Fields(source)) {
         const bool header = rowIndex < settings.TitleRows || column < settings.TitleCols;
         if (header)
             reader.ExpectStartTag("th", settings.HeaderClass,
