@@ -19,18 +19,14 @@
 #include "core/table_markup.h"
 #include "fuzz_input.h"
 #include "properties.h"
+#include "tests/core/line_text.h"
 
 namespace {
 
 using tabulor::fuzz::Require;
+using tabulor::testkit::TRecordingSink;
 
 constexpr std::size_t kMaxEarlierLength = (std::size_t{1} << 22) - 1;
-
-class TRecordingSink : public tabulor::TByteSink {
-public:
-    void Write(std::string_view bytes) override { Bytes.append(bytes); }
-    std::string Bytes;
-};
 
 // The prologue and the epilogue depend on nothing but the flag, so each is made alone once.
 const std::string& HeaderAlone(bool xhtml)

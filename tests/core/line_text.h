@@ -1,4 +1,5 @@
-// Test helpers: output text cut back into lines, and a sink that keeps what it is handed.
+// Helpers of the tests and the fuzzers: output text cut back into lines, and a sink that keeps
+// what it is handed.
 #pragma once
 
 #include <string>
