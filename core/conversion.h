@@ -15,7 +15,7 @@ namespace tabulor {
 enum TOutputKind { okTableOnly, okHtmlDocument, okXhtmlDocument };
 
 // One conversion request: the table's settings, the two files and what the destination holds.
-// The defaults are those of the main window as it starts.
+// It has no defaults of its own: the window fills every field.
 struct TConversionSettings : TTableSettings {
     std::filesystem::path SourceFileName;
     std::filesystem::path DestFileName;

@@ -7,10 +7,10 @@
 namespace tabulor {
 
 struct TTableSettings {
-    int TitleRows = 1;
+    int TitleRows{};
     int TitleCols{};
-    std::string Border = "1px";  // empty: no border attribute
-    std::string EmptyCellText = "&nbsp;";
+    std::string Border;  // empty: no border attribute
+    std::string EmptyCellText;
     std::string TableClass;  // each class: empty for none
     std::string RowClass;
     std::string HeaderClass;

@@ -33,8 +33,6 @@ private:
     static TTableSettings Settings(std::string_view emptyCellText)
     {
         TTableSettings settings;
-        settings.TitleRows = 0;
-        settings.TitleCols = 0;
         settings.EmptyCellText = emptyCellText;
         return settings;
     }

@@ -7,14 +7,16 @@
 #include "core/table_markup.h"
 #include "line_text.h"
 #include "reference_table.h"
+#include "starting_settings.h"
 
 namespace {
 
 using namespace tabulor;
 using ::testing::ElementsAre;
 using tabulor::testkit::SplitCrLf;
+using tabulor::testkit::StartingSettings;
 
-std::vector<std::string> Table(std::string_view source, const TTableSettings& settings = {})
+std::vector<std::string> Table(std::string_view source, const TTableSettings& settings = StartingSettings())
 {
     TOutputLines output;
     AddTableLines(TSourceLines(source), output, settings);
@@ -38,14 +40,14 @@ TEST(TableMarkup, ReferenceFieldsAreTheRunsBetweenTabs)
 TEST(TableMarkup, EmptySourceGivesOpeningAndClosingLines)
 {
     EXPECT_THAT(Table(""), ElementsAre("<table border=\"1px\">", "</table>"));
-    TTableSettings noBorder;
+    TConversionSettings noBorder = StartingSettings();
     noBorder.Border.clear();
     EXPECT_THAT(Table("", noBorder), ElementsAre("<table>", "</table>"));
 }
 
 TEST(TableMarkup, FieldsBecomeCellsWithoutPadding)
 {
-    TTableSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.TitleRows = 0;
     EXPECT_THAT(Table("\na\t\tb\n\tx\ny\t\na\tb\tc\td\ne", settings),
                 ElementsAre("<table border=\"1px\">",
@@ -79,7 +81,7 @@ TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
         {-3, -1, {"<td>a</td><td>b</td><td>c</td>", "<td>d</td><td>e</td><td>f</td>", "<td>g</td>"}},
     };
     for (const auto& c : cases) {
-        TTableSettings settings;
+        TConversionSettings settings = StartingSettings();
         settings.TitleRows = c.rows;
         settings.TitleCols = c.cols;
         std::vector<std::string> expected{"<table border=\"1px\">"};
@@ -92,7 +94,7 @@ TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
 
 TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
 {
-    TTableSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.TitleCols = 1;
     settings.TableClass = "t \"q\" &amp; \xE9";
     settings.Border = "2\"em";
@@ -106,7 +108,7 @@ TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
                             "  <tr class=\"r\"><th class=\"h<\">b</th><td class=\"c'\"><vide></td></tr>",
                             "</table>"));
 
-    TTableSettings unitOnly;
+    TConversionSettings unitOnly = StartingSettings();
     unitOnly.Border = "px";
     unitOnly.TableClass = "x";
     unitOnly.EmptyCellText.clear();
@@ -116,7 +118,7 @@ TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
 
 TEST(TableMarkup, CellTextIsEncoded)
 {
-    TTableSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.TitleRows = 0;
     EXPECT_THAT(Table("\"a&b\"\t<\xE9t\xE9>\t\x80\n", settings),
                 ElementsAre("<table border=\"1px\">",
@@ -158,7 +160,7 @@ TEST(TableMarkup, CellsMatchTheReferenceOnRaggedRows)
     };
     const std::string source = RandomSource(11);
     for (const auto& c : cases) {
-        TTableSettings settings;
+        TConversionSettings settings = StartingSettings();
         settings.TitleRows = c.rows;
         settings.TitleCols = c.cols;
         settings.EmptyCellText = c.emptyCellText;
@@ -172,7 +174,7 @@ TEST(TableMarkup, CellsMatchTheReferenceOnRaggedRows)
 // The room asked for a row does not grow with the empty-cell text: only an empty cell takes it.
 TEST(TableMarkup, LongEmptyCellTextTakesRoomOnlyWhereWritten)
 {
-    TTableSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.EmptyCellText.assign(std::size_t{2} << 20, 'v');
     settings.TitleCols = 1;
     const std::string source = "a\t\t" + std::string(20000, 'x') + "\t\n\t";
@@ -186,11 +188,11 @@ TEST(TableMarkup, HugeRowIsHandedOverInPieces)
     while (source.size() < TOutputLines::kChunkSize)
         source += "\xE9t\xE9\t";
     TOutputLines inMemory;
-    AddTableLines(TSourceLines(source), inMemory, {});
+    AddTableLines(TSourceLines(source), inMemory, StartingSettings());
 
     tabulor::testkit::TRecordingSink sink;
     TOutputLines streamed(&sink);
-    AddTableLines(TSourceLines(source), streamed, {});
+    AddTableLines(TSourceLines(source), streamed, StartingSettings());
     streamed.Flush();
     EXPECT_GT(sink.Writes, 2);
     EXPECT_EQ(sink.Bytes, inMemory.Text());

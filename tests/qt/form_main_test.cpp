@@ -27,6 +27,7 @@
 #include "qt/spin_key_filter.h"
 #include "qt/start_show.h"
 #include "modal_handler.h"
+#include "tests/core/starting_settings.h"
 
 using namespace tabulor;
 using namespace tabulor::test;
@@ -307,7 +308,7 @@ private slots:
         QCOMPARE(shown.front().Text, QString::fromUtf8("Le fichier a été correctement créé"));
         QVERIFY(!shown.front().StopIcon);
 
-        TConversionSettings expected;
+        TConversionSettings expected = testkit::StartingSettings();
         expected.SourceFileName = Folder.filePath("ventes.txt").toStdString();
         expected.DestFileName = Folder.filePath("attendu.html").toStdString();
         expected.TitleCols = 1;
