@@ -138,15 +138,51 @@ TFileContents ReadWholeFile(const fs::path& name)
     });
 }
 
-struct TDestinationFile::TState {
-    fs::path Name;        // as the user gave it
-    fs::path Target;      // the file that changes, links followed
-    fs::path Temporary;   // the new file, empty when writing in place
-    THandle Held;         // the destination as it was, shared with nobody until it is replaced
-    THandle File;         // where the bytes go: the new file, or the destination itself
-    bool Created = false;  // writing in place a file that did not exist before
-    bool Committed = false;
+struct TPlatformFile {
+    THandle Held;    // the destination as it was, shared with nobody until it is replaced
+    THandle Handle;  // where the bytes go: the new file, or the destination itself
 };
+
+TDestinationFile::TState::TState() : File(std::make_unique<TPlatformFile>()) {}
+TDestinationFile::TState::~TState() = default;
+
+std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+{
+    DWORD written = 0;
+    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
+    if (!::WriteFile(file.Handle.Get(), bytes.data(), wanted, &written, nullptr))
+        return 0;
+    return written;
+}
+
+bool FlushToDisk(TPlatformFile& file)
+{
+    return ::FlushFileBuffers(file.Handle.Get());
+}
+
+bool CloseFile(TPlatformFile& file)
+{
+    return file.Handle.Close();
+}
+
+// ReplaceFileW keeps the replaced file's attributes, security and streams. Where it is not
+// offered (some file systems) or the destination has gone meanwhile, the plain move still changes
+// the destination in one step.
+void MoveIntoPlace(TPlatformFile& file, const fs::path& temporary, const fs::path& target, const fs::path& name)
+{
+    const bool replacing = file.Held.Valid();
+    file.Held.Close();
+    if (replacing && ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                    nullptr, nullptr))
+        return;
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        FailCreate(name, ::GetLastError());
+}
+
+void RemoveFile(const fs::path& name)
+{
+    ::DeleteFileW(name.c_str());
+}
 
 namespace {
 
@@ -232,17 +268,6 @@ bool Empty(const THandle& file)
                                  ::SetEndOfFile(file.Get()));
 }
 
-// ReplaceFileW keeps the replaced file's attributes, security and streams. Where it is not
-// offered (some file systems) or the destination has gone meanwhile, the plain move still changes
-// the destination in one step.
-bool PutInPlace(const fs::path& temporary, const fs::path& name, bool replacing)
-{
-    if (replacing && ::ReplaceFileW(name.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                    nullptr, nullptr))
-        return true;
-    return ::MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
-
 }  // namespace
 
 TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_unique<TState>())
@@ -250,13 +275,14 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
     if (name.empty())
         FailCreate(name, ERROR_FILE_NOT_FOUND);
     State->Name = name;
-    State->Held = OpenExisting(name);
-    State->Target = LinkTarget(name, State->Held);
-    const bool exists = State->Held.Valid();
+    TPlatformFile& file = *State->File;
+    file.Held = OpenExisting(name);
+    State->Target = LinkTarget(name, file.Held);
+    const bool exists = file.Held.Valid();
     DWORD error = 0;
-    if (!exists || IsDiskFile(State->Held))
-        State->File = CreateTemporary(State->Target, AttributesToKeep(State->Held), State->Temporary, error);
-    if (State->File.Valid())
+    if (!exists || IsDiskFile(file.Held))
+        file.Handle = CreateTemporary(State->Target, AttributesToKeep(file.Held), State->Temporary, error);
+    if (file.Handle.Valid())
         return;
     // No room, no folder: the destination is left alone rather than emptied to be written in place.
     if (error != 0 && error != ERROR_ACCESS_DENIED)
@@ -264,56 +290,15 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
 
     // Devices, and folders that take no new file: written in place.
     if (exists) {
-        State->File = std::move(State->Held);
-        if (!Empty(State->File))
+        file.Handle = std::move(file.Held);
+        if (!Empty(file.Handle))
             FailCreate(name, ::GetLastError());
         return;
     }
-    State->File = THandle(Open(name, GENERIC_WRITE, 0, CREATE_NEW));
-    if (!State->File.Valid())
+    file.Handle = THandle(Open(name, GENERIC_WRITE, 0, CREATE_NEW));
+    if (!file.Handle.Valid())
         FailCreate(name, ::GetLastError());
     State->Created = true;
-}
-
-TDestinationFile::~TDestinationFile()
-{
-    if (State->Committed)
-        return;
-    State->File.Close();
-    if (!State->Temporary.empty())
-        ::DeleteFileW(State->Temporary.c_str());
-    else if (State->Created)
-        ::DeleteFileW(State->Name.c_str());
-}
-
-void TDestinationFile::Write(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
-        if (!::WriteFile(State->File.Get(), bytes.data(), wanted, &written, nullptr) || written == 0)
-            ThrowWriteError();
-        bytes.remove_prefix(written);
-    }
-}
-
-void TDestinationFile::Commit()
-{
-    if (State->Temporary.empty()) {
-        if (!State->File.Close())
-            ThrowWriteError();
-        State->Committed = true;
-        return;
-    }
-    // The bytes must be on the disk before the name moves to them, or a crash right after could
-    // leave the destination empty where the old file was.
-    if (!::FlushFileBuffers(State->File.Get()) || !State->File.Close())
-        ThrowWriteError();
-    const bool replacing = State->Held.Valid();
-    State->Held.Close();
-    if (!PutInPlace(State->Temporary, State->Target, replacing))
-        FailCreate(State->Name, ::GetLastError());
-    State->Committed = true;
 }
 
 }  // namespace tabulor
