@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "table_markup.h"
+#include "core/table_markup.h"
 #include "micro_samples.h"
 #include "tests/core/starting_settings.h"
 
