@@ -26,9 +26,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The system's text without its trailing control characters, spaces and full stops.
-std::string TrimSystemText(std::string_view text);
-
+// The system's text goes in without its trailing control characters, spaces and full stops.
 [[noreturn]] void ThrowFOpenError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowFCreateError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowWriteError();

@@ -17,33 +17,6 @@ namespace tabulor {
 
 namespace {
 
-// The name made absolute against the current folder, as the messages show it. An empty name stays
-// empty: there is no file to show.
-std::string FullPath(const fs::path& name)
-{
-    if (name.empty())
-        return {};
-    std::error_code error;
-    const fs::path full = fs::absolute(name, error);
-    return error ? name.string() : full.lexically_normal().string();
-}
-
-std::string SystemText(int code)
-{
-    char buffer[512];
-    return TrimSystemText(strerror_r(code, buffer, sizeof buffer));
-}
-
-[[noreturn]] void FailOpen(const fs::path& name, int code)
-{
-    ThrowFOpenError(FullPath(name), SystemText(code));
-}
-
-[[noreturn]] void FailCreate(const fs::path& name, int code)
-{
-    ThrowFCreateError(FullPath(name), SystemText(code));
-}
-
 class TFd {
 public:
     explicit TFd(int fd = -1) : Fd(fd) {}
@@ -88,6 +61,19 @@ fs::path ResolveLinks(fs::path name)
 }
 
 }  // namespace
+
+std::string FullPath(const fs::path& name)
+{
+    std::error_code error;
+    const fs::path full = fs::absolute(name, error);
+    return error ? name.string() : full.lexically_normal().string();
+}
+
+std::string SystemText(TErrorCode code)
+{
+    char buffer[512];
+    return strerror_r(code, buffer, sizeof buffer);
+}
 
 TFileContents ReadWholeFile(const fs::path& name)
 {

@@ -8,6 +8,26 @@
 
 namespace tabulor {
 
+namespace {
+
+// An empty name stays empty: there is no file to show.
+std::string ShownPath(const std::filesystem::path& name)
+{
+    return name.empty() ? std::string() : FullPath(name);
+}
+
+}  // namespace
+
+void FailOpen(const std::filesystem::path& name, TErrorCode code)
+{
+    ThrowFOpenError(ShownPath(name), SystemText(code));
+}
+
+void FailCreate(const std::filesystem::path& name, TErrorCode code)
+{
+    ThrowFCreateError(ShownPath(name), SystemText(code));
+}
+
 TDestinationFile::~TDestinationFile()
 {
     if (State->Committed)

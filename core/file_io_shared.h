@@ -1,12 +1,13 @@
 // What the platform file layers have in common: the steps that put the new file in the
-// destination's place, written once over a few platform calls; the name of that new file; and
-// reading a file whose length is only a hint to its end.
+// destination's place and the failures' messages, written once over a few platform calls; the
+// name of that new file; and reading a file whose length is only a hint to its end.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "file_io.h"
@@ -29,6 +30,22 @@ struct TDestinationFile::TState {
     bool Created = false;  // writing in place a file that did not exist before
     bool Committed = false;
 };
+
+// An error as the platform numbers it.
+#ifdef _WIN32
+using TErrorCode = unsigned long;  // DWORD
+#else
+using TErrorCode = int;  // errno
+#endif
+
+// The platform's parts of the file messages: the name made absolute against the current folder,
+// and the system's text for an error.
+std::string FullPath(const std::filesystem::path& name);
+std::string SystemText(TErrorCode code);
+
+// The file errors for a name as the user gave it.
+[[noreturn]] void FailOpen(const std::filesystem::path& name, TErrorCode code);
+[[noreturn]] void FailCreate(const std::filesystem::path& name, TErrorCode code);
 
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.

@@ -37,55 +37,9 @@ std::string Utf8(std::wstring_view text)
     return utf8;
 }
 
-// The name made absolute against the current folder, as the messages show it, however long. An
-// empty name stays empty: there is no file to show.
-std::string FullPath(const fs::path& name)
-{
-    if (name.empty())
-        return {};
-    std::wstring full;
-    DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
-    // Asked again while it does not fit: the current folder may change between two calls.
-    while (needed > full.size()) {
-        full.resize(needed);
-        needed = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (needed == 0)
-        return Utf8(name.native());
-    full.resize(needed);
-    return Utf8(full);
-}
-
 struct TLocalFree {
     void operator()(wchar_t* text) const { ::LocalFree(text); }
 };
-
-std::string SystemText(DWORD code)
-{
-    // The user's own language first; where the system has no messages in it, FormatMessageW's
-    // own choice of language.
-    const DWORD languages[] = {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0};
-    for (const DWORD language : languages) {
-        wchar_t* buffer = nullptr;
-        const DWORD length = ::FormatMessageW(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, code, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-        const std::unique_ptr<wchar_t, TLocalFree> text(buffer);
-        if (length != 0)
-            return TrimSystemText(Utf8({text.get(), length}));
-    }
-    return {};
-}
-
-[[noreturn]] void FailOpen(const fs::path& name, DWORD code)
-{
-    ThrowFOpenError(FullPath(name), SystemText(code));
-}
-
-[[noreturn]] void FailCreate(const fs::path& name, DWORD code)
-{
-    ThrowFCreateError(FullPath(name), SystemText(code));
-}
 
 class THandle {
 public:
@@ -113,6 +67,39 @@ HANDLE Open(const fs::path& name, DWORD access, DWORD share, DWORD disposition)
 }
 
 }  // namespace
+
+// The full path, however long; the name as given where there is none.
+std::string FullPath(const fs::path& name)
+{
+    std::wstring full;
+    DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    // Asked again while it does not fit: the current folder may change between two calls.
+    while (needed > full.size()) {
+        full.resize(needed);
+        needed = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (needed == 0)
+        return Utf8(name.native());
+    full.resize(needed);
+    return Utf8(full);
+}
+
+std::string SystemText(TErrorCode code)
+{
+    // The user's own language first; where the system has no messages in it, FormatMessageW's
+    // own choice of language.
+    const DWORD languages[] = {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0};
+    for (const DWORD language : languages) {
+        wchar_t* buffer = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, code, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        const std::unique_ptr<wchar_t, TLocalFree> text(buffer);
+        if (length != 0)
+            return Utf8({text.get(), length});
+    }
+    return {};
+}
 
 TFileContents ReadWholeFile(const fs::path& name)
 {
