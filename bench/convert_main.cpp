@@ -2,7 +2,7 @@
 //   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml] [--title-rows N] [--title-cols N]
 //                         [--border TEXT] [--empty TEXT] [--table-class TEXT] [--row-class TEXT]
 //                         [--header-class TEXT] [--cell-class TEXT]
-// Unset options keep the window's defaults.
+// Unset options keep the values the window starts with.
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
+#include "core/conversion.h"
+#include "tests/core/starting_settings.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TConversionSettings ParseSettings(int argc, char** argv)
 {
     if (argc < 3 || argc % 2 == 0)
         throw std::invalid_argument("usage: tabulor_bench_convert SOURCE DEST [--option value]...");
-    TConversionSettings settings;
+    TConversionSettings settings = tabulor::testkit::StartingSettings();
     settings.SourceFileName = argv[1];
     settings.DestFileName = argv[2];
     for (int i = 3; i + 1 < argc; i += 2) {

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "core/source_lines.h"
 #include "micro_samples.h"
-#include "source_lines.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
+#include "core/table_markup.h"
 #include "micro_samples.h"
+#include "tests/core/starting_settings.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ public:
 void AddTable(benchmark::State& state, TSampleKind kind, std::size_t cellsPerRow)
 {
     const std::string& text = tabulor::bench::SampleText(kind, tabulor::bench::TLineEnd::CrLf, cellsPerRow);
-    const tabulor::TConversionSettings settings;
+    const tabulor::TConversionSettings settings = tabulor::testkit::StartingSettings();
     const tabulor::TSourceLines source(text);
     std::size_t outputSize = 0;
     for (auto _ : state) {

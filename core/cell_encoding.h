@@ -1,5 +1,5 @@
 // Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, and the text
-// that replaces any byte of a cell.
+// that replaces any byte of a cell, from which the row writer builds its tables.
 #pragma once
 
 #include <array>

@@ -1,7 +1,9 @@
 #include "conversion.h"
 
 #include "background_writer.h"
+#include "document_frame.h"
 #include "file_io.h"
+#include "table_markup.h"
 
 namespace tabulor {
 

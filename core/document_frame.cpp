@@ -1,6 +1,5 @@
-#include <string>
+#include "document_frame.h"
 
-#include "conversion.h"
 #include "resources/string_table.h"
 
 namespace tabulor {

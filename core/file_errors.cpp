@@ -1,6 +1,5 @@
 #include "file_errors.h"
 
-#include "conversion.h"
 #include "resources/string_table.h"
 
 namespace tabulor {
@@ -24,8 +23,6 @@ std::string FormatFileMessage(std::string_view format, std::string_view fullPath
     return text.append(format.substr(from));
 }
 
-}  // namespace
-
 std::string TrimSystemText(std::string_view text)
 {
     std::size_t size = text.size();
@@ -38,14 +35,16 @@ std::string TrimSystemText(std::string_view text)
     return std::string(text.substr(0, size));
 }
 
+}  // namespace
+
 void ThrowFOpenError(std::string_view fullPath, std::string_view systemText)
 {
-    throw EFOpenError(FormatFileMessage(strings::SFOpenError, fullPath, systemText));
+    throw EFOpenError(FormatFileMessage(strings::SFOpenError, fullPath, TrimSystemText(systemText)));
 }
 
 void ThrowFCreateError(std::string_view fullPath, std::string_view systemText)
 {
-    throw EFCreateError(FormatFileMessage(strings::SFCreateError, fullPath, systemText));
+    throw EFCreateError(FormatFileMessage(strings::SFCreateError, fullPath, TrimSystemText(systemText)));
 }
 
 void ThrowWriteError()

@@ -17,33 +17,6 @@ namespace tabulor {
 
 namespace {
 
-// The name made absolute against the current folder, as the messages show it. An empty name stays
-// empty: there is no file to show.
-std::string FullPath(const fs::path& name)
-{
-    if (name.empty())
-        return {};
-    std::error_code error;
-    const fs::path full = fs::absolute(name, error);
-    return error ? name.string() : full.lexically_normal().string();
-}
-
-std::string SystemText(int code)
-{
-    char buffer[512];
-    return TrimSystemText(strerror_r(code, buffer, sizeof buffer));
-}
-
-[[noreturn]] void FailOpen(const fs::path& name, int code)
-{
-    ThrowFOpenError(FullPath(name), SystemText(code));
-}
-
-[[noreturn]] void FailCreate(const fs::path& name, int code)
-{
-    ThrowFCreateError(FullPath(name), SystemText(code));
-}
-
 class TFd {
 public:
     explicit TFd(int fd = -1) : Fd(fd) {}
@@ -89,6 +62,19 @@ fs::path ResolveLinks(fs::path name)
 
 }  // namespace
 
+std::string FullPath(const fs::path& name)
+{
+    std::error_code error;
+    const fs::path full = fs::absolute(name, error);
+    return error ? name.string() : full.lexically_normal().string();
+}
+
+std::string SystemText(TErrorCode code)
+{
+    char buffer[512];
+    return strerror_r(code, buffer, sizeof buffer);
+}
+
 TFileContents ReadWholeFile(const fs::path& name)
 {
     if (name.empty())
@@ -112,14 +98,44 @@ TFileContents ReadWholeFile(const fs::path& name)
     });
 }
 
-struct TDestinationFile::TState {
-    fs::path Name;        // as the user gave it, for messages
-    fs::path Target;      // the file that changes, links followed
-    fs::path Temporary;   // the new file, empty when writing in place
+struct TPlatformFile {
     TFd Fd;
-    bool Created = false;  // writing in place a file that did not exist before
-    bool Committed = false;
 };
+
+TDestinationFile::TState::TState() : File(std::make_unique<TPlatformFile>()) {}
+TDestinationFile::TState::~TState() = default;
+
+std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+{
+    for (;;) {
+        const ssize_t written = ::write(file.Fd.Get(), bytes.data(), bytes.size());
+        if (written >= 0)
+            return static_cast<std::size_t>(written);
+        if (errno != EINTR)
+            return 0;
+    }
+}
+
+bool FlushToDisk(TPlatformFile& file)
+{
+    return ::fsync(file.Fd.Get()) == 0;
+}
+
+bool CloseFile(TPlatformFile& file)
+{
+    return file.Fd.Close() == 0;
+}
+
+void MoveIntoPlace(TPlatformFile&, const fs::path& temporary, const fs::path& target, const fs::path& name)
+{
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        FailCreate(name, errno);
+}
+
+void RemoveFile(const fs::path& name)
+{
+    ::unlink(name.c_str());
+}
 
 namespace {
 
@@ -185,59 +201,20 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
         if (probe.Get() < 0)
             FailCreate(name, errno);
     }
+    TFd& fd = State->File->Fd;
     int error = 0;
     if (!exists || S_ISREG(status.st_mode))
-        State->Fd = TFd(CreateTemporary(State->Target, exists ? &status : nullptr, State->Temporary, error));
-    if (State->Fd.Get() >= 0)
+        fd = TFd(CreateTemporary(State->Target, exists ? &status : nullptr, State->Temporary, error));
+    if (fd.Get() >= 0)
         return;
     if (error != 0 && !RefusesNewFile(error))
         FailCreate(name, error);
 
     // Devices and pipes, and folders that take no new file from us: written in place.
-    State->Fd = TFd(OpenRetrying(target, O_WRONLY | O_CREAT | O_TRUNC, 0666));
-    if (State->Fd.Get() < 0)
+    fd = TFd(OpenRetrying(target, O_WRONLY | O_CREAT | O_TRUNC, 0666));
+    if (fd.Get() < 0)
         FailCreate(name, errno);
     State->Created = !exists;
-}
-
-TDestinationFile::~TDestinationFile()
-{
-    if (State->Committed)
-        return;
-    State->Fd.Close();
-    if (!State->Temporary.empty())
-        ::unlink(State->Temporary.c_str());
-    else if (State->Created)
-        ::unlink(State->Target.c_str());
-}
-
-void TDestinationFile::Write(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(State->Fd.Get(), bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            ThrowWriteError();
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-}
-
-void TDestinationFile::Commit()
-{
-    if (State->Temporary.empty()) {
-        if (State->Fd.Close() != 0)
-            ThrowWriteError();
-        State->Committed = true;
-        return;
-    }
-    // The bytes must be on the disk before the name moves to them, or a crash right after could
-    // leave the destination empty where the old file was.
-    if (::fsync(State->Fd.Get()) != 0 || State->Fd.Close() != 0)
-        ThrowWriteError();
-    if (::rename(State->Temporary.c_str(), State->Target.c_str()) != 0)
-        FailCreate(State->Name, errno);
-    State->Committed = true;
 }
 
 }  // namespace tabulor

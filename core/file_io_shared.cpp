@@ -4,7 +4,62 @@
 #include <cstring>
 #include <random>
 
+#include "file_errors.h"
+
 namespace tabulor {
+
+namespace {
+
+// An empty name stays empty: there is no file to show.
+std::string ShownPath(const std::filesystem::path& name)
+{
+    return name.empty() ? std::string() : FullPath(name);
+}
+
+}  // namespace
+
+void FailOpen(const std::filesystem::path& name, TErrorCode code)
+{
+    ThrowFOpenError(ShownPath(name), SystemText(code));
+}
+
+void FailCreate(const std::filesystem::path& name, TErrorCode code)
+{
+    ThrowFCreateError(ShownPath(name), SystemText(code));
+}
+
+TDestinationFile::~TDestinationFile()
+{
+    if (State->Committed)
+        return;
+    CloseFile(*State->File);
+    if (!State->Temporary.empty())
+        RemoveFile(State->Temporary);
+    else if (State->Created)
+        RemoveFile(State->Target);
+}
+
+void TDestinationFile::Write(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const std::size_t written = WriteSome(*State->File, bytes);
+        if (written == 0)
+            ThrowWriteError();
+        bytes.remove_prefix(written);
+    }
+}
+
+void TDestinationFile::Commit()
+{
+    // The bytes must be on the disk before the name moves to them, or a crash right after could
+    // leave the destination empty where the old file was.
+    const bool replacing = !State->Temporary.empty();
+    if ((replacing && !FlushToDisk(*State->File)) || !CloseFile(*State->File))
+        ThrowWriteError();
+    if (replacing)
+        MoveIntoPlace(*State->File, State->Temporary, State->Target, State->Name);
+    State->Committed = true;
+}
 
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target)
 {

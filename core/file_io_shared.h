@@ -1,14 +1,64 @@
-// What the platform file layers have in common: the name of the new file that is to take the
-// destination's place, and reading a file whose length is only a hint to its end.
+// What the platform file layers have in common: the steps that put the new file in the
+// destination's place and the failures' messages, written once over a few platform calls; the
+// name of that new file; and reading a file whose length is only a hint to its end.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
 
 #include "file_io.h"
 
 namespace tabulor {
+
+// The open file the bytes go to, and whatever else the platform holds until the new file has
+// taken the destination's place. Each platform layer defines it.
+struct TPlatformFile;
+
+struct TDestinationFile::TState {
+    // Both where TPlatformFile is known.
+    TState();
+    ~TState();
+
+    std::filesystem::path Name;       // as the user gave it, for messages
+    std::filesystem::path Target;     // the file that changes, links followed
+    std::filesystem::path Temporary;  // the new file, empty when writing in place
+    std::unique_ptr<TPlatformFile> File;
+    bool Created = false;  // writing in place a file that did not exist before
+    bool Committed = false;
+};
+
+// An error as the platform numbers it.
+#ifdef _WIN32
+using TErrorCode = unsigned long;  // DWORD
+#else
+using TErrorCode = int;  // errno
+#endif
+
+// The platform's parts of the file messages: the name made absolute against the current folder,
+// and the system's text for an error.
+std::string FullPath(const std::filesystem::path& name);
+std::string SystemText(TErrorCode code);
+
+// The file errors for a name as the user gave it.
+[[noreturn]] void FailOpen(const std::filesystem::path& name, TErrorCode code);
+[[noreturn]] void FailCreate(const std::filesystem::path& name, TErrorCode code);
+
+// The platform calls under the shared steps.
+// How many of the bytes could be written; 0 when none could.
+std::size_t WriteSome(TPlatformFile& file, std::string_view bytes);
+// False when the bytes written cannot be made to reach the disk.
+bool FlushToDisk(TPlatformFile& file);
+// False when closing failed, so that a late write error is not lost. Closing again does nothing.
+bool CloseFile(TPlatformFile& file);
+// Puts the new file, closed, in the target's place in one step; throws EFCreateError for the
+// name the user gave when it cannot.
+void MoveIntoPlace(TPlatformFile& file, const std::filesystem::path& temporary,
+                   const std::filesystem::path& target, const std::filesystem::path& name);
+void RemoveFile(const std::filesystem::path& name);
 
 // A name in the target's folder that no other file is likely to have.
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);

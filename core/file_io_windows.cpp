@@ -37,55 +37,9 @@ std::string Utf8(std::wstring_view text)
     return utf8;
 }
 
-// The name made absolute against the current folder, as the messages show it, however long. An
-// empty name stays empty: there is no file to show.
-std::string FullPath(const fs::path& name)
-{
-    if (name.empty())
-        return {};
-    std::wstring full;
-    DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
-    // Asked again while it does not fit: the current folder may change between two calls.
-    while (needed > full.size()) {
-        full.resize(needed);
-        needed = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (needed == 0)
-        return Utf8(name.native());
-    full.resize(needed);
-    return Utf8(full);
-}
-
 struct TLocalFree {
     void operator()(wchar_t* text) const { ::LocalFree(text); }
 };
-
-std::string SystemText(DWORD code)
-{
-    // The user's own language first; where the system has no messages in it, FormatMessageW's
-    // own choice of language.
-    const DWORD languages[] = {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0};
-    for (const DWORD language : languages) {
-        wchar_t* buffer = nullptr;
-        const DWORD length = ::FormatMessageW(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, code, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-        const std::unique_ptr<wchar_t, TLocalFree> text(buffer);
-        if (length != 0)
-            return TrimSystemText(Utf8({text.get(), length}));
-    }
-    return {};
-}
-
-[[noreturn]] void FailOpen(const fs::path& name, DWORD code)
-{
-    ThrowFOpenError(FullPath(name), SystemText(code));
-}
-
-[[noreturn]] void FailCreate(const fs::path& name, DWORD code)
-{
-    ThrowFCreateError(FullPath(name), SystemText(code));
-}
 
 class THandle {
 public:
@@ -114,6 +68,39 @@ HANDLE Open(const fs::path& name, DWORD access, DWORD share, DWORD disposition)
 
 }  // namespace
 
+// The full path, however long; the name as given where there is none.
+std::string FullPath(const fs::path& name)
+{
+    std::wstring full;
+    DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    // Asked again while it does not fit: the current folder may change between two calls.
+    while (needed > full.size()) {
+        full.resize(needed);
+        needed = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (needed == 0)
+        return Utf8(name.native());
+    full.resize(needed);
+    return Utf8(full);
+}
+
+std::string SystemText(TErrorCode code)
+{
+    // The user's own language first; where the system has no messages in it, FormatMessageW's
+    // own choice of language.
+    const DWORD languages[] = {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0};
+    for (const DWORD language : languages) {
+        wchar_t* buffer = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, code, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        const std::unique_ptr<wchar_t, TLocalFree> text(buffer);
+        if (length != 0)
+            return Utf8({text.get(), length});
+    }
+    return {};
+}
+
 TFileContents ReadWholeFile(const fs::path& name)
 {
     if (name.empty())
@@ -138,15 +125,51 @@ TFileContents ReadWholeFile(const fs::path& name)
     });
 }
 
-struct TDestinationFile::TState {
-    fs::path Name;        // as the user gave it
-    fs::path Target;      // the file that changes, links followed
-    fs::path Temporary;   // the new file, empty when writing in place
-    THandle Held;         // the destination as it was, shared with nobody until it is replaced
-    THandle File;         // where the bytes go: the new file, or the destination itself
-    bool Created = false;  // writing in place a file that did not exist before
-    bool Committed = false;
+struct TPlatformFile {
+    THandle Held;    // the destination as it was, shared with nobody until it is replaced
+    THandle Handle;  // where the bytes go: the new file, or the destination itself
 };
+
+TDestinationFile::TState::TState() : File(std::make_unique<TPlatformFile>()) {}
+TDestinationFile::TState::~TState() = default;
+
+std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+{
+    DWORD written = 0;
+    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
+    if (!::WriteFile(file.Handle.Get(), bytes.data(), wanted, &written, nullptr))
+        return 0;
+    return written;
+}
+
+bool FlushToDisk(TPlatformFile& file)
+{
+    return ::FlushFileBuffers(file.Handle.Get());
+}
+
+bool CloseFile(TPlatformFile& file)
+{
+    return file.Handle.Close();
+}
+
+// ReplaceFileW keeps the replaced file's attributes, security and streams. Where it is not
+// offered (some file systems) or the destination has gone meanwhile, the plain move still changes
+// the destination in one step.
+void MoveIntoPlace(TPlatformFile& file, const fs::path& temporary, const fs::path& target, const fs::path& name)
+{
+    const bool replacing = file.Held.Valid();
+    file.Held.Close();
+    if (replacing && ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                    nullptr, nullptr))
+        return;
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        FailCreate(name, ::GetLastError());
+}
+
+void RemoveFile(const fs::path& name)
+{
+    ::DeleteFileW(name.c_str());
+}
 
 namespace {
 
@@ -232,17 +255,6 @@ bool Empty(const THandle& file)
                                  ::SetEndOfFile(file.Get()));
 }
 
-// ReplaceFileW keeps the replaced file's attributes, security and streams. Where it is not
-// offered (some file systems) or the destination has gone meanwhile, the plain move still changes
-// the destination in one step.
-bool PutInPlace(const fs::path& temporary, const fs::path& name, bool replacing)
-{
-    if (replacing && ::ReplaceFileW(name.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                    nullptr, nullptr))
-        return true;
-    return ::MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
-
 }  // namespace
 
 TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_unique<TState>())
@@ -250,13 +262,14 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
     if (name.empty())
         FailCreate(name, ERROR_FILE_NOT_FOUND);
     State->Name = name;
-    State->Held = OpenExisting(name);
-    State->Target = LinkTarget(name, State->Held);
-    const bool exists = State->Held.Valid();
+    TPlatformFile& file = *State->File;
+    file.Held = OpenExisting(name);
+    State->Target = LinkTarget(name, file.Held);
+    const bool exists = file.Held.Valid();
     DWORD error = 0;
-    if (!exists || IsDiskFile(State->Held))
-        State->File = CreateTemporary(State->Target, AttributesToKeep(State->Held), State->Temporary, error);
-    if (State->File.Valid())
+    if (!exists || IsDiskFile(file.Held))
+        file.Handle = CreateTemporary(State->Target, AttributesToKeep(file.Held), State->Temporary, error);
+    if (file.Handle.Valid())
         return;
     // No room, no folder: the destination is left alone rather than emptied to be written in place.
     if (error != 0 && error != ERROR_ACCESS_DENIED)
@@ -264,56 +277,15 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
 
     // Devices, and folders that take no new file: written in place.
     if (exists) {
-        State->File = std::move(State->Held);
-        if (!Empty(State->File))
+        file.Handle = std::move(file.Held);
+        if (!Empty(file.Handle))
             FailCreate(name, ::GetLastError());
         return;
     }
-    State->File = THandle(Open(name, GENERIC_WRITE, 0, CREATE_NEW));
-    if (!State->File.Valid())
+    file.Handle = THandle(Open(name, GENERIC_WRITE, 0, CREATE_NEW));
+    if (!file.Handle.Valid())
         FailCreate(name, ::GetLastError());
     State->Created = true;
-}
-
-TDestinationFile::~TDestinationFile()
-{
-    if (State->Committed)
-        return;
-    State->File.Close();
-    if (!State->Temporary.empty())
-        ::DeleteFileW(State->Temporary.c_str());
-    else if (State->Created)
-        ::DeleteFileW(State->Name.c_str());
-}
-
-void TDestinationFile::Write(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
-        if (!::WriteFile(State->File.Get(), bytes.data(), wanted, &written, nullptr) || written == 0)
-            ThrowWriteError();
-        bytes.remove_prefix(written);
-    }
-}
-
-void TDestinationFile::Commit()
-{
-    if (State->Temporary.empty()) {
-        if (!State->File.Close())
-            ThrowWriteError();
-        State->Committed = true;
-        return;
-    }
-    // The bytes must be on the disk before the name moves to them, or a crash right after could
-    // leave the destination empty where the old file was.
-    if (!::FlushFileBuffers(State->File.Get()) || !State->File.Close())
-        ThrowWriteError();
-    const bool replacing = State->Held.Valid();
-    State->Held.Close();
-    if (!PutInPlace(State->Temporary, State->Target, replacing))
-        FailCreate(State->Name, ::GetLastError());
-    State->Committed = true;
 }
 
 }  // namespace tabulor

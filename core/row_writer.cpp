@@ -25,6 +25,11 @@ std::string OpeningTag(std::string_view tag, const std::string& className)
     return result += '>';
 }
 
+std::size_t HeaderCount(int count)
+{
+    return static_cast<std::size_t>(std::max(count, 0));
+}
+
 // Where the given number of leading cells ends: at that cell's closing tab, or at the end.
 std::size_t CellsEnd(std::string_view line, std::size_t cells)
 {
@@ -72,12 +77,13 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     }
 }
 
-TRowWriter::TRowWriter(const TConversionSettings& settings)
+TRowWriter::TRowWriter(const TTableSettings& settings)
     : RowTag("  " + OpeningTag("tr", settings.RowClass)),
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
       EmptyCellText(settings.EmptyCellText),
-      TitleCols(static_cast<std::size_t>(std::max(settings.TitleCols, 0))),
+      TitleRows(HeaderCount(settings.TitleRows)),
+      TitleCols(HeaderCount(settings.TitleCols)),
       Header(HeaderTag, kHeaderClose, EmptyCellText),
       Data(DataTag, kDataClose, EmptyCellText)
 {
@@ -127,11 +133,11 @@ void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes,
     }
 }
 
-void TRowWriter::AddRow(std::string_view line, bool headerRow, TOutputLines& output) const
+void TRowWriter::AddRow(std::string_view line, std::size_t row, TOutputLines& output) const
 {
     output.Append(RowTag);
     bool cellStart = true;
-    const std::size_t headerCells = headerRow ? std::string_view::npos : TitleCols;
+    const std::size_t headerCells = row < TitleRows ? std::string_view::npos : TitleCols;
     if (headerCells > 0) {
         const std::size_t headerEnd = CellsEnd(line, headerCells);
         output.Append(HeaderTag);

@@ -12,14 +12,16 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
+#include "output_lines.h"
+#include "table_settings.h"
 
 namespace tabulor {
 
 class TRowWriter {
 public:
-    explicit TRowWriter(const TConversionSettings& settings);
-    void AddRow(std::string_view line, bool headerRow, TOutputLines& output) const;
+    explicit TRowWriter(const TTableSettings& settings);
+    // The row of the given index (from 0) in the source.
+    void AddRow(std::string_view line, std::size_t row, TOutputLines& output) const;
 
 private:
     // What each byte becomes inside cells of one kind (header or data).
@@ -56,6 +58,8 @@ private:
     std::string HeaderTag;
     std::string DataTag;
     std::string EmptyCellText;
+    // The header counts, a negative one taken as none here and nowhere else.
+    std::size_t TitleRows;
     std::size_t TitleCols;
     TExpansion Header;
     TExpansion Data;

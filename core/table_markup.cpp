@@ -1,14 +1,16 @@
-#include <algorithm>
-#include <cstdint>
+#include "table_markup.h"
 
-#include "conversion.h"
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 #include "row_writer.h"
 
 namespace tabulor {
 
 namespace {
 
-std::string TableOpeningLine(const TConversionSettings& settings)
+std::string TableOpeningLine(const TTableSettings& settings)
 {
     std::string line = "<table";
     if (!settings.TableClass.empty())
@@ -20,34 +22,13 @@ std::string TableOpeningLine(const TConversionSettings& settings)
 
 }  // namespace
 
-std::size_t CountOccurrences(char separator, std::string_view text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), separator));
-}
-
-std::string_view GetDelimitedField(std::string_view text, char separator, long long n)
-{
-    std::size_t start = 0;
-    for (long long skipped = 1; skipped < n; ++skipped) {
-        const std::size_t hit = text.find(separator, start);
-        if (hit == std::string_view::npos)
-            return {};
-        start = hit + 1;
-    }
-    const std::size_t stop = text.find(separator, start);
-    return text.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start);
-}
-
-void AddTableLines(const TSourceLines& source, TOutputLines& output,
-                   const TConversionSettings& settings)
+void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings)
 {
     output.AddLine(TableOpeningLine(settings));
     const TRowWriter rows(settings);
-    std::int64_t row = 0;
-    for (const std::string_view line : source) {
-        rows.AddRow(line, row < settings.TitleRows, output);
-        ++row;
-    }
+    std::size_t row = 0;
+    for (const std::string_view line : source)
+        rows.AddRow(line, row++, output);
     output.AddLine("</table>");
 }
 

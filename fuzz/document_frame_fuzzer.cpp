@@ -15,21 +15,18 @@
 #include <utility>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/document_frame.h"
+#include "core/table_markup.h"
 #include "fuzz_input.h"
 #include "properties.h"
+#include "tests/core/line_text.h"
 
 namespace {
 
 using tabulor::fuzz::Require;
+using tabulor::testkit::TRecordingSink;
 
 constexpr std::size_t kMaxEarlierLength = (std::size_t{1} << 22) - 1;
-
-class TRecordingSink : public tabulor::TByteSink {
-public:
-    void Write(std::string_view bytes) override { Bytes.append(bytes); }
-    std::string Bytes;
-};
 
 // The prologue and the epilogue depend on nothing but the flag, so each is made alone once.
 const std::string& HeaderAlone(bool xhtml)
@@ -116,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             earlierLength = earlierLength << 8 | input.TakeByte();
         earlierLength &= kMaxEarlierLength;
     }
-    tabulor::TConversionSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kMarkupFree);
+    tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kMarkupFree);
     if ((choices & 2) != 0)
         settings.EmptyCellText = "&nbsp;";
     const tabulor::TSourceLines source(input.Remainder());

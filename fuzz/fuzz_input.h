@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/conversion.h"
+#include "core/table_settings.h"
 
 namespace tabulor::fuzz {
 
@@ -65,9 +65,9 @@ public:
 
     // Title rows, title columns, border, empty-cell text, then the table, row, header and data
     // cell classes.
-    TConversionSettings TakeSettings(TTextKind kind)
+    TTableSettings TakeSettings(TTextKind kind)
     {
-        TConversionSettings settings;
+        TTableSettings settings;
         settings.TitleRows = TakeCount();
         settings.TitleCols = TakeCount();
         settings.Border = TakeText(kind);

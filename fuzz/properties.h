@@ -17,7 +17,8 @@
 #include <vector>
 
 #include "core/cell_encoding.h"
-#include "core/conversion.h"
+#include "core/table_settings.h"
+#include "tests/core/reference_table.h"
 
 namespace tabulor::fuzz {
 
@@ -156,19 +157,6 @@ inline std::vector<std::string_view> OutputLines(std::string_view text)
     return lines;
 }
 
-// The fields of a source line: the runs of bytes between tabs, tabs + 1 of them.
-inline std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
-
 // Reads one output line from the front, piece by piece, failing at the first piece that differs.
 class TLineReader {
 public:
@@ -216,13 +204,13 @@ private:
 };
 
 inline void CheckRow(std::string_view row, std::string_view source, std::int64_t rowIndex,
-                     const TConversionSettings& settings)
+                     const TTableSettings& settings)
 {
     TLineReader reader(row);
     reader.Expect("  ", "a row line is indented by two spaces");
     reader.ExpectStartTag("tr", settings.RowClass, "a row starts with its tr tag, with the row class");
     std::int64_t column = 0;
-    for (const std::string_view field : Fields(source)) {
+    for (const std::string_view field : reference::Fields(source)) {
         const bool header = rowIndex < settings.TitleRows || column < settings.TitleCols;
         if (header)
             reader.ExpectStartTag("th", settings.HeaderClass,
@@ -245,7 +233,7 @@ inline void CheckRow(std::string_view row, std::string_view source, std::int64_t
 
 // The lines of one table made from the source lines.
 inline void CheckTable(std::span<const std::string_view> table,
-                       std::span<const std::string_view> source, const TConversionSettings& settings)
+                       std::span<const std::string_view> source, const TTableSettings& settings)
 {
     Require(table.size() == source.size() + 2,
             "a table is its opening line, one row line per source line and its closing line");

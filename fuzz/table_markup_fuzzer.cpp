@@ -8,14 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/table_markup.h"
 #include "fuzz_input.h"
 #include "properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     tabulor::fuzz::TFuzzInput input(data, size);
-    const tabulor::TConversionSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kAnyBytes);
+    const tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kAnyBytes);
     const tabulor::TSourceLines source(input.Remainder());
     const std::vector<std::string_view> sourceLines(source.begin(), source.end());
 

@@ -1,7 +1,5 @@
 #include "shell/request.h"
 
-#include <algorithm>
-
 #include "shell/file_names.h"
 #include "shell/layout.h"
 #include "shell/spin_field.h"
@@ -15,10 +13,9 @@ std::u16string InitialText(std::string_view control)
     return std::u16string(FindControl(control).Text);
 }
 
-// A negative count counts as none.
 int HeaderCount(std::u16string_view text)
 {
-    return std::max(0, SpinEditValue(text, SpinFieldBounds.MinValue));
+    return SpinEditValue(text, SpinFieldBounds.MinValue);
 }
 
 TOutputKind OutputKind(const TFormFields& fields)

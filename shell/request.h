@@ -29,7 +29,7 @@ struct TFormFields {
 TFormFields InitialFormFields();
 
 // Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
-// names into paths. A header count is its field's value, and a negative one counts as none. An
+// names into paths. A header count is its field's value; the core counts a negative one as none. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with
 // nothing between. The HTML document is what remains when neither other output is selected.
 TConversionSettings MakeConversionSettings(const TFormFields& fields);

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "core/background_writer.h"
-#include "core/conversion.h"
+#include "core/file_errors.h"
 
 namespace {
 

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "core/conversion.h"
+#include "core/document_frame.h"
+#include "core/table_markup.h"
 #include "line_text.h"
+#include "starting_settings.h"
 #include "temp_folder.h"
 
 namespace {
@@ -21,7 +24,7 @@ const char* const kHtmlDoctype =
 class ConversionRun : public ::testing::Test {
 protected:
     // Converts source bytes with the given settings and returns the destination's bytes.
-    std::string Convert(std::string_view source, TConversionSettings settings = {})
+    std::string Convert(std::string_view source, TConversionSettings settings = StartingSettings())
     {
         WriteFile(Folder / "source.txt", source);
         settings.SourceFileName = Folder / "source.txt";
@@ -34,7 +37,7 @@ protected:
 
 TEST_F(ConversionRun, HtmlDocumentAroundATwoCellRow)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.OutputKind = okHtmlDocument;
     EXPECT_THAT(SplitCrLf(Convert("a\tb", settings)),
                 ElementsAre(kHtmlDoctype, "<html>", "", "<head>",
@@ -45,7 +48,7 @@ TEST_F(ConversionRun, HtmlDocumentAroundATwoCellRow)
 
 TEST_F(ConversionRun, XhtmlDocumentAroundATwoCellRow)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.OutputKind = okXhtmlDocument;
     EXPECT_THAT(SplitCrLf(Convert("a\tb\r\n", settings)),
                 ElementsAre("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>",
@@ -72,7 +75,7 @@ TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
     std::string source;
     for (int row = 0; source.size() < 2 * TOutputLines::kChunkSize; ++row)
         source += "Soci\xE9t\xE9 " + std::to_string(row) + "\t\t1 234,56 \x80\t<&>\r\n";
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.OutputKind = okXhtmlDocument;
     settings.TitleCols = 1;
     const std::string written = Convert(source, settings);
@@ -88,7 +91,7 @@ TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
 TEST_F(ConversionRun, DestinationMayNameTheSource)
 {
     WriteFile(Folder / "same.html", "a\tb\r\n");
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.SourceFileName = Folder / "same.html";
     settings.DestFileName = Folder / "same.html";
     RunConversion(settings);
@@ -122,7 +125,7 @@ TEST_F(ConversionRun, LinkedDestinationIsWrittenThroughToItsTarget)
 #ifndef _WIN32
     // A link whose target does not exist yet creates the target.
     std::filesystem::create_symlink("real/new.html", Folder / "dangling.html");
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.SourceFileName = Folder / "source.txt";
     settings.DestFileName = Folder / "dangling.html";
     RunConversion(settings);
@@ -135,7 +138,7 @@ TEST_F(ConversionRun, RelativeNamesResolveAgainstTheCurrentFolder)
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(Folder.Path);
     WriteFile("in.txt", "a");
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.SourceFileName = "in.txt";
     settings.DestFileName = "out.html";
     RunConversion(settings);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/conversion.h"
+#include "starting_settings.h"
 
 #ifndef TABULOR_W3C_DTD_DIR
 #define TABULOR_W3C_DTD_DIR "/usr/share/xml/w3c-sgml-lib/schema/dtd"
@@ -137,7 +138,7 @@ protected:
 struct SourceCase {
     const char* name;
     std::string source;
-    void (*adjust)(TConversionSettings&) = nullptr;  // changes to the window's defaults
+    void (*adjust)(TConversionSettings&) = nullptr;  // changes to the starting settings
 };
 
 std::string ByteRange(int first, int last)
@@ -191,7 +192,7 @@ class ConvertedDocument
 TEST_P(ConvertedDocument, IsValid)
 {
     const auto& [source, format] = GetParam();
-    TConversionSettings settings;
+    TConversionSettings settings = tabulor::testkit::StartingSettings();
     if (source.adjust)
         source.adjust(settings);
     const fs::path document = Convert(source.source, settings, format.kind);
@@ -211,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
 // no DTD declares, which each validator must report, or the checks above prove nothing.
 TEST_F(DocumentValidation, EachValidatorRejectsAnUnknownElement)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = tabulor::testkit::StartingSettings();
     settings.EmptyCellText = "<inconnu>?</inconnu>";
     for (const DocumentFormat& format : kFormats) {
         const fs::path document = Convert("a\t\tb\r\n", settings, format.kind);

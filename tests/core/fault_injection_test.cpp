@@ -10,6 +10,7 @@
 
 #include "core/conversion.h"
 #include "core/file_io.h"
+#include "starting_settings.h"
 #include "temp_folder.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST(FaultInjection, SourceReplacedWhileRead)
         (void)!::write(fd, "c\r\n", 3);
         ::close(fd);
     });
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.SourceFileName = source;
     settings.DestFileName = folder / "result.html";
     const std::string outcome = Outcome([&] { RunConversion(settings); });

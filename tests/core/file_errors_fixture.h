@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/conversion.h"
+#include "starting_settings.h"
 #include "temp_folder.h"
 
 namespace tabulor::testkit {
@@ -41,7 +42,7 @@ protected:
     }
 #endif
     TTempFolder Folder;
-    TConversionSettings Settings;
+    TConversionSettings Settings = StartingSettings();
 };
 
 }  // namespace tabulor::testkit

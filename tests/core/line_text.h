@@ -1,11 +1,12 @@
-// Test helpers: output text cut back into lines, and a sink that keeps what it is handed.
+// Helpers of the tests and the fuzzers: output text cut back into lines, and a sink that keeps
+// what it is handed.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/output_lines.h"
 
 namespace tabulor::testkit {
 

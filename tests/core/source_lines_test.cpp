@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/source_lines.h"
 
 namespace {
 

@@ -4,53 +4,62 @@
 #include <string>
 #include <vector>
 
-#include "core/conversion.h"
+#include "core/table_markup.h"
 #include "line_text.h"
+#include "reference_table.h"
+#include "starting_settings.h"
 
 namespace {
 
 using namespace tabulor;
 using ::testing::ElementsAre;
 using tabulor::testkit::SplitCrLf;
+using tabulor::testkit::StartingSettings;
 
-std::vector<std::string> Table(std::string_view source, const TConversionSettings& settings = {})
+std::vector<std::string> Table(std::string_view source, const TTableSettings& settings = StartingSettings())
 {
     TOutputLines output;
     AddTableLines(TSourceLines(source), output, settings);
     return SplitCrLf(output.Text());
 }
 
-TEST(TableMarkup, FieldRoutinesKeepTheirMeaning)
+// The reference the output is held against splits a line as the table must.
+TEST(TableMarkup, ReferenceFieldsAreTheRunsBetweenTabs)
 {
-    EXPECT_EQ(CountOccurrences('\t', ""), 0u);
-    EXPECT_EQ(CountOccurrences('\t', "a\t\tb\t"), 3u);
-    EXPECT_EQ(CountOccurrences(';', "a\t;b"), 1u);
-
     const struct {
-        std::string_view text;
-        long long n;
-        std::string_view field;
+        std::string_view line;
+        std::vector<std::string_view> fields;
     } cases[] = {
-        {"a\tb\tc", 1, "a"},   {"a\tb\tc", 2, "b"},  {"a\tb\tc", 3, "c"},
-        {"a\tb\tc", 4, ""},    {"a\tb\tc", 0, "a"},  {"a\tb\tc", -5, "a"},
-        {"\tb", 1, ""},        {"a\t", 2, ""},       {"a\t\tc", 2, ""},
-        {"", 1, ""},           {"abc", 1, "abc"},    {"abc", 2, ""},
+        {"a\tb\tc", {"a", "b", "c"}}, {"\tb", {"", "b"}}, {"a\t", {"a", ""}},
+        {"a\t\tc", {"a", "", "c"}},   {"", {""}},          {"abc", {"abc"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(GetDelimitedField(c.text, '\t', c.n), c.field) << c.text << " #" << c.n;
+        EXPECT_EQ(reference::Fields(c.line), c.fields) << c.line;
+}
+
+// A negative header count means none: the request is not checked, and nothing turns it into a
+// count of every row.
+TEST(TableMarkup, NegativeHeaderCountsMeanNone)
+{
+    TConversionSettings none = StartingSettings();
+    none.TitleRows = 0;
+    TConversionSettings negative = StartingSettings();
+    negative.TitleRows = -1;
+    negative.TitleCols = -2147483647 - 1;
+    EXPECT_EQ(Table("a\tb\nc\td", negative), Table("a\tb\nc\td", none));
 }
 
 TEST(TableMarkup, EmptySourceGivesOpeningAndClosingLines)
 {
     EXPECT_THAT(Table(""), ElementsAre("<table border=\"1px\">", "</table>"));
-    TConversionSettings noBorder;
+    TConversionSettings noBorder = StartingSettings();
     noBorder.Border.clear();
     EXPECT_THAT(Table("", noBorder), ElementsAre("<table>", "</table>"));
 }
 
 TEST(TableMarkup, FieldsBecomeCellsWithoutPadding)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.TitleRows = 0;
     EXPECT_THAT(Table("\na\t\tb\n\tx\ny\t\na\tb\tc\td\ne", settings),
                 ElementsAre("<table border=\"1px\">",
@@ -84,7 +93,7 @@ TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
         {-3, -1, {"<td>a</td><td>b</td><td>c</td>", "<td>d</td><td>e</td><td>f</td>", "<td>g</td>"}},
     };
     for (const auto& c : cases) {
-        TConversionSettings settings;
+        TConversionSettings settings = StartingSettings();
         settings.TitleRows = c.rows;
         settings.TitleCols = c.cols;
         std::vector<std::string> expected{"<table border=\"1px\">"};
@@ -97,7 +106,7 @@ TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
 
 TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.TitleCols = 1;
     settings.TableClass = "t \"q\" &amp; \xE9";
     settings.Border = "2\"em";
@@ -111,7 +120,7 @@ TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
                             "  <tr class=\"r\"><th class=\"h<\">b</th><td class=\"c'\"><vide></td></tr>",
                             "</table>"));
 
-    TConversionSettings unitOnly;
+    TConversionSettings unitOnly = StartingSettings();
     unitOnly.Border = "px";
     unitOnly.TableClass = "x";
     unitOnly.EmptyCellText.clear();
@@ -121,41 +130,12 @@ TEST(TableMarkup, AttributesComeInOrderAndVerbatim)
 
 TEST(TableMarkup, CellTextIsEncoded)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.TitleRows = 0;
     EXPECT_THAT(Table("\"a&b\"\t<\xE9t\xE9>\t\x80\n", settings),
                 ElementsAre("<table border=\"1px\">",
                             "  <tr><td>\"a&amp;b\"</td><td>&lt;&eacute;t&eacute;&gt;</td><td>&euro;</td></tr>",
                             "</table>"));
-}
-
-// The reading of the table's own definition: each cell is what GetDelimitedField and
-// EncodeCellText give, header cells by row and column.
-std::vector<std::string> ReferenceTable(std::string_view source, const TConversionSettings& settings)
-{
-    std::vector<std::string> lines = Table("", settings);
-    lines.pop_back();
-    auto tag = [](const char* name, const std::string& className) {
-        std::string text = std::string(1, '<').append(name);
-        if (!className.empty())
-            text.append(" class=\"").append(className).append("\"");
-        return text.append(">");
-    };
-    long long row = 0;
-    for (std::string_view line : TSourceLines(source)) {
-        std::string text = "  " + tag("tr", settings.RowClass);
-        const auto fields = static_cast<long long>(CountOccurrences('\t', line)) + 1;
-        for (long long column = 0; column < fields; ++column) {
-            const bool header = row < settings.TitleRows || column < settings.TitleCols;
-            text += header ? tag("th", settings.HeaderClass) : tag("td", settings.CellClass);
-            text += EncodeCellText(GetDelimitedField(line, '\t', column + 1), settings.EmptyCellText);
-            text += header ? "</th>" : "</td>";
-        }
-        lines.push_back(text + "</tr>");
-        ++row;
-    }
-    lines.push_back("</table>");
-    return lines;
 }
 
 // Ragged rows of every byte a line can hold, many empty cells, and rows longer than the table
@@ -178,7 +158,7 @@ std::string RandomSource(unsigned seed)
     return source;
 }
 
-TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
+TEST(TableMarkup, CellsMatchTheReferenceOnRaggedRows)
 {
     const std::string longText(40, 'L');
     const struct {
@@ -192,12 +172,12 @@ TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
     };
     const std::string source = RandomSource(11);
     for (const auto& c : cases) {
-        TConversionSettings settings;
+        TConversionSettings settings = StartingSettings();
         settings.TitleRows = c.rows;
         settings.TitleCols = c.cols;
         settings.EmptyCellText = c.emptyCellText;
         settings.RowClass = settings.HeaderClass = settings.CellClass = c.className;
-        EXPECT_EQ(Table(source, settings), ReferenceTable(source, settings))
+        EXPECT_EQ(Table(source, settings), reference::Table(source, settings))
             << c.rows << " rows, " << c.cols << " columns, empty text " << c.emptyCellText.size()
             << " bytes, class " << c.className.size() << " bytes";
     }
@@ -206,11 +186,11 @@ TEST(TableMarkup, CellsMatchTheFieldRoutinesOnRaggedRows)
 // The room asked for a row does not grow with the empty-cell text: only an empty cell takes it.
 TEST(TableMarkup, LongEmptyCellTextTakesRoomOnlyWhereWritten)
 {
-    TConversionSettings settings;
+    TConversionSettings settings = StartingSettings();
     settings.EmptyCellText.assign(std::size_t{2} << 20, 'v');
     settings.TitleCols = 1;
     const std::string source = "a\t\t" + std::string(20000, 'x') + "\t\n\t";
-    EXPECT_EQ(Table(source, settings), ReferenceTable(source, settings));
+    EXPECT_EQ(Table(source, settings), reference::Table(source, settings));
 }
 
 // A row far larger than a chunk reaches the sink in pieces, and the pieces make the same text.
@@ -220,11 +200,11 @@ TEST(TableMarkup, HugeRowIsHandedOverInPieces)
     while (source.size() < TOutputLines::kChunkSize)
         source += "\xE9t\xE9\t";
     TOutputLines inMemory;
-    AddTableLines(TSourceLines(source), inMemory, {});
+    AddTableLines(TSourceLines(source), inMemory, StartingSettings());
 
     tabulor::testkit::TRecordingSink sink;
     TOutputLines streamed(&sink);
-    AddTableLines(TSourceLines(source), streamed, {});
+    AddTableLines(TSourceLines(source), streamed, StartingSettings());
     streamed.Flush();
     EXPECT_GT(sink.Writes, 2);
     EXPECT_EQ(sink.Bytes, inMemory.Text());

@@ -11,7 +11,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/conversion.h"
+#include "core/file_errors.h"
 #include "system_text.h"
 
 namespace tabulor::testkit {

@@ -30,6 +30,7 @@
 #include "modal_handler.h"
 #include "shell/layout.h"
 #include "shell/placement.h"
+#include "shell/request.h"
 
 using namespace tabulor;
 using namespace tabulor::test;
@@ -309,7 +310,7 @@ private slots:
         QCOMPARE(shown.front().Text, QString::fromUtf8("Le fichier a été correctement créé"));
         QVERIFY(!shown.front().StopIcon);
 
-        TConversionSettings expected;
+        TConversionSettings expected = MakeConversionSettings(InitialFormFields());
         expected.SourceFileName = Folder.filePath("ventes.txt").toStdString();
         expected.DestFileName = Folder.filePath("attendu.html").toStdString();
         expected.TitleCols = 1;
@@ -374,7 +375,8 @@ private slots:
     {
         QTest::addColumn<QString>("rows");
         QTest::addColumn<int>("titleRows");
-        QTest::newRow("negative") << "-2" << 0;
+        // The core counts a negative count as none.
+        QTest::newRow("negative") << "-2" << -2;
         QTest::newRow("decimal separator") << QString("1%15").arg(SystemDecimalSeparator()) << 0;
         QTest::newRow("blank") << "" << 0;
         QTest::newRow("number") << "12" << 12;

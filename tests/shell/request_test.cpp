@@ -33,7 +33,7 @@ TEST(Request, TextsPassUnchanged)
     const TConversionSettings settings = MakeConversionSettings(fields);
     EXPECT_EQ(settings.SourceFileName.u16string(), fields.SrcFile);
     EXPECT_EQ(settings.DestFileName.u16string(), fields.DestFile);
-    EXPECT_EQ(settings.TitleRows, 0);
+    EXPECT_EQ(settings.TitleRows, -4);
     EXPECT_EQ(settings.TitleCols, 3);
     EXPECT_EQ(settings.EmptyCellText, "");
     EXPECT_EQ(settings.TableClass, "grille\"\xE9");

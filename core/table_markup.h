@@ -1,0 +1,12 @@
+// The table: its opening line, one row line per source line, its closing line.
+#pragma once
+
+#include "output_lines.h"
+#include "source_lines.h"
+#include "table_settings.h"
+
+namespace tabulor {
+
+void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings);
+
+}  // namespace tabulor

@@ -1,0 +1,20 @@
+// What the table is made with: the header counts, the border, the empty-cell text and the classes.
+// Texts hold Windows-1252 bytes and are written verbatim; a negative header count means none.
+#pragma once
+
+#include <string>
+
+namespace tabulor {
+
+struct TTableSettings {
+    int TitleRows{};
+    int TitleCols{};
+    std::string Border;  // empty: no border attribute
+    std::string EmptyCellText;
+    std::string TableClass;  // each class: empty for none
+    std::string RowClass;
+    std::string HeaderClass;
+    std::string CellClass;
+};
+
+}  // namespace tabulor
