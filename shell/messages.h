@@ -15,9 +15,11 @@ namespace tabulor {
 std::u16string WithFinalFullStop(std::u16string_view text);
 
 // A notice as Ctrl+C copies it: the caption, the text and the button captions, each block
-// between lines of 27 hyphens, lines ended by line feeds.
+// between lines of 27 hyphens, each line ended by lineEnd: a line feed where the clipboard makes
+// the platform's line ends itself, carriage return and line feed on the Windows clipboard.
 std::u16string NoticeClipboardText(std::u16string_view caption, std::u16string_view text,
-                                   std::span<const std::u16string_view> buttonCaptions);
+                                   std::span<const std::u16string_view> buttonCaptions,
+                                   std::u16string_view lineEnd = u"\n");
 
 enum class TStartShow { Normal, Maximized, Minimized };
 

@@ -143,7 +143,7 @@ bool TNotice::KeyPreview(const MSG& message)
 void TNotice::CopyToClipboard() const
 {
     const std::array<std::u16string_view, 1> buttons = {OkCaption};
-    const std::u16string clip = NoticeClipboardText(FormCaption, Text, buttons);
+    const std::u16string clip = NoticeClipboardText(FormCaption, Text, buttons, u"\r\n");
     const std::size_t bytes = (clip.size() + 1) * sizeof(char16_t);
     TGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory)

@@ -28,8 +28,9 @@ TEST(Messages, NoticeAsCopied)
     const std::array<std::u16string_view, 2> buttons = {u"OK", u"Annuler"};
     EXPECT_EQ(NoticeClipboardText(u"Tabulor", u"Texte <b>", std::span(buttons).first(1)),
               divider + u"\nTabulor\n" + divider + u"\nTexte <b>\n" + divider + u"\nOK\n" + divider + u"\n");
-    EXPECT_EQ(NoticeClipboardText(u"T", u"x", buttons),
-              divider + u"\nT\n" + divider + u"\nx\n" + divider + u"\nOK   Annuler\n" + divider + u"\n");
+    EXPECT_EQ(NoticeClipboardText(u"T", u"x", buttons, u"\r\n"),
+              divider + u"\r\nT\r\n" + divider + u"\r\nx\r\n" + divider + u"\r\nOK   Annuler\r\n"
+                  + divider + u"\r\n");
 }
 
 TEST(Messages, StartShowCommand)
