@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "qt/application.h"
+#include "qt/frame_placement.h"
 #include "qt/shell_types.h"
 #include "shell/placement.h"
 
@@ -24,8 +25,7 @@ protected:
         RunGuarded([&] {
             QFileDialog::showEvent(event);
             const QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
-            const QScreen* screen = owner->screen();
-            move(ToQPoint(PickerTopLeft(ToTRect(screen->geometry()), ToTSize(frameGeometry().size()))));
+            PlaceByFrame(*this, owner->screen()->geometry(), PickerTopLeft);
         });
     }
 };

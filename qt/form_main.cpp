@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QRadioButton>
@@ -106,6 +107,8 @@ TFormMain::TFormMain(TConversionRun run)
             Guarded([this] { ButtonBrowseDestFileClick(); }));
     connect(ButtonExecute, &QPushButton::clicked, this, Guarded([this] { ButtonExecuteClick(); }));
     connect(ButtonExit, &QPushButton::clicked, this, Guarded([this] { ButtonExitClick(); }));
+    for (QRadioButton* radio : {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML})
+        radio->installEventFilter(this);
     EditSrcFile->setFocus();
 }
 
@@ -155,6 +158,26 @@ bool TFormMain::focusNextPrevChild(bool next)
         auto* target = findChild<QWidget*>(ToQString(NextTabStop(current, next, selected)),
                                            Qt::FindDirectChildrenOnly);
         target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    });
+}
+
+// The four arrow keys go round the output kinds and select the one they reach, as on Windows;
+// Qt's own radio buttons know only two of them and stop at the ends.
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    return RunGuarded([&] {
+        if (event->type() != QEvent::KeyPress)
+            return QWidget::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool forward = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down;
+        if (!forward && key->key() != Qt::Key_Left && key->key() != Qt::Key_Up)
+            return QWidget::eventFilter(watched, event);
+        const std::string current = watched->objectName().toStdString();
+        auto* next = findChild<QRadioButton*>(ToQString(NextOutputKind(current, forward)),
+                                              Qt::FindDirectChildrenOnly);
+        next->setFocus(Qt::OtherFocusReason);
+        next->setChecked(true);
         return true;
     });
 }

@@ -10,7 +10,7 @@
 #include <array>
 
 #include "qt/application.h"
-#include "qt/frame_centring.h"
+#include "qt/frame_placement.h"
 #include "qt/shell_types.h"
 #include "resources/string_table.h"
 #include "shell/messages.h"
@@ -55,7 +55,7 @@ TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget*
     Message->setGeometry(ToQRect(layout.Text));
     OK->setGeometry(ToQRect(layout.Button));
     setFixedSize(layout.Client.Width, layout.Client.Height);
-    CentreFramed(*this, OwnerScreen());
+    PlaceByFrame(*this, OwnerScreen(), CentredTopLeft);
 }
 
 QRect TMessageForm::OwnerScreen() const
@@ -68,7 +68,7 @@ void TMessageForm::showEvent(QShowEvent* event)
 {
     RunGuarded([&] {
         QDialog::showEvent(event);
-        CentreFramed(*this, OwnerScreen());
+        PlaceByFrame(*this, OwnerScreen(), CentredTopLeft);
     });
 }
 

@@ -5,7 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "qt/frame_centring.h"
+#include "qt/frame_placement.h"
+#include "shell/placement.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -42,7 +43,7 @@ std::vector<std::u16string> CommandLineFileNames(int argc, const char* const arg
 void ShowMainWindow(QWidget& window, TStartShow how)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    CentreFramed(window, screen);
+    PlaceByFrame(window, screen, CentredTopLeft);
     switch (how) {
     case TStartShow::Maximized:
         window.showMaximized();
@@ -52,7 +53,7 @@ void ShowMainWindow(QWidget& window, TStartShow how)
         break;
     case TStartShow::Normal:
         window.show();
-        CentreFramed(window, screen);
+        PlaceByFrame(window, screen, CentredTopLeft);
         break;
     }
 }

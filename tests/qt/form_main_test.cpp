@@ -243,6 +243,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("RadioButtonOutputXHTML"));
+        // Down goes round from the last to the first, Up back again.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(table->isChecked());
+        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(table, Qt::Key_Up);
+        QVERIFY(Control<QRadioButton>("RadioButtonOutputXHTML")->isChecked());
     }
 
     // The edits set no length limit of their own: a long pasted text goes whole into the request.

@@ -1,4 +1,4 @@
-#include "qt/frame_centring.h"
+#include "qt/frame_placement.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -6,7 +6,6 @@
 
 #include "qt/application.h"
 #include "qt/shell_types.h"
-#include "shell/placement.h"
 
 namespace tabulor {
 namespace {
@@ -17,16 +16,16 @@ bool FrameKnown(const QWidget& window)
     return handle != nullptr && !handle->frameMargins().isNull();
 }
 
-void MoveCentred(QWidget& window, const QRect& area)
+void Place(QWidget& window, const QRect& area, TFramePlacement place)
 {
-    window.move(ToQPoint(CentredTopLeft(ToTRect(area), ToTSize(window.frameGeometry().size()))));
+    window.move(ToQPoint(place(ToTRect(area), ToTSize(window.frameGeometry().size()))));
 }
 
 // Lives as long as the window's first appearance.
-class TCentringOnFrame : public QObject {
+class TPlacingOnFrame : public QObject {
 public:
-    TCentringOnFrame(QWidget& window, const QRect& area)
-        : QObject(window.windowHandle()), Window(window), Area(area)
+    TPlacingOnFrame(QWidget& window, const QRect& area, TFramePlacement place)
+        : QObject(window.windowHandle()), Window(window), Area(area), Placement(place)
     {
         window.windowHandle()->installEventFilter(this);
     }
@@ -37,7 +36,7 @@ protected:
         if (event->type() == QEvent::Expose && Window.windowHandle()->isExposed()) {
             RunGuarded([this] {
                 if (FrameKnown(Window))
-                    MoveCentred(Window, Area);
+                    Place(Window, Area, Placement);
             });
             deleteLater();
         }
@@ -47,15 +46,16 @@ protected:
 private:
     QWidget& Window;
     QRect Area;
+    TFramePlacement Placement;
 };
 
 }  // namespace
 
-void CentreFramed(QWidget& window, const QRect& area)
+void PlaceByFrame(QWidget& window, const QRect& area, TFramePlacement place)
 {
-    MoveCentred(window, area);
+    Place(window, area, place);
     if (window.isVisible() && !FrameKnown(window))
-        new TCentringOnFrame(window, area);
+        new TPlacingOnFrame(window, area, place);
 }
 
 }  // namespace tabulor
