@@ -69,13 +69,7 @@ std::u16string DecimalText(int value)
     return {digits.begin(), digits.end()};
 }
 
-}  // namespace
-
-int SpinEditValue(std::u16string_view text, int minValue)
-{
-    return ParseSpinInteger(text).value_or(minValue);
-}
-
+// value held within the bounds, unless they are equal, which means that none applies.
 int CheckSpinValue(int value, int minValue, int maxValue)
 {
     if (minValue == maxValue)
@@ -85,6 +79,13 @@ int CheckSpinValue(int value, int minValue, int maxValue)
     if (value > maxValue)
         return maxValue;
     return value;
+}
+
+}  // namespace
+
+int SpinEditValue(std::u16string_view text, int minValue)
+{
+    return ParseSpinInteger(text).value_or(minValue);
 }
 
 std::u16string SteppedSpinText(std::u16string_view text, int increment, int minValue,

@@ -13,11 +13,8 @@ namespace tabulor {
 // until the next step.
 int SpinEditValue(std::u16string_view text, int minValue);
 
-// value held within the bounds, unless they are equal, which means that none applies.
-int CheckSpinValue(int value, int minValue, int maxValue);
-
-// The text a step by increment writes into a field that holds text. The sum wraps around at
-// the 32-bit limits.
+// The text a step by increment writes into a field that holds text: the sum, which wraps around at
+// the 32-bit limits, held within the bounds unless they are equal, which means that none applies.
 std::u16string SteppedSpinText(std::u16string_view text, int increment, int minValue,
                                int maxValue);
 
