@@ -9,11 +9,11 @@ namespace tabulor {
 
 TAnchors::TAnchors(QWidget& form)
 {
-    for (const TControlSpec& spec : FormControls()) {
-        auto* control = form.findChild<QWidget*>(ToQString(spec.Name),
+    for (const TControlLayout& entry : FormControls()) {
+        auto* control = form.findChild<QWidget*>(ToQString(entry.Name),
                                                  Qt::FindDirectChildrenOnly);
         if (control != nullptr)
-            Controls.append({control, ToTRect(control->geometry()), spec.Anchors});
+            Controls.append({control, ToTRect(control->geometry()), entry.Anchors});
     }
 }
 

@@ -64,15 +64,15 @@ private:
 bool TFilePicker::Execute(QWidget* owner)
 {
     const TDialogSettingsKeeper keeper;
-    TFileDialog dialog(owner, ToQString(Spec.Title));
-    dialog.setObjectName(ToQString(Spec.Name));
+    TFileDialog dialog(owner, ToQString(Setup.Title));
+    dialog.setObjectName(ToQString(Setup.Name));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    const bool open = Spec.Kind == TPickerKind::Open;
+    const bool open = Setup.Kind == TPickerKind::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // Qt reads the patterns from the description's own parentheses.
-    dialog.setNameFilter(ToQString(Spec.FilterDescription));
-    dialog.setDefaultSuffix(ToQString(Spec.DefaultExtension));
+    dialog.setNameFilter(ToQString(Setup.FilterDescription));
+    dialog.setDefaultSuffix(ToQString(Setup.DefaultExtension));
     dialog.setSizeGripEnabled(true);
     if (!LastName.isEmpty())
         dialog.selectFile(LastName);

@@ -13,7 +13,7 @@ namespace tabulor {
 // offers again next time, whatever the window's fields hold meanwhile.
 class TFilePicker {
 public:
-    explicit TFilePicker(const TPickerSpec& spec) : Spec(spec) {}
+    explicit TFilePicker(const TPickerSetup& setup) : Setup(setup) {}
 
     // True when the user picked a name. Afterwards the process's current folder is the picked
     // file's, so that relative names typed later resolve there.
@@ -22,7 +22,7 @@ public:
     QString FileName() const { return LastName; }
 
 private:
-    TPickerSpec Spec;
+    TPickerSetup Setup;
     QString LastName;
 };
 

@@ -53,10 +53,10 @@ QComboBox* CreateUnitList(const QString& selected, QWidget* parent)
     return list;
 }
 
-QWidget* CreateControl(const TControlSpec& spec, QWidget* parent)
+QWidget* CreateControl(const TControlLayout& entry, QWidget* parent)
 {
-    const QString text = ToQString(spec.Text);
-    switch (spec.Kind) {
+    const QString text = ToQString(entry.Text);
+    switch (entry.Kind) {
     case TControlKind::Label:
         return CreateLabel(text, parent);
     case TControlKind::Edit:
@@ -66,11 +66,11 @@ QWidget* CreateControl(const TControlSpec& spec, QWidget* parent)
     case TControlKind::Button:
         return new TButton(text, parent);
     case TControlKind::CheckBox:
-        return CreateBox<QCheckBox>(text, spec.Checked, parent);
+        return CreateBox<QCheckBox>(text, entry.Checked, parent);
     case TControlKind::ComboBox:
         return CreateUnitList(text, parent);
     case TControlKind::RadioButton:
-        return CreateBox<QRadioButton>(text, spec.Checked, parent);
+        return CreateBox<QRadioButton>(text, entry.Checked, parent);
     }
     throw std::invalid_argument("the window cannot make a control of this kind");
 }
@@ -112,16 +112,16 @@ void CreateFormControls(QWidget& form)
 {
     std::map<int, QWidget*> tabStops;
     QLabel* label = nullptr;
-    for (const TControlSpec& spec : FormControls()) {
-        QWidget* control = CreateControl(spec, &form);
-        control->setObjectName(ToQString(spec.Name));
-        control->setGeometry(ToQRect(spec.Bounds));
+    for (const TControlLayout& entry : FormControls()) {
+        QWidget* control = CreateControl(entry, &form);
+        control->setObjectName(ToQString(entry.Name));
+        control->setGeometry(ToQRect(entry.Bounds));
         // A label stands right before its field, which screen readers then name after it.
         if (label != nullptr)
             label->setBuddy(control);
         label = qobject_cast<QLabel*>(control);
-        if (spec.TabOrder != NoTabStop)
-            tabStops.emplace(spec.TabOrder, control);
+        if (entry.TabOrder != NoTabStop)
+            tabStops.emplace(entry.TabOrder, control);
     }
     QWidget* previous = nullptr;
     for (const auto& [order, control] : tabStops) {

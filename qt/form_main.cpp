@@ -63,8 +63,8 @@ std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
 }  // namespace
 
 TFormMain::TFormMain(TConversionRun run)
-    : OpenDialog(OpenDialogSpec),
-      SaveDialog(SaveDialogSpec),
+    : OpenDialog(OpenPickerSetup),
+      SaveDialog(SavePickerSetup),
       Run(std::move(run)),
       Anchors(LaidOut(*this))
 {

@@ -20,16 +20,16 @@ bool IsOutputKind(std::string_view name)
 // The tab stops in tab order, the output kinds standing for one stop at the selected one.
 std::vector<std::string_view> TabStops(std::string_view selectedOutput)
 {
-    std::vector<const TControlSpec*> stops;
-    for (const TControlSpec& control : FormControls()) {
+    std::vector<const TControlLayout*> stops;
+    for (const TControlLayout& control : FormControls()) {
         if (control.TabOrder != NoTabStop
             && (!IsOutputKind(control.Name) || control.Name == selectedOutput))
             stops.push_back(&control);
     }
     std::sort(stops.begin(), stops.end(),
-              [](const TControlSpec* a, const TControlSpec* b) { return a->TabOrder < b->TabOrder; });
+              [](const TControlLayout* a, const TControlLayout* b) { return a->TabOrder < b->TabOrder; });
     std::vector<std::string_view> names;
-    for (const TControlSpec* stop : stops)
+    for (const TControlLayout* stop : stops)
         names.push_back(stop->Name);
     return names;
 }

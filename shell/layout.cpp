@@ -17,7 +17,7 @@ constexpr unsigned BottomRight = akRight | akBottom;
 
 // Each label stands right before its field, so that a screen reader that names a field after
 // the text before it reads the right one.
-constexpr std::array<TControlSpec, 28> Controls = {{
+constexpr std::array<TControlLayout, 28> Controls = {{
     {"LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
     {"EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
     {"ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false},
@@ -62,15 +62,15 @@ int MulDiv(int value, int numerator, int denominator)
 
 }  // namespace
 
-std::span<const TControlSpec> FormControls()
+std::span<const TControlLayout> FormControls()
 {
     return Controls;
 }
 
-const TControlSpec& FindControl(std::string_view name)
+const TControlLayout& FindControl(std::string_view name)
 {
     const auto found = std::find_if(Controls.begin(), Controls.end(),
-                                    [name](const TControlSpec& c) { return c.Name == name; });
+                                    [name](const TControlLayout& c) { return c.Name == name; });
     if (found == Controls.end())
         throw std::out_of_range("the window has no control " + std::string(name));
     return *found;

@@ -18,7 +18,7 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 inline constexpr int NoTabStop = -1;
 
-struct TControlSpec {
+struct TControlLayout {
     std::string_view Name;
     TControlKind Kind;
     // The caption, or what an edit holds at start.
@@ -40,10 +40,10 @@ inline constexpr int DesignDpi = 96;
 inline constexpr int DesignTextHeight = 13;
 
 // The controls in the order in which the window declares them.
-std::span<const TControlSpec> FormControls();
+std::span<const TControlLayout> FormControls();
 
 // The control named name; throws std::out_of_range for a name the window does not have.
-const TControlSpec& FindControl(std::string_view name);
+const TControlLayout& FindControl(std::string_view name);
 
 // The entries of ComboBoxBorderUnit, the first selected at start.
 std::span<const std::u16string_view> BorderUnits();

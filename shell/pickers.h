@@ -8,7 +8,7 @@ namespace tabulor {
 
 enum class TPickerKind { Open, Save };
 
-struct TPickerSpec {
+struct TPickerSetup {
     std::string_view Name;
     TPickerKind Kind;
     std::u16string_view Title;
@@ -19,11 +19,11 @@ struct TPickerSpec {
     std::u16string_view DefaultExtension;
 };
 
-inline constexpr TPickerSpec OpenDialogSpec = {
+inline constexpr TPickerSetup OpenPickerSetup = {
     "OpenDialog", TPickerKind::Open, u"Sélection du fichier source",
     u"Texte (séparateur : tabulation) (*.txt)", u"*.txt", u"txt"};
 
-inline constexpr TPickerSpec SaveDialogSpec = {
+inline constexpr TPickerSetup SavePickerSetup = {
     "SaveDialog", TPickerKind::Save, u"Sélection du fichier destination",
     u"Fichier HTML (*.htm ; *.html ; *.xhtml)", u"*.htm;*.html;*.xhtml", u"html"};
 

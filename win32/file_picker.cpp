@@ -35,10 +35,10 @@ UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lPara
 
 std::optional<std::u16string> TFilePicker::Execute(HWND owner)
 {
-    std::wstring filter = ToWide(Spec.FilterDescription);
-    filter.append(1, L'\0').append(ToWide(Spec.FilterPatterns)).append(2, L'\0');
-    const std::wstring title = ToWide(Spec.Title);
-    const std::wstring extension = ToWide(Spec.DefaultExtension);
+    std::wstring filter = ToWide(Setup.FilterDescription);
+    filter.append(1, L'\0').append(ToWide(Setup.FilterPatterns)).append(2, L'\0');
+    const std::wstring title = ToWide(Setup.Title);
+    const std::wstring extension = ToWide(Setup.DefaultExtension);
     std::wstring buffer(PickerBufferLength, L'\0');
     if (FitsPickerBuffer(LastName))
         std::copy(LastName.begin(), LastName.end(), buffer.begin());
@@ -57,10 +57,10 @@ std::optional<std::u16string> TFilePicker::Execute(HWND owner)
     // The current folder follows the picked file: no OFN_NOCHANGEDIR. An existing destination
     // is replaced without a question: no OFN_OVERWRITEPROMPT.
     dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (Spec.Kind == TPickerKind::Open)
+    if (Setup.Kind == TPickerKind::Open)
         dialog.Flags |= OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 
-    const BOOL chosen = Spec.Kind == TPickerKind::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    const BOOL chosen = Setup.Kind == TPickerKind::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen)
         return std::nullopt;
     LastName = FromWide(buffer.c_str());

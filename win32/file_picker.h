@@ -13,13 +13,13 @@ namespace tabulor {
 
 class TFilePicker {
 public:
-    explicit TFilePicker(const TPickerSpec& spec) : Spec(spec) {}
+    explicit TFilePicker(const TPickerSetup& setup) : Setup(setup) {}
 
     // The chosen full name; none when the user cancels or the dialog fails.
     std::optional<std::u16string> Execute(HWND owner);
 
 private:
-    const TPickerSpec& Spec;
+    TPickerSetup Setup;
     std::u16string LastName;
 };
 

@@ -55,18 +55,18 @@ void TFormMain::MoveFocus(std::string_view name)
 void TFormMain::SelectOutput(std::string_view name)
 {
     MoveFocus(name);
-    for (const TControlSpec& spec : FormControls()) {
-        if (spec.Kind == TControlKind::RadioButton)
-            SendMessageW(Control(spec.Name), BM_SETCHECK, spec.Name == name ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (const TControlLayout& entry : FormControls()) {
+        if (entry.Kind == TControlKind::RadioButton)
+            SendMessageW(Control(entry.Name), BM_SETCHECK, entry.Name == name ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 
 std::string_view TFormMain::SelectedOutput() const
 {
-    for (const TControlSpec& spec : FormControls()) {
-        if (spec.Kind == TControlKind::RadioButton
-            && SendMessageW(Control(spec.Name), BM_GETCHECK, 0, 0) == BST_CHECKED)
-            return spec.Name;
+    for (const TControlLayout& entry : FormControls()) {
+        if (entry.Kind == TControlKind::RadioButton
+            && SendMessageW(Control(entry.Name), BM_GETCHECK, 0, 0) == BST_CHECKED)
+            return entry.Name;
     }
     return {};
 }
@@ -74,10 +74,10 @@ std::string_view TFormMain::SelectedOutput() const
 // The control's name in the layout table; empty for anything that is not one of them.
 std::string_view TFormMain::NameOf(HWND control) const
 {
-    const auto specs = FormControls();
+    const auto entries = FormControls();
     for (std::size_t i = 0; i < Controls.size(); ++i) {
         if (Controls[i] == control)
-            return specs[i].Name;
+            return entries[i].Name;
     }
     return {};
 }

@@ -62,7 +62,7 @@ TFont FormFont(UINT dpi)
 }  // namespace
 
 TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
-    : OpenDialog(OpenDialogSpec), SaveDialog(SaveDialogSpec)
+    : OpenDialog(OpenPickerSetup), SaveDialog(SavePickerSetup)
 {
     CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormCaption).c_str(), FormStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
@@ -86,25 +86,25 @@ void TFormMain::CreateControls(HINSTANCE instance)
 {
     const char16_t separator = UserDecimalSeparator();
     bool firstRadio = true;
-    for (const TControlSpec& spec : FormControls()) {
-        const TSystemControl system = SystemControlFor(spec.Kind);
+    for (const TControlLayout& entry : FormControls()) {
+        const TSystemControl system = SystemControlFor(entry.Kind);
         // A radio group runs from the first radio button to the next control that starts a group.
-        const bool startsGroup = spec.Kind != TControlKind::RadioButton || firstRadio;
-        firstRadio = firstRadio && spec.Kind != TControlKind::RadioButton;
-        const std::wstring text = spec.Kind == TControlKind::ComboBox ? L"" : ToWide(spec.Text);
+        const bool startsGroup = entry.Kind != TControlKind::RadioButton || firstRadio;
+        firstRadio = firstRadio && entry.Kind != TControlKind::RadioButton;
+        const std::wstring text = entry.Kind == TControlKind::ComboBox ? L"" : ToWide(entry.Text);
         HWND control = CreateWindowExW(system.ExStyle, system.ClassName, text.c_str(),
                                        WS_CHILD | WS_VISIBLE | system.Style | (startsGroup ? WS_GROUP : 0),
                                        0, 0, 0, 0, Window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.Name))),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Name))),
                                        instance, nullptr);
         Controls.push_back(control);
-        if (spec.Checked)
+        if (entry.Checked)
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        if (spec.Kind == TControlKind::Edit)
+        if (entry.Kind == TControlKind::Edit)
             SelectAllOnFocus(control);
-        else if (spec.Kind == TControlKind::SpinEdit)
+        else if (entry.Kind == TControlKind::SpinEdit)
             SpinEdits.push_back(std::make_unique<TSpinEdit>(control, separator));
-        else if (spec.Kind == TControlKind::ComboBox) {
+        else if (entry.Kind == TControlKind::ComboBox) {
             for (const std::u16string_view unit : BorderUnits())
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(unit).c_str()));
             SendMessageW(control, CB_SETCURSEL, 0, 0);
@@ -138,18 +138,18 @@ void TFormMain::PlaceControls()
     GetClientRect(Window, &client);
     const TSize designed = ScaleToText(FormClientSize, TextHeight);
     const TSize growth = {client.right - designed.Width, client.bottom - designed.Height};
-    const auto specs = FormControls();
+    const auto entries = FormControls();
     TMeasuringDC dc(Window, Font.get());
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        TRect rect = AnchoredRect(ScaleToText(specs[i].Bounds, TextHeight), specs[i].Anchors, growth);
-        if (specs[i].Kind == TControlKind::Label) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        TRect rect = AnchoredRect(ScaleToText(entries[i].Bounds, TextHeight), entries[i].Anchors, growth);
+        if (entries[i].Kind == TControlKind::Label) {
             // Labels size themselves to their text.
-            const std::wstring text = ToWide(specs[i].Text);
+            const std::wstring text = ToWide(entries[i].Text);
             SIZE extent;
             GetTextExtentPoint32W(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &extent);
             rect.Width = extent.cx;
             rect.Height = extent.cy;
-        } else if (specs[i].Kind == TControlKind::ComboBox) {
+        } else if (entries[i].Kind == TControlKind::ComboBox) {
             // A drop-down list's height is that of its open list, room for every entry.
             rect.Height += TextHeight * (static_cast<int>(BorderUnits().size()) + 1);
         }

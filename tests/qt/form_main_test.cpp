@@ -177,17 +177,17 @@ private slots:
     {
         QCOMPARE(Form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
                  qsizetype(FormControls().size()));
-        for (const TControlSpec& spec : FormControls()) {
-            auto* control = Form->findChild<QWidget*>(ToQString(spec.Name), Qt::FindDirectChildrenOnly);
-            QVERIFY2(control != nullptr, spec.Name.data());
-            QCOMPARE(int(KindOf(control)), int(spec.Kind));
-            QCOMPARE(ShownText(control), ToQString(spec.Text));
+        for (const TControlLayout& entry : FormControls()) {
+            auto* control = Form->findChild<QWidget*>(ToQString(entry.Name), Qt::FindDirectChildrenOnly);
+            QVERIFY2(control != nullptr, entry.Name.data());
+            QCOMPARE(int(KindOf(control)), int(entry.Kind));
+            QCOMPARE(ShownText(control), ToQString(entry.Text));
             auto* button = qobject_cast<QAbstractButton*>(control);
-            QCOMPARE(button != nullptr && button->isChecked(), spec.Checked);
-            QCOMPARE(control->pos(), QPoint(spec.Bounds.Left, spec.Bounds.Top));
-            QCOMPARE(control->height(), spec.Bounds.Height);
+            QCOMPARE(button != nullptr && button->isChecked(), entry.Checked);
+            QCOMPARE(control->pos(), QPoint(entry.Bounds.Left, entry.Bounds.Top));
+            QCOMPARE(control->height(), entry.Bounds.Height);
             if (KindOf(control) != TControlKind::Label && !(button != nullptr && button->isCheckable()))
-                QCOMPARE(control->width(), spec.Bounds.Width);
+                QCOMPARE(control->width(), entry.Bounds.Width);
         }
         auto* units = Control<QComboBox>("ComboBoxBorderUnit");
         QCOMPARE(units->count(), qsizetype(BorderUnits().size()));

@@ -12,7 +12,7 @@ namespace {
 TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
 {
     std::set<int> orders;
-    for (const TControlSpec& control : FormControls()) {
+    for (const TControlLayout& control : FormControls()) {
         EXPECT_GE(control.Bounds.Left, 0) << control.Name;
         EXPECT_LE(control.Bounds.Left + control.Bounds.Width, FormClientSize.Width) << control.Name;
         EXPECT_LE(control.Bounds.Top + control.Bounds.Height, FormClientSize.Height) << control.Name;

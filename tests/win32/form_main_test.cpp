@@ -94,10 +94,10 @@ TEST(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
     ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("EditSrcFile"); }));
     // A click selects the option and gives it the focus.
     SendMessageW(tabulor.Control("RadioButtonOutputHTML"), BM_CLICK, 0, 0);
-    std::vector<const TControlSpec*> stops;
-    for (const TControlSpec& spec : FormControls()) {
-        if (spec.TabOrder != NoTabStop && (spec.Kind != TControlKind::RadioButton || spec.Name == "RadioButtonOutputHTML"))
-            stops.push_back(&spec);
+    std::vector<const TControlLayout*> stops;
+    for (const TControlLayout& entry : FormControls()) {
+        if (entry.TabOrder != NoTabStop && (entry.Kind != TControlKind::RadioButton || entry.Name == "RadioButtonOutputHTML"))
+            stops.push_back(&entry);
     }
     std::sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
 
@@ -106,7 +106,7 @@ TEST(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
     ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("RadioButtonOutputHTML"); }));
     for (std::size_t i = 1; i <= stops.size(); ++i) {
         tabulor.PressKey(VK_TAB);
-        const TControlSpec& expected = *stops[(start + i) % stops.size()];
+        const TControlLayout& expected = *stops[(start + i) % stops.size()];
         ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(expected.Name); }))
             << "after " << i << " presses of Tab, expected " << expected.Name;
         if (expected.Name == "EditEmptyCells") {

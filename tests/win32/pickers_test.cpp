@@ -42,7 +42,7 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     WriteFile(source, "a\r\n");
     TTabulorProcess tabulor;
 
-    HWND dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenDialogSpec.Title);
+    HWND dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenPickerSetup.Title);
     ASSERT_NE(dialog, nullptr);
     RECT frame;
     GetWindowRect(dialog, &frame);
@@ -53,7 +53,7 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), (folder.Path() / L"relevé.html").wstring());
 
     const std::wstring destination = (folder.Path() / L"page.htm").wstring();
-    dialog = OpenPicker(tabulor, "ButtonBrowseDestFile", SaveDialogSpec.Title);
+    dialog = OpenPicker(tabulor, "ButtonBrowseDestFile", SavePickerSetup.Title);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(TextOf(FileNameBox(dialog)).empty());
     Choose(dialog, destination);
@@ -61,7 +61,7 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), destination);
 
     SendMessageW(tabulor.Control("EditSrcFile"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenDialogSpec.Title);
+    dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenPickerSetup.Title);
     ASSERT_NE(dialog, nullptr);
     // The dialog opens in the folder of the name it returned, showing the name's last part.
     EXPECT_EQ(TextOf(FileNameBox(dialog)), L"relevé.txt");
