@@ -1,10 +1,12 @@
 #include "qt/form_main.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QUrl>
@@ -253,22 +255,20 @@ QRadioButton* TFormMain::SelectedOutput() const
 
 TFormFields TFormMain::ReadFields() const
 {
-    TFormFields fields;
-    fields.SrcFile = EditSrcFile->text().toStdU16String();
-    fields.DestFile = EditDestFile->text().toStdU16String();
-    fields.TitleRows = EditTitleRows->text().toStdU16String();
-    fields.TitleCols = EditTitleCols->text().toStdU16String();
-    fields.Border = CheckBoxBorder->isChecked();
-    fields.BorderUnit = ComboBoxBorderUnit->currentText().toStdU16String();
-    fields.BorderValue = EditBorderValue->text().toStdU16String();
-    fields.EmptyCells = EditEmptyCells->text().toStdU16String();
-    fields.TableClass = EditTableClass->text().toStdU16String();
-    fields.RowClass = EditRowClass->text().toStdU16String();
-    fields.HeaderClass = EditHeaderClass->text().toStdU16String();
-    fields.CellClass = EditCellClass->text().toStdU16String();
-    fields.OutputTable = RadioButtonOutputTable->isChecked();
-    fields.OutputXhtml = RadioButtonOutputXHTML->isChecked();
-    return fields;
+    const auto control = [this](std::string_view name) {
+        return findChild<QWidget*>(ToQString(name), Qt::FindDirectChildrenOnly);
+    };
+    return ReadFormFields({
+        [control](std::string_view name) {
+            const QWidget* widget = control(name);
+            if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+                return combo->currentText().toStdU16String();
+            return qobject_cast<const QLineEdit*>(widget)->text().toStdU16String();
+        },
+        [control](std::string_view name) {
+            return qobject_cast<const QAbstractButton*>(control(name))->isChecked();
+        },
+    });
 }
 
 }  // namespace tabulor

@@ -1,5 +1,7 @@
 #include "shell/file_names.h"
 
+#include <system_error>
+
 namespace tabulor {
 
 std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newExtension,
@@ -21,7 +23,11 @@ std::optional<std::u16string> SingleFileName(std::span<const std::u16string> nam
 {
     if (names.size() != 1 || names.front().empty())
         return std::nullopt;
-    return std::filesystem::absolute(ToPath(names.front())).u16string();
+    // Where the current folder is gone, the name stays as given: the run reports what it cannot
+    // open.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(ToPath(names.front()), error);
+    return error ? names.front() : absolute.u16string();
 }
 
 std::filesystem::path ToPath(std::u16string_view name)

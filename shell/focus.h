@@ -18,7 +18,7 @@ std::string_view NextOutputKind(std::string_view current, bool forward);
 
 // An edit takes the focus with its whole text selected unless a primary-button press on the
 // edit itself gave it the focus.
-enum class TFocusCause { Keyboard, PressOnControl, Other };
+enum class TFocusCause { PressOnControl, Other };
 inline bool SelectsAllOnFocus(TFocusCause cause)
 {
     return cause != TFocusCause::PressOnControl;

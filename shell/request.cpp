@@ -8,11 +8,6 @@
 namespace tabulor {
 namespace {
 
-std::u16string InitialText(std::string_view control)
-{
-    return std::u16string(FindControl(control).Text);
-}
-
 int HeaderCount(std::u16string_view text)
 {
     return SpinEditValue(text, SpinFieldBounds.MinValue);
@@ -27,24 +22,32 @@ TOutputKind OutputKind(const TFormFields& fields)
 
 }  // namespace
 
-TFormFields InitialFormFields()
+TFormFields ReadFormFields(const TControlReader& read)
 {
     TFormFields fields;
-    fields.SrcFile = InitialText("EditSrcFile");
-    fields.DestFile = InitialText("EditDestFile");
-    fields.TitleRows = InitialText("EditTitleRows");
-    fields.TitleCols = InitialText("EditTitleCols");
-    fields.Border = FindControl("CheckBoxBorder").Checked;
-    fields.BorderValue = InitialText("EditBorderValue");
-    fields.BorderUnit = InitialText("ComboBoxBorderUnit");
-    fields.EmptyCells = InitialText("EditEmptyCells");
-    fields.TableClass = InitialText("EditTableClass");
-    fields.RowClass = InitialText("EditRowClass");
-    fields.HeaderClass = InitialText("EditHeaderClass");
-    fields.CellClass = InitialText("EditCellClass");
-    fields.OutputTable = FindControl("RadioButtonOutputTable").Checked;
-    fields.OutputXhtml = FindControl("RadioButtonOutputXHTML").Checked;
+    fields.SrcFile = read.Text("EditSrcFile");
+    fields.DestFile = read.Text("EditDestFile");
+    fields.TitleRows = read.Text("EditTitleRows");
+    fields.TitleCols = read.Text("EditTitleCols");
+    fields.Border = read.Checked("CheckBoxBorder");
+    fields.BorderValue = read.Text("EditBorderValue");
+    fields.BorderUnit = read.Text("ComboBoxBorderUnit");
+    fields.EmptyCells = read.Text("EditEmptyCells");
+    fields.TableClass = read.Text("EditTableClass");
+    fields.RowClass = read.Text("EditRowClass");
+    fields.HeaderClass = read.Text("EditHeaderClass");
+    fields.CellClass = read.Text("EditCellClass");
+    fields.OutputTable = read.Checked("RadioButtonOutputTable");
+    fields.OutputXhtml = read.Checked("RadioButtonOutputXHTML");
     return fields;
+}
+
+TFormFields InitialFormFields()
+{
+    return ReadFormFields({
+        [](std::string_view name) { return std::u16string(FindControl(name).Text); },
+        [](std::string_view name) { return FindControl(name).Checked; },
+    });
 }
 
 TConversionSettings MakeConversionSettings(const TFormFields& fields)

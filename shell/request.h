@@ -1,7 +1,9 @@
 // The conversion request that the main window fills from what its controls hold.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/conversion.h"
 
@@ -24,6 +26,14 @@ struct TFormFields {
     bool OutputTable = false;
     bool OutputXhtml = false;
 };
+
+// How a front end reads its controls, each named as in the layout: the text of an edit, a spin
+// field or the combo box's selected entry, and whether a box or an option is ticked.
+struct TControlReader {
+    std::function<std::u16string(std::string_view name)> Text;
+    std::function<bool(std::string_view name)> Checked;
+};
+TFormFields ReadFormFields(const TControlReader& read);
 
 // The fields as the window starts, from its layout.
 TFormFields InitialFormFields();

@@ -142,26 +142,12 @@ HWND TFormMain::Control(std::string_view name) const
 
 TFormFields TFormMain::ReadFields() const
 {
-    const auto text = [this](std::string_view name) { return WindowText(Control(name)); };
-    const auto checked = [this](std::string_view name) {
-        return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    };
-    TFormFields fields;
-    fields.SrcFile = text("EditSrcFile");
-    fields.DestFile = text("EditDestFile");
-    fields.TitleRows = text("EditTitleRows");
-    fields.TitleCols = text("EditTitleCols");
-    fields.Border = checked("CheckBoxBorder");
-    fields.BorderValue = text("EditBorderValue");
-    fields.BorderUnit = text("ComboBoxBorderUnit");
-    fields.EmptyCells = text("EditEmptyCells");
-    fields.TableClass = text("EditTableClass");
-    fields.RowClass = text("EditRowClass");
-    fields.HeaderClass = text("EditHeaderClass");
-    fields.CellClass = text("EditCellClass");
-    fields.OutputTable = checked("RadioButtonOutputTable");
-    fields.OutputXhtml = checked("RadioButtonOutputXHTML");
-    return fields;
+    return ReadFormFields({
+        [this](std::string_view name) { return WindowText(Control(name)); },
+        [this](std::string_view name) {
+            return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        },
+    });
 }
 
 void TFormMain::SetFileFields(const TFileFields& fields)

@@ -47,6 +47,17 @@ TEST(FileNames, OneDroppedOrNamedFile)
     EXPECT_EQ(std::filesystem::path(*relative), std::filesystem::current_path() / u"ventes é.txt");
     const std::u16string absolute = (std::filesystem::current_path() / "a.txt").u16string();
     EXPECT_EQ(SingleFileName(TNames{absolute}), absolute);
+#ifndef _WIN32
+    // Started in a folder that is gone, the program keeps the name as given.
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path gone = std::filesystem::temp_directory_path() / "tabulor-gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    const auto kept = SingleFileName(TNames{u"a.txt"});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(kept, u"a.txt");
+#endif
 }
 
 }  // namespace
