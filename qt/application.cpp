@@ -17,9 +17,8 @@ namespace tabulor {
 namespace {
 
 // The tool keeps nothing between runs, but Qt's own file dialog keeps its history, last folder
-// and view in the settings that all Qt programs share. Where settings are files, their folders
-// become one that lives only as long as the application; the Windows registry, which Qt's
-// dialog uses there, cannot be redirected, so the pickers put it back as they found it.
+// and view in the settings that all Qt programs share: their folders become one that lives only
+// as long as the application.
 void RedirectSettings(const QString& folder)
 {
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {

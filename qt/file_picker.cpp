@@ -33,7 +33,7 @@ protected:
 // Qt's dialog reads its group of the settings shared by Qt programs when it is made and rewrites
 // it when it is destroyed. Made before the dialog and destroyed after it, this puts the group
 // back as it was, so that no run leaves anything behind, also where the application could not
-// send those settings elsewhere (the Windows registry).
+// make the folder it sends those settings to.
 class TDialogSettingsKeeper {
 public:
     TDialogSettingsKeeper()

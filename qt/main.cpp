@@ -13,6 +13,6 @@ int main(int argc, char* argv[])
     tabulor::TApplication application(qtArgumentCount, argv);
     tabulor::TFormMain formMain;
     formMain.OpenFiles(tabulor::CommandLineFileNames(argc, argv));
-    return application.Run(formMain,
-                           tabulor::StartShowFromCommand(tabulor::StartupShowCommand()));
+    // X11 and Wayland hand a program no show command: the window starts as it is laid out.
+    return application.Run(formMain, tabulor::TStartShow::Normal);
 }

@@ -8,30 +8,7 @@
 #include "qt/frame_placement.h"
 #include "shell/placement.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace tabulor {
-namespace {
-
-// The value of Windows' SW_SHOWNORMAL.
-constexpr int ShowNormal = 1;
-
-}  // namespace
-
-int StartupShowCommand()
-{
-#ifdef Q_OS_WIN
-    STARTUPINFOW info{};
-    info.cb = sizeof info;
-    GetStartupInfoW(&info);
-    if (info.dwFlags & STARTF_USESHOWWINDOW)
-        return info.wShowWindow;
-#endif
-    return ShowNormal;
-}
-
 std::vector<std::u16string> CommandLineFileNames(int argc, const char* const argv[])
 {
     std::vector<std::u16string> names;

@@ -10,9 +10,6 @@ class QWidget;
 
 namespace tabulor {
 
-// The show command that started the process; on platforms without one, the normal one.
-int StartupShowCommand();
-
 // The names given on the command line after the program's own, as the system's 8-bit
 // encoding of file names spells them.
 std::vector<std::u16string> CommandLineFileNames(int argc, const char* const argv[]);

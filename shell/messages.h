@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "resources/string_table.h"
-
 namespace tabulor {
 
 // An error's text as the error box shows it: one full stop is appended when the last character
