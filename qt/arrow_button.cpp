@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "qt/application.h"
+#include "shell/layout.h"
 
 namespace tabulor {
 namespace {
@@ -29,7 +30,7 @@ TArrowButton::TArrowButton(Qt::ArrowType direction, QWidget* parent)
 
 QSize TArrowButton::sizeHint() const
 {
-    return {15, 9};
+    return {SpinArrowWidth, 9};
 }
 
 void TArrowButton::ArmRepeatTimer(TArrowRepeat::TTime now)

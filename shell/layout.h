@@ -48,6 +48,9 @@ const TControlLayout& FindControl(std::string_view name);
 // The entries of ComboBoxBorderUnit, the first selected at start.
 std::span<const std::u16string_view> BorderUnits();
 
+// The width at 96 dpi of the two arrow buttons inside a numeric spin field's right end.
+inline constexpr int SpinArrowWidth = 15;
+
 // The numeric spin fields' bounds: equal bounds mean that none applies.
 struct TSpinBounds {
     int MinValue;
