@@ -5,6 +5,7 @@
 #include "shell/layout.h"
 #include "shell/placement.h"
 #include "shell/spin_field.h"
+#include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/focus_select.h"
 #include "win32/form_main.h"
@@ -74,6 +75,7 @@ TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
     LayOut(GetDpiForWindow(Window));
     Centre();
     SavedFocus = Control("EditSrcFile");
+    SetMainWindow(Window);
 }
 
 TFormMain::~TFormMain()

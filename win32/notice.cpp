@@ -7,6 +7,7 @@
 #include "shell/messages.h"
 #include "shell/placement.h"
 #include "shell/text.h"
+#include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/guard.h"
 #include "win32/monitor.h"
@@ -187,7 +188,7 @@ void RegisterNoticeClass(HINSTANCE instance)
 
 void ShowNotice(std::u16string_view text)
 {
-    TNotice notice(GetActiveWindow(), text);
+    TNotice notice(BoxOwner(), text);
     notice.RunModal();
 }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "shell/layout.h"
@@ -21,6 +23,11 @@ void Click(HWND button)
 {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
+
+struct TWindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using TWindow = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDeleter>;
 
 bool Checked(HWND button)
 {
@@ -84,6 +91,37 @@ TEST(FormMainTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(tabulor.FindWindowOfClass(MessageFormClassName), nullptr);
+}
+
+// A run started while another program is in front: the box that ends it, the notice or the
+// error box, still disables the main window, so that the run cannot be started again from it.
+TEST(FormMainTest, BoxesOpenedBehindAnotherProgramDisableTheMainWindow)
+{
+    struct TCase {
+        const char* Source;
+        const wchar_t* BoxClass;
+    };
+    for (const TCase& test : {TCase{"sheet.txt", MessageFormClassName}, TCase{"absent.txt", L"#32770"}}) {
+        SCOPED_TRACE(test.Source);
+        TTempFolder folder;
+        WriteFile(folder.Path() / "sheet.txt", "a\tb\r\n");
+        TTabulorProcess tabulor;
+        SetText(tabulor.Control("EditSrcFile"), (folder.Path() / test.Source).wstring());
+        SetText(tabulor.Control("EditDestFile"), (folder.Path() / "sheet.html").wstring());
+        const TWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                            200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        SetForegroundWindow(other.get());
+        ASSERT_TRUE(WaitUntil([&] { return tabulor.Active() == nullptr; }));
+
+        // The button's command, as a press gives it, without the press's activation.
+        HWND execute = tabulor.Control("ButtonExecute");
+        PostMessageW(tabulor.Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(execute), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(execute));
+        HWND box = tabulor.WaitForWindow(test.BoxClass);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), tabulor.Main());
+        EXPECT_FALSE(IsWindowEnabled(tabulor.Main()));
+    }
 }
 
 // Tab visits the stops of the layout in tab order, the output kinds at the selected one; the
