@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "shell/layout.h"
 #include "shell/placement.h"
 #include "shell/spin_field.h"
@@ -69,12 +71,20 @@ TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (Window == nullptr)
         throw std::runtime_error("the main window cannot be created");
-    SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-    SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    CreateControls(instance);
-    LayOut(GetDpiForWindow(Window));
-    Centre();
-    SavedFocus = Control("EditSrcFile");
+    try {
+        SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+        SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+        CreateControls(instance);
+        LayOut(GetDpiForWindow(Window));
+        Centre();
+        SavedFocus = Control("EditSrcFile");
+    } catch (...) {
+        // The window must not outlive this object, nor reach it while it goes: the box that
+        // reports the failure runs a message loop. Cut off, it also goes without ending that loop.
+        SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+        DestroyWindow(Window);
+        throw;
+    }
     SetMainWindow(Window);
 }
 
