@@ -1,5 +1,6 @@
 #include "win32/notice.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -150,6 +151,8 @@ void TNotice::CopyToClipboard() const
     if (!memory)
         return;
     void* data = GlobalLock(memory.get());
+    if (data == nullptr)
+        return;
     std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<char16_t*>(data));
     GlobalUnlock(memory.get());
     if (!OpenClipboard(Window))
