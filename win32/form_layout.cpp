@@ -138,7 +138,6 @@ void TFormMain::LayOut(UINT dpi)
     for (HWND control : Controls)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     Font = std::move(font);
-    Dpi = dpi;
     FitFrame(dpi);
     PlaceControls();
     InvalidateRect(Window, nullptr, TRUE);

@@ -19,7 +19,7 @@
 namespace tabulor {
 namespace {
 
-constexpr DWORD NoticeStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD NoticeStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD NoticeExStyle = WS_EX_DLGMODALFRAME;
 // Sizes at 96 dots per inch: the system's usual push button, and the room around the text.
 constexpr TSize DesignButton = {75, 23};
@@ -59,7 +59,6 @@ TFont MessageFont(UINT dpi)
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
     return TFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
-
 
 TNotice::TNotice(HWND owner, std::u16string_view text) : Owner(owner), Text(text)
 {

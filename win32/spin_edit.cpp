@@ -109,7 +109,6 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ArrowsPaint();
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         ArrowsMouseDown(at);
         return 0;
     case WM_MOUSEMOVE:
