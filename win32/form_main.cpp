@@ -1,6 +1,7 @@
 #include "win32/form_main.h"
 
 #include "core/conversion.h"
+#include "resources/string_table.h"
 #include "shell/file_names.h"
 #include "shell/layout.h"
 #include "shell/text.h"

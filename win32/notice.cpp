@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "resources/string_table.h"
 #include "shell/layout.h"
 #include "shell/messages.h"
 #include "shell/placement.h"
