@@ -30,25 +30,21 @@ cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G DEB -D CPACK_OUTPUT_FILE_PREFIX="$dist")
 
 # Windows: the native program, cross-built with mingw-w64.
-if [[ -f win32/CMakeLists.txt ]]; then
-  build=build-windows-package
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-    -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_TESTS=OFF -DTABULOR_BUILD_BENCHMARKS=OFF
-  cmake --build "$build" -j "$jobs"
-  (cd "$build" && cpack -G NSIS -D CPACK_OUTPUT_FILE_PREFIX="$dist")
+build=build-windows-package
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+  -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_TESTS=OFF -DTABULOR_BUILD_BENCHMARKS=OFF
+cmake --build "$build" -j "$jobs"
+(cd "$build" && cpack -G NSIS -D CPACK_OUTPUT_FILE_PREFIX="$dist")
 
-  # The portable program: tabulor.exe and a short text in French, with Windows line ends and
-  # the byte order mark by which Notepad knows UTF-8.
-  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-  stage="$build/portable"
-  rm -rf "$stage"
-  cmake --install "$build" --prefix "$stage" --strip
-  { printf '\xef\xbb\xbf'; sed 's/$/\r/' resources/LISEZMOI.txt; } >"$stage/LISEZMOI.txt"
-  zip -q -j -X "$dist/tabulor-$version-win64.zip" "$stage/bin/tabulor.exe" "$stage/LISEZMOI.txt"
-else
-  echo "Windows packages skipped: the native Windows program (win32/) is not in this tree yet."
-fi
+# The portable program: tabulor.exe and a short text in French, with Windows line ends and
+# the byte order mark by which Notepad knows UTF-8.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+stage="$build/portable"
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage" --strip
+{ printf '\xef\xbb\xbf'; sed 's/$/\r/' resources/LISEZMOI.txt; } >"$stage/LISEZMOI.txt"
+zip -q -j -X "$dist/tabulor-$version-win64.zip" "$stage/bin/tabulor.exe" "$stage/LISEZMOI.txt"
 
 echo "Packages in dist/:"
 ls -l "$dist"

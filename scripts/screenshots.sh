@@ -34,9 +34,8 @@ shoot() {
 
 shoot '^Tabulor$' docs/window-linux.png build/qt/tabulor
 
-export WINEPREFIX="$PWD/build-windows/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+source scripts/wine-env.sh
+wine_prefix "$PWD/build-windows/wine-prefix"
 shoot 'Wine desktop' docs/window-windows.png \
   "$wine" explorer /desktop=Tabulor,680x380 build-windows/win32/tabulor.exe
 "$wineserver" -k || true

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks the packages that scripts/package.sh left in dist/. The Debian package is installed
 # into a throw-away root with dpkg, checked, validated, started, then purged; the Windows
-# installer, when there is one, installs and uninstalls silently under Wine in a fresh prefix
-# inside build-windows-package/. Ends with a count of the checks passed and failed.
+# installer installs and uninstalls silently under Wine in a fresh prefix inside
+# build-windows-package/. Ends with a count of the checks passed and failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-package/CMakeCache.txt 2>/dev/null)
 if [[ -z "$version" ]]; then
@@ -100,10 +101,9 @@ check_debian() {
 
 check_windows() {
   local setup="dist/tabulor-$version-win64-setup.exe" zip="dist/tabulor-$version-win64.zip"
-  if [[ ! -f "$setup" ]]; then
-    echo "Windows packages not checked: scripts/package.sh made none (no win32/ yet)."
-    return
-  fi
+  check "the Windows installer $setup exists" test -f "$setup"
+  check "the portable Windows program $zip exists" test -f "$zip"
+  [[ -f "$setup" && -f "$zip" ]] || return
 
   local portable="$work/portable"
   check "the zip holds the program and its French text alone" \
@@ -116,19 +116,13 @@ check_windows() {
     test "$(grep -c $'\r$' "$text")" = "$(wc -l <"$text")"
   check "the zip's text says it is UTF-8" test "$(head -c 3 "$text" | od -An -tx1)" = " ef bb bf"
 
-  # Without winemenubuilder, which would copy the shortcut into the desktop menus of the user
-  # running the tests, and with Wine's own menu folders kept in the build folder as well.
+  # A fresh prefix, with Wine's own menu folders kept in the build folder as well.
   local wine_test="$PWD/build-windows-package/wine-install-test"
   rm -rf "$wine_test"
   mkdir -p "$wine_test"
-  export WINEPREFIX="$wine_test/prefix" XDG_DATA_HOME="$wine_test/data" \
-    XDG_CONFIG_HOME="$wine_test/config" WINEDEBUG=-all \
-    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export XDG_DATA_HOME="$wine_test/data" XDG_CONFIG_HOME="$wine_test/config"
   local wine wineserver
-  wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-  wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-  "$wine" wineboot -i >/dev/null 2>&1
-  "$wineserver" -w
+  wine_prefix "$wine_test/prefix" >/dev/null 2>&1
 
   local folder="$WINEPREFIX/drive_c/Program Files/Tabulor"
   local shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"

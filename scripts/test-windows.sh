@@ -13,17 +13,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_BENCHMARKS=OFF
 cmake --build "$build" -j "$(( $(nproc) < 2 ? $(nproc) : 2 ))"
 
-export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-# Made once, before the tests, so that they do not race to make it; an existing prefix is
-# brought up to date by Wine itself.
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  "$wine" wineboot -i
-  "$wineserver" -w
-fi
-# This Wine does not find the fonts of its own package (Tahoma among them) unless they are in the
-# prefix's font folder.
-cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+source scripts/wine-env.sh
+wine_prefix "$build/wine-prefix"
 # The window's tests need a display; they drive one program at a time.
 (cd "$build" && xvfb-run -a -s "-screen 0 1280x800x24" ctest --output-on-failure)

@@ -10,7 +10,6 @@
 namespace tabulor {
 namespace {
 
-
 // Once the dialog has laid itself out, it moves onto the monitor of the main window. The hook's
 // own window is a child of the dialog.
 UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lParam)

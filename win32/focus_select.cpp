@@ -16,6 +16,8 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
 {
     LRESULT result = 0;
     RunGuarded([&] {
+        if (message == WM_NCDESTROY)
+            RemoveWindowSubclass(edit, EditProc, 0);
         if (!HandleEditFocus(edit, message, wParam, lParam, result))
             result = DefSubclassProc(edit, message, wParam, lParam);
     });

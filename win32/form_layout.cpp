@@ -2,9 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "shell/layout.h"
 #include "shell/placement.h"
 #include "shell/spin_field.h"
+#include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/focus_select.h"
 #include "win32/form_main.h"
@@ -68,12 +71,21 @@ TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (Window == nullptr)
         throw std::runtime_error("the main window cannot be created");
-    SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-    SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    CreateControls(instance);
-    LayOut(GetDpiForWindow(Window));
-    Centre();
-    SavedFocus = Control("EditSrcFile");
+    try {
+        SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+        SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+        CreateControls(instance);
+        LayOut(GetDpiForWindow(Window));
+        Centre();
+        SavedFocus = Control("EditSrcFile");
+    } catch (...) {
+        // The window must not outlive this object, nor reach it while it goes: the box that
+        // reports the failure runs a message loop. Cut off, it also goes without ending that loop.
+        SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+        DestroyWindow(Window);
+        throw;
+    }
+    SetMainWindow(Window);
 }
 
 TFormMain::~TFormMain()
@@ -126,7 +138,6 @@ void TFormMain::LayOut(UINT dpi)
     for (HWND control : Controls)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     Font = std::move(font);
-    Dpi = dpi;
     FitFrame(dpi);
     PlaceControls();
     InvalidateRect(Window, nullptr, TRUE);

@@ -1,9 +1,11 @@
 #include "win32/form_main.h"
 
 #include "core/conversion.h"
+#include "resources/string_table.h"
 #include "shell/file_names.h"
 #include "shell/layout.h"
 #include "shell/text.h"
+#include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/guard.h"
 #include "win32/notice.h"
@@ -46,6 +48,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY: {
+        SetMainWindow(nullptr);
         HWND window = Window;
         Window = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);

@@ -40,7 +40,6 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-
     // Creation and layout (form_layout.cpp).
     void CreateControls(HINSTANCE instance);
     void LayOut(UINT dpi);
@@ -74,7 +73,6 @@ private:
     std::vector<std::unique_ptr<TSpinEdit>> SpinEdits;
     TFont Font;
     int TextHeight = 0;
-    UINT Dpi = 0;
     HWND SavedFocus = nullptr;
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;

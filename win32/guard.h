@@ -9,7 +9,7 @@
 
 namespace tabulor {
 
-// Shows an error's text in the system's error box, owned by the tool's active window.
+// Shows an error's text in the system's error box, over every window of the tool.
 void ReportError(std::u16string_view message) noexcept;
 
 template <class THandler>

@@ -1,12 +1,15 @@
 #include "win32/notice.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
+#include "resources/string_table.h"
 #include "shell/layout.h"
 #include "shell/messages.h"
 #include "shell/placement.h"
 #include "shell/text.h"
+#include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/guard.h"
 #include "win32/monitor.h"
@@ -17,7 +20,7 @@
 namespace tabulor {
 namespace {
 
-constexpr DWORD NoticeStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD NoticeStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD NoticeExStyle = WS_EX_DLGMODALFRAME;
 // Sizes at 96 dots per inch: the system's usual push button, and the room around the text.
 constexpr TSize DesignButton = {75, 23};
@@ -57,7 +60,6 @@ TFont MessageFont(UINT dpi)
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
     return TFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
-
 
 TNotice::TNotice(HWND owner, std::u16string_view text) : Owner(owner), Text(text)
 {
@@ -149,6 +151,8 @@ void TNotice::CopyToClipboard() const
     if (!memory)
         return;
     void* data = GlobalLock(memory.get());
+    if (data == nullptr)
+        return;
     std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<char16_t*>(data));
     GlobalUnlock(memory.get());
     if (!OpenClipboard(Window))
@@ -187,7 +191,7 @@ void RegisterNoticeClass(HINSTANCE instance)
 
 void ShowNotice(std::u16string_view text)
 {
-    TNotice notice(GetActiveWindow(), text);
+    TNotice notice(BoxOwner(), text);
     notice.RunModal();
 }
 

@@ -9,7 +9,7 @@ namespace tabulor {
 
 void RegisterNoticeClass(HINSTANCE instance);
 
-// Shows text modally over the tool's active window and returns once the user has closed it.
+// Shows text modally over every window of the tool and returns once the user has closed it.
 void ShowNotice(std::u16string_view text);
 
 }  // namespace tabulor

@@ -62,7 +62,7 @@ LRESULT TSpinEdit::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     switch (message) {
     case WM_CHAR:
-        EditChar(wParam);
+        EditChar(wParam, lParam);
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_UP || wParam == VK_DOWN) {
@@ -84,10 +84,10 @@ LRESULT TSpinEdit::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefSubclassProc(Edit, message, wParam, lParam);
 }
 
-void TSpinEdit::EditChar(WPARAM character)
+void TSpinEdit::EditChar(WPARAM character, LPARAM keystroke)
 {
     if (IsSpinEditChar(static_cast<char32_t>(character), DecimalSeparator))
-        DefSubclassProc(Edit, WM_CHAR, character, 0);
+        DefSubclassProc(Edit, WM_CHAR, character, keystroke);
     else
         MessageBeep(MB_OK);
 }
@@ -109,7 +109,6 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ArrowsPaint();
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         ArrowsMouseDown(at);
         return 0;
     case WM_MOUSEMOVE:

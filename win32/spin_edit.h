@@ -28,7 +28,7 @@ private:
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR, DWORD_PTR self);
     LRESULT EditMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void EditChar(WPARAM character);
+    void EditChar(WPARAM character, LPARAM keystroke);
     void ArrowsPaint();
     void ArrowsMouseDown(POINT at);
     void ArrowsMouseUp(POINT at);

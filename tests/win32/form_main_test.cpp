@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
-#include "shell/layout.h"
+#include "shell/focus.h"
 #include "tabulor_process.h"
 #include "win32/control_ids.h"
 
@@ -21,6 +23,11 @@ void Click(HWND button)
 {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
+
+struct TWindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using TWindow = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDeleter>;
 
 bool Checked(HWND button)
 {
@@ -86,6 +93,37 @@ TEST(FormMainTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
     EXPECT_EQ(tabulor.FindWindowOfClass(MessageFormClassName), nullptr);
 }
 
+// A run started while another program is in front: the box that ends it, the notice or the
+// error box, still disables the main window, so that the run cannot be started again from it.
+TEST(FormMainTest, BoxesOpenedBehindAnotherProgramDisableTheMainWindow)
+{
+    struct TCase {
+        const char* Source;
+        const wchar_t* BoxClass;
+    };
+    for (const TCase& test : {TCase{"sheet.txt", MessageFormClassName}, TCase{"absent.txt", L"#32770"}}) {
+        SCOPED_TRACE(test.Source);
+        TTempFolder folder;
+        WriteFile(folder.Path() / "sheet.txt", "a\tb\r\n");
+        TTabulorProcess tabulor;
+        SetText(tabulor.Control("EditSrcFile"), (folder.Path() / test.Source).wstring());
+        SetText(tabulor.Control("EditDestFile"), (folder.Path() / "sheet.html").wstring());
+        const TWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                            200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        SetForegroundWindow(other.get());
+        ASSERT_TRUE(WaitUntil([&] { return tabulor.Active() == nullptr; }));
+
+        // The button's command, as a press gives it, without the press's activation.
+        HWND execute = tabulor.Control("ButtonExecute");
+        PostMessageW(tabulor.Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(execute), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(execute));
+        HWND box = tabulor.WaitForWindow(test.BoxClass);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), tabulor.Main());
+        EXPECT_FALSE(IsWindowEnabled(tabulor.Main()));
+    }
+}
+
 // Tab visits the stops of the layout in tab order, the output kinds at the selected one; the
 // arrows move within the group; Enter presses the focused button.
 TEST(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
@@ -94,28 +132,22 @@ TEST(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
     ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("EditSrcFile"); }));
     // A click selects the option and gives it the focus.
     SendMessageW(tabulor.Control("RadioButtonOutputHTML"), BM_CLICK, 0, 0);
-    std::vector<const TControlLayout*> stops;
-    for (const TControlLayout& entry : FormControls()) {
-        if (entry.TabOrder != NoTabStop && (entry.Kind != TControlKind::RadioButton || entry.Name == "RadioButtonOutputHTML"))
-            stops.push_back(&entry);
-    }
-    std::sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
-
-    const auto html = std::find_if(stops.begin(), stops.end(), [](auto* s) { return s->Name == "RadioButtonOutputHTML"; });
-    const std::size_t start = static_cast<std::size_t>(html - stops.begin());
     ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("RadioButtonOutputHTML"); }));
-    for (std::size_t i = 1; i <= stops.size(); ++i) {
+    std::string_view expected = "RadioButtonOutputHTML";
+    int presses = 0;
+    do {
+        expected = NextTabStop(expected, true, "RadioButtonOutputHTML");
         tabulor.PressKey(VK_TAB);
-        const TControlLayout& expected = *stops[(start + i) % stops.size()];
-        ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(expected.Name); }))
-            << "after " << i << " presses of Tab, expected " << expected.Name;
-        if (expected.Name == "EditEmptyCells") {
-            DWORD start = 1, end = 0;
-            SendMessageW(tabulor.Focused(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-            EXPECT_EQ(start, 0u);
-            EXPECT_EQ(end, 6u);
+        ++presses;
+        ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(expected); }))
+            << "after " << presses << " presses of Tab, expected " << expected;
+        if (expected == "EditEmptyCells") {
+            DWORD first = 1, last = 0;
+            SendMessageW(tabulor.Focused(), EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+            EXPECT_EQ(first, 0u);
+            EXPECT_EQ(last, 6u);
         }
-    }
+    } while (expected != "RadioButtonOutputHTML");
 
     tabulor.PressKey(VK_RIGHT);
     ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("RadioButtonOutputXHTML"); }));

@@ -97,12 +97,22 @@ HWND TTabulorProcess::Control(std::string_view name) const
     return GetDlgItem(MainWindow, ControlId(name));
 }
 
-HWND TTabulorProcess::Focused() const
+GUITHREADINFO TTabulorProcess::ThreadInfo() const
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
     GetGUIThreadInfo(Process.dwThreadId, &info);
-    return info.hwndFocus;
+    return info;
+}
+
+HWND TTabulorProcess::Focused() const
+{
+    return ThreadInfo().hwndFocus;
+}
+
+HWND TTabulorProcess::Active() const
+{
+    return ThreadInfo().hwndActive;
 }
 
 HWND TTabulorProcess::FindWindowOfClass(std::wstring_view className) const

@@ -33,6 +33,8 @@ public:
     HWND Control(std::string_view name) const;
     // The control that holds the keyboard focus in the program.
     HWND Focused() const;
+    // The program's active window: none while another program is in front.
+    HWND Active() const;
     // A visible top-level window of the program of that class, other than the main window.
     HWND WaitForWindow(std::wstring_view className, std::chrono::milliseconds timeout = 10s) const;
     HWND FindWindowOfClass(std::wstring_view className) const;
@@ -42,6 +44,8 @@ public:
     DWORD WaitForExit(std::chrono::milliseconds timeout = 10s) const;
 
 private:
+    GUITHREADINFO ThreadInfo() const;
+
     PROCESS_INFORMATION Process = {};
     HWND MainWindow = nullptr;
 };
