@@ -17,8 +17,6 @@ namespace {
 
 constexpr const wchar_t* ArrowClassName = L"TSpinArrows";
 constexpr UINT_PTR RepeatTimer = 1;
-// The arrows' width at the designed text height.
-constexpr int ArrowWidth = 15;
 
 }  // namespace
 
@@ -42,7 +40,7 @@ void TSpinEdit::LayOut(int textHeight)
 {
     RECT client;
     GetClientRect(Edit, &client);
-    const int width = ScaleToText(ArrowWidth, textHeight);
+    const int width = ScaleToText(SpinArrowWidth, textHeight);
     MoveWindow(Arrows, client.right - width, 0, width, client.bottom, TRUE);
     SendMessageW(Edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
 }
