@@ -28,7 +28,6 @@
 #include "qt/spin_key_filter.h"
 #include "qt/start_show.h"
 #include "modal_handler.h"
-#include "shell/layout.h"
 #include "shell/placement.h"
 #include "shell/request.h"
 
@@ -48,34 +47,6 @@ void WriteAll(const QString& name, const QByteArray& bytes)
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-TControlKind KindOf(const QWidget* control)
-{
-    if (qobject_cast<const TSpinEdit*>(control))
-        return TControlKind::SpinEdit;
-    if (qobject_cast<const TEdit*>(control))
-        return TControlKind::Edit;
-    if (qobject_cast<const TButton*>(control))
-        return TControlKind::Button;
-    if (qobject_cast<const QCheckBox*>(control))
-        return TControlKind::CheckBox;
-    if (qobject_cast<const QComboBox*>(control))
-        return TControlKind::ComboBox;
-    if (qobject_cast<const QRadioButton*>(control))
-        return TControlKind::RadioButton;
-    return TControlKind::Label;
-}
-
-QString ShownText(const QWidget* control)
-{
-    if (auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    if (auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
-    if (auto* list = qobject_cast<const QComboBox*>(control))
-        return list->currentText();
-    return qobject_cast<const QAbstractButton*>(control)->text();
 }
 
 // Sends a drag of urls over the window to position, then the drop; true when the window took it.
@@ -169,30 +140,6 @@ private slots:
         Control<QWidget>("EditSrcFile")->setFocus();
         expected.replace(14, "RadioButtonOutputXHTML");
         QCOMPARE(TabSequence(expected.size()), expected);
-    }
-
-    // The window makes every control of the shared layout, of its kind, with its text or
-    // initial content, its check state and its place; labels and boxes fit their own width.
-    void everyControlOfTheLayout()
-    {
-        QCOMPARE(Form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
-                 qsizetype(FormControls().size()));
-        for (const TControlLayout& entry : FormControls()) {
-            auto* control = Form->findChild<QWidget*>(ToQString(entry.Name), Qt::FindDirectChildrenOnly);
-            QVERIFY2(control != nullptr, entry.Name.data());
-            QCOMPARE(int(KindOf(control)), int(entry.Kind));
-            QCOMPARE(ShownText(control), ToQString(entry.Text));
-            auto* button = qobject_cast<QAbstractButton*>(control);
-            QCOMPARE(button != nullptr && button->isChecked(), entry.Checked);
-            QCOMPARE(control->pos(), QPoint(entry.Bounds.Left, entry.Bounds.Top));
-            QCOMPARE(control->height(), entry.Bounds.Height);
-            if (KindOf(control) != TControlKind::Label && !(button != nullptr && button->isCheckable()))
-                QCOMPARE(control->width(), entry.Bounds.Width);
-        }
-        auto* units = Control<QComboBox>("ComboBoxBorderUnit");
-        QCOMPARE(units->count(), qsizetype(BorderUnits().size()));
-        for (int index = 0; index < units->count(); ++index)
-            QCOMPARE(units->itemText(index), ToQString(BorderUnits()[index]));
     }
 
     // The tab sequence enters the group of output kinds only at the selected one, whichever
