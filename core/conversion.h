@@ -1,5 +1,6 @@
-// The conversion core: turns a tab-separated Windows-1252 text file into an HTML table, a full
-// HTML 4.0 Strict document or a full XHTML 1.1 document.
+// The conversion core: turns a spreadsheet saved as text (Windows-1252, UTF-8 or UTF-16; tab,
+// semicolon or comma between fields) into an HTML table, a full HTML 4.0 Strict document or a
+// full XHTML 1.1 document.
 //
 // The core knows nothing of windows or dialogs and validates nothing: every text of the request
 // goes to the output as it stands, and a negative header count simply means none. Its only
@@ -8,6 +9,7 @@
 
 #include <filesystem>
 
+#include "source_format.h"
 #include "table_settings.h"
 
 namespace tabulor {
@@ -20,10 +22,12 @@ struct TConversionSettings : TTableSettings {
     std::filesystem::path SourceFileName;
     std::filesystem::path DestFileName;
     TOutputKind OutputKind{};
+    TSourceEncoding SourceEncoding{};
+    TFieldSeparator FieldSeparator{};
 };
 
 // Reads the source whole, writes the destination. On failure the destination is left as it was
-// (unless it is a device or a pipe, which are written in place) and one of the file errors of
+// (unless it is a device or a pipe, which are written in place) and one of the errors of
 // file_errors.h is thrown with its French text in UTF-8.
 void RunConversion(const TConversionSettings& settings);
 
