@@ -1,5 +1,6 @@
-// Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, and the text
-// that replaces any byte of a cell, from which the row writer builds its tables.
+// Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, the text
+// that replaces any byte of a cell, from which the row writer builds its tables, and the text of
+// a Unicode source's characters.
 #pragma once
 
 #include <array>
@@ -56,5 +57,14 @@ constexpr std::string_view ByteReplacement(unsigned char byte)
 {
     return detail::kReplacements[byte];
 }
+
+// The longest text of a character: "&#1114111;".
+inline constexpr std::size_t kMaxCharacterText = 10;
+
+// Writes at out the text of a character from 0x80 up of a Unicode source, and returns its end: a
+// character that Windows-1252 holds is written as its byte is, any other as a decimal reference,
+// except the C1 controls, U+FFFE and U+FFFF, which have no place in a document and become the
+// replacement character, as the bytes that Windows-1252 leaves unassigned do.
+char* WriteCharacterText(char32_t character, char* out);
 
 }  // namespace tabulor

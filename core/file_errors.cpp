@@ -1,20 +1,22 @@
 #include "file_errors.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "resources/string_table.h"
 
 namespace tabulor {
 
 namespace {
 
-// Fills the two "%s" of a message in order; a "%s" inside the path stays as it is. Built by
+// Fills the "%s" and "%d" of a message in order; one inside an argument stays as it is. Built by
 // appending, which also spares GCC 12 a false -Wrestrict alarm on std::string::replace.
-std::string FormatFileMessage(std::string_view format, std::string_view fullPath,
-                              std::string_view systemText)
+std::string FillMessage(std::string_view format, std::initializer_list<std::string_view> arguments)
 {
     std::string text;
     std::size_t from = 0;
-    for (const std::string_view argument : {fullPath, systemText}) {
-        const std::size_t at = format.find("%s", from);
+    for (const std::string_view argument : arguments) {
+        const std::size_t at = std::min(format.find("%s", from), format.find("%d", from));
         if (at == std::string_view::npos)
             break;
         text.append(format.substr(from, at - from)).append(argument);
@@ -39,17 +41,25 @@ std::string TrimSystemText(std::string_view text)
 
 void ThrowFOpenError(std::string_view fullPath, std::string_view systemText)
 {
-    throw EFOpenError(FormatFileMessage(strings::SFOpenError, fullPath, TrimSystemText(systemText)));
+    throw EFOpenError(FillMessage(strings::SFOpenError, {fullPath, TrimSystemText(systemText)}));
 }
 
 void ThrowFCreateError(std::string_view fullPath, std::string_view systemText)
 {
-    throw EFCreateError(FormatFileMessage(strings::SFCreateError, fullPath, TrimSystemText(systemText)));
+    throw EFCreateError(FillMessage(strings::SFCreateError, {fullPath, TrimSystemText(systemText)}));
 }
 
 void ThrowWriteError()
 {
     throw EWriteError(std::string(strings::SWriteError));
+}
+
+void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault)
+{
+    const std::string line = std::to_string(fault.Line);
+    if (fault.Kind == ETextFault::UnclosedQuote)
+        throw ESourceTextError(FillMessage(strings::SUnclosedQuote, {fullPath, line}));
+    throw ESourceTextError(FillMessage(strings::SMalformedText, {fullPath, EncodingName(fault.Encoding), line}));
 }
 
 }  // namespace tabulor

@@ -1,10 +1,13 @@
-// The file errors: their kinds, and their texts built from the platform's full path and system
-// message. These are the only errors a conversion raises.
+// The conversion's errors: their kinds, and their texts built from the platform's full path and
+// system message. These are the only errors a conversion raises.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "source_format.h"
 
 namespace tabulor {
 
@@ -26,9 +29,32 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The source is not text of its encoding, or a quoted field in it is still open at its end.
+class ESourceTextError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A fault of the source's text, found where the file's name is not known: the run turns it into
+// an ESourceTextError that names the file.
+class ETextFault : public std::exception {
+public:
+    enum TKind { Malformed, UnclosedQuote };
+    ETextFault(TKind kind, std::size_t line, TSourceEncoding encoding = seAutomatic)
+        : Kind(kind), Line(line), Encoding(encoding)
+    {
+    }
+    const char* what() const noexcept override { return "a fault in the source's text"; }
+
+    TKind Kind;
+    std::size_t Line;  // from 1: where the fault is, or where the open quoted field begins
+    TSourceEncoding Encoding;  // of a malformed text, as it was read
+};
+
 // The system's text goes in without its trailing control characters, spaces and full stops.
 [[noreturn]] void ThrowFOpenError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowFCreateError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowWriteError();
+[[noreturn]] void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault);
 
 }  // namespace tabulor

@@ -28,6 +28,11 @@ void FailCreate(const std::filesystem::path& name, TErrorCode code)
     ThrowFCreateError(ShownPath(name), SystemText(code));
 }
 
+void FailSourceText(const std::filesystem::path& name, const ETextFault& fault)
+{
+    ThrowSourceTextError(ShownPath(name), fault);
+}
+
 TDestinationFile::~TDestinationFile()
 {
     if (State->Committed)

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "file_errors.h"
 #include "file_io.h"
 
 namespace tabulor {
@@ -46,6 +47,7 @@ std::string SystemText(TErrorCode code);
 // The file errors for a name as the user gave it.
 [[noreturn]] void FailOpen(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void FailCreate(const std::filesystem::path& name, TErrorCode code);
+[[noreturn]] void FailSourceText(const std::filesystem::path& name, const ETextFault& fault);
 
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.

@@ -4,17 +4,27 @@
 #include <cstring>
 
 #include "cell_encoding.h"
+#include "source_lines.h"
+#include "utf8.h"
 
 namespace tabulor {
 
 namespace {
 
-constexpr char kSeparator = '\t';
 constexpr std::string_view kHeaderClose = "</th>";
 constexpr std::string_view kDataClose = "</td>";
 
 // Bytes looked up between two reservations of output room.
 constexpr std::size_t kBlock = 16 * 1024;
+
+// The first bytes of the two-byte UTF-8 characters, each with a state of its own.
+constexpr unsigned kFirstLead = 0xC2;
+constexpr unsigned kLastLead = 0xDF;
+
+constexpr std::size_t LeadState(unsigned lead)
+{
+    return (2 + lead - kFirstLead) * 256;
+}
 
 std::string OpeningTag(std::string_view tag, const std::string& className)
 {
@@ -30,12 +40,200 @@ std::size_t HeaderCount(int count)
     return static_cast<std::size_t>(std::max(count, 0));
 }
 
-// Where the given number of leading cells ends: at that cell's closing tab, or at the end.
-std::size_t CellsEnd(std::string_view line, std::size_t cells)
+bool IsPlainText(unsigned char byte, bool utf8)
 {
+    return byte != '"' && byte != '\r' && byte != '\n' && !(utf8 && byte >= 0x80)
+           && ByteReplacement(byte).empty();
+}
+
+}  // namespace
+
+void TRowWriter::TExpansion::SetSlot(std::size_t index, std::string_view text, std::size_t next)
+{
+    TSlot& slot = Slots[index];
+    std::memcpy(slot.Bytes.data(), text.data(), text.size());
+    slot.Length = static_cast<std::uint8_t>(text.size());
+    Next[index] = static_cast<std::uint16_t>(next);
+}
+
+TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close,
+                                   std::string_view emptyCellText, const TCellReading& reading)
+    : Slots(reading.Utf8 ? LeadState(kLastLead + 1) : 512), Next(Slots.size())
+{
+    const char separator = SeparatorByte(reading.Separator);
+    const bool csv = reading.Separator != fsTab;
+    for (const std::size_t state : {kInCell, kCellStart}) {
+        const bool cellStart = state == kCellStart;
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            const std::size_t index = state + byte;
+            std::string text(1, static_cast<char>(byte));
+            std::size_t next = kInCell;
+            if (byte == static_cast<unsigned char>(separator)) {
+                text = std::string(cellStart ? emptyCellText : "").append(close).append(open);
+                next = kCellStart;
+            } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80 && (byte < kFirstLead || byte > kLastLead))) {
+                Slots[index].Length = kLong;
+                HasLong = true;
+                continue;
+            } else if (reading.Utf8 && byte >= 0x80) {
+                text.clear();
+                next = LeadState(byte);
+            } else if (!ByteReplacement(static_cast<unsigned char>(byte)).empty()) {
+                text = ByteReplacement(static_cast<unsigned char>(byte));
+            }
+            if (text.size() <= TSlot{}.Bytes.size()) {
+                SetSlot(index, text, next);
+            } else {
+                Slots[index].Length = kLong;
+                LongSeparators[cellStart] = std::move(text);
+                HasLong = true;
+            }
+        }
+    }
+    if (!reading.Utf8)
+        return;
+    // After a first byte, the second writes the character's text. Any other byte cannot follow in
+    // checked text; it is read as inside a cell.
+    for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+        const std::size_t state = LeadState(lead);
+        std::copy_n(Slots.begin(), 256, Slots.begin() + static_cast<std::ptrdiff_t>(state));
+        std::copy_n(Next.begin(), 256, Next.begin() + static_cast<std::ptrdiff_t>(state));
+        for (unsigned second = 0x80; second < 0xC0; ++second) {
+            char text[kMaxCharacterText];
+            const char* end = WriteCharacterText(((lead & 0x1F) << 6) | (second & 0x3F), text);
+            SetSlot(state + second, {text, static_cast<std::size_t>(end - text)}, kInCell);
+        }
+    }
+}
+
+TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& reading)
+    : Reading(reading),
+      Separator(SeparatorByte(reading.Separator)),
+      LineBreak(reading.Xhtml ? "<br />" : "<br>"),
+      RowTag("  " + OpeningTag("tr", settings.RowClass)),
+      HeaderTag(OpeningTag("th", settings.HeaderClass)),
+      DataTag(OpeningTag("td", settings.CellClass)),
+      EmptyCellText(settings.EmptyCellText),
+      TitleRows(HeaderCount(settings.TitleRows)),
+      TitleCols(HeaderCount(settings.TitleCols)),
+      Header(HeaderTag, kHeaderClose, EmptyCellText, reading),
+      Data(DataTag, kDataClose, EmptyCellText, reading)
+{
+}
+
+// The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
+// byte, and the test for a long text only where a table has one.
+template <bool kHasLong>
+const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, std::size_t& state) const
+{
+    const TSlot* const slots = Slots.data();
+    const std::uint16_t* const next = Next.data();
+    std::size_t current = state;
+#pragma GCC unroll 4
+    for (; p != end; ++p) {
+        const std::size_t index = static_cast<unsigned char>(*p) + current;
+        const TSlot& slot = slots[index];
+        if (kHasLong && slot.Length == kLong)
+            break;
+        std::memcpy(out, &slot, sizeof slot);
+        out += slot.Length;
+        current = next[index];
+    }
+    state = current;
+    return p;
+}
+
+void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes, std::size_t& state,
+                            TOutputLines& output) const
+{
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p != end) {
+        const char* const stop = p + std::min(static_cast<std::size_t>(end - p), kBlock);
+        // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
+        // enough, the last one's included.
+        char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TExpansion::TSlot));
+        p = expansion.HasLong ? expansion.Expand<true>(p, stop, out, state)
+                              : expansion.Expand<false>(p, stop, out, state);
+        output.EndWrite(out);
+        if (p != stop)
+            p = WriteLong(expansion, p, end, state, output);
+        output.FlushIfFull();
+    }
+}
+
+// A separator whose text is long, a quote that opens a field, or a character of three or four
+// UTF-8 bytes. Returns where the bytes that it took end.
+const char* TRowWriter::WriteLong(const TExpansion& expansion, const char* p, const char* end,
+                                  std::size_t& state, TOutputLines& output) const
+{
+    if (*p == Separator) {
+        output.Append(expansion.LongSeparators[state == TExpansion::kCellStart]);
+        state = TExpansion::kCellStart;
+        return p + 1;
+    }
+    if (*p == '"')
+        return WriteQuotedField(p, end, state, output);
+    std::size_t length = 0;
+    const char32_t character = DecodeUtf8({p, static_cast<std::size_t>(end - p)}, length);
+    output.EndWrite(WriteCharacterText(character == kMalformed ? 0xFFFD : character,
+                                       output.BeginWrite(kMaxCharacterText)));
+    state = TExpansion::kInCell;
+    return p + length;
+}
+
+// A quoted field empty between its quotes leaves its cell empty, for the text after the quotes
+// or the empty-cell text to fill. One still open at the row's end (only a row handed over
+// directly can be) runs to that end.
+const char* TRowWriter::WriteQuotedField(const char* opening, const char* end, std::size_t& state,
+                                         TOutputLines& output) const
+{
+    const std::string_view field(opening, static_cast<std::size_t>(end - opening));
+    std::size_t fieldEnd = QuotedFieldEnd(field, 0);
+    const std::size_t inside = fieldEnd == std::string_view::npos ? field.size() - 1 : fieldEnd - 2;
+    fieldEnd = std::min(fieldEnd, field.size());
+    WriteQuotedText(field.substr(1, inside), output);
+    state = inside == 0 ? TExpansion::kCellStart : TExpansion::kInCell;
+    return opening + fieldEnd;
+}
+
+// Between the quotes a doubled quote is one, each line end is a break, and separators are text.
+void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) const
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (IsPlainText(byte, Reading.Utf8)) {
+            const std::size_t start = i;
+            while (i < text.size() && IsPlainText(static_cast<unsigned char>(text[i]), Reading.Utf8))
+                ++i;
+            output.Append(text.substr(start, i - start));
+        } else if (byte == '"') {
+            output.Append("\"");
+            i += 2;
+        } else if (byte == '\r' || byte == '\n') {
+            output.Append(LineBreak);
+            i += byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+        } else if (Reading.Utf8 && byte >= 0x80) {
+            const char32_t character = DecodeUtf8(text, i);
+            output.EndWrite(WriteCharacterText(character == kMalformed ? 0xFFFD : character,
+                                               output.BeginWrite(kMaxCharacterText)));
+        } else {
+            output.Append(ByteReplacement(byte));
+            ++i;
+        }
+    }
+}
+
+// Where the given number of leading cells ends: at that cell's closing separator, or at the end.
+std::size_t TRowWriter::CellsEnd(std::string_view line, std::size_t cells) const
+{
+    const bool csv = Reading.Separator != fsTab;
     std::size_t at = 0;
     for (std::size_t cell = 0; cell < cells; ++cell) {
-        at = line.find(kSeparator, at);
+        if (csv && at < line.size() && line[at] == '"')
+            at = std::min(QuotedFieldEnd(line, at), line.size());
+        at = line.find(Separator, at);
         if (at == std::string_view::npos)
             return line.size();
         if (cell + 1 < cells)
@@ -44,128 +242,39 @@ std::size_t CellsEnd(std::string_view line, std::size_t cells)
     return at;
 }
 
-// Where in the slots the byte after each byte looks: past the first 256 after a tab, as it starts
-// a cell. A load is cheaper here than a compare and a shift.
-constexpr std::array<std::uint16_t, 256> kNextStart = [] {
-    std::array<std::uint16_t, 256> next{};
-    next[static_cast<unsigned char>(kSeparator)] = 256;
-    return next;
-}();
-
-}  // namespace
-
-TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close,
-                                   std::string_view emptyCellText)
-{
-    for (std::size_t index = 0; index < 512; ++index) {
-        const auto byte = static_cast<unsigned char>(index & 0xFF);
-        const bool cellStart = index >= 256;
-        std::string text;
-        if (byte == kSeparator)
-            text.append(cellStart ? emptyCellText : "").append(close).append(open);
-        else if (!ByteReplacement(byte).empty())
-            text = ByteReplacement(byte);
-        else
-            text = static_cast<char>(byte);
-        if (text.size() <= Slots[index].Bytes.size()) {
-            std::memcpy(Slots[index].Bytes.data(), text.data(), text.size());
-            Slots[index].Length = static_cast<std::uint8_t>(text.size());
-        } else {
-            Slots[index].Length = kLong;
-            LongTabs[cellStart] = std::move(text);
-        }
-    }
-}
-
-TRowWriter::TRowWriter(const TTableSettings& settings)
-    : RowTag("  " + OpeningTag("tr", settings.RowClass)),
-      HeaderTag(OpeningTag("th", settings.HeaderClass)),
-      DataTag(OpeningTag("td", settings.CellClass)),
-      EmptyCellText(settings.EmptyCellText),
-      TitleRows(HeaderCount(settings.TitleRows)),
-      TitleCols(HeaderCount(settings.TitleCols)),
-      Header(HeaderTag, kHeaderClose, EmptyCellText),
-      Data(DataTag, kDataClose, EmptyCellText)
-{
-}
-
-// The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
-// byte, and the test for a long text only where a table has one. Stops at the end, or at a tab
-// whose text does not fit a slot, which it leaves to the caller.
-template <bool kHasLong>
-const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, bool& cellStart) const
-{
-    std::size_t start = cellStart ? 256 : 0;
-#pragma GCC unroll 4
-    for (; p != end; ++p) {
-        const auto byte = static_cast<unsigned char>(*p);
-        const TSlot& slot = Slots[byte | start];
-        if (kHasLong && slot.Length == kLong)
-            break;
-        std::memcpy(out, &slot, sizeof slot);
-        out += slot.Length;
-        start = kNextStart[byte];
-    }
-    cellStart = start != 0;
-    return p;
-}
-
-void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes, bool& cellStart,
-                            TOutputLines& output) const
-{
-    const bool hasLong = !expansion.LongTabs[0].empty() || !expansion.LongTabs[1].empty();
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
-    while (p != end) {
-        const char* const stop = p + std::min(static_cast<std::size_t>(end - p), kBlock);
-        // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
-        // enough, the last one's included.
-        char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TExpansion::TSlot));
-        p = hasLong ? expansion.Expand<true>(p, stop, out, cellStart)
-                    : expansion.Expand<false>(p, stop, out, cellStart);
-        output.EndWrite(out);
-        if (p != stop) {
-            output.Append(expansion.LongTabs[cellStart]);
-            cellStart = true;
-            ++p;
-        }
-        output.FlushIfFull();
-    }
-}
-
 void TRowWriter::AddRow(std::string_view line, std::size_t row, TOutputLines& output) const
 {
     output.Append(RowTag);
-    bool cellStart = true;
+    std::size_t state = TExpansion::kCellStart;
     const std::size_t headerCells = row < TitleRows ? std::string_view::npos : TitleCols;
     if (headerCells > 0) {
         const std::size_t headerEnd = CellsEnd(line, headerCells);
         output.Append(HeaderTag);
-        WriteCells(Header, line.substr(0, headerEnd), cellStart, output);
+        WriteCells(Header, line.substr(0, headerEnd), state, output);
         if (headerEnd == line.size()) {
-            EndRow(kHeaderClose, cellStart, output);
+            EndRow(kHeaderClose, state, output);
             return;
         }
-        // The tab that leaves the title columns closes a header cell and opens a data cell.
-        EndCell(kHeaderClose, cellStart, output);
+        // The separator that leaves the title columns closes a header cell and opens a data cell.
+        EndCell(kHeaderClose, state, output);
         line.remove_prefix(headerEnd + 1);
-        cellStart = true;
+        state = TExpansion::kCellStart;
     }
     output.Append(DataTag);
-    WriteCells(Data, line, cellStart, output);
-    EndRow(kDataClose, cellStart, output);
+    WriteCells(Data, line, state, output);
+    EndRow(kDataClose, state, output);
 }
 
-void TRowWriter::EndCell(std::string_view close, bool cellStart, TOutputLines& output) const
+void TRowWriter::EndCell(std::string_view close, std::size_t state, TOutputLines& output) const
 {
-    if (cellStart)
+    if (state == TExpansion::kCellStart)
         output.Append(EmptyCellText);
     output.Append(close);
 }
 
-void TRowWriter::EndRow(std::string_view close, bool cellStart, TOutputLines& output) const
+void TRowWriter::EndRow(std::string_view close, std::size_t state, TOutputLines& output) const
 {
-    EndCell(close, cellStart, output);
+    EndCell(close, state, output);
     output.Append("</tr>");
     output.EndLine();
 }

@@ -1,7 +1,11 @@
-// Writes a table's rows in one pass over each line's bytes. Every byte is looked up in a table of
-// what it becomes, given whether it starts a cell: a tab closes one cell and opens the next, a tab
-// that starts a cell writes the empty-cell text first, and no byte needs a branch of its own. The
-// cost of a row is thus that of its bytes, however many cells it holds.
+// Writes a table's rows in one pass over each row's bytes. Every byte is looked up in a table of
+// what it becomes in the state the bytes before it left: whether it starts a cell, or follows the
+// first byte of a two-byte UTF-8 character. A separator closes one cell and opens the next, a
+// separator that starts a cell writes the empty-cell text first, the second byte of an accented
+// letter writes its entity, and no such byte needs a branch of its own. The cost of a row is
+// thus that of its bytes, however many cells it holds. The rare bytes whose text does not fit
+// the table (a long separator text, a quote that opens a CSV field, the first byte of a longer
+// UTF-8 character) stop the pass and are written on their own.
 //
 // It does not write the table's opening and closing lines.
 #pragma once
@@ -11,15 +15,24 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "output_lines.h"
+#include "source_format.h"
 #include "table_settings.h"
 
 namespace tabulor {
 
+// How the rows' text reads, and how a line break inside a quoted field is written.
+struct TCellReading {
+    TFieldSeparator Separator = fsTab;
+    bool Utf8 = false;  // else Windows-1252
+    bool Xhtml = false;  // a break is "<br />" rather than "<br>"
+};
+
 class TRowWriter {
 public:
-    explicit TRowWriter(const TTableSettings& settings);
+    explicit TRowWriter(const TTableSettings& settings, const TCellReading& reading = {});
     // The row of the given index (from 0) in the source.
     void AddRow(std::string_view line, std::size_t row, TOutputLines& output) const;
 
@@ -32,28 +45,45 @@ private:
             std::uint8_t Length;
         };
         static constexpr std::uint8_t kLong = 0xFF;
+        // The states, as offsets into the slots: inside a cell, at a cell's start, and after
+        // each first byte of a two-byte UTF-8 character (0xC2 to 0xDF).
+        static constexpr std::size_t kInCell = 0;
+        static constexpr std::size_t kCellStart = 256;
 
-        TExpansion(std::string_view open, std::string_view close, std::string_view emptyCellText);
+        TExpansion(std::string_view open, std::string_view close, std::string_view emptyCellText,
+                   const TCellReading& reading);
 
         // Writes what the bytes from p become at out, which has room for a slot per byte, and
-        // moves out past them. Stops before a byte whose text does not fit a slot (only a tab's
-        // may not) and returns where it stopped. cellStart says whether the first byte starts a
-        // cell, then whether the byte where it stopped does.
+        // moves out past them. Stops before a byte whose slot is long and returns where it
+        // stopped; state is the state there.
         template <bool kHasLong>
-        const char* Expand(const char* p, const char* end, char*& out, bool& cellStart) const;
+        const char* Expand(const char* p, const char* end, char*& out, std::size_t& state) const;
 
-        // Indexed by byte value + 256 when the byte starts a cell.
-        std::array<TSlot, 512> Slots{};
-        // The tab's text where it does not fit a slot (long classes or empty-cell text), by
-        // whether the tab starts a cell; its slot's length is kLong.
-        std::array<std::string, 2> LongTabs;
+        void SetSlot(std::size_t index, std::string_view text, std::size_t next);
+
+        // Indexed by byte value + state.
+        std::vector<TSlot> Slots;
+        std::vector<std::uint16_t> Next;
+        // The separator's text where it does not fit a slot (long classes or empty-cell text),
+        // by whether it starts a cell.
+        std::array<std::string, 2> LongSeparators;
+        bool HasLong = false;
     };
 
-    void WriteCells(const TExpansion& expansion, std::string_view bytes, bool& cellStart,
+    void WriteCells(const TExpansion& expansion, std::string_view bytes, std::size_t& state,
                     TOutputLines& output) const;
-    void EndCell(std::string_view close, bool cellStart, TOutputLines& output) const;
-    void EndRow(std::string_view close, bool cellStart, TOutputLines& output) const;
+    const char* WriteLong(const TExpansion& expansion, const char* p, const char* end,
+                          std::size_t& state, TOutputLines& output) const;
+    const char* WriteQuotedField(const char* opening, const char* end, std::size_t& state,
+                                 TOutputLines& output) const;
+    void WriteQuotedText(std::string_view text, TOutputLines& output) const;
+    std::size_t CellsEnd(std::string_view line, std::size_t cells) const;
+    void EndCell(std::string_view close, std::size_t state, TOutputLines& output) const;
+    void EndRow(std::string_view close, std::size_t state, TOutputLines& output) const;
 
+    TCellReading Reading;
+    char Separator;
+    std::string_view LineBreak;
     std::string RowTag;
     std::string HeaderTag;
     std::string DataTag;

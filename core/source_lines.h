@@ -1,20 +1,24 @@
-// The source text cut into lines, lazily: iterating yields views into the text, so a file of
-// many short lines costs no more memory than its bytes.
+// The source text cut into rows, lazily: iterating yields views into the text, so a file of
+// many short rows costs no more memory than its bytes.
 //
-// CR LF, a lone CR and a lone LF each end a line; LF CR ends two. A line end at the very end adds
-// no empty line. The first NUL byte ends the text. No byte-order mark is recognised.
+// CR LF, a lone CR and a lone LF each end a row; LF CR ends two. A line end at the very end adds
+// no empty row. With a semicolon or a comma between fields, a field that begins with a quote runs
+// to its closing quote, and the line ends inside it belong to the field: such a row spans lines.
+// A NUL is text like any other here: the source's decoding has refused it already.
 #pragma once
 
 #include <cstddef>
 #include <iterator>
 #include <string_view>
 
+#include "source_format.h"
+
 namespace tabulor {
 
 class TSourceLines {
 public:
-    // The text must outlive the lines.
-    explicit TSourceLines(std::string_view text);
+    // The text must outlive the rows. Throws ETextFault for a quoted field still open at the end.
+    explicit TSourceLines(std::string_view text, TFieldSeparator separator = fsTab);
 
     class TIterator {
     public:
@@ -33,13 +37,22 @@ public:
 
     private:
         friend class TSourceLines;
-        TIterator(const char* begin, const char* end);
+        TIterator(std::string_view text, TFieldSeparator separator);
         void ReadLine();
+        // The line end that ends the row starting at from: the first one outside quoted fields.
+        const char* RowEnd(const char* from);
+        const char* NextLineEnd(const char* from);
 
-        const char* Next = nullptr;   // first byte after the current line's end
+        const char* Begin = nullptr;
+        const char* Next = nullptr;  // first byte after the current row's end
         const char* End = nullptr;
-        const char* NextCr = nullptr;  // cached next CR and LF, so a file that uses only one
-        const char* NextLf = nullptr;  // kind of line end is not scanned again for the other
+        // The cached next CR, LF and quote, so that the text is not scanned again for one kind
+        // while the others come first.
+        const char* NextCr = nullptr;
+        const char* NextLf = nullptr;
+        const char* NextQuote = nullptr;
+        char Separator = '\t';
+        bool Quoted = false;
         std::string_view Line;
         bool AtEnd = true;
     };
@@ -49,6 +62,14 @@ public:
 
 private:
     std::string_view Text;
+    TFieldSeparator Separator;
 };
+
+// Where the quoted field whose opening quote is at text[opening] ends: just past its closing
+// quote, the first that is not doubled; npos when it is still open at the end of the text.
+std::size_t QuotedFieldEnd(std::string_view text, std::size_t opening);
+
+// The line, counted from 1, on which text[offset] stands: one more than the line ends before it.
+std::size_t LineNumberAt(std::string_view text, std::size_t offset);
 
 }  // namespace tabulor

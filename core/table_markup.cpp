@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "row_writer.h"
 
 namespace tabulor {
 
@@ -22,10 +21,11 @@ std::string TableOpeningLine(const TTableSettings& settings)
 
 }  // namespace
 
-void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings)
+void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings,
+                   const TCellReading& reading)
 {
     output.AddLine(TableOpeningLine(settings));
-    const TRowWriter rows(settings);
+    const TRowWriter rows(settings, reading);
     std::size_t row = 0;
     for (const std::string_view line : source)
         rows.AddRow(line, row++, output);

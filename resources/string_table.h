@@ -18,5 +18,9 @@ inline constexpr std::string_view SFOpenError = "Impossible d'ouvrir le fichier 
 inline constexpr std::string_view SFCreateError = "Impossible de créer le fichier \"%s\". %s";
 // 65417
 inline constexpr std::string_view SWriteError = "Erreur d'écriture dans le flux";
+// The source is not text of its encoding: its full path, the encoding's name, the line.
+inline constexpr std::string_view SMalformedText = "Le fichier \"%s\" n'est pas un texte %s valide à la ligne %d";
+// A quoted field still open at the end: the source's full path, the line where it began.
+inline constexpr std::string_view SUnclosedQuote = "Le fichier \"%s\" a un guillemet non fermé à la ligne %d";
 
 }  // namespace tabulor::strings

@@ -63,4 +63,40 @@ TEST_F(FileErrors, DestinationThatCannotBeCreated)
     EXPECT_EQ(ReadFile(Folder / "source.txt"), "a");
 }
 
+// A source that is no text of its encoding fails before the old destination changes, and a
+// quoted field left open fails after rows were written: neither leaves anything behind.
+TEST_F(FileErrors, SourceThatIsNoTextOfItsEncoding)
+{
+    using namespace std::string_literals;
+    const std::string shown = Shown(Folder / "source.txt");
+    const auto malformed = [&](const char* encoding, int line) {
+        return "ESourceTextError: Le fichier \"" + shown + "\" n'est pas un texte " + encoding +
+               " valide à la ligne " + std::to_string(line);
+    };
+    const struct {
+        std::string bytes;
+        TSourceEncoding encoding;
+        TFieldSeparator separator;
+        std::string outcome;
+    } cases[] = {
+        {"a\r\nb\0c"s, seWindows1252, fsTab, malformed("Windows-1252", 2)},
+        {"a\n\n\xE9t\xE9", seUtf8, fsTab, malformed("UTF-8", 3)},
+        {"\xFF\xFE" "a\0\n\0b"s, seUtf16, fsTab, malformed("UTF-16", 2)},
+        {"\xEF\xBB\xBF" "\xC3", seAutomatic, fsTab, malformed("UTF-8", 1)},
+        {"\xE9;\"\r\n\r\n", seAutomatic, fsSemicolon,
+         "ESourceTextError: Le fichier \"" + shown + "\" a un guillemet non fermé à la ligne 1"},
+        {"a,b\n\"c\nd", seUtf8, fsComma,
+         "ESourceTextError: Le fichier \"" + shown + "\" a un guillemet non fermé à la ligne 2"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(Folder / "source.txt", c.bytes);
+        WriteFile(Folder / "result.html", "old");
+        Settings.SourceEncoding = c.encoding;
+        Settings.FieldSeparator = c.separator;
+        EXPECT_EQ(Run(), c.outcome);
+        EXPECT_EQ(ReadFile(Folder / "result.html"), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(Folder.Path), fs::directory_iterator()), 2);
+    }
+}
+
 }  // namespace

@@ -4,16 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "core/file_errors.h"
 #include "core/source_lines.h"
 
 namespace {
 
 using tabulor::TSourceLines;
 
-std::vector<std::string> Lines(std::string_view text)
+std::vector<std::string> Lines(std::string_view text, tabulor::TFieldSeparator separator = tabulor::fsTab)
 {
     std::vector<std::string> lines;
-    for (std::string_view line : TSourceLines(text))
+    for (std::string_view line : TSourceLines(text, separator))
         lines.emplace_back(line);
     return lines;
 }
@@ -39,10 +40,8 @@ TEST(SourceLines, CutsAtEveryKindOfLineEnd)
         {"\n\n", {"", ""}},
         {"\r\n\r\n", {"", ""}},
         {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-        {"\0text"s, {}},
-        {"a\0b\nc"s, {"a"}},
-        {"a\n\0b"s, {"a"}},
-        {"a\r\0\nb"s, {"a"}},
+        // A NUL is refused before the text is cut; here it is text.
+        {"a\0b\nc"s, {"a\0b"s, "c"}},
         {"\xEF\xBB\xBF" "a\tb", {"\xEF\xBB\xBF" "a\tb"}},
         {"a\tb\x01\x7F\x80\xFF\r\n", {"a\tb\x01\x7F\x80\xFF"}},
     };
@@ -75,6 +74,51 @@ TEST(SourceLines, MixedEndsOverLongTextsMatchAByteByByteReading)
             ++i;
     }
     EXPECT_EQ(Lines(text), expected);
+}
+
+// A quote opens a field only where a field begins; the line ends inside such a field stay in the
+// row, and a field still open at the end is a fault on the line where it began.
+TEST(SourceLines, CsvRowsSpanTheLineEndsOfQuotedFields)
+{
+    using tabulor::fsComma;
+    using tabulor::fsSemicolon;
+    const struct {
+        std::string text;
+        tabulor::TFieldSeparator separator;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"a;b\r\nc", fsSemicolon, {"a;b", "c"}},
+        {"\"a\r\nb\";c\r\nd", fsSemicolon, {"\"a\r\nb\";c", "d"}},
+        {"x;\"1\n2\"\n", fsSemicolon, {"x;\"1\n2\""}},
+        {"x;\"say \"\"hi\"\"\r\nthere\"\r\n", fsSemicolon, {"x;\"say \"\"hi\"\"\r\nthere\""}},
+        {"5\" pipe;a\"\nb", fsSemicolon, {"5\" pipe;a\"", "b"}},
+        {"\"a\"b\"\nc", fsSemicolon, {"\"a\"b\"", "c"}},
+        {"a,\"b\nc\"\n\"\"\n", fsComma, {"a,\"b\nc\"", "\"\""}},
+        {"a;\"b\nc\"\n", fsComma, {"a;\"b", "c\""}},
+        {"\"a\tb\"\n", fsSemicolon, {"\"a\tb\""}},
+        {"\"a\nb\"\n", tabulor::fsTab, {"\"a", "b\""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_THAT(Lines(c.text, c.separator), testing::ElementsAreArray(c.rows)) << testing::PrintToString(c.text);
+
+    const struct {
+        std::string text;
+        std::size_t line;
+    } unclosed[] = {
+        {"\"a", 1},
+        {"a;b\r\nc;\"d\r\ne\nf", 2},
+        {"a\n\r\"b\"\"", 3},
+        {"\"x\ny\";\"z\n", 2},
+    };
+    for (const auto& c : unclosed) {
+        try {
+            Lines(c.text, fsSemicolon);
+            ADD_FAILURE() << "no fault for " << testing::PrintToString(c.text);
+        } catch (const tabulor::ETextFault& fault) {
+            EXPECT_EQ(fault.Kind, tabulor::ETextFault::UnclosedQuote);
+            EXPECT_EQ(fault.Line, c.line) << testing::PrintToString(c.text);
+        }
+    }
 }
 
 TEST(SourceLines, IteratesAgainFromTheStart)

@@ -81,6 +81,8 @@ inline std::string Outcome(const std::function<void()>& call)
         return std::string("EFCreateError: ") + error.what();
     } catch (const EWriteError& error) {
         return std::string("EWriteError: ") + error.what();
+    } catch (const ESourceTextError& error) {
+        return std::string("ESourceTextError: ") + error.what();
     }
 }
 

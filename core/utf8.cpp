@@ -1,0 +1,108 @@
+#include "utf8.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace tabulor {
+namespace {
+
+// The length of the sequence that lead starts and the bits it carries; 0 for a byte that
+// starts none.
+int SequenceLength(unsigned char lead, char32_t& bits)
+{
+    if (lead < 0x80) {
+        bits = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        bits = lead & 0x1F;
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        bits = lead & 0x0F;
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        bits = lead & 0x07;
+        return 4;
+    }
+    return 0;
+}
+
+// Eight bytes that are all ASCII and none of them NUL.
+bool PlainAscii(std::uint64_t word)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101;
+    constexpr std::uint64_t highs = 0x8080808080808080;
+    const std::uint64_t zeroBytes = (word - ones) & ~word & highs;
+    return ((word & highs) | zeroBytes) == 0;
+}
+
+}  // namespace
+
+char32_t DecodeUtf8(std::string_view text, std::size_t& position)
+{
+    char32_t code = 0;
+    const int length = SequenceLength(static_cast<unsigned char>(text[position]), code);
+    if (length == 0 || text.size() - position < static_cast<std::size_t>(length)) {
+        ++position;
+        return kMalformed;
+    }
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[position + i]);
+        if ((next & 0xC0) != 0x80) {
+            ++position;
+            return kMalformed;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    constexpr std::array<char32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        ++position;
+        return kMalformed;
+    }
+    position += length;
+    return code;
+}
+
+std::size_t FirstMalformedUtf8(std::string_view text)
+{
+    std::size_t position = 0;
+    while (position < text.size()) {
+        std::uint64_t word;
+        if (text.size() - position >= sizeof word) {
+            std::memcpy(&word, text.data() + position, sizeof word);
+            if (PlainAscii(word)) {
+                position += sizeof word;
+                continue;
+            }
+        }
+        const std::size_t start = position;
+        if (text[position] == '\0' || DecodeUtf8(text, position) == kMalformed)
+            return start;
+    }
+    return std::string_view::npos;
+}
+
+char* EncodeUtf8(char32_t character, char* out)
+{
+    if (character < 0x80) {
+        *out++ = static_cast<char>(character);
+    } else if (character < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (character >> 6));
+        *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    } else if (character < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (character >> 12));
+        *out++ = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (character >> 18));
+        *out++ = static_cast<char>(0x80 | ((character >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace tabulor

@@ -1,0 +1,24 @@
+// UTF-8: reading one character, checking a whole text, writing one character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tabulor {
+
+inline constexpr char32_t kMalformed = 0xFFFFFFFF;
+
+// The character that starts at text[position], moving position past it; kMalformed, moving past
+// one byte, where the bytes there are no well-formed UTF-8 (an overlong form, a surrogate, a
+// value beyond U+10FFFF or a sequence cut short).
+char32_t DecodeUtf8(std::string_view text, std::size_t& position);
+
+// Where the first byte is that is no part of well-formed UTF-8, a NUL counted as one; npos for a
+// text that is UTF-8 throughout. Runs of ASCII go eight bytes at a time.
+std::size_t FirstMalformedUtf8(std::string_view text);
+
+// Appends the character's UTF-8, which takes 1 to 4 bytes.
+char* EncodeUtf8(char32_t character, char* out);
+
+}  // namespace tabulor
