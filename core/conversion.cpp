@@ -5,7 +5,6 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "file_io_shared.h"
-#include "source_text.h"
 #include "table_markup.h"
 
 namespace tabulor {
@@ -18,14 +17,7 @@ void WriteDestination(const TSourceText& source, const TConversionSettings& sett
     {
         TBackgroundWriter writer(destination);
         TOutputLines output(&writer);
-        const bool document = settings.OutputKind != okTableOnly;
-        const bool xhtml = settings.OutputKind == okXhtmlDocument;
-        if (document)
-            AddDocumentHeader(output, xhtml);
-        AddTableLines(TSourceLines(source.Text, settings.FieldSeparator), output, settings,
-                      {settings.FieldSeparator, source.Utf8, xhtml});
-        if (document)
-            AddDocumentFooter(output);
+        AddDocumentLines(source, output, settings);
         output.Flush();
         writer.Wait();
     }
@@ -44,6 +36,18 @@ void RunConversion(const TConversionSettings& settings)
         // The destination is gone by now, as after any failed write.
         FailSourceText(settings.SourceFileName, fault);
     }
+}
+
+void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings)
+{
+    const bool document = settings.OutputKind != okTableOnly;
+    const bool xhtml = settings.OutputKind == okXhtmlDocument;
+    if (document)
+        AddDocumentHeader(output, xhtml);
+    AddTableLines(TSourceLines(source.Text, settings.FieldSeparator), output, settings,
+                  {settings.FieldSeparator, source.Utf8, xhtml});
+    if (document)
+        AddDocumentFooter(output);
 }
 
 }  // namespace tabulor

@@ -9,7 +9,9 @@
 
 #include <filesystem>
 
+#include "output_lines.h"
 #include "source_format.h"
+#include "source_text.h"
 #include "table_settings.h"
 
 namespace tabulor {
@@ -30,5 +32,9 @@ struct TConversionSettings : TTableSettings {
 // (unless it is a device or a pipe, which are written in place) and one of the errors of
 // file_errors.h is thrown with its French text in UTF-8.
 void RunConversion(const TConversionSettings& settings);
+
+// The destination's lines for the decoded source: the document frame, if any, and the table.
+// Throws ETextFault for a quoted field still open at the source's end.
+void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings);
 
 }  // namespace tabulor

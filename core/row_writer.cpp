@@ -17,13 +17,19 @@ constexpr std::string_view kDataClose = "</td>";
 // Bytes looked up between two reservations of output room.
 constexpr std::size_t kBlock = 16 * 1024;
 
-// The first bytes of the two-byte UTF-8 characters, each with a state of its own.
+// The first bytes of the two-byte UTF-8 characters, each with a state of its own. A second byte
+// is 0x80 to 0xBF, so the states' slots overlap: each state's 64 slots for its second bytes lie
+// side by side, the first state's 128 slots below them padding. A byte that cannot follow in
+// checked text finds another state's slot, or the padding's, which is still inside the table.
 constexpr unsigned kFirstLead = 0xC2;
 constexpr unsigned kLastLead = 0xDF;
+constexpr std::size_t kSecondBytes = 64;
+constexpr std::size_t kLeadSlots = 512 + 128;
+constexpr std::size_t kUtf8Slots = kLeadSlots + (kLastLead - kFirstLead) * kSecondBytes + 256 - 0x80;
 
 constexpr std::size_t LeadState(unsigned lead)
 {
-    return (2 + lead - kFirstLead) * 256;
+    return kLeadSlots + (lead - kFirstLead) * kSecondBytes - 0x80;
 }
 
 std::string OpeningTag(std::string_view tag, const std::string& className)
@@ -58,7 +64,7 @@ void TRowWriter::TExpansion::SetSlot(std::size_t index, std::string_view text, s
 
 TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close,
                                    std::string_view emptyCellText, const TCellReading& reading)
-    : Slots(reading.Utf8 ? LeadState(kLastLead + 1) : 512), Next(Slots.size())
+    : Slots(reading.Utf8 ? kUtf8Slots : 512), Next(Slots.size())
 {
     const char separator = SeparatorByte(reading.Separator);
     const bool csv = reading.Separator != fsTab;
@@ -92,18 +98,20 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     }
     if (!reading.Utf8)
         return;
-    // After a first byte, the second writes the character's text. Any other byte cannot follow in
-    // checked text; it is read as inside a cell.
-    for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
-        const std::size_t state = LeadState(lead);
-        std::copy_n(Slots.begin(), 256, Slots.begin() + static_cast<std::ptrdiff_t>(state));
-        std::copy_n(Next.begin(), 256, Next.begin() + static_cast<std::ptrdiff_t>(state));
-        for (unsigned second = 0x80; second < 0xC0; ++second) {
+    // After a first byte, the second writes the character's text, and the state is inside a cell
+    // again, as every slot of the states leaves it.
+    static const std::vector<TSlot> twoByteCharacters = [] {
+        std::vector<TSlot> slots((kLastLead + 1 - kFirstLead) * kSecondBytes);
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const auto character = static_cast<char32_t>((kFirstLead + i / kSecondBytes) & 0x1F) << 6 | (i % kSecondBytes);
             char text[kMaxCharacterText];
-            const char* end = WriteCharacterText(((lead & 0x1F) << 6) | (second & 0x3F), text);
-            SetSlot(state + second, {text, static_cast<std::size_t>(end - text)}, kInCell);
+            const std::size_t length = static_cast<std::size_t>(WriteCharacterText(character, text) - text);
+            std::memcpy(slots[i].Bytes.data(), text, length);
+            slots[i].Length = static_cast<std::uint8_t>(length);
         }
-    }
+        return slots;
+    }();
+    std::copy(twoByteCharacters.begin(), twoByteCharacters.end(), Slots.begin() + kLeadSlots);
 }
 
 TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& reading)

@@ -46,7 +46,7 @@ private:
         };
         static constexpr std::uint8_t kLong = 0xFF;
         // The states, as offsets into the slots: inside a cell, at a cell's start, and after
-        // each first byte of a two-byte UTF-8 character (0xC2 to 0xDF).
+        // each first byte of a two-byte UTF-8 character (0xC2 to 0xDF; see row_writer.cpp).
         static constexpr std::size_t kInCell = 0;
         static constexpr std::size_t kCellStart = 256;
 

@@ -82,6 +82,10 @@ public:
     // What has not been taken: the source text.
     std::string_view Remainder() const { return Rest; }
 
+    // The source text as its decoding lets it through to the table: up to a NUL, which decoding
+    // refuses.
+    std::string_view CheckedSource() const { return Rest.substr(0, Rest.find('\0')); }
+
 private:
     std::string_view Rest;
 };

@@ -1,11 +1,15 @@
-// The line splitter on any bytes: the lines rejoin with their line ends into the text before its
-// first NUL, hold no CR, LF or NUL, and iterate the same way however often and however copied.
+// The row splitter on any bytes. Between tabs: the lines rejoin with their line ends into the
+// text, hold no CR or LF, and iterate the same way however often and however copied. Between
+// semicolons or commas: the rows rejoin into the text too, a row holds a line end only inside a
+// quoted field, a text without quotes is cut as between tabs, and a quoted field still open is
+// reported on a line the text has.
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <string_view>
 #include <vector>
 
+#include "core/file_errors.h"
 #include "core/source_lines.h"
 #include "properties.h"
 
@@ -24,13 +28,12 @@ std::vector<std::string_view> Collect(const TSourceLines& source)
 
 // A line ends at the longest of CR LF, CR and LF that follows it, or at the end of the text; a
 // line end at the very end starts no further line.
-void CheckRejoin(std::string_view text, const std::vector<std::string_view>& lines)
+void CheckRejoin(std::string_view text, const std::vector<std::string_view>& lines, bool quoted = false)
 {
     std::size_t at = 0;
     for (const std::string_view line : lines) {
         Require(at < text.size(), "a line starts before the end of the text", text.substr(at));
-        Require(line.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos,
-                "a line holds no CR, LF or NUL", line);
+        Require(quoted || line.find_first_of("\r\n") == std::string_view::npos, "a line holds no CR or LF", line);
         Require(text.substr(at, line.size()) == line, "the lines are the text's bytes, in order", line);
         at += line.size();
         const std::size_t lineEnd = at;
@@ -41,8 +44,7 @@ void CheckRejoin(std::string_view text, const std::vector<std::string_view>& lin
         Require(at > lineEnd || at == text.size(), "a line stops only at a line end or the end",
                 text.substr(lineEnd));
     }
-    Require(at == text.size(), "the lines and their ends rejoin into the text before its first NUL",
-            text.substr(at));
+    Require(at == text.size(), "the lines and their ends rejoin into the text", text.substr(at));
 }
 
 void CheckIteration(const TSourceLines& source, const std::vector<std::string_view>& lines)
@@ -63,18 +65,50 @@ void CheckIteration(const TSourceLines& source, const std::vector<std::string_vi
         Require(*first == lines.front(), "a copy of an iterator stays where it was", *first);
 }
 
+// A line end inside a row stands between the quotes of a field that opens where a field begins.
+void CheckQuotedLineEnds(std::string_view row, char separator)
+{
+    std::size_t at = 0;
+    while (at < row.size()) {
+        if (row[at] == '"') {
+            const std::size_t fieldEnd = tabulor::QuotedFieldEnd(row, at);
+            Require(fieldEnd != std::string_view::npos, "a quoted field closes within its row", row.substr(at));
+            at = fieldEnd;
+        }
+        const std::size_t next = row.find_first_of(std::string{separator, '\r', '\n'}, at);
+        if (next == std::string_view::npos)
+            return;
+        Require(row[next] == separator, "a row's line ends are inside quoted fields", row.substr(next));
+        at = next + 1;
+    }
+}
+
+void CheckCsvRows(std::string_view text, tabulor::TFieldSeparator separator, const std::vector<std::string_view>& lines)
+{
+    try {
+        const std::vector<std::string_view> rows = Collect(TSourceLines(text, separator));
+        CheckRejoin(text, rows, true);
+        for (const std::string_view row : rows)
+            CheckQuotedLineEnds(row, tabulor::SeparatorByte(separator));
+        if (text.find('"') == std::string_view::npos)
+            Require(rows == lines, "without quotes the rows are the lines", text);
+    } catch (const tabulor::ETextFault& fault) {
+        Require(text.find('"') != std::string_view::npos, "only a quote leaves a field open", text);
+        Require(fault.Line >= 1 && fault.Line <= std::max<std::size_t>(lines.size(), 1),
+                "an open field begins on a line of the text", text);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const TSourceLines source(input);
+    const tabulor::fuzz::TExactCopy input(std::string_view(reinterpret_cast<const char*>(data), size));
+    const TSourceLines source(input.View());
     const std::vector<std::string_view> lines = Collect(source);
-    const std::string_view text = input.substr(0, input.find('\0'));
-    CheckRejoin(text, lines);
-    const tabulor::fuzz::TExactCopy beforeNul(text);
-    Require(Collect(TSourceLines(beforeNul.View())) == lines,
-            "the first NUL ends the text: what follows it changes nothing");
+    CheckRejoin(input.View(), lines);
     CheckIteration(source, lines);
+    CheckCsvRows(input.View(), tabulor::fsSemicolon, lines);
+    CheckCsvRows(input.View(), tabulor::fsComma, lines);
     return 0;
 }

@@ -2,7 +2,7 @@
 // line, tabs + 1 cells per row, header cells exactly in the title rows and columns, every cell's
 // text encoded, every line ended by CR LF.
 //
-// Input: the settings (see TFuzzInput::TakeSettings), then the source text.
+// Input: the settings (see TFuzzInput::TakeSettings), then the source text up to its first NUL.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     tabulor::fuzz::TFuzzInput input(data, size);
     const tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kAnyBytes);
-    const tabulor::TSourceLines source(input.Remainder());
+    const tabulor::TSourceLines source(input.CheckedSource());
     const std::vector<std::string_view> sourceLines(source.begin(), source.end());
 
     tabulor::TOutputLines output;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes the conversion core with libFuzzer (clang 14, AddressSanitizer and UndefinedBehavior-
-# Sanitizer): the line splitter, the cell encoder, the table and the document frames. Builds into
+# Sanitizer): the row splitter, the decoding, the six forms of one sheet, the cell encoder, the
+# table and the document frames. Builds into
 # build-fuzz/, replays the saved crash inputs of fuzz/regressions/<target>/, then runs each fuzzer
-# for the given seconds (default 15, about a minute for the four) and fails on any crash.
+# for the given seconds (default 10, about a minute for the six) and fails on any crash.
 #
 #   scripts/fuzz.sh [seconds-per-target]
 #
@@ -18,8 +19,8 @@ set -euo pipefail
 shopt -s nullglob
 cd "$(dirname "$0")/.."
 
-seconds=${1:-15}
-targets=(source_lines cell_encoding table_markup document_frame)
+seconds=${1:-10}
+targets=(source_lines source_text sheet_forms cell_encoding table_markup document_frame)
 
 bash scripts/install-deps.sh
 

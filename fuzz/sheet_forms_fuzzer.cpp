@@ -1,0 +1,54 @@
+// One sheet, any cells a spreadsheet can save in every form (no tab, line end or NUL in a cell),
+// written as Windows-1252 or UTF-8 tab text, UTF-16 Unicode text of either byte order and CSV
+// with semicolons or commas: each form gives the same table, byte for byte.
+//
+// Input: the settings (see TFuzzInput::TakeSettings), the output kind, then the cells: a tab
+// ends a cell, a line end a row.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_input.h"
+#include "properties.h"
+#include "tests/core/sheet_forms.h"
+
+namespace {
+
+using namespace tabulor;
+
+testkit::TSheet ReadSheet(std::string_view text)
+{
+    testkit::TSheet sheet;
+    for (const std::string_view line : TSourceLines(text)) {
+        auto& row = sheet.emplace_back(1);
+        for (const char byte : line) {
+            if (byte == '\t')
+                row.emplace_back();
+            else if (byte != '\0')
+                row.back() += byte;
+        }
+    }
+    return sheet;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::TFuzzInput input(data, size);
+    TConversionSettings settings;
+    static_cast<TTableSettings&>(settings) = input.TakeSettings(fuzz::TTextKind::kAnyBytes);
+    settings.OutputKind = static_cast<TOutputKind>(input.TakeByte() % 3);
+    const testkit::TSheet sheet = ReadSheet(input.Remainder());
+
+    std::string expected;
+    for (const testkit::TSheetForm& form : testkit::kSheetForms) {
+        settings.SourceEncoding = form.ReadAs;
+        settings.FieldSeparator = form.Separator;
+        const std::string table = testkit::ConvertInMemory(testkit::WriteSheet(sheet, form), settings);
+        if (&form == &testkit::kSheetForms.front())
+            expected = table;
+        fuzz::Require(table == expected, form.Name, table);
+    }
+    return 0;
+}
