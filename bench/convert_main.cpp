@@ -2,7 +2,9 @@
 //   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml] [--title-rows N] [--title-cols N]
 //                         [--border TEXT] [--empty TEXT] [--table-class TEXT] [--row-class TEXT]
 //                         [--header-class TEXT] [--cell-class TEXT]
+//                         [--encoding windows-1252|utf-8|utf-16|auto] [--separator tab|semicolon|comma]
 // Unset options keep the values the window starts with.
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -30,6 +32,19 @@ tabulor::TOutputKind ParseKind(const std::string& name)
     throw std::invalid_argument("unknown kind: " + name);
 }
 
+template <typename TEnum, std::size_t kCount>
+TEnum ParseName(const std::string& name, const std::array<std::string_view, kCount>& names)
+{
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (names[i] == name)
+            return static_cast<TEnum>(i);
+    }
+    throw std::invalid_argument("unknown name: " + name);
+}
+
+constexpr std::array<std::string_view, 4> kEncodings = {"windows-1252", "utf-8", "utf-16", "auto"};
+constexpr std::array<std::string_view, 3> kSeparators = {"tab", "semicolon", "comma"};
+
 const std::map<std::string_view, TSetter>& Setters()
 {
     static const std::map<std::string_view, TSetter> setters = {
@@ -42,6 +57,12 @@ const std::map<std::string_view, TSetter>& Setters()
         {"--row-class", [](TConversionSettings& s, const std::string& v) { s.RowClass = v; }},
         {"--header-class", [](TConversionSettings& s, const std::string& v) { s.HeaderClass = v; }},
         {"--cell-class", [](TConversionSettings& s, const std::string& v) { s.CellClass = v; }},
+        {"--encoding", [](TConversionSettings& s, const std::string& v) {
+             s.SourceEncoding = ParseName<tabulor::TSourceEncoding>(v, kEncodings);
+         }},
+        {"--separator", [](TConversionSettings& s, const std::string& v) {
+             s.FieldSeparator = ParseName<tabulor::TFieldSeparator>(v, kSeparators);
+         }},
     };
     return setters;
 }

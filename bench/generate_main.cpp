@@ -1,7 +1,9 @@
 // Writes one sample source for the whole-file measurements:
 //   tabulor_bench_generate typical|short-cells|ascii SIZE DEST [--seed N] [--cells N]
-//                          [--line-end crlf|lf|cr]
-// SIZE is the least number of bytes; the file ends at the end of the row that reaches it.
+//                          [--line-end crlf|lf|cr] [--form KEY]
+// SIZE is the least number of bytes of the Windows-1252 tab text; the file ends at the end of the
+// row that reaches it. KEY names the form the sheet is saved in (windows-1252-tab by default,
+// utf-8-tab, utf-16-tab, utf-16be-tab, utf-8-comma, windows-1252-semicolon).
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include <string_view>
 
 #include "sample_text.h"
+#include "tests/core/sheet_forms.h"
 
 namespace {
 
@@ -23,7 +26,17 @@ struct TRequest {
     std::uint64_t Seed = 1;
     std::size_t Cells = 16384;
     TLineEnd LineEnd = TLineEnd::CrLf;
+    const tabulor::testkit::TSheetForm* Form = &tabulor::testkit::kSheetForms.front();
 };
+
+const tabulor::testkit::TSheetForm* ParseForm(std::string_view key)
+{
+    for (const tabulor::testkit::TSheetForm& form : tabulor::testkit::kSheetForms) {
+        if (form.Key == key)
+            return &form;
+    }
+    throw std::invalid_argument("unknown form: " + std::string(key));
+}
 
 TLineEnd ParseLineEnd(std::string_view name)
 {
@@ -40,7 +53,7 @@ TRequest ParseRequest(int argc, char** argv)
 {
     if (argc < 4 || argc % 2 != 0)
         throw std::invalid_argument("usage: tabulor_bench_generate typical|short-cells|ascii SIZE DEST "
-                                    "[--seed N] [--cells N] [--line-end crlf|lf|cr]");
+                                    "[--seed N] [--cells N] [--line-end crlf|lf|cr] [--form KEY]");
     TRequest request{argv[1], std::stoull(argv[2]), argv[3]};
     for (int i = 4; i + 1 < argc; i += 2) {
         const std::string_view option = argv[i];
@@ -51,6 +64,8 @@ TRequest ParseRequest(int argc, char** argv)
             request.Cells = std::stoull(value);
         else if (option == "--line-end")
             request.LineEnd = ParseLineEnd(value);
+        else if (option == "--form")
+            request.Form = ParseForm(value);
         else
             throw std::invalid_argument("unknown option: " + std::string(option));
     }
@@ -84,7 +99,7 @@ int main(int argc, char** argv)
 {
     try {
         const TRequest request = ParseRequest(argc, argv);
-        WriteFile(request.Dest, MakeText(request));
+        WriteFile(request.Dest, tabulor::testkit::InForm(MakeText(request), *request.Form));
         return EXIT_SUCCESS;
     } catch (const std::exception& error) {
         std::cerr << "tabulor_bench_generate: " << error.what() << '\n';

@@ -64,9 +64,9 @@ def generate(args, kind, size, name, *options):
     return path
 
 
-def converter(args, source, name):
+def converter(args, source, name, *options):
     dest = os.path.join(args.work_dir, name)
-    return Contender([os.path.join(args.bin_dir, 'tabulor_bench_convert'), source, dest], dest)
+    return Contender([os.path.join(args.bin_dir, 'tabulor_bench_convert'), source, dest, *options], dest)
 
 
 def floor_for(args, source, output_size):
@@ -92,6 +92,51 @@ def measure_widths(args, wide_source, narrow_source):
         contender.run()
         contender.times = []
     return side_by_side([wide, narrow], args.repeat)
+
+
+# The same sheet in the other forms a spreadsheet saves it in, each with the request that reads it
+# and its target against the Windows-1252 tab text: (generator form, converter options, what it
+# is, the most time it may take as a multiple, None for a figure without a target).
+FORMS = [
+    ('utf-8-tab', ['--encoding', 'utf-8'], 'UTF-8 tab text', 1.3),
+    ('windows-1252-semicolon', ['--separator', 'semicolon'], 'semicolon CSV with quoted fields', 1.3),
+    ('utf-16-tab', ['--encoding', 'utf-16'], 'UTF-16 Unicode text', None),
+]
+
+
+def measure_forms(args):
+    """Each form against the Windows-1252 tab text of the same sheet, in the same rounds."""
+    contenders = {'windows-1252-tab': converter(
+        args, generate(args, 'typical', args.size_mb * MB, 'form-windows-1252-tab.txt'), 'form.html')}
+    for form, options, _, _ in FORMS:
+        source = generate(args, 'typical', args.size_mb * MB, f'form-{form}.txt', '--form', form)
+        contenders[form] = converter(args, source, 'form.html', *options)
+    for contender in contenders.values():  # warm-up, uncounted
+        contender.run()
+        contender.times = []
+    side_by_side(list(contenders.values()), args.repeat)
+    return contenders
+
+
+def form_rows(forms):
+    base = forms['windows-1252-tab']
+    rows = []
+    for form, _, description, most in FORMS:
+        ours = forms[form]
+        ratio = ours.best / base.best
+        cells = [f'Time, same sheet as {description} vs Windows-1252 tab text', f'{ours.best:.3f} s',
+                 f'{base.best:.3f} s']
+        if most is None:
+            rows.append(cells + [f'{ratio:.2f}×', 'reference', '—'])
+        else:
+            rows.append(ratio_row(*cells, ratio, f'≤ {most}×', ratio <= most))
+    for form, contender in forms.items():
+        source_size = os.path.getsize(contender.argv[1])
+        limit = source_size + 64 * MIB
+        rows.append(ratio_row(f'Peak memory, {form} source of {source_size / MB:.0f} MB, vs source + 64 MiB',
+                              f'{contender.peak / MIB:.0f} MiB', f'{limit / MIB:.0f} MiB',
+                              contender.peak / limit, '≤ 1×', contender.peak <= limit))
+    return rows
 
 
 def measure_pandas(args, source):
@@ -121,6 +166,7 @@ def table_rows(args, figures):
                   f'{driver.peak / MIB:.0f} MiB', f'{memory_limit / MIB:.0f} MiB',
                   driver.peak / memory_limit, '≤ 1×', driver.peak <= memory_limit),
     ]
+    rows += form_rows(figures['forms'])
     pandas = figures.get('pandas')
     if pandas is not None:
         rows.append([f'Time, same {source_size / MB:.0f} MB, vs pandas read_csv + to_html',
@@ -159,6 +205,8 @@ def measure_all(args):
     figures = {'typical': measure_typical(args, typical)}
     progress('Measuring wide rows against narrow rows')
     figures['widths'] = measure_widths(args, wide, narrow)
+    progress('Measuring the sheet in its other forms against its Windows-1252 tab text')
+    figures['forms'] = measure_forms(args)
     if args.pandas_repeat > 0:
         progress('Measuring pandas (this takes a while)')
         figures['pandas'] = measure_pandas(args, typical)

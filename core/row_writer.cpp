@@ -17,19 +17,31 @@ constexpr std::string_view kDataClose = "</td>";
 // Bytes looked up between two reservations of output room.
 constexpr std::size_t kBlock = 16 * 1024;
 
-// The first bytes of the two-byte UTF-8 characters, each with a state of its own. A second byte
-// is 0x80 to 0xBF, so the states' slots overlap: each state's 64 slots for its second bytes lie
-// side by side, the first state's 128 slots below them padding. A byte that cannot follow in
-// checked text finds another state's slot, or the padding's, which is still inside the table.
+// The states that a UTF-8 character's first bytes lead to: one for each first byte of a two-byte
+// character (0xC2 to 0xDF), one for 0xE2 (the euro sign, dashes, typographic quotes), and one for
+// 0xE2 with each second byte. A next byte is 0x80 to 0xBF, so the states' slots overlap: each
+// state's 64 slots for its next bytes lie side by side, the first state's 128 slots below them
+// padding. A byte that cannot follow in checked text finds another state's slot, or the
+// padding's, which is still inside the table.
 constexpr unsigned kFirstLead = 0xC2;
 constexpr unsigned kLastLead = 0xDF;
-constexpr std::size_t kSecondBytes = 64;
+constexpr unsigned kLeadE2 = 0xE2;
+constexpr std::size_t kNextBytes = 64;
+constexpr std::size_t kTwoByteBlocks = kLastLead + 1 - kFirstLead;
+constexpr std::size_t kE2Block = kTwoByteBlocks;
+constexpr std::size_t kBlocks = kE2Block + 1 + kNextBytes;
 constexpr std::size_t kLeadSlots = 512 + 128;
-constexpr std::size_t kUtf8Slots = kLeadSlots + (kLastLead - kFirstLead) * kSecondBytes + 256 - 0x80;
 
-constexpr std::size_t LeadState(unsigned lead)
+constexpr std::size_t BlockState(std::size_t block)
 {
-    return kLeadSlots + (lead - kFirstLead) * kSecondBytes - 0x80;
+    return kLeadSlots + block * kNextBytes - 0x80;
+}
+
+constexpr std::size_t kUtf8Slots = BlockState(kBlocks - 1) + 256;
+
+constexpr bool LeadsToState(unsigned byte)
+{
+    return (byte >= kFirstLead && byte <= kLastLead) || byte == kLeadE2;
 }
 
 std::string OpeningTag(std::string_view tag, const std::string& className)
@@ -77,13 +89,13 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
             if (byte == static_cast<unsigned char>(separator)) {
                 text = std::string(cellStart ? emptyCellText : "").append(close).append(open);
                 next = kCellStart;
-            } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80 && (byte < kFirstLead || byte > kLastLead))) {
+            } else if (reading.Utf8 && LeadsToState(byte)) {
+                text.clear();
+                next = BlockState(byte == kLeadE2 ? kE2Block : byte - kFirstLead);
+            } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80)) {
                 Slots[index].Length = kLong;
                 HasLong = true;
                 continue;
-            } else if (reading.Utf8 && byte >= 0x80) {
-                text.clear();
-                next = LeadState(byte);
             } else if (!ByteReplacement(static_cast<unsigned char>(byte)).empty()) {
                 text = ByteReplacement(static_cast<unsigned char>(byte));
             }
@@ -98,20 +110,38 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     }
     if (!reading.Utf8)
         return;
-    // After a first byte, the second writes the character's text, and the state is inside a cell
-    // again, as every slot of the states leaves it.
-    static const std::vector<TSlot> twoByteCharacters = [] {
-        std::vector<TSlot> slots((kLastLead + 1 - kFirstLead) * kSecondBytes);
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            const auto character = static_cast<char32_t>((kFirstLead + i / kSecondBytes) & 0x1F) << 6 | (i % kSecondBytes);
+    // Each state's next byte writes its character's text and leaves the state inside a cell,
+    // save after 0xE2, where it leads to the state of the two bytes.
+    static const TUnicodeStates states = MakeUnicodeStates();
+    std::copy(states.Slots.begin(), states.Slots.end(), Slots.begin() + kLeadSlots);
+    std::copy(states.Next.begin(), states.Next.end(), Next.begin() + kLeadSlots);
+}
+
+// The same for every table, so made once.
+TRowWriter::TExpansion::TUnicodeStates TRowWriter::TExpansion::MakeUnicodeStates()
+{
+    TUnicodeStates states;
+    states.Slots.resize(kBlocks * kNextBytes);
+    states.Next.resize(kBlocks * kNextBytes, kInCell);
+    for (std::size_t block = 0; block < kBlocks; ++block) {
+        for (std::size_t low = 0; low < kNextBytes; ++low) {
+            const std::size_t at = block * kNextBytes + low;
+            char32_t character;
+            if (block < kTwoByteBlocks) {
+                character = static_cast<char32_t>(((kFirstLead + block) & 0x1F) << 6 | low);
+            } else if (block == kE2Block) {
+                states.Next[at] = static_cast<std::uint16_t>(BlockState(kE2Block + 1 + low));
+                continue;
+            } else {
+                character = static_cast<char32_t>((kLeadE2 & 0x0F) << 12 | (block - kE2Block - 1) << 6 | low);
+            }
             char text[kMaxCharacterText];
             const std::size_t length = static_cast<std::size_t>(WriteCharacterText(character, text) - text);
-            std::memcpy(slots[i].Bytes.data(), text, length);
-            slots[i].Length = static_cast<std::uint8_t>(length);
+            std::memcpy(states.Slots[at].Bytes.data(), text, length);
+            states.Slots[at].Length = static_cast<std::uint8_t>(length);
         }
-        return slots;
-    }();
-    std::copy(twoByteCharacters.begin(), twoByteCharacters.end(), Slots.begin() + kLeadSlots);
+    }
+    return states;
 }
 
 TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& reading)

@@ -1,10 +1,10 @@
 // Writes a table's rows in one pass over each row's bytes. Every byte is looked up in a table of
 // what it becomes in the state the bytes before it left: whether it starts a cell, or follows the
-// first byte of a two-byte UTF-8 character. A separator closes one cell and opens the next, a
-// separator that starts a cell writes the empty-cell text first, the second byte of an accented
-// letter writes its entity, and no such byte needs a branch of its own. The cost of a row is
+// first bytes of a UTF-8 character. A separator closes one cell and opens the next, a separator
+// that starts a cell writes the empty-cell text first, the last byte of an accented letter or a
+// euro sign writes its entity, and no such byte needs a branch of its own. The cost of a row is
 // thus that of its bytes, however many cells it holds. The rare bytes whose text does not fit
-// the table (a long separator text, a quote that opens a CSV field, the first byte of a longer
+// the table (a long separator text, a quote that opens a CSV field, the first byte of a rarer
 // UTF-8 character) stop the pass and are written on their own.
 //
 // It does not write the table's opening and closing lines.
@@ -46,7 +46,7 @@ private:
         };
         static constexpr std::uint8_t kLong = 0xFF;
         // The states, as offsets into the slots: inside a cell, at a cell's start, and after
-        // each first byte of a two-byte UTF-8 character (0xC2 to 0xDF; see row_writer.cpp).
+        // the first bytes of a UTF-8 character (see row_writer.cpp).
         static constexpr std::size_t kInCell = 0;
         static constexpr std::size_t kCellStart = 256;
 
@@ -60,6 +60,13 @@ private:
         const char* Expand(const char* p, const char* end, char*& out, std::size_t& state) const;
 
         void SetSlot(std::size_t index, std::string_view text, std::size_t next);
+
+        // The slots and next states of the states after a UTF-8 character's first bytes.
+        struct TUnicodeStates {
+            std::vector<TSlot> Slots;
+            std::vector<std::uint16_t> Next;
+        };
+        static TUnicodeStates MakeUnicodeStates();
 
         // Indexed by byte value + state.
         std::vector<TSlot> Slots;

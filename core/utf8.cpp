@@ -1,6 +1,7 @@
 #include "utf8.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -30,13 +31,25 @@ int SequenceLength(unsigned char lead, char32_t& bits)
     return 0;
 }
 
-// Eight bytes that are all ASCII and none of them NUL.
-bool PlainAscii(std::uint64_t word)
+bool IsNextByte(unsigned char byte)
 {
+    return (byte & 0xC0) == 0x80;
+}
+
+// How many of the eight bytes at bytes are ASCII other than NUL before the first that is not.
+// The lowest byte that the zero test marks is a true NUL: a borrow only marks bytes above one.
+std::size_t PlainAsciiPrefix(const unsigned char* bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
     constexpr std::uint64_t ones = 0x0101010101010101;
     constexpr std::uint64_t highs = 0x8080808080808080;
-    const std::uint64_t zeroBytes = (word - ones) & ~word & highs;
-    return ((word & highs) | zeroBytes) == 0;
+    const std::uint64_t stops = (word & highs) | ((word - ones) & ~word & highs);
+    if (stops == 0)
+        return 8;
+    if constexpr (std::endian::native == std::endian::little)
+        return static_cast<std::size_t>(std::countr_zero(stops) / 8);
+    return 0;
 }
 
 }  // namespace
@@ -66,21 +79,35 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position)
     return code;
 }
 
+// Runs of ASCII go eight bytes at a time, up to the first byte of another character, and the
+// common others take no call: the check is a pass over every byte
+// of a source that the table then makes again, so it must cost little beside it.
 std::size_t FirstMalformedUtf8(std::string_view text)
 {
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
     std::size_t position = 0;
-    while (position < text.size()) {
-        std::uint64_t word;
-        if (text.size() - position >= sizeof word) {
-            std::memcpy(&word, text.data() + position, sizeof word);
-            if (PlainAscii(word)) {
-                position += sizeof word;
+    while (position < size) {
+        if (size - position >= 8) {
+            const std::size_t plain = PlainAsciiPrefix(bytes + position);
+            position += plain;
+            if (plain == 8)
                 continue;
-            }
         }
-        const std::size_t start = position;
-        if (text[position] == '\0' || DecodeUtf8(text, position) == kMalformed)
-            return start;
+        const unsigned char lead = bytes[position];
+        if (lead != 0 && lead < 0x80) {
+            ++position;
+        } else if (lead >= 0xC2 && lead <= 0xDF && size - position >= 2 && IsNextByte(bytes[position + 1])) {
+            position += 2;
+        } else if (lead >= 0xE1 && lead <= 0xEC && size - position >= 3 && IsNextByte(bytes[position + 1])
+                   && IsNextByte(bytes[position + 2])) {
+            // Neither overlong (that is 0xE0's) nor a surrogate (0xED's).
+            position += 3;
+        } else {
+            const std::size_t start = position;
+            if (lead == 0 || DecodeUtf8(text, position) == kMalformed)
+                return start;
+        }
     }
     return std::string_view::npos;
 }

@@ -15,7 +15,7 @@ inline constexpr char32_t kMalformed = 0xFFFFFFFF;
 char32_t DecodeUtf8(std::string_view text, std::size_t& position);
 
 // Where the first byte is that is no part of well-formed UTF-8, a NUL counted as one; npos for a
-// text that is UTF-8 throughout. Runs of ASCII go eight bytes at a time.
+// text that is UTF-8 throughout.
 std::size_t FirstMalformedUtf8(std::string_view text);
 
 // Appends the character's UTF-8, which takes 1 to 4 bytes.

@@ -1,5 +1,6 @@
-// Helpers of the tests and the fuzzers: one sheet written in each form that spreadsheets save
-// text in, and a conversion in memory of a source's bytes. Each form must give the same table.
+// Helpers of the tests, the fuzzers and the benchmarks: one sheet written in each form that
+// spreadsheets save text in, and a conversion in memory of a source's bytes. Each form must give
+// the same table.
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@ using TSheet = std::vector<std::vector<std::string>>;
 
 struct TSheetForm {
     const char* Name;
+    const char* Key;  // as the benchmarks name it
     TSourceEncoding Encoding;
     TFieldSeparator Separator;
     // As the encoding is told: named, or found by the automatic reading.
@@ -26,12 +28,12 @@ struct TSheetForm {
 };
 
 inline constexpr std::array<TSheetForm, 6> kSheetForms = {{
-    {"Windows-1252 tab text", seWindows1252, fsTab, seWindows1252},
-    {"UTF-8 tab text", seUtf8, fsTab, seUtf8},
-    {"UTF-16 Unicode text", seUtf16, fsTab, seAutomatic},
-    {"UTF-16 big-endian tab text", seUtf16, fsTab, seUtf16},
-    {"UTF-8 CSV with semicolons", seUtf8, fsSemicolon, seAutomatic},
-    {"Windows-1252 CSV with commas", seWindows1252, fsComma, seWindows1252},
+    {"Windows-1252 tab text", "windows-1252-tab", seWindows1252, fsTab, seWindows1252},
+    {"UTF-8 tab text", "utf-8-tab", seUtf8, fsTab, seUtf8},
+    {"UTF-16 Unicode text", "utf-16-tab", seUtf16, fsTab, seAutomatic},
+    {"UTF-16 big-endian tab text", "utf-16be-tab", seUtf16, fsTab, seUtf16},
+    {"UTF-8 CSV with commas", "utf-8-comma", seUtf8, fsComma, seAutomatic},
+    {"Windows-1252 CSV with semicolons", "windows-1252-semicolon", seWindows1252, fsSemicolon, seWindows1252},
 }};
 
 inline char32_t Windows1252Character(unsigned char byte)
@@ -51,20 +53,33 @@ inline std::string CsvField(const std::string& cell, char separator)
     return quoted + '"';
 }
 
-// The text of the rows as Windows-1252 bytes, each row ended by CR LF.
-inline std::string SheetText(const TSheet& sheet, TFieldSeparator separator)
+// The text of the rows as Windows-1252 bytes, tabs between cells and each row ended by CR LF.
+inline std::string SheetText(const TSheet& sheet)
 {
-    const char between = SeparatorByte(separator);
     std::string text;
     for (const auto& row : sheet) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i > 0)
-                text += between;
-            text += separator == fsTab ? row[i] : CsvField(row[i], between);
-        }
+        for (std::size_t i = 0; i < row.size(); ++i)
+            text += (i > 0 ? "\t" : "") + row[i];
         text += "\r\n";
     }
     return text;
+}
+
+// Tab text with the separator in the tabs' place, its fields quoted where they must be.
+inline std::string CsvText(std::string_view tabText, char separator)
+{
+    std::string text;
+    std::string field;
+    for (const char byte : tabText) {
+        if (byte == '\t' || byte == '\r' || byte == '\n') {
+            text += CsvField(field, separator);
+            text += byte == '\t' ? separator : byte;
+            field.clear();
+        } else {
+            field += byte;
+        }
+    }
+    return text + CsvField(field, separator);
 }
 
 inline std::string EncodeText(std::string_view windows1252, const TSheetForm& form)
@@ -87,9 +102,17 @@ inline std::string EncodeText(std::string_view windows1252, const TSheetForm& fo
     return bytes;
 }
 
+// Windows-1252 tab text, with no tab, line end or NUL in a cell, as the form holds it.
+inline std::string InForm(std::string_view tabText, const TSheetForm& form)
+{
+    if (form.Separator == fsTab)
+        return EncodeText(tabText, form);
+    return EncodeText(CsvText(tabText, SeparatorByte(form.Separator)), form);
+}
+
 inline std::string WriteSheet(const TSheet& sheet, const TSheetForm& form)
 {
-    return EncodeText(SheetText(sheet, form.Separator), form);
+    return InForm(SheetText(sheet), form);
 }
 
 // The destination's bytes for the source's, without a file: throws ETextFault as a run would.

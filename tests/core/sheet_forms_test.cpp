@@ -43,7 +43,7 @@ TEST(SheetForms, EveryFormOfASheetGivesTheSameTable)
             const std::string table = ConvertInMemory(WriteSheet(sheet, form), settings);
             if (expected.empty())
                 expected = table;
-            ASSERT_EQ(table, expected) << form.Name << "\n" << SheetText(sheet, fsTab);
+            ASSERT_EQ(table, expected) << form.Name << "\n" << SheetText(sheet);
         }
     }
 }
