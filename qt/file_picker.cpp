@@ -70,8 +70,11 @@ bool TFilePicker::Execute(QWidget* owner)
     const bool open = Setup.Kind == TPickerKind::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // Qt reads the patterns from the description's own parentheses.
-    dialog.setNameFilter(ToQString(Setup.FilterDescription));
+    // Qt reads the patterns from each description's own parentheses, and starts at the first.
+    QStringList filters;
+    for (const TPickerFilter& filter : Setup.Filters)
+        filters.append(ToQString(filter.Description));
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(ToQString(Setup.DefaultExtension));
     dialog.setSizeGripEnabled(true);
     if (!LastName.isEmpty())

@@ -16,6 +16,7 @@
 #include "qt/shell_types.h"
 #include "qt/spin_edit.h"
 #include "shell/layout.h"
+#include "shell/list_entries.h"
 
 namespace tabulor {
 namespace {
@@ -43,13 +44,12 @@ TBox* CreateBox(const QString& text, bool checked, QWidget* parent)
     return box;
 }
 
-// The layout's one drop-down list is the border unit's.
-QComboBox* CreateUnitList(const QString& selected, QWidget* parent)
+// Its first entry, selected as the list fills, is the one it starts at.
+QComboBox* CreateList(std::string_view name, QWidget* parent)
 {
     auto* list = new QComboBox(parent);
-    for (const std::u16string_view unit : BorderUnits())
-        list->addItem(ToQString(unit));
-    list->setCurrentIndex(list->findText(selected));
+    for (const std::u16string& entry : ListEntries(name))
+        list->addItem(ToQString(entry));
     return list;
 }
 
@@ -68,7 +68,7 @@ QWidget* CreateControl(const TControlLayout& entry, QWidget* parent)
     case TControlKind::CheckBox:
         return CreateBox<QCheckBox>(text, entry.Checked, parent);
     case TControlKind::ComboBox:
-        return CreateUnitList(text, parent);
+        return CreateList(entry.Name, parent);
     case TControlKind::RadioButton:
         return CreateBox<QRadioButton>(text, entry.Checked, parent);
     }
@@ -116,7 +116,10 @@ void CreateFormControls(QWidget& form)
         QWidget* control = CreateControl(entry, &form);
         control->setObjectName(ToQString(entry.Name));
         control->setGeometry(ToQRect(entry.Bounds));
-        // A label stands right before its field, which screen readers then name after it.
+        // Left to itself, Qt would name a list after its selected entry and a field without a
+        // label after nothing.
+        control->setAccessibleName(ToQString(AccessibleName(entry.Name)));
+        // A label stands right before its field, which screen readers find it labelled by.
         if (label != nullptr)
             label->setBuddy(control);
         label = qobject_cast<QLabel*>(control);

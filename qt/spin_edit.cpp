@@ -21,6 +21,8 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 {
     UpButton->setObjectName(QStringLiteral("UpButton"));
     DownButton->setObjectName(QStringLiteral("DownButton"));
+    UpButton->setAccessibleName(ToQString(SpinUpName));
+    DownButton->setAccessibleName(ToQString(SpinDownName));
     installEventFilter(KeyFilter);
     connect(KeyFilter, &TSpinKeyFilter::Rejected, this, &QApplication::beep);
     connect(UpButton, &TArrowButton::Step, this, Guarded([this] { UpClick(); }));

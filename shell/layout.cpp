@@ -13,24 +13,26 @@ using enum TControlKind;
 constexpr unsigned LeftTop = akLeft | akTop;
 constexpr unsigned Stretched = akLeft | akTop | akRight;
 constexpr unsigned TopRight = akTop | akRight;
+constexpr unsigned BottomLeft = akLeft | akBottom;
 constexpr unsigned BottomRight = akRight | akBottom;
 
 // Each label stands right before its field, so that a screen reader that names a field after
-// the text before it reads the right one.
-constexpr std::array<TControlLayout, 28> Controls = {{
+// the text before it reads the right one. The fields without a label of their own, and the two
+// buttons that show the same caption, have names of their own.
+constexpr std::array<TControlLayout, 32> Controls = {{
     {"LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
     {"EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
-    {"ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false},
+    {"ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false, u"Parcourir... (fichier source)"},
     {"LabelDestFile", Label, u"Fichier destination (résultat HTML) :", {16, 64, 171, 13}, LeftTop, NoTabStop, false},
     {"EditDestFile", Edit, u"", {16, 80, 513, 21}, Stretched, 2, false},
-    {"ButtonBrowseDestFile", Button, u"Parcourir...", {536, 80, 89, 25}, TopRight, 3, false},
+    {"ButtonBrowseDestFile", Button, u"Parcourir...", {536, 80, 89, 25}, TopRight, 3, false, u"Parcourir... (fichier destination)"},
     {"LabelTitleRows", Label, u"Nombre de lignes de titre :", {16, 128, 127, 13}, LeftTop, NoTabStop, false},
     {"EditTitleRows", SpinEdit, u"1", {168, 120, 73, 22}, LeftTop, 4, false},
     {"LabelTitleCols", Label, u"Nombre de colonnes de titre :", {16, 160, 142, 13}, LeftTop, NoTabStop, false},
     {"EditTitleCols", SpinEdit, u"0", {168, 152, 73, 22}, LeftTop, 5, false},
     {"CheckBoxBorder", CheckBox, u"Bordure :", {16, 192, 89, 17}, LeftTop, 6, true},
-    {"EditBorderValue", Edit, u"1", {112, 184, 65, 21}, LeftTop, 7, false},
-    {"ComboBoxBorderUnit", ComboBox, u"px", {184, 184, 57, 21}, LeftTop, 8, false},
+    {"EditBorderValue", Edit, u"1", {112, 184, 65, 21}, LeftTop, 7, false, u"Bordure : valeur"},
+    {"ComboBoxBorderUnit", ComboBox, u"", {184, 184, 57, 21}, LeftTop, 8, false, u"Bordure : unité"},
     {"LabelEmptyCells", Label, u"Cellules vides :", {16, 224, 71, 13}, LeftTop, NoTabStop, false},
     {"EditEmptyCells", Edit, u"&nbsp;", {112, 216, 129, 21}, LeftTop, 9, false},
     {"LabelTableClass", Label, u"Classe CSS du table :", {288, 128, 102, 13}, LeftTop, NoTabStop, false},
@@ -44,12 +46,13 @@ constexpr std::array<TControlLayout, 28> Controls = {{
     {"RadioButtonOutputTable", RadioButton, u"Produire uniquement le tableau", {16, 256, 177, 17}, LeftTop, 14, true},
     {"RadioButtonOutputHTML", RadioButton, u"Produire un document HTML complet", {208, 256, 201, 17}, LeftTop, 15, false},
     {"RadioButtonOutputXHTML", RadioButton, u"Produire un document XHTML complet", {424, 256, 201, 17}, LeftTop, 16, false},
-    {"ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 17, false},
-    {"ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 18, false},
+    {"LabelSourceEncoding", Label, u"Codage :", {16, 296, 43, 13}, BottomLeft, NoTabStop, false},
+    {"ComboBoxSourceEncoding", ComboBox, u"", {64, 288, 121, 21}, BottomLeft, 17, false},
+    {"LabelFieldSeparator", Label, u"Séparateur :", {200, 296, 60, 13}, BottomLeft, NoTabStop, false},
+    {"ComboBoxFieldSeparator", ComboBox, u"", {264, 288, 97, 21}, BottomLeft, 18, false},
+    {"ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 19, false},
+    {"ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 20, false},
 }};
-
-constexpr std::array<std::u16string_view, 8> Units = {u"px", u"em", u"ex", u"in",
-                                                      u"cm", u"mm", u"pt", u"pc"};
 
 // Rounded to the nearest whole, halves away from zero, as Windows' MulDiv does.
 int MulDiv(int value, int numerator, int denominator)
@@ -76,9 +79,15 @@ const TControlLayout& FindControl(std::string_view name)
     return *found;
 }
 
-std::span<const std::u16string_view> BorderUnits()
+std::u16string_view AccessibleName(std::string_view name)
 {
-    return Units;
+    const TControlLayout& control = FindControl(name);
+    if (!control.OwnAccessibleName.empty())
+        return control.OwnAccessibleName;
+    if (!IsField(control.Kind))
+        return control.Text;
+    const bool afterLabel = &control != Controls.data() && (&control - 1)->Kind == Label;
+    return afterLabel ? (&control - 1)->Text : std::u16string_view();
 }
 
 int FontPixelHeight(int dpi)

@@ -21,13 +21,17 @@ inline constexpr int NoTabStop = -1;
 struct TControlLayout {
     std::string_view Name;
     TControlKind Kind;
-    // The caption, or what an edit holds at start.
+    // The caption, or what an edit holds at start. A drop-down list holds the entries that
+    // ListEntries gives it and starts at the first.
     std::u16string_view Text;
     TRect Bounds;
     unsigned Anchors;
     int TabOrder;
     // A check box ticked or a radio button selected at start.
     bool Checked;
+    // The name that a screen reader reads out, for a field without a label right before it and
+    // for a button whose caption says too little; empty for every other control.
+    std::u16string_view OwnAccessibleName = {};
 };
 
 inline constexpr std::u16string_view FormCaption = u"Tabulor";
@@ -45,11 +49,21 @@ std::span<const TControlLayout> FormControls();
 // The control named name; throws std::out_of_range for a name the window does not have.
 const TControlLayout& FindControl(std::string_view name);
 
-// The entries of ComboBoxBorderUnit, the first selected at start.
-std::span<const std::u16string_view> BorderUnits();
+// An edit, a spin field or a drop-down list: a field, which its label names, as its caption or
+// what it holds cannot.
+inline bool IsField(TControlKind kind)
+{
+    return kind == TControlKind::Edit || kind == TControlKind::SpinEdit || kind == TControlKind::ComboBox;
+}
+
+// The name that a screen reader reads out for the control: its own where the table gives one;
+// else, for a field, the text of the label right before it (none without one); else its caption.
+std::u16string_view AccessibleName(std::string_view name);
 
 // The width at 96 dpi of the two arrow buttons inside a numeric spin field's right end.
 inline constexpr int SpinArrowWidth = 15;
+inline constexpr std::u16string_view SpinUpName = u"Augmenter";
+inline constexpr std::u16string_view SpinDownName = u"Diminuer";
 
 // The numeric spin fields' bounds: equal bounds mean that none applies.
 struct TSpinBounds {

@@ -2,6 +2,7 @@
 
 #include "shell/file_names.h"
 #include "shell/layout.h"
+#include "shell/list_entries.h"
 #include "shell/spin_field.h"
 #include "shell/text.h"
 
@@ -39,13 +40,19 @@ TFormFields ReadFormFields(const TControlReader& read)
     fields.CellClass = read.Text("EditCellClass");
     fields.OutputTable = read.Checked("RadioButtonOutputTable");
     fields.OutputXhtml = read.Checked("RadioButtonOutputXHTML");
+    fields.SourceEncoding = read.Text("ComboBoxSourceEncoding");
+    fields.FieldSeparator = read.Text("ComboBoxFieldSeparator");
     return fields;
 }
 
 TFormFields InitialFormFields()
 {
     return ReadFormFields({
-        [](std::string_view name) { return std::u16string(FindControl(name).Text); },
+        [](std::string_view name) {
+            const TControlLayout& control = FindControl(name);
+            return control.Kind == TControlKind::ComboBox ? ListEntries(name).front()
+                                                          : std::u16string(control.Text);
+        },
         [](std::string_view name) { return FindControl(name).Checked; },
     });
 }
@@ -65,6 +72,8 @@ TConversionSettings MakeConversionSettings(const TFormFields& fields)
     settings.HeaderClass = ToWindows1252(fields.HeaderClass);
     settings.CellClass = ToWindows1252(fields.CellClass);
     settings.OutputKind = OutputKind(fields);
+    settings.SourceEncoding = SourceEncodingOf(fields.SourceEncoding);
+    settings.FieldSeparator = FieldSeparatorOf(fields.FieldSeparator);
     return settings;
 }
 

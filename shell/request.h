@@ -25,10 +25,12 @@ struct TFormFields {
     std::u16string CellClass;
     bool OutputTable = false;
     bool OutputXhtml = false;
+    std::u16string SourceEncoding;
+    std::u16string FieldSeparator;
 };
 
 // How a front end reads its controls, each named as in the layout: the text of an edit, a spin
-// field or the combo box's selected entry, and whether a box or an option is ticked.
+// field or a drop-down list's selected entry, and whether a box or an option is ticked.
 struct TControlReader {
     std::function<std::u16string(std::string_view name)> Text;
     std::function<bool(std::string_view name)> Checked;
@@ -41,7 +43,8 @@ TFormFields InitialFormFields();
 // Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
 // names into paths. A header count is its field's value; the core counts a negative one as none. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with
-// nothing between. The HTML document is what remains when neither other output is selected.
+// nothing between. The HTML document is what remains when neither other output is selected. The
+// encoding and the separator are those that the lists' selected entries stand for.
 TConversionSettings MakeConversionSettings(const TFormFields& fields);
 
 }  // namespace tabulor

@@ -10,6 +10,17 @@
 namespace tabulor {
 namespace {
 
+// The dialog's file-type list: each description and its patterns, every text ended by a zero,
+// and one more zero after the last.
+std::wstring FilterList(std::span<const TPickerFilter> filters)
+{
+    std::wstring list;
+    for (const TPickerFilter& filter : filters)
+        list.append(ToWide(filter.Description)).append(1, L'\0')
+            .append(ToWide(filter.Patterns)).append(1, L'\0');
+    return list.append(1, L'\0');
+}
+
 // Once the dialog has laid itself out, it moves onto the monitor of the main window. The hook's
 // own window is a child of the dialog.
 UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lParam)
@@ -34,8 +45,7 @@ UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lPara
 
 std::optional<std::u16string> TFilePicker::Execute(HWND owner)
 {
-    std::wstring filter = ToWide(Setup.FilterDescription);
-    filter.append(1, L'\0').append(ToWide(Setup.FilterPatterns)).append(2, L'\0');
+    const std::wstring filter = FilterList(Setup.Filters);
     const std::wstring title = ToWide(Setup.Title);
     const std::wstring extension = ToWide(Setup.DefaultExtension);
     std::wstring buffer(PickerBufferLength, L'\0');

@@ -5,8 +5,10 @@
 #include <stdexcept>
 
 #include "shell/layout.h"
+#include "shell/list_entries.h"
 #include "shell/placement.h"
 #include "shell/spin_field.h"
+#include "win32/accessible_names.h"
 #include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/focus_select.h"
@@ -47,12 +49,45 @@ TSystemControl SystemControlFor(TControlKind kind)
     return {L"STATIC", 0, 0};
 }
 
+HWND CreateSystemControl(HWND parent, const TControlLayout& entry, bool startsGroup, HINSTANCE instance)
+{
+    const TSystemControl system = SystemControlFor(entry.Kind);
+    return CreateWindowExW(system.ExStyle, system.ClassName, ToWide(entry.Text).c_str(),
+                           WS_CHILD | WS_VISIBLE | system.Style | (startsGroup ? WS_GROUP : 0), 0, 0, 0, 0,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Name))),
+                           instance, nullptr);
+}
+
+// Screen readers name a field after the static text right before it in the z-order, anything
+// else after its caption: where the table names a control otherwise, an invisible label before
+// the field, or an answer of the control's own, gives the table's name.
+HWND CreateNamedControl(HWND parent, const TControlLayout* previous, const TControlLayout& entry,
+                        bool startsGroup, HINSTANCE instance)
+{
+    const std::u16string_view name = AccessibleName(entry.Name);
+    const bool labelled = previous != nullptr && previous->Kind == TControlKind::Label && previous->Text == name;
+    if (IsField(entry.Kind) && !labelled)
+        CreateHiddenLabel(parent, name);
+    HWND control = CreateSystemControl(parent, entry, startsGroup, instance);
+    if (!IsField(entry.Kind) && name != entry.Text)
+        GiveAccessibleName(control, name);
+    return control;
+}
+
 // The user's decimal separator, which the spin fields take as a keystroke.
 char16_t UserDecimalSeparator()
 {
     wchar_t text[8] = {};
     const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8);
     return DecimalSeparatorFrom(FromWide(std::wstring_view(text, length > 0 ? length - 1 : 0)));
+}
+
+// The list starts at its first entry.
+void FillList(HWND list, std::span<const std::u16string> entries)
+{
+    for (const std::u16string& entry : entries)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
 
 TFont FormFont(UINT dpi)
@@ -98,29 +133,22 @@ void TFormMain::CreateControls(HINSTANCE instance)
 {
     const char16_t separator = UserDecimalSeparator();
     bool firstRadio = true;
+    const TControlLayout* previous = nullptr;
     for (const TControlLayout& entry : FormControls()) {
-        const TSystemControl system = SystemControlFor(entry.Kind);
         // A radio group runs from the first radio button to the next control that starts a group.
         const bool startsGroup = entry.Kind != TControlKind::RadioButton || firstRadio;
         firstRadio = firstRadio && entry.Kind != TControlKind::RadioButton;
-        const std::wstring text = entry.Kind == TControlKind::ComboBox ? L"" : ToWide(entry.Text);
-        HWND control = CreateWindowExW(system.ExStyle, system.ClassName, text.c_str(),
-                                       WS_CHILD | WS_VISIBLE | system.Style | (startsGroup ? WS_GROUP : 0),
-                                       0, 0, 0, 0, Window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Name))),
-                                       instance, nullptr);
+        HWND control = CreateNamedControl(Window, previous, entry, startsGroup, instance);
         Controls.push_back(control);
+        previous = &entry;
         if (entry.Checked)
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         if (entry.Kind == TControlKind::Edit)
             SelectAllOnFocus(control);
         else if (entry.Kind == TControlKind::SpinEdit)
             SpinEdits.push_back(std::make_unique<TSpinEdit>(control, separator));
-        else if (entry.Kind == TControlKind::ComboBox) {
-            for (const std::u16string_view unit : BorderUnits())
-                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(unit).c_str()));
-            SendMessageW(control, CB_SETCURSEL, 0, 0);
-        }
+        else if (entry.Kind == TControlKind::ComboBox)
+            FillList(control, ListEntries(entry.Name));
     }
     DragAcceptFiles(Window, TRUE);
 }
@@ -162,7 +190,7 @@ void TFormMain::PlaceControls()
             rect.Height = extent.cy;
         } else if (entries[i].Kind == TControlKind::ComboBox) {
             // A drop-down list's height is that of its open list, room for every entry.
-            rect.Height += TextHeight * (static_cast<int>(BorderUnits().size()) + 1);
+            rect.Height += TextHeight * (static_cast<int>(ListEntries(entries[i].Name).size()) + 1);
         }
         MoveWindow(Controls[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
     }

@@ -67,6 +67,8 @@ private:
     TFormFields ReadFields() const;
     void SetFileFields(const TFileFields& fields);
 
+    // Entered before the window is made and left after it is gone.
+    TComApartment Apartment;
     HWND Window = nullptr;
     // One per control of the layout table, in its order.
     std::vector<HWND> Controls;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -55,6 +56,26 @@ private:
     HWND Window;
     HDC DC;
     HGDIOBJ Previous;
+};
+
+// The calling thread's single-threaded COM apartment, entered for the object's lifetime: the
+// home of the accessible objects that the thread's windows hand to screen readers.
+class TComApartment {
+public:
+    TComApartment()
+        : Entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+    {
+    }
+    ~TComApartment()
+    {
+        if (Entered)
+            CoUninitialize();
+    }
+    TComApartment(const TComApartment&) = delete;
+    TComApartment& operator=(const TComApartment&) = delete;
+
+private:
+    bool Entered;
 };
 
 }  // namespace tabulor

@@ -7,6 +7,7 @@
 
 #include "shell/layout.h"
 #include "shell/spin_field.h"
+#include "win32/accessible_names.h"
 #include "win32/focus_select.h"
 #include "win32/guard.h"
 #include "win32/wide.h"
@@ -122,6 +123,11 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED:
         ArrowsCaptureLost();
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = AnswerSpinArrowsObject(Arrows, wParam, lParam,
+                                                          [this](int direction) { return ArrowRect(direction); }))
+            return object;
+        return DefWindowProcW(Arrows, message, wParam, lParam);
     default:
         return DefWindowProcW(Arrows, message, wParam, lParam);
     }

@@ -26,7 +26,8 @@ TEST(Focus, TabOrderEntersTheOutputKindsAtTheSelectedOne)
         "ButtonBrowseSrcFile", "EditDestFile", "ButtonBrowseDestFile", "EditTitleRows",
         "EditTitleCols", "CheckBoxBorder", "EditBorderValue", "ComboBoxBorderUnit",
         "EditEmptyCells", "EditTableClass", "EditRowClass", "EditHeaderClass", "EditCellClass",
-        "RadioButtonOutputHTML", "ButtonExecute", "ButtonExit", "EditSrcFile"};
+        "RadioButtonOutputHTML", "ComboBoxSourceEncoding", "ComboBoxFieldSeparator",
+        "ButtonExecute", "ButtonExit", "EditSrcFile"};
     EXPECT_EQ(TabCycle(true, "RadioButtonOutputHTML"), forward);
 
     std::vector<std::string_view> backward(forward.rbegin() + 1, forward.rend());
@@ -34,8 +35,8 @@ TEST(Focus, TabOrderEntersTheOutputKindsAtTheSelectedOne)
     EXPECT_EQ(TabCycle(false, "RadioButtonOutputHTML"), backward);
 
     // Focus may sit on an option that is not the selected one; Tab leaves the group all the same.
-    EXPECT_EQ(NextTabStop("RadioButtonOutputTable", true, "RadioButtonOutputXHTML"), "ButtonExecute");
-    EXPECT_EQ(NextTabStop("ButtonExecute", false, "RadioButtonOutputXHTML"), "RadioButtonOutputXHTML");
+    EXPECT_EQ(NextTabStop("RadioButtonOutputTable", true, "RadioButtonOutputXHTML"), "ComboBoxSourceEncoding");
+    EXPECT_EQ(NextTabStop("ComboBoxSourceEncoding", false, "RadioButtonOutputXHTML"), "RadioButtonOutputXHTML");
     EXPECT_EQ(NextTabStop("LabelSrcFile", true, "RadioButtonOutputTable"), "EditSrcFile");
 }
 

@@ -1,4 +1,5 @@
 #include "shell/layout.h"
+#include "shell/list_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,8 @@
 namespace tabulor {
 namespace {
 
-// Every control fits the client area, and no two focusable controls share a tab order.
+// Every control fits the client area, no two focusable controls share a tab order, and every
+// drop-down list, and nothing else, has entries.
 TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
 {
     std::set<int> orders;
@@ -20,9 +22,33 @@ TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
             EXPECT_TRUE(orders.insert(control.TabOrder).second) << control.Name;
         }
         EXPECT_EQ(control.TabOrder == NoTabStop, control.Kind == TControlKind::Label) << control.Name;
+        if (control.Kind == TControlKind::ComboBox) {
+            EXPECT_FALSE(ListEntries(control.Name).empty()) << control.Name;
+        } else {
+            EXPECT_THROW(ListEntries(control.Name), std::out_of_range) << control.Name;
+        }
     }
     EXPECT_EQ(FindControl("EditBorderValue").Name, "EditBorderValue");
     EXPECT_THROW(FindControl("EditNothing"), std::out_of_range);
+}
+
+// Every control has a name to be read out, and no two controls that take the focus share one,
+// which would leave a screen reader's user guessing between them. A field is named by its
+// label, a button by its caption, unless the table names them itself.
+TEST(Layout, EveryControlHasANameOfItsOwn)
+{
+    std::set<std::u16string_view> names;
+    for (const TControlLayout& control : FormControls()) {
+        EXPECT_FALSE(AccessibleName(control.Name).empty()) << control.Name;
+        if (control.TabOrder != NoTabStop) {
+            EXPECT_TRUE(names.insert(AccessibleName(control.Name)).second) << control.Name;
+        }
+    }
+    EXPECT_EQ(AccessibleName("EditTitleRows"), FindControl("LabelTitleRows").Text);
+    EXPECT_EQ(AccessibleName("ComboBoxFieldSeparator"), FindControl("LabelFieldSeparator").Text);
+    EXPECT_EQ(AccessibleName("ButtonExecute"), FindControl("ButtonExecute").Text);
+    EXPECT_EQ(AccessibleName("ButtonBrowseDestFile"), u"Parcourir... (fichier destination)");
+    EXPECT_EQ(AccessibleName("EditBorderValue"), u"Bordure : valeur");
 }
 
 TEST(Layout, ScalesWithTheTextHeight)

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "shell/list_entries.h"
+
 namespace tabulor {
 namespace {
 
@@ -16,6 +20,8 @@ TEST(Request, AsTheWindowStarts)
     EXPECT_EQ(settings.EmptyCellText, "&nbsp;");
     EXPECT_EQ(settings.TableClass + settings.RowClass + settings.HeaderClass + settings.CellClass, "");
     EXPECT_EQ(settings.OutputKind, okTableOnly);
+    EXPECT_EQ(settings.SourceEncoding, seWindows1252);
+    EXPECT_EQ(settings.FieldSeparator, fsTab);
 }
 
 TEST(Request, TextsPassUnchanged)
@@ -70,6 +76,51 @@ TEST(Request, BorderAndOutputKind)
         fields.OutputXhtml = k.Xhtml;
         EXPECT_EQ(MakeConversionSettings(fields).OutputKind, k.Kind);
     }
+}
+
+// Each entry stands for its own encoding or separator; a text that is no entry of the list, which
+// no list gives, stands for the first.
+TEST(Request, EncodingAndSeparatorFromTheLists)
+{
+    const struct {
+        std::u16string_view Entry;
+        TSourceEncoding Encoding;
+    } encodings[] = {
+        {u"Windows-1252", seWindows1252}, {u"UTF-8", seUtf8}, {u"UTF-16", seUtf16},
+        {u"Automatique", seAutomatic}, {u"utf-8", seWindows1252}, {u"", seWindows1252},
+    };
+    for (const auto& e : encodings) {
+        TFormFields fields = InitialFormFields();
+        fields.SourceEncoding = e.Entry;
+        EXPECT_EQ(MakeConversionSettings(fields).SourceEncoding, e.Encoding)
+            << std::string(e.Entry.begin(), e.Entry.end());
+    }
+    const struct {
+        std::u16string_view Entry;
+        TFieldSeparator Separator;
+    } separators[] = {
+        {u"Tabulation", fsTab}, {u"Point-virgule", fsSemicolon}, {u"Virgule", fsComma},
+        {u"Point-virgule ", fsTab},
+    };
+    for (const auto& s : separators) {
+        TFormFields fields = InitialFormFields();
+        fields.FieldSeparator = s.Entry;
+        EXPECT_EQ(MakeConversionSettings(fields).FieldSeparator, s.Separator)
+            << std::string(s.Entry.begin(), s.Entry.end());
+    }
+}
+
+// No two entries of a list stand for the same encoding or separator.
+TEST(Request, EveryEntryOfTheListsIsAChoiceOfItsOwn)
+{
+    std::set<TSourceEncoding> encodings;
+    for (const std::u16string& entry : ListEntries("ComboBoxSourceEncoding"))
+        encodings.insert(SourceEncodingOf(entry));
+    EXPECT_EQ(encodings.size(), ListEntries("ComboBoxSourceEncoding").size());
+    std::set<TFieldSeparator> separators;
+    for (const std::u16string& entry : ListEntries("ComboBoxFieldSeparator"))
+        separators.insert(FieldSeparatorOf(entry));
+    EXPECT_EQ(separators.size(), ListEntries("ComboBoxFieldSeparator").size());
 }
 
 }  // namespace

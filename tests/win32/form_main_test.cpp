@@ -67,6 +67,32 @@ TEST(FormMainTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(tabulor.Main()) != FALSE; }));
 }
 
+void Select(HWND list, const wchar_t* entry)
+{
+    const LRESULT index =
+        SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+    ASSERT_NE(index, CB_ERR);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+// The entries picked in the two lists reach the conversion: UTF-8 text, fields split at semicolons.
+TEST(FormMainTest, SourceFormatPickedInTheListsReachesTheRun)
+{
+    TTempFolder folder;
+    WriteFile(folder.Path() / "points.csv", "caf\xC3\xA9;b\r\n");
+    TTabulorProcess tabulor;
+    SetText(tabulor.Control("EditSrcFile"), (folder.Path() / "points.csv").wstring());
+    SetText(tabulor.Control("EditDestFile"), (folder.Path() / "points.html").wstring());
+    Select(tabulor.Control("ComboBoxSourceEncoding"), L"UTF-8");
+    Select(tabulor.Control("ComboBoxFieldSeparator"), L"Point-virgule");
+    Click(tabulor.Control("ButtonExecute"));
+
+    ASSERT_NE(tabulor.WaitForWindow(MessageFormClassName), nullptr);
+    const std::string html = ReadFile(folder.Path() / "points.html");
+    EXPECT_NE(html.find("<th>caf&eacute;</th>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<th>b</th>"), std::string::npos) << html;
+}
+
 // The text of a message box is the static control that the system gives the identifier 0xFFFF.
 TEST(FormMainTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
 {
@@ -155,8 +181,11 @@ TEST(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
     EXPECT_FALSE(Checked(tabulor.Control("RadioButtonOutputHTML")));
 
     tabulor.PressKey(VK_ESCAPE);
-    tabulor.PressKey(VK_TAB);
-    tabulor.PressKey(VK_TAB);
+    for (std::string_view stop = "RadioButtonOutputXHTML"; stop != "ButtonExit";) {
+        stop = NextTabStop(stop, true, "RadioButtonOutputXHTML");
+        tabulor.PressKey(VK_TAB);
+        ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(stop); })) << stop;
+    }
     ASSERT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control("ButtonExit"); }));
     tabulor.PressKey(VK_RETURN);
     EXPECT_EQ(tabulor.WaitForExit(), 0u);

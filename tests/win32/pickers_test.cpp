@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "shell/pickers.h"
 #include "tabulor_process.h"
@@ -14,6 +15,30 @@ HWND FileNameBox(HWND dialog)
 {
     HWND box = GetDlgItem(dialog, 0x47C);
     return box != nullptr ? box : GetDlgItem(dialog, 0x480);
+}
+
+// The file-type list of the system's open and save dialogs (cmb1).
+constexpr int FileTypeList = 0x470;
+
+std::vector<std::wstring> FileTypes(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, FileTypeList);
+    std::vector<std::wstring> types;
+    for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        const LRESULT length = SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        types.push_back(text);
+    }
+    return types;
+}
+
+std::vector<std::wstring> FilterDescriptions(const TPickerSetup& setup)
+{
+    std::vector<std::wstring> descriptions;
+    for (const TPickerFilter& filter : setup.Filters)
+        descriptions.emplace_back(filter.Description.begin(), filter.Description.end());
+    return descriptions;
 }
 
 HWND OpenPicker(const TTabulorProcess& tabulor, const char* button, std::u16string_view title)
@@ -48,6 +73,8 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     GetWindowRect(dialog, &frame);
     const int centredLeft = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
     EXPECT_NEAR(frame.left, centredLeft, 1);
+    EXPECT_EQ(FileTypes(dialog), FilterDescriptions(OpenPickerSetup));
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, FileTypeList), CB_GETCURSEL, 0, 0), 0);
     Choose(dialog, source);
     EXPECT_EQ(TextOf(tabulor.Control("EditSrcFile")), source);
     EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), (folder.Path() / L"relevé.html").wstring());

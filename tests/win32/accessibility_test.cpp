@@ -1,0 +1,82 @@
+// What a screen reader reads out for each control of the Windows window, asked of the system's
+// accessible objects as a screen reader asks them, from another process.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <oleacc.h>
+
+#include <string>
+#include <string_view>
+
+#include "shell/layout.h"
+#include "tabulor_process.h"
+#include "win32/handles.h"
+
+namespace tabulor::test {
+namespace {
+
+// The name of window's client object, or of one of its children.
+std::wstring AccessibleNameOf(HWND window, long child = CHILDID_SELF)
+{
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return L"(no accessible object)";
+    VARIANT id = {};
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR name = nullptr;
+    std::wstring text = SUCCEEDED(object->get_accName(id, &name)) && name != nullptr ? name : L"(no name)";
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
+// Windows names a drop-down list after the static text right before it in the z-order, as it
+// names an edit; Wine names it after its selected entry. The static text is what both share.
+std::wstring FieldName(HWND field)
+{
+    if (ClassOf(field) != L"ComboBox")
+        return AccessibleNameOf(field);
+    HWND before = GetWindow(field, GW_HWNDPREV);
+    return before != nullptr && ClassOf(before) == L"Static" ? TextOf(before) : L"(no static text)";
+}
+
+// Each field reads as the label shown before it; the border's value and unit as the check box's
+// caption and what they hold; a box, an option or a button as its caption, the browse buttons
+// with the file they are for, which they still do not show; the spin arrows as what they do.
+TEST(AccessibilityTest, EveryControlReadsAsTheWindowShowsIt)
+{
+    const TComApartment apartment;
+    TTabulorProcess tabulor;
+    const auto entries = FormControls();
+    for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+        if (entries[i].Kind == TControlKind::Label) {
+            const std::string_view field = entries[i + 1].Name;
+            EXPECT_EQ(FieldName(tabulor.Control(field)), TextOf(tabulor.Control(entries[i].Name))) << field;
+        }
+    }
+    const std::wstring border = TextOf(tabulor.Control("CheckBoxBorder"));
+    EXPECT_EQ(FieldName(tabulor.Control("EditBorderValue")), border + L" valeur");
+    EXPECT_EQ(FieldName(tabulor.Control("ComboBoxBorderUnit")), border + L" unité");
+    for (const TControlLayout& entry : entries) {
+        HWND control = tabulor.Control(entry.Name);
+        if (ClassOf(control) != L"Button")
+            continue;
+        std::wstring expected = TextOf(control);
+        if (entry.Name == "ButtonBrowseSrcFile")
+            expected += L" (fichier source)";
+        else if (entry.Name == "ButtonBrowseDestFile")
+            expected += L" (fichier destination)";
+        EXPECT_EQ(AccessibleNameOf(control), expected) << entry.Name;
+    }
+    EXPECT_EQ(TextOf(tabulor.Control("ButtonBrowseSrcFile")), L"Parcourir...");
+    for (const char* spin : {"EditTitleRows", "EditTitleCols"}) {
+        HWND arrows = FindWindowExW(tabulor.Control(spin), nullptr, L"TSpinArrows", nullptr);
+        EXPECT_EQ(AccessibleNameOf(arrows, 1), L"Augmenter") << spin;
+        EXPECT_EQ(AccessibleNameOf(arrows, 2), L"Diminuer") << spin;
+    }
+}
+
+}  // namespace
+}  // namespace tabulor::test

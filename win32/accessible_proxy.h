@@ -1,0 +1,77 @@
+// What screen readers get for a window's client area when the system's own object would name it
+// wrongly: the system's object, passed on whole but for the answers that a derived class gives.
+#pragma once
+
+#include <windows.h>
+#include <oleacc.h>
+
+#include <functional>
+#include <string_view>
+
+namespace tabulor {
+
+class TAccessibleProxy : public IAccessible, public IOleWindow {
+public:
+    TAccessibleProxy(const TAccessibleProxy&) = delete;
+    TAccessibleProxy& operator=(const TAccessibleProxy&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
+                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) override;
+
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
+    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enterMode) override;
+
+protected:
+    // Takes over the reference to standard, the system's object of window's client area.
+    TAccessibleProxy(HWND window, IAccessible* standard);
+    virtual ~TAccessibleProxy();
+
+    HWND Window;
+
+private:
+    IAccessible* Standard;
+    ULONG References = 1;
+};
+
+// The answer to a WM_GETOBJECT sent to window with wParam and lParam: for its client area, the
+// proxy that make builds over the system's object; for anything else, or where the system makes
+// no object, 0, which leaves the answer to the system.
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam,
+                        const std::function<TAccessibleProxy*(IAccessible* standard)>& make);
+
+// A string for a client of the accessible objects, which frees it.
+HRESULT ToBstr(std::wstring_view text, BSTR* out);
+
+}  // namespace tabulor
