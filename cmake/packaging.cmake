@@ -32,9 +32,9 @@ if(WIN32)
   set(CPACK_NSIS_PACKAGE_NAME Tabulor)
   set(CPACK_NSIS_DISPLAY_NAME Tabulor)
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-  # CPack reads this value twice, hence the backslash escaped twice.
-  set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\tabulor.exe")
-  set(CPACK_NSIS_MUI_FINISHPAGE_RUN tabulor.exe)
+  # The program, at the top of the installed folder: the shortcut's, the programs list's and the
+  # finish page's.
+  set(CPACK_NSIS_INSTALLED_ICON_NAME tabulor.exe)
   set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/tabulor.ico)
   set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/tabulor.ico)
 else()

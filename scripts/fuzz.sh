@@ -14,7 +14,9 @@
 #   build-fuzz/fuzz_table_markup -max_total_time=3600 -rss_limit_mb=2048 -jobs=2 -workers=2 \
 #     -artifact_prefix=build-fuzz/artifacts/table_markup/ build-fuzz/corpus/table_markup
 # A crash leaves its input in build-fuzz/artifacts/<target>/; once the fault is fixed, copy the
-# input into fuzz/regressions/<target>/ so that every later run replays it.
+# input into fuzz/regressions/<target>/ so that every later run replays it. Each target's result
+# goes into build-fuzz/results.txt for the test command's summary. build-fuzz/ goes into
+# TABULOR_BUILD_ROOT where that is set.
 set -euo pipefail
 shopt -s nullglob
 cd "$(dirname "$0")/.."
@@ -24,14 +26,17 @@ targets=(source_lines source_text sheet_forms cell_encoding table_markup documen
 
 bash scripts/install-deps.sh
 
-cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
-cmake --build build-fuzz -j 2
+out="${TABULOR_BUILD_ROOT:-$PWD}/build-fuzz"
+results="$out/results.txt"
+rm -f "$results"
+cmake -S fuzz -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++
+cmake --build "$out" -j 2
 
 failed=()
 for target in "${targets[@]}"; do
-  fuzzer="build-fuzz/fuzz_$target"
-  log="build-fuzz/logs/$target.log"
-  mkdir -p build-fuzz/logs "build-fuzz/artifacts/$target" "build-fuzz/corpus/$target"
+  fuzzer="$out/fuzz_$target"
+  log="$out/logs/$target.log"
+  mkdir -p "$out/logs" "$out/artifacts/$target" "$out/corpus/$target"
 
   regressions=(fuzz/regressions/"$target"/*)
   if ((${#regressions[@]})); then
@@ -39,21 +44,24 @@ for target in "${targets[@]}"; do
       echo "$target: a saved crash input fails again (log: $log)"
       tail -n 30 "$log"
       failed+=("$target")
+      printf 'failed\t%s\n' "$target" >>"$results"
       continue
     fi
   fi
 
-  cp -n fuzz/corpus/"$target"/* "build-fuzz/corpus/$target/"
-  if "$fuzzer" "build-fuzz/corpus/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
-      -timeout=25 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target/" \
+  cp -n fuzz/corpus/"$target"/* "$out/corpus/$target/"
+  if "$fuzzer" "$out/corpus/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+      -timeout=25 -print_final_stats=1 -artifact_prefix="$out/artifacts/$target/" \
       >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     time=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log")
     echo "$target: ${runs:-?} executions in ${time:-?} s, ${#regressions[@]} saved crash input(s) replayed"
+    printf 'passed\t%s\n' "$target" >>"$results"
   else
-    echo "$target: crash, input kept in build-fuzz/artifacts/$target/ (log: $log)"
+    echo "$target: crash, input kept in $out/artifacts/$target/ (log: $log)"
     tail -n 40 "$log"
     failed+=("$target")
+    printf 'failed\t%s\n' "$target" >>"$results"
   fi
 done
 

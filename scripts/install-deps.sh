@@ -8,6 +8,8 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libgl-dev
+  # Looked for by Qt's CMake files at each configure, which otherwise say it is missing.
+  libxkbcommon-dev
   xvfb xauth
   w3c-sgml-lib opensp libxml2-utils
   python3 python3-pandas

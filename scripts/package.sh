@@ -4,13 +4,15 @@
 #   tabulor-<version>-win64-setup.exe  the installer of the native Windows program
 #   tabulor-<version>-win64.zip        the same program alone, to unpack and run
 # The version is the one of project() in CMakeLists.txt. Build folders: build-package/ and
-# build-windows-package/. scripts/test-packages.sh checks what this leaves.
+# build-windows-package/; they and dist/ go into TABULOR_BUILD_ROOT where that is set.
+# scripts/test-packages.sh checks what this leaves.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh dpkg-dev file nsis zip lintian appstream desktop-file-utils man-db
 
-dist="$PWD/dist"
+root=${TABULOR_BUILD_ROOT:-$PWD}
+dist="$root/dist"
 rm -rf "$dist"
 mkdir -p "$dist"
 jobs=2
@@ -21,7 +23,7 @@ export SOURCE_DATE_EPOCH
 
 # Compiled with the flags and hardening a package built by Debian gets.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-build=build-package
+build="$root/build-package"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
@@ -30,7 +32,7 @@ cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G DEB -D CPACK_OUTPUT_FILE_PREFIX="$dist")
 
 # Windows: the native program, cross-built with mingw-w64.
-build=build-windows-package
+build="$root/build-windows-package"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
   -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_TESTS=OFF -DTABULOR_BUILD_BENCHMARKS=OFF
@@ -44,7 +46,7 @@ stage="$build/portable"
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage" --strip
 { printf '\xef\xbb\xbf'; sed 's/$/\r/' resources/LISEZMOI.txt; } >"$stage/LISEZMOI.txt"
-zip -q -j -X "$dist/tabulor-$version-win64.zip" "$stage/bin/tabulor.exe" "$stage/LISEZMOI.txt"
+zip -q -j -X "$dist/tabulor-$version-win64.zip" "$stage/tabulor.exe" "$stage/LISEZMOI.txt"
 
-echo "Packages in dist/:"
+echo "Packages in $dist/:"
 ls -l "$dist"

@@ -2,20 +2,25 @@
 # Checks the packages that scripts/package.sh left in dist/. The Debian package is installed
 # into a throw-away root with dpkg, checked, validated, started, then purged; the Windows
 # installer installs and uninstalls silently under Wine in a fresh prefix inside
-# build-windows-package/. Ends with a count of the checks passed and failed.
+# build-windows-package/. Ends with a count of the checks passed and failed; each check's result
+# goes into build-package/package-test/results.txt for the test command's summary. The folders
+# are looked for in TABULOR_BUILD_ROOT where that is set.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
+builds=${TABULOR_BUILD_ROOT:-$PWD}
+dist="$builds/dist"
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-package/CMakeCache.txt 2>/dev/null)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$builds/build-package/CMakeCache.txt" 2>/dev/null)
 if [[ -z "$version" ]]; then
-  echo "No package build in build-package/: run scripts/package.sh first." >&2
+  echo "No package build in $builds/build-package/: run scripts/package.sh first." >&2
   exit 1
 fi
-work="$PWD/build-package/package-test"
+work="$builds/build-package/package-test"
 rm -rf "$work"
 mkdir -p "$work"
 log="$work/check.log"
+results="$work/results.txt"
 
 passed=0
 failed=0
@@ -25,8 +30,10 @@ check() {
   shift
   if "$@" >"$log" 2>&1; then
     passed=$((passed + 1))
+    printf 'passed\t%s\n' "$description" >>"$results"
   else
     failed=$((failed + 1))
+    printf 'failed\t%s\n' "$description" >>"$results"
     echo "FAILED: $description"
     sed 's/^/  /' "$log"
   fi
@@ -42,7 +49,7 @@ print("%dx%d" % struct.unpack(">II", open(sys.argv[1], "rb").read()[16:24]))' "$
 is_empty() { [[ -z "$(find "$1" -mindepth 1)" ]]; }
 
 check_debian() {
-  local deb="dist/tabulor_${version}_amd64.deb" root="$work/root" id=fr.tabulor.Tabulor
+  local deb="$dist/tabulor_${version}_amd64.deb" root="$work/root" id=fr.tabulor.Tabulor
   check "the Debian package $deb exists" test -f "$deb"
   [[ -f "$deb" ]] || return
 
@@ -100,7 +107,7 @@ check_debian() {
 }
 
 check_windows() {
-  local setup="dist/tabulor-$version-win64-setup.exe" zip="dist/tabulor-$version-win64.zip"
+  local setup="$dist/tabulor-$version-win64-setup.exe" zip="$dist/tabulor-$version-win64.zip"
   check "the Windows installer $setup exists" test -f "$setup"
   check "the portable Windows program $zip exists" test -f "$zip"
   [[ -f "$setup" && -f "$zip" ]] || return
@@ -117,7 +124,7 @@ check_windows() {
   check "the zip's text says it is UTF-8" test "$(head -c 3 "$text" | od -An -tx1)" = " ef bb bf"
 
   # A fresh prefix, with Wine's own menu folders kept in the build folder as well.
-  local wine_test="$PWD/build-windows-package/wine-install-test"
+  local wine_test="$builds/build-windows-package/wine-install-test"
   rm -rf "$wine_test"
   mkdir -p "$wine_test"
   export XDG_DATA_HOME="$wine_test/data" XDG_CONFIG_HOME="$wine_test/config"
@@ -131,8 +138,13 @@ check_windows() {
   check "the installer runs silently" "$wine" "$setup" /S
   "$wineserver" -w
   check "the program is installed under Program Files" \
-    cmp "$folder/bin/tabulor.exe" "$portable/tabulor.exe"
-  check "the Start-menu shortcut leads to it" grep -a -q 'tabulor\.exe' "$shortcut"
+    cmp "$folder/tabulor.exe" "$portable/tabulor.exe"
+  local installed
+  installed=$(find "$folder" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | xargs)
+  check "the program's folder holds it beside its uninstaller, nothing else" \
+    test "$installed" = "Uninstall.exe tabulor.exe"
+  check "the Start-menu shortcut leads to it" \
+    grep -a -q -F 'C:\Program Files\Tabulor\tabulor.exe' "$shortcut"
   local entry
   entry=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r')
   check "the programs list shows Tabulor" contains "$entry" "DisplayName    REG_SZ    Tabulor"

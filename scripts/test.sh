@@ -2,25 +2,44 @@
 # Installs what is missing, builds everything and runs every test; then builds the core tests
 # again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them once more, and
 # cross-builds them for Windows and runs them under Wine, and fuzzes the core for about a minute;
-# last, builds the packages and checks them.
+# last, builds the packages and checks them. A suite that fails stops none of the others. Ends
+# with each suite's count, the cases skipped (with why) and failed, and, on the last line, the
+# total (scripts/test-summary.py); fails where any case failed.
+# TABULOR_BUILD_ROOT, where set, is the folder that takes the build folders and dist/ instead of
+# the checkout, as for scripts/test-windows.sh, fuzz.sh, package.sh and test-packages.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=${TABULOR_BUILD_ROOT:-$PWD}
 
 bash scripts/install-deps.sh
 
+# What each suite leaves for the summary; a suite that stops before its results counts as a
+# failure, never with an earlier run's results.
+linux="$root/build/ctest.xml"
+sanitized="$root/build-sanitize/ctest.xml"
+windows="$root/build-windows/ctest.xml"
+fuzzing="$root/build-fuzz/results.txt"
+packages="$root/build-package/package-test/results.txt"
+rm -f "$linux" "$sanitized" "$windows" "$fuzzing" "$packages"
+
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_TESTS=ON
-cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure -j "$jobs")
+# build_and_test FOLDER CMAKE-OPTION...: configures and builds FOLDER, then runs its tests.
+build_and_test() {
+  local build=$1
+  shift
+  cmake -S . -B "$build" -G Ninja "$@" && cmake --build "$build" -j "$jobs" &&
+    bash scripts/ctest-run.sh "$build" -j "$jobs"
+}
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABULOR_SANITIZE=ON \
-  -DTABULOR_BUILD_GUI=OFF -DTABULOR_BUILD_BENCHMARKS=OFF
-cmake --build build-sanitize -j "$jobs"
-(cd build-sanitize && ctest --output-on-failure -j "$jobs")
+build_and_test "$root/build" -DCMAKE_BUILD_TYPE=Release -DTABULOR_BUILD_GUI=ON \
+  -DTABULOR_BUILD_TESTS=ON || true
+build_and_test "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DTABULOR_SANITIZE=ON \
+  -DTABULOR_BUILD_GUI=OFF -DTABULOR_BUILD_BENCHMARKS=OFF || true
+bash scripts/test-windows.sh || true
+bash scripts/fuzz.sh || true
+{ bash scripts/package.sh && bash scripts/test-packages.sh; } || true
 
-bash scripts/test-windows.sh
-
-bash scripts/fuzz.sh
-
-bash scripts/package.sh
-bash scripts/test-packages.sh
+echo
+python3 scripts/test-summary.py total --ctest Linux "$linux" \
+  --ctest "Linux, with sanitizers" "$sanitized" --ctest "Windows, under Wine" "$windows" \
+  --list Fuzzing "$fuzzing" --list Packages "$packages"

@@ -4,11 +4,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "shell/command_line.h"
 #include "shell/file_names.h"
+#include "shell/layout.h"
 #include "shell/messages.h"
 #include "win32/form_main.h"
 #include "win32/guard.h"
@@ -25,17 +26,23 @@ TIcon LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric)
                                                GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR)));
 }
 
-// "Open with": one file named on the command line is a chosen source; anything else is ignored.
-std::optional<std::u16string> CommandLineSource()
+std::vector<std::u16string> CommandLineArguments()
 {
     int count = 0;
-    const TArgumentList arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-    if (!arguments)
-        return std::nullopt;
-    std::vector<std::u16string> names;
-    for (int i = 1; i < count; ++i)
-        names.push_back(FromWide(arguments.get()[i]));
-    return SingleFileName(names);
+    const TArgumentList list(CommandLineToArgvW(GetCommandLineW(), &count));
+    std::vector<std::u16string> arguments;
+    for (int i = 1; list && i < count; ++i)
+        arguments.push_back(FromWide(list.get()[i]));
+    return arguments;
+}
+
+// A program without a console has nowhere to print: the usage, the version or the error is
+// shown in a box of its own, before any window, and the program ends with the box.
+int ShowCommandAnswer(const TCommandLine& command)
+{
+    const UINT icon = command.Action == TCommandAction::Error ? MB_ICONSTOP : MB_ICONINFORMATION;
+    MessageBoxW(nullptr, ToWide(command.Message).c_str(), ToWide(FormCaption).c_str(), MB_OK | icon);
+    return ExitCodeFor(command.Action);
 }
 
 int StartShowCommand()
@@ -62,6 +69,9 @@ int RunMessageLoop(TFormMain& form)
 
 int Run(HINSTANCE instance)
 {
+    const TCommandLine command = ParseCommandLine(CommandLineArguments(), TOptionStyle::Windows);
+    if (command.Action != TCommandAction::Open)
+        return ShowCommandAnswer(command);
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     const TIcon bigIcon = LoadMainIcon(instance, SM_CXICON, SM_CYICON);
@@ -69,7 +79,8 @@ int Run(HINSTANCE instance)
     TFormMain::RegisterWindowClass(instance);
     RegisterNoticeClass(instance);
     TFormMain form(instance, bigIcon.get(), smallIcon.get());
-    form.ChooseSource(CommandLineSource());
+    // "Open with": the one file named is the source.
+    form.ChooseSource(SingleFileName(command.FileNames));
     form.Show(StartShowFromCommand(StartShowCommand()));
     return RunMessageLoop(form);
 }

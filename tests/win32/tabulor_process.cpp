@@ -65,6 +65,19 @@ std::wstring ClassOf(HWND window)
 
 TTabulorProcess::TTabulorProcess(std::wstring_view argument, int showCommand)
 {
+    Start(argument, showCommand);
+    WaitUntil([this] { return (MainWindow = FindWindowOfClass(FormMainClassName)) != nullptr; }, 20s);
+    if (MainWindow == nullptr)
+        throw std::runtime_error("tabulor.exe shows no main window");
+}
+
+TTabulorProcess::TTabulorProcess(std::wstring_view argument, TNoMainWindow)
+{
+    Start(argument, -1);
+}
+
+void TTabulorProcess::Start(std::wstring_view argument, int showCommand)
+{
     std::wstring commandLine = L"\"" + ProgramPath().wstring() + L"\"";
     if (!argument.empty())
         commandLine.append(L" \"").append(argument).append(L"\"");
@@ -77,9 +90,6 @@ TTabulorProcess::TTabulorProcess(std::wstring_view argument, int showCommand)
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &Process))
         throw std::runtime_error("tabulor.exe cannot be started");
-    WaitUntil([this] { return (MainWindow = FindWindowOfClass(FormMainClassName)) != nullptr; }, 20s);
-    if (MainWindow == nullptr)
-        throw std::runtime_error("tabulor.exe shows no main window");
 }
 
 TTabulorProcess::~TTabulorProcess()

@@ -25,6 +25,9 @@ public:
     // Starts tabulor.exe from the tests' folder with argument (none when empty) and, when given,
     // the show command of the start-up information; waits for the main window.
     explicit TTabulorProcess(std::wstring_view argument = {}, int showCommand = -1);
+    // Starts tabulor.exe with argument and waits for nothing: a command line that opens no window.
+    struct TNoMainWindow {};
+    TTabulorProcess(std::wstring_view argument, TNoMainWindow);
     ~TTabulorProcess();
     TTabulorProcess(const TTabulorProcess&) = delete;
     TTabulorProcess& operator=(const TTabulorProcess&) = delete;
@@ -44,6 +47,7 @@ public:
     DWORD WaitForExit(std::chrono::milliseconds timeout = 10s) const;
 
 private:
+    void Start(std::wstring_view argument, int showCommand);
     GUITHREADINFO ThreadInfo() const;
 
     PROCESS_INFORMATION Process = {};
