@@ -53,7 +53,7 @@ std::string OpeningTag(std::string_view tag, const std::string& className)
     return result += '>';
 }
 
-std::size_t HeaderCount(int count)
+std::size_t ClampedCount(int count)
 {
     return static_cast<std::size_t>(std::max(count, 0));
 }
@@ -152,8 +152,8 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
       EmptyCellText(settings.EmptyCellText),
-      TitleRows(HeaderCount(settings.TitleRows)),
-      TitleCols(HeaderCount(settings.TitleCols)),
+      TitleRows(ClampedCount(settings.TitleRows)),
+      TitleCols(ClampedCount(settings.TitleCols)),
       Header(HeaderTag, kHeaderClose, EmptyCellText, reading),
       Data(DataTag, kDataClose, EmptyCellText, reading)
 {

@@ -19,6 +19,13 @@ TFileFields SourceChosen(std::u16string_view sourceFileName)
     return {std::u16string(sourceFileName), ChangeFileExt(sourceFileName, u".html")};
 }
 
+TFileFields FileDropped(const TFileFields& current, std::u16string_view name, bool onDestinationField)
+{
+    if (onDestinationField)
+        return {current.SourceFileName, std::u16string(name)};
+    return SourceChosen(name);
+}
+
 std::optional<std::u16string> SingleFileName(std::span<const std::u16string> names)
 {
     if (names.size() != 1 || names.front().empty())

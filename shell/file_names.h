@@ -27,10 +27,14 @@ std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newEx
 // replaces whatever the destination field held. A pick, a drop on the window and a file named
 // on the command line all choose a source this way.
 struct TFileFields {
-    std::u16string SrcFile;
-    std::u16string DestFile;
+    std::u16string SourceFileName;
+    std::u16string DestFileName;
 };
 TFileFields SourceChosen(std::u16string_view sourceFileName);
+
+// What a file dropped on the window sets: dropped on the destination field, that field alone;
+// anywhere else, it is a chosen source. The pickers do not learn of it.
+TFileFields FileDropped(const TFileFields& current, std::u16string_view name, bool onDestinationField);
 
 // The one file that a drop or the command line hands over, made absolute against the current
 // folder; none when there are no names or several, which the window ignores.

@@ -4,44 +4,40 @@
 #include <array>
 #include <vector>
 
-#include "shell/layout.h"
-
 namespace tabulor {
 namespace {
 
-constexpr std::array<std::string_view, 3> OutputKinds = {
-    "RadioButtonOutputTable", "RadioButtonOutputHTML", "RadioButtonOutputXHTML"};
-
-bool IsOutputKind(std::string_view name)
-{
-    return std::find(OutputKinds.begin(), OutputKinds.end(), name) != OutputKinds.end();
-}
+constexpr std::array<TControlId, 3> OutputKinds = {
+    TControlId::RadioButtonOutputTable, TControlId::RadioButtonOutputHTML, TControlId::RadioButtonOutputXHTML};
 
 // The tab stops in tab order, the output kinds standing for one stop at the selected one.
-std::vector<std::string_view> TabStops(std::string_view selectedOutput)
+std::vector<TControlId> TabStops(TControlId selectedOutput)
 {
     std::vector<const TControlLayout*> stops;
     for (const TControlLayout& control : FormControls()) {
-        if (control.TabOrder != NoTabStop
-            && (!IsOutputKind(control.Name) || control.Name == selectedOutput))
+        if (control.TabOrder != NoTabStop && (!IsOutputKind(control.Id) || control.Id == selectedOutput))
             stops.push_back(&control);
     }
     std::sort(stops.begin(), stops.end(),
               [](const TControlLayout* a, const TControlLayout* b) { return a->TabOrder < b->TabOrder; });
-    std::vector<std::string_view> names;
+    std::vector<TControlId> ids;
     for (const TControlLayout* stop : stops)
-        names.push_back(stop->Name);
-    return names;
+        ids.push_back(stop->Id);
+    return ids;
 }
 
 }  // namespace
 
-std::string_view NextTabStop(std::string_view current, bool forward,
-                             std::string_view selectedOutput)
+bool IsOutputKind(TControlId id)
 {
-    const std::vector<std::string_view> stops = TabStops(selectedOutput);
-    const std::string_view here = IsOutputKind(current) ? selectedOutput : current;
-    const auto found = std::find(stops.begin(), stops.end(), here);
+    return std::find(OutputKinds.begin(), OutputKinds.end(), id) != OutputKinds.end();
+}
+
+TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput)
+{
+    const std::vector<TControlId> stops = TabStops(selectedOutput);
+    const auto here = current && IsOutputKind(*current) ? std::optional(selectedOutput) : current;
+    const auto found = here ? std::find(stops.begin(), stops.end(), *here) : stops.end();
     if (found == stops.end())
         return forward ? stops.front() : stops.back();
     const auto index = static_cast<std::size_t>(found - stops.begin());
@@ -49,12 +45,18 @@ std::string_view NextTabStop(std::string_view current, bool forward,
     return stops[forward ? (index + 1) % count : (index + count - 1) % count];
 }
 
-std::string_view NextOutputKind(std::string_view current, bool forward)
+TControlId NextOutputKind(TControlId current, bool forward)
 {
     const auto found = std::find(OutputKinds.begin(), OutputKinds.end(), current);
     const auto index = found == OutputKinds.end() ? 0 : static_cast<std::size_t>(found - OutputKinds.begin());
     const std::size_t count = OutputKinds.size();
     return OutputKinds[forward ? (index + 1) % count : (index + count - 1) % count];
+}
+
+TControlId SelectedOutputKind(const std::function<bool(TControlId)>& checked)
+{
+    const auto found = std::find_if(OutputKinds.begin(), OutputKinds.end(), checked);
+    return found == OutputKinds.end() ? OutputKinds.front() : *found;
 }
 
 }  // namespace tabulor

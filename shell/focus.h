@@ -1,20 +1,36 @@
-// How the keyboard moves the focus between the main window's controls.
+// How the keyboard moves the focus between the main window's controls, and which keys press or
+// select what.
 #pragma once
 
-#include <string_view>
+#include <functional>
+#include <optional>
+
+#include "shell/layout.h"
 
 namespace tabulor {
 
-// The control that Tab (forward) or Shift+Tab moves the focus to from the control named current:
-// the next tab stop in tab order, round the end. Of the three output kinds only the selected one
-// is a tab stop, so the group is entered at its selected option. From a control that is no tab
-// stop, the search starts at the first stop.
-std::string_view NextTabStop(std::string_view current, bool forward,
-                             std::string_view selectedOutput);
+// The control that Tab (forward) or Shift+Tab moves the focus to from current: the next tab stop
+// in tab order, round the end. Of the three output kinds only the selected one is a tab stop, so
+// the group is entered at its selected option. From a control that is no tab stop, or from none,
+// the search starts at the first stop.
+TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput);
 
-// The output kind that an arrow key selects from the one named current: the next (forward) or
-// previous one of the group, round the end.
-std::string_view NextOutputKind(std::string_view current, bool forward);
+bool IsOutputKind(TControlId id);
+
+// The output kind that an arrow key selects from current: the next (forward) or previous one of
+// the group, round the end.
+TControlId NextOutputKind(TControlId current, bool forward);
+
+// The output kind that is selected, as checked tells of each: exactly one is, and should the
+// window say none, the first counts, as the request reads the group.
+TControlId SelectedOutputKind(const std::function<bool(TControlId)>& checked);
+
+// Enter presses the button that has the focus, unless Shift, Ctrl or Alt is held; no button is
+// the window's default, so Enter elsewhere presses none.
+inline bool EnterPressesFocused(TControlKind focused, bool modifierHeld)
+{
+    return focused == TControlKind::Button && !modifierHeld;
+}
 
 // An edit takes the focus with its whole text selected unless a primary-button press on the
 // edit itself gave it the focus.

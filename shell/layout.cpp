@@ -20,39 +20,48 @@ constexpr unsigned BottomRight = akRight | akBottom;
 // the text before it reads the right one. The fields without a label of their own, and the two
 // buttons that show the same caption, have names of their own.
 constexpr std::array<TControlLayout, 32> Controls = {{
-    {"LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
-    {"EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
-    {"ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false, u"Parcourir... (fichier source)"},
-    {"LabelDestFile", Label, u"Fichier destination (résultat HTML) :", {16, 64, 171, 13}, LeftTop, NoTabStop, false},
-    {"EditDestFile", Edit, u"", {16, 80, 513, 21}, Stretched, 2, false},
-    {"ButtonBrowseDestFile", Button, u"Parcourir...", {536, 80, 89, 25}, TopRight, 3, false, u"Parcourir... (fichier destination)"},
-    {"LabelTitleRows", Label, u"Nombre de lignes de titre :", {16, 128, 127, 13}, LeftTop, NoTabStop, false},
-    {"EditTitleRows", SpinEdit, u"1", {168, 120, 73, 22}, LeftTop, 4, false},
-    {"LabelTitleCols", Label, u"Nombre de colonnes de titre :", {16, 160, 142, 13}, LeftTop, NoTabStop, false},
-    {"EditTitleCols", SpinEdit, u"0", {168, 152, 73, 22}, LeftTop, 5, false},
-    {"CheckBoxBorder", CheckBox, u"Bordure :", {16, 192, 89, 17}, LeftTop, 6, true},
-    {"EditBorderValue", Edit, u"1", {112, 184, 65, 21}, LeftTop, 7, false, u"Bordure : valeur"},
-    {"ComboBoxBorderUnit", ComboBox, u"", {184, 184, 57, 21}, LeftTop, 8, false, u"Bordure : unité"},
-    {"LabelEmptyCells", Label, u"Cellules vides :", {16, 224, 71, 13}, LeftTop, NoTabStop, false},
-    {"EditEmptyCells", Edit, u"&nbsp;", {112, 216, 129, 21}, LeftTop, 9, false},
-    {"LabelTableClass", Label, u"Classe CSS du table :", {288, 128, 102, 13}, LeftTop, NoTabStop, false},
-    {"EditTableClass", Edit, u"", {400, 120, 225, 21}, Stretched, 10, false},
-    {"LabelRowClass", Label, u"Classe CSS des tr :", {288, 160, 91, 13}, LeftTop, NoTabStop, false},
-    {"EditRowClass", Edit, u"", {400, 152, 225, 21}, Stretched, 11, false},
-    {"LabelHeaderClass", Label, u"Classe CSS des th :", {288, 192, 93, 13}, LeftTop, NoTabStop, false},
-    {"EditHeaderClass", Edit, u"", {400, 184, 225, 21}, Stretched, 12, false},
-    {"LabelCellClass", Label, u"Classe CSS des td :", {288, 224, 93, 13}, LeftTop, NoTabStop, false},
-    {"EditCellClass", Edit, u"", {400, 216, 225, 21}, Stretched, 13, false},
-    {"RadioButtonOutputTable", RadioButton, u"Produire uniquement le tableau", {16, 256, 177, 17}, LeftTop, 14, true},
-    {"RadioButtonOutputHTML", RadioButton, u"Produire un document HTML complet", {208, 256, 201, 17}, LeftTop, 15, false},
-    {"RadioButtonOutputXHTML", RadioButton, u"Produire un document XHTML complet", {424, 256, 201, 17}, LeftTop, 16, false},
-    {"LabelSourceEncoding", Label, u"Codage :", {16, 296, 43, 13}, BottomLeft, NoTabStop, false},
-    {"ComboBoxSourceEncoding", ComboBox, u"", {64, 288, 121, 21}, BottomLeft, 17, false},
-    {"LabelFieldSeparator", Label, u"Séparateur :", {200, 296, 60, 13}, BottomLeft, NoTabStop, false},
-    {"ComboBoxFieldSeparator", ComboBox, u"", {264, 288, 97, 21}, BottomLeft, 18, false},
-    {"ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 19, false},
-    {"ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 20, false},
+    {TControlId::LabelSrcFile, "LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditSrcFile, "EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
+    {TControlId::ButtonBrowseSrcFile, "ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false, u"Parcourir... (fichier source)"},
+    {TControlId::LabelDestFile, "LabelDestFile", Label, u"Fichier destination (résultat HTML) :", {16, 64, 171, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditDestFile, "EditDestFile", Edit, u"", {16, 80, 513, 21}, Stretched, 2, false},
+    {TControlId::ButtonBrowseDestFile, "ButtonBrowseDestFile", Button, u"Parcourir...", {536, 80, 89, 25}, TopRight, 3, false, u"Parcourir... (fichier destination)"},
+    {TControlId::LabelTitleRows, "LabelTitleRows", Label, u"Nombre de lignes de titre :", {16, 128, 127, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditTitleRows, "EditTitleRows", SpinEdit, u"1", {168, 120, 73, 22}, LeftTop, 4, false},
+    {TControlId::LabelTitleCols, "LabelTitleCols", Label, u"Nombre de colonnes de titre :", {16, 160, 142, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditTitleCols, "EditTitleCols", SpinEdit, u"0", {168, 152, 73, 22}, LeftTop, 5, false},
+    {TControlId::CheckBoxBorder, "CheckBoxBorder", CheckBox, u"Bordure :", {16, 192, 89, 17}, LeftTop, 6, true},
+    {TControlId::EditBorderValue, "EditBorderValue", Edit, u"1", {112, 184, 65, 21}, LeftTop, 7, false, u"Bordure : valeur"},
+    {TControlId::ComboBoxBorderUnit, "ComboBoxBorderUnit", ComboBox, u"", {184, 184, 57, 21}, LeftTop, 8, false, u"Bordure : unité"},
+    {TControlId::LabelEmptyCells, "LabelEmptyCells", Label, u"Cellules vides :", {16, 224, 71, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditEmptyCells, "EditEmptyCells", Edit, u"&nbsp;", {112, 216, 129, 21}, LeftTop, 9, false},
+    {TControlId::LabelTableClass, "LabelTableClass", Label, u"Classe CSS du table :", {288, 128, 102, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditTableClass, "EditTableClass", Edit, u"", {400, 120, 225, 21}, Stretched, 10, false},
+    {TControlId::LabelRowClass, "LabelRowClass", Label, u"Classe CSS des tr :", {288, 160, 91, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditRowClass, "EditRowClass", Edit, u"", {400, 152, 225, 21}, Stretched, 11, false},
+    {TControlId::LabelHeaderClass, "LabelHeaderClass", Label, u"Classe CSS des th :", {288, 192, 93, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditHeaderClass, "EditHeaderClass", Edit, u"", {400, 184, 225, 21}, Stretched, 12, false},
+    {TControlId::LabelCellClass, "LabelCellClass", Label, u"Classe CSS des td :", {288, 224, 93, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditCellClass, "EditCellClass", Edit, u"", {400, 216, 225, 21}, Stretched, 13, false},
+    {TControlId::RadioButtonOutputTable, "RadioButtonOutputTable", RadioButton, u"Produire uniquement le tableau", {16, 256, 177, 17}, LeftTop, 14, true},
+    {TControlId::RadioButtonOutputHTML, "RadioButtonOutputHTML", RadioButton, u"Produire un document HTML complet", {208, 256, 201, 17}, LeftTop, 15, false},
+    {TControlId::RadioButtonOutputXHTML, "RadioButtonOutputXHTML", RadioButton, u"Produire un document XHTML complet", {424, 256, 201, 17}, LeftTop, 16, false},
+    {TControlId::LabelSourceEncoding, "LabelSourceEncoding", Label, u"Codage :", {16, 296, 43, 13}, BottomLeft, NoTabStop, false},
+    {TControlId::ComboBoxSourceEncoding, "ComboBoxSourceEncoding", ComboBox, u"", {64, 288, 121, 21}, BottomLeft, 17, false},
+    {TControlId::LabelFieldSeparator, "LabelFieldSeparator", Label, u"Séparateur :", {200, 296, 60, 13}, BottomLeft, NoTabStop, false},
+    {TControlId::ComboBoxFieldSeparator, "ComboBoxFieldSeparator", ComboBox, u"", {264, 288, 97, 21}, BottomLeft, 18, false},
+    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 19, false},
+    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 20, false},
 }};
+
+// Each control's id is its place in the table.
+static_assert([] {
+    for (std::size_t i = 0; i < Controls.size(); ++i) {
+        if (static_cast<std::size_t>(Controls[i].Id) != i)
+            return false;
+    }
+    return true;
+}());
 
 // Rounded to the nearest whole, halves away from zero, as Windows' MulDiv does.
 int MulDiv(int value, int numerator, int denominator)
@@ -70,18 +79,23 @@ std::span<const TControlLayout> FormControls()
     return Controls;
 }
 
-const TControlLayout& FindControl(std::string_view name)
+const TControlLayout& Control(TControlId id)
+{
+    return Controls[static_cast<std::size_t>(id)];
+}
+
+std::optional<TControlId> ControlNamed(std::string_view name)
 {
     const auto found = std::find_if(Controls.begin(), Controls.end(),
                                     [name](const TControlLayout& c) { return c.Name == name; });
     if (found == Controls.end())
-        throw std::out_of_range("the window has no control " + std::string(name));
-    return *found;
+        return std::nullopt;
+    return found->Id;
 }
 
-std::u16string_view AccessibleName(std::string_view name)
+std::u16string_view AccessibleName(TControlId id)
 {
-    const TControlLayout& control = FindControl(name);
+    const TControlLayout& control = Control(id);
     if (!control.OwnAccessibleName.empty())
         return control.OwnAccessibleName;
     if (!IsField(control.Kind))

@@ -3,6 +3,7 @@
 // build their window from this one table; neither keeps a layout of its own.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -18,7 +19,24 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 inline constexpr int NoTabStop = -1;
 
+// The main window's controls, in the order of the table, which is the order in which the window
+// declares them and in which each label comes right before its field.
+enum class TControlId {
+    LabelSrcFile, EditSrcFile, ButtonBrowseSrcFile,
+    LabelDestFile, EditDestFile, ButtonBrowseDestFile,
+    LabelTitleRows, EditTitleRows, LabelTitleCols, EditTitleCols,
+    CheckBoxBorder, EditBorderValue, ComboBoxBorderUnit,
+    LabelEmptyCells, EditEmptyCells,
+    LabelTableClass, EditTableClass, LabelRowClass, EditRowClass,
+    LabelHeaderClass, EditHeaderClass, LabelCellClass, EditCellClass,
+    RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML,
+    LabelSourceEncoding, ComboBoxSourceEncoding, LabelFieldSeparator, ComboBoxFieldSeparator,
+    ButtonExecute, ButtonExit,
+};
+
 struct TControlLayout {
+    TControlId Id;
+    // The control's name, which the Qt window gives its widget as its object name.
     std::string_view Name;
     TControlKind Kind;
     // The caption, or what an edit holds at start. A drop-down list holds the entries that
@@ -46,8 +64,10 @@ inline constexpr int DesignTextHeight = 13;
 // The controls in the order in which the window declares them.
 std::span<const TControlLayout> FormControls();
 
-// The control named name; throws std::out_of_range for a name the window does not have.
-const TControlLayout& FindControl(std::string_view name);
+const TControlLayout& Control(TControlId id);
+
+// The control of that name; none for a name that the window does not have.
+std::optional<TControlId> ControlNamed(std::string_view name);
 
 // An edit, a spin field or a drop-down list: a field, which its label names, as its caption or
 // what it holds cannot.
@@ -58,7 +78,7 @@ inline bool IsField(TControlKind kind)
 
 // The name that a screen reader reads out for the control: its own where the table gives one;
 // else, for a field, the text of the label right before it (none without one); else its caption.
-std::u16string_view AccessibleName(std::string_view name);
+std::u16string_view AccessibleName(TControlId id);
 
 // The width at 96 dpi of the two arrow buttons inside a numeric spin field's right end.
 inline constexpr int SpinArrowWidth = 15;

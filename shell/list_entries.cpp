@@ -18,7 +18,7 @@ constexpr std::array<std::u16string_view, 3> SeparatorEntries = {u"Tabulation", 
                                                                  u"Virgule"};
 
 struct TList {
-    std::string_view Name;
+    TControlId Id;
     std::vector<std::u16string> Entries;
 };
 
@@ -34,16 +34,16 @@ std::vector<std::u16string> EncodingEntries()
 const std::array<TList, 3>& Lists()
 {
     static const std::array<TList, 3> lists = {{
-        {"ComboBoxBorderUnit", {u"px", u"em", u"ex", u"in", u"cm", u"mm", u"pt", u"pc"}},
-        {"ComboBoxSourceEncoding", EncodingEntries()},
-        {"ComboBoxFieldSeparator", {SeparatorEntries.begin(), SeparatorEntries.end()}},
+        {TControlId::ComboBoxBorderUnit, {u"px", u"em", u"ex", u"in", u"cm", u"mm", u"pt", u"pc"}},
+        {TControlId::ComboBoxSourceEncoding, EncodingEntries()},
+        {TControlId::ComboBoxFieldSeparator, {SeparatorEntries.begin(), SeparatorEntries.end()}},
     }};
     return lists;
 }
 
 // The value that stands beside entry in values, which follow the list's order.
 template <typename TValue, std::size_t Count>
-TValue ValueOf(std::string_view list, const std::array<TValue, Count>& values,
+TValue ValueOf(TControlId list, const std::array<TValue, Count>& values,
                std::u16string_view entry)
 {
     const std::span<const std::u16string> entries = ListEntries(list);
@@ -54,23 +54,23 @@ TValue ValueOf(std::string_view list, const std::array<TValue, Count>& values,
 
 }  // namespace
 
-std::span<const std::u16string> ListEntries(std::string_view name)
+std::span<const std::u16string> ListEntries(TControlId id)
 {
     for (const TList& list : Lists()) {
-        if (list.Name == name)
+        if (list.Id == id)
             return list.Entries;
     }
-    throw std::out_of_range("the window has no drop-down list " + std::string(name));
+    throw std::out_of_range("the window has no drop-down list " + std::string(Control(id).Name));
 }
 
 TSourceEncoding SourceEncodingOf(std::u16string_view entry)
 {
-    return ValueOf("ComboBoxSourceEncoding", Encodings, entry);
+    return ValueOf(TControlId::ComboBoxSourceEncoding, Encodings, entry);
 }
 
 TFieldSeparator FieldSeparatorOf(std::u16string_view entry)
 {
-    return ValueOf("ComboBoxFieldSeparator", Separators, entry);
+    return ValueOf(TControlId::ComboBoxFieldSeparator, Separators, entry);
 }
 
 }  // namespace tabulor

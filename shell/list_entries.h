@@ -7,12 +7,13 @@
 #include <string_view>
 
 #include "core/source_format.h"
+#include "shell/layout.h"
 
 namespace tabulor {
 
-// The entries of the drop-down list named name, in the order shown; the first is selected at
-// start. Throws std::out_of_range for a name that is no list of the window.
-std::span<const std::u16string> ListEntries(std::string_view name);
+// The entries of the drop-down list, in the order shown; the first is selected at start. Throws
+// std::out_of_range for a control that is no list.
+std::span<const std::u16string> ListEntries(TControlId id);
 
 // What an entry of ComboBoxSourceEncoding or ComboBoxFieldSeparator stands for; a text that is
 // none of the list's entries stands for its first.

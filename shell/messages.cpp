@@ -23,20 +23,4 @@ std::u16string NoticeClipboardText(std::u16string_view caption, std::u16string_v
     return clip.append(lineEnd).append(divider);
 }
 
-TStartShow StartShowFromCommand(int showCommand)
-{
-    // Windows' SW_SHOWMAXIMIZED and SW_SHOWMINNOACTIVE, so that the rule reads the same
-    // everywhere.
-    constexpr int showMaximized = 3;
-    constexpr int showMinNoActive = 7;
-    switch (showCommand) {
-    case showMaximized:
-        return TStartShow::Maximized;
-    case showMinNoActive:
-        return TStartShow::Minimized;
-    default:
-        return TStartShow::Normal;
-    }
-}
-
 }  // namespace tabulor

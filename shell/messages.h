@@ -1,4 +1,4 @@
-// How the program's messages read, and how it starts.
+// How the program's messages read.
 #pragma once
 
 #include <span>
@@ -18,11 +18,5 @@ std::u16string WithFinalFullStop(std::u16string_view text);
 std::u16string NoticeClipboardText(std::u16string_view caption, std::u16string_view text,
                                    std::span<const std::u16string_view> buttonCaptions,
                                    std::u16string_view lineEnd = u"\n");
-
-enum class TStartShow { Normal, Maximized, Minimized };
-
-// Only "maximised" (3) and "minimised without activation" (7) are honoured; every other show
-// command, plain "minimised" included, shows the window normally.
-TStartShow StartShowFromCommand(int showCommand);
 
 }  // namespace tabulor

@@ -32,4 +32,20 @@ TNoticeLayout LayOutNotice(const TSize& text, const TSize& button, int margin, i
     return layout;
 }
 
+TStartShow StartShowFromCommand(int showCommand)
+{
+    // Windows' SW_SHOWMAXIMIZED and SW_SHOWMINNOACTIVE, so that the rule reads the same
+    // everywhere.
+    constexpr int showMaximized = 3;
+    constexpr int showMinNoActive = 7;
+    switch (showCommand) {
+    case showMaximized:
+        return TStartShow::Maximized;
+    case showMinNoActive:
+        return TStartShow::Minimized;
+    default:
+        return TStartShow::Normal;
+    }
+}
+
 }  // namespace tabulor

@@ -9,7 +9,7 @@
 namespace tabulor {
 namespace {
 
-int HeaderCount(std::u16string_view text)
+int TitleCountOf(std::u16string_view text)
 {
     return SpinEditValue(text, SpinFieldBounds.MinValue);
 }
@@ -26,44 +26,43 @@ TOutputKind OutputKind(const TFormFields& fields)
 TFormFields ReadFormFields(const TControlReader& read)
 {
     TFormFields fields;
-    fields.SrcFile = read.Text("EditSrcFile");
-    fields.DestFile = read.Text("EditDestFile");
-    fields.TitleRows = read.Text("EditTitleRows");
-    fields.TitleCols = read.Text("EditTitleCols");
-    fields.Border = read.Checked("CheckBoxBorder");
-    fields.BorderValue = read.Text("EditBorderValue");
-    fields.BorderUnit = read.Text("ComboBoxBorderUnit");
-    fields.EmptyCells = read.Text("EditEmptyCells");
-    fields.TableClass = read.Text("EditTableClass");
-    fields.RowClass = read.Text("EditRowClass");
-    fields.HeaderClass = read.Text("EditHeaderClass");
-    fields.CellClass = read.Text("EditCellClass");
-    fields.OutputTable = read.Checked("RadioButtonOutputTable");
-    fields.OutputXhtml = read.Checked("RadioButtonOutputXHTML");
-    fields.SourceEncoding = read.Text("ComboBoxSourceEncoding");
-    fields.FieldSeparator = read.Text("ComboBoxFieldSeparator");
+    fields.SourceFileName = read.Text(TControlId::EditSrcFile);
+    fields.DestFileName = read.Text(TControlId::EditDestFile);
+    fields.TitleRows = read.Text(TControlId::EditTitleRows);
+    fields.TitleCols = read.Text(TControlId::EditTitleCols);
+    fields.Border = read.Checked(TControlId::CheckBoxBorder);
+    fields.BorderValue = read.Text(TControlId::EditBorderValue);
+    fields.BorderUnit = read.Text(TControlId::ComboBoxBorderUnit);
+    fields.EmptyCells = read.Text(TControlId::EditEmptyCells);
+    fields.TableClass = read.Text(TControlId::EditTableClass);
+    fields.RowClass = read.Text(TControlId::EditRowClass);
+    fields.HeaderClass = read.Text(TControlId::EditHeaderClass);
+    fields.CellClass = read.Text(TControlId::EditCellClass);
+    fields.OutputTable = read.Checked(TControlId::RadioButtonOutputTable);
+    fields.OutputXhtml = read.Checked(TControlId::RadioButtonOutputXHTML);
+    fields.SourceEncoding = read.Text(TControlId::ComboBoxSourceEncoding);
+    fields.FieldSeparator = read.Text(TControlId::ComboBoxFieldSeparator);
     return fields;
 }
 
 TFormFields InitialFormFields()
 {
     return ReadFormFields({
-        [](std::string_view name) {
-            const TControlLayout& control = FindControl(name);
-            return control.Kind == TControlKind::ComboBox ? ListEntries(name).front()
-                                                          : std::u16string(control.Text);
+        [](TControlId id) {
+            const TControlLayout& control = Control(id);
+            return control.Kind == TControlKind::ComboBox ? ListEntries(id).front() : std::u16string(control.Text);
         },
-        [](std::string_view name) { return FindControl(name).Checked; },
+        [](TControlId id) { return Control(id).Checked; },
     });
 }
 
 TConversionSettings MakeConversionSettings(const TFormFields& fields)
 {
     TConversionSettings settings;
-    settings.SourceFileName = ToPath(fields.SrcFile);
-    settings.DestFileName = ToPath(fields.DestFile);
-    settings.TitleRows = HeaderCount(fields.TitleRows);
-    settings.TitleCols = HeaderCount(fields.TitleCols);
+    settings.SourceFileName = ToPath(fields.SourceFileName);
+    settings.DestFileName = ToPath(fields.DestFileName);
+    settings.TitleRows = TitleCountOf(fields.TitleRows);
+    settings.TitleCols = TitleCountOf(fields.TitleCols);
     settings.Border = fields.Border ? ToWindows1252(fields.BorderValue + fields.BorderUnit)
                                     : std::string();
     settings.EmptyCellText = ToWindows1252(fields.EmptyCells);

@@ -6,13 +6,14 @@
 #include <string_view>
 
 #include "core/conversion.h"
+#include "shell/layout.h"
 
 namespace tabulor {
 
 // The controls' contents, as the front end reads them.
 struct TFormFields {
-    std::u16string SrcFile;
-    std::u16string DestFile;
+    std::u16string SourceFileName;
+    std::u16string DestFileName;
     std::u16string TitleRows;
     std::u16string TitleCols;
     bool Border = false;
@@ -29,11 +30,11 @@ struct TFormFields {
     std::u16string FieldSeparator;
 };
 
-// How a front end reads its controls, each named as in the layout: the text of an edit, a spin
-// field or a drop-down list's selected entry, and whether a box or an option is ticked.
+// How a front end reads its controls: the text of an edit, a spin field or a drop-down list's
+// selected entry, and whether a box or an option is ticked.
 struct TControlReader {
-    std::function<std::u16string(std::string_view name)> Text;
-    std::function<bool(std::string_view name)> Checked;
+    std::function<std::u16string(TControlId id)> Text;
+    std::function<bool(TControlId id)> Checked;
 };
 TFormFields ReadFormFields(const TControlReader& read);
 

@@ -32,8 +32,20 @@ TEST(FileNames, DerivedDestination)
     for (const auto& c : cases)
         EXPECT_EQ(ChangeFileExt(c.Source, u".html", c.Delimiters), c.Destination);
     const TFileFields chosen = SourceChosen(u"ventes.2024.txt");
-    EXPECT_EQ(chosen.SrcFile, u"ventes.2024.txt");
-    EXPECT_EQ(chosen.DestFile, u"ventes.2024.html");
+    EXPECT_EQ(chosen.SourceFileName, u"ventes.2024.txt");
+    EXPECT_EQ(chosen.DestFileName, u"ventes.2024.html");
+}
+
+// A drop on the destination field sets that field alone; anywhere else the file is a source.
+TEST(FileNames, DroppedFile)
+{
+    const TFileFields current = {u"a.txt", u"b.html"};
+    const TFileFields onDestination = FileDropped(current, u"c.htm", true);
+    EXPECT_EQ(onDestination.SourceFileName, u"a.txt");
+    EXPECT_EQ(onDestination.DestFileName, u"c.htm");
+    const TFileFields elsewhere = FileDropped(current, u"d.csv", false);
+    EXPECT_EQ(elsewhere.SourceFileName, u"d.csv");
+    EXPECT_EQ(elsewhere.DestFileName, u"d.html");
 }
 
 TEST(FileNames, OneDroppedOrNamedFile)

@@ -23,13 +23,13 @@ TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
         }
         EXPECT_EQ(control.TabOrder == NoTabStop, control.Kind == TControlKind::Label) << control.Name;
         if (control.Kind == TControlKind::ComboBox) {
-            EXPECT_FALSE(ListEntries(control.Name).empty()) << control.Name;
+            EXPECT_FALSE(ListEntries(control.Id).empty()) << control.Name;
         } else {
-            EXPECT_THROW(ListEntries(control.Name), std::out_of_range) << control.Name;
+            EXPECT_THROW(ListEntries(control.Id), std::out_of_range) << control.Name;
         }
     }
-    EXPECT_EQ(FindControl("EditBorderValue").Name, "EditBorderValue");
-    EXPECT_THROW(FindControl("EditNothing"), std::out_of_range);
+    EXPECT_EQ(ControlNamed("EditBorderValue"), TControlId::EditBorderValue);
+    EXPECT_EQ(ControlNamed("EditNothing"), std::nullopt);
 }
 
 // Every control has a name to be read out, and no two controls that take the focus share one,
@@ -39,16 +39,17 @@ TEST(Layout, EveryControlHasANameOfItsOwn)
 {
     std::set<std::u16string_view> names;
     for (const TControlLayout& control : FormControls()) {
-        EXPECT_FALSE(AccessibleName(control.Name).empty()) << control.Name;
+        EXPECT_FALSE(AccessibleName(control.Id).empty()) << control.Name;
         if (control.TabOrder != NoTabStop) {
-            EXPECT_TRUE(names.insert(AccessibleName(control.Name)).second) << control.Name;
+            EXPECT_TRUE(names.insert(AccessibleName(control.Id)).second) << control.Name;
         }
     }
-    EXPECT_EQ(AccessibleName("EditTitleRows"), FindControl("LabelTitleRows").Text);
-    EXPECT_EQ(AccessibleName("ComboBoxFieldSeparator"), FindControl("LabelFieldSeparator").Text);
-    EXPECT_EQ(AccessibleName("ButtonExecute"), FindControl("ButtonExecute").Text);
-    EXPECT_EQ(AccessibleName("ButtonBrowseDestFile"), u"Parcourir... (fichier destination)");
-    EXPECT_EQ(AccessibleName("EditBorderValue"), u"Bordure : valeur");
+    using enum TControlId;
+    EXPECT_EQ(AccessibleName(EditTitleRows), Control(LabelTitleRows).Text);
+    EXPECT_EQ(AccessibleName(ComboBoxFieldSeparator), Control(LabelFieldSeparator).Text);
+    EXPECT_EQ(AccessibleName(ButtonExecute), Control(ButtonExecute).Text);
+    EXPECT_EQ(AccessibleName(ButtonBrowseDestFile), u"Parcourir... (fichier destination)");
+    EXPECT_EQ(AccessibleName(EditBorderValue), u"Bordure : valeur");
 }
 
 TEST(Layout, ScalesWithTheTextHeight)

@@ -27,8 +27,8 @@ TEST(Request, AsTheWindowStarts)
 TEST(Request, TextsPassUnchanged)
 {
     TFormFields fields = InitialFormFields();
-    fields.SrcFile = u" source é.txt";
-    fields.DestFile = u"dest.html ";
+    fields.SourceFileName = u" source é.txt";
+    fields.DestFileName = u"dest.html ";
     fields.TitleRows = u"-4";
     fields.TitleCols = u" 0x3";
     fields.EmptyCells = u"";
@@ -37,8 +37,8 @@ TEST(Request, TextsPassUnchanged)
     fields.HeaderClass = u"tête";
     fields.CellClass = u"c€";
     const TConversionSettings settings = MakeConversionSettings(fields);
-    EXPECT_EQ(settings.SourceFileName.u16string(), fields.SrcFile);
-    EXPECT_EQ(settings.DestFileName.u16string(), fields.DestFile);
+    EXPECT_EQ(settings.SourceFileName.u16string(), fields.SourceFileName);
+    EXPECT_EQ(settings.DestFileName.u16string(), fields.DestFileName);
     EXPECT_EQ(settings.TitleRows, -4);
     EXPECT_EQ(settings.TitleCols, 3);
     EXPECT_EQ(settings.EmptyCellText, "");
@@ -114,13 +114,13 @@ TEST(Request, EncodingAndSeparatorFromTheLists)
 TEST(Request, EveryEntryOfTheListsIsAChoiceOfItsOwn)
 {
     std::set<TSourceEncoding> encodings;
-    for (const std::u16string& entry : ListEntries("ComboBoxSourceEncoding"))
+    for (const std::u16string& entry : ListEntries(TControlId::ComboBoxSourceEncoding))
         encodings.insert(SourceEncodingOf(entry));
-    EXPECT_EQ(encodings.size(), ListEntries("ComboBoxSourceEncoding").size());
+    EXPECT_EQ(encodings.size(), ListEntries(TControlId::ComboBoxSourceEncoding).size());
     std::set<TFieldSeparator> separators;
-    for (const std::u16string& entry : ListEntries("ComboBoxFieldSeparator"))
+    for (const std::u16string& entry : ListEntries(TControlId::ComboBoxFieldSeparator))
         separators.insert(FieldSeparatorOf(entry));
-    EXPECT_EQ(separators.size(), ListEntries("ComboBoxFieldSeparator").size());
+    EXPECT_EQ(separators.size(), ListEntries(TControlId::ComboBoxFieldSeparator).size());
 }
 
 }  // namespace
