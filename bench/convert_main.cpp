@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "core/conversion.h"
-#include "tests/core/starting_settings.h"
+#include "tests/testkit/starting_settings.h"
 
 namespace {
 
@@ -32,18 +32,18 @@ tabulor::TOutputKind ParseKind(const std::string& name)
     throw std::invalid_argument("unknown kind: " + name);
 }
 
-template <typename TEnum, std::size_t kCount>
-TEnum ParseName(const std::string& name, const std::array<std::string_view, kCount>& names)
+template <typename TEnum, std::size_t Count>
+TEnum ParseName(const std::string& name, const std::array<std::string_view, Count>& names)
 {
-    for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t i = 0; i < Count; ++i) {
         if (names[i] == name)
             return static_cast<TEnum>(i);
     }
     throw std::invalid_argument("unknown name: " + name);
 }
 
-constexpr std::array<std::string_view, 4> kEncodings = {"windows-1252", "utf-8", "utf-16", "auto"};
-constexpr std::array<std::string_view, 3> kSeparators = {"tab", "semicolon", "comma"};
+constexpr std::array<std::string_view, 4> Encodings = {"windows-1252", "utf-8", "utf-16", "auto"};
+constexpr std::array<std::string_view, 3> Separators = {"tab", "semicolon", "comma"};
 
 const std::map<std::string_view, TSetter>& Setters()
 {
@@ -58,10 +58,10 @@ const std::map<std::string_view, TSetter>& Setters()
         {"--header-class", [](TConversionSettings& s, const std::string& v) { s.HeaderClass = v; }},
         {"--cell-class", [](TConversionSettings& s, const std::string& v) { s.CellClass = v; }},
         {"--encoding", [](TConversionSettings& s, const std::string& v) {
-             s.SourceEncoding = ParseName<tabulor::TSourceEncoding>(v, kEncodings);
+             s.SourceEncoding = ParseName<tabulor::TSourceEncoding>(v, Encodings);
          }},
         {"--separator", [](TConversionSettings& s, const std::string& v) {
-             s.FieldSeparator = ParseName<tabulor::TFieldSeparator>(v, kSeparators);
+             s.FieldSeparator = ParseName<tabulor::TFieldSeparator>(v, Separators);
          }},
     };
     return setters;

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::size_t kWriteSize = std::size_t{1} << 20;
+constexpr std::size_t WriteSize = std::size_t{1} << 20;
 
 struct TSource {
     std::unique_ptr<char[]> Data;
@@ -39,7 +39,7 @@ TSource ReadWhole(const std::filesystem::path& name)
 // change what a write costs.
 void WriteBytes(const std::filesystem::path& name, std::string_view source, std::size_t count)
 {
-    std::string chunk(kWriteSize, ' ');
+    std::string chunk(WriteSize, ' ');
     for (std::size_t i = 0; !source.empty() && i < chunk.size(); i += source.size())
         std::copy_n(source.begin(), std::min(source.size(), chunk.size() - i), chunk.begin() + i);
     std::ofstream file(name, std::ios::binary | std::ios::trunc);

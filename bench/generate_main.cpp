@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "sample_text.h"
-#include "tests/core/sheet_forms.h"
+#include "tests/testkit/sheet_forms.h"
 
 namespace {
 
@@ -26,12 +26,12 @@ struct TRequest {
     std::uint64_t Seed = 1;
     std::size_t Cells = 16384;
     TLineEnd LineEnd = TLineEnd::CrLf;
-    const tabulor::testkit::TSheetForm* Form = &tabulor::testkit::kSheetForms.front();
+    const tabulor::testkit::TSheetForm* Form = &tabulor::testkit::SheetForms.front();
 };
 
 const tabulor::testkit::TSheetForm* ParseForm(std::string_view key)
 {
-    for (const tabulor::testkit::TSheetForm& form : tabulor::testkit::kSheetForms) {
+    for (const tabulor::testkit::TSheetForm& form : tabulor::testkit::SheetForms) {
         if (form.Key == key)
             return &form;
     }

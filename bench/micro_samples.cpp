@@ -7,17 +7,17 @@ namespace tabulor::bench {
 
 namespace {
 
-constexpr std::size_t kSampleSize = std::size_t{4} << 20;
-constexpr std::uint64_t kSeed = 20240611;
+constexpr std::size_t SampleSize = std::size_t{4} << 20;
+constexpr std::uint64_t Seed = 20240611;
 
 std::string MakeSample(TSampleKind kind, TLineEnd lineEnd, std::size_t cellsPerRow)
 {
     switch (kind) {
-    case TSampleKind::ShortCells: return MakeShortCellText(kSampleSize, cellsPerRow, kSeed, lineEnd);
-    case TSampleKind::Ascii: return MakeAsciiText(kSampleSize, kSeed, lineEnd);
+    case TSampleKind::ShortCells: return MakeShortCellText(SampleSize, cellsPerRow, Seed, lineEnd);
+    case TSampleKind::Ascii: return MakeAsciiText(SampleSize, Seed, lineEnd);
     case TSampleKind::Business: break;
     }
-    return MakeBusinessText(kSampleSize, kSeed, lineEnd);
+    return MakeBusinessText(SampleSize, Seed, lineEnd);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "core/table_markup.h"
 #include "micro_samples.h"
-#include "tests/core/starting_settings.h"
+#include "tests/testkit/starting_settings.h"
 
 namespace {
 

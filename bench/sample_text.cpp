@@ -37,9 +37,9 @@ template <class TAppendRow>
 std::string FillRows(std::size_t minSize, TLineEnd lineEnd, TAppendRow appendRow)
 {
     // Room for the row that crosses minSize, so that even the widest rows cost one allocation.
-    constexpr std::size_t kLastRowRoom = std::size_t{256} << 10;
+    constexpr std::size_t LastRowRoom = std::size_t{256} << 10;
     std::string text;
-    text.reserve(minSize + kLastRowRoom);
+    text.reserve(minSize + LastRowRoom);
     const std::string_view end = LineEndBytes(lineEnd);
     for (std::size_t row = 0; text.size() < minSize; ++row) {
         appendRow(text, row);
@@ -86,7 +86,7 @@ struct TInvoice {
 TInvoice DrawInvoice(TRandom& random)
 {
     struct TVat { std::uint64_t PerMille; std::string_view Text; };
-    static constexpr std::array<TVat, 4> kRates = {{{200, "20 %"}, {100, "10 %"}, {55, "5,5 %"}, {21, "2,1 %"}}};
+    static constexpr std::array<TVat, 4> Rates = {{{200, "20 %"}, {100, "10 %"}, {55, "5,5 %"}, {21, "2,1 %"}}};
     TInvoice invoice{};
     invoice.Year = random.Between(2019, 2024);
     invoice.Month = random.Between(1, 12);
@@ -94,7 +94,7 @@ TInvoice DrawInvoice(TRandom& random)
     invoice.Quantity = random.Percent(80) ? random.Between(1, 12) : random.Between(13, 2500);
     invoice.UnitCents = random.Percent(70) ? random.Between(50, 99999) : random.Between(100000, 2500000);
     invoice.NetCents = invoice.Quantity * invoice.UnitCents;
-    const TVat& vat = kRates[random.Below(kRates.size())];
+    const TVat& vat = Rates[random.Below(Rates.size())];
     invoice.GrossCents = invoice.NetCents + invoice.NetCents * vat.PerMille / 1000;
     invoice.VatText = vat.Text;
     return invoice;

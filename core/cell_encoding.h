@@ -48,18 +48,18 @@ constexpr std::array<std::string_view, 256> MakeReplacements()
     return replacements;
 }
 
-inline constexpr std::array<std::string_view, 256> kReplacements = MakeReplacements();
+inline constexpr std::array<std::string_view, 256> Replacements = MakeReplacements();
 
 }  // namespace detail
 
 // The entity reference that replaces a byte of cell text; empty for a byte that stays as it is.
 constexpr std::string_view ByteReplacement(unsigned char byte)
 {
-    return detail::kReplacements[byte];
+    return detail::Replacements[byte];
 }
 
 // The longest text of a character: "&#1114111;".
-inline constexpr std::size_t kMaxCharacterText = 10;
+inline constexpr std::size_t MaxCharacterText = 10;
 
 // Writes at out the text of a character from 0x80 up of a Unicode source, and returns its end: a
 // character that Windows-1252 holds is written as its byte is, any other as a decimal reference,

@@ -23,7 +23,7 @@ namespace tabulor {
 namespace {
 
 // ReadFile and WriteFile take a 32-bit count.
-constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
+constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
 
 std::string Utf8(std::wstring_view text)
 {
@@ -115,7 +115,7 @@ TFileContents ReadWholeFile(const fs::path& name)
     const bool sized = ::GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0;
     return ReadToEnd(sized ? static_cast<std::size_t>(size.QuadPart) : 0, [&](char* into, std::size_t room) {
         DWORD got = 0;
-        if (::ReadFile(file.Get(), into, static_cast<DWORD>(std::min(room, kMaxTransfer)), &got, nullptr))
+        if (::ReadFile(file.Get(), into, static_cast<DWORD>(std::min(room, MaxTransfer)), &got, nullptr))
             return static_cast<std::size_t>(got);
         const DWORD error = ::GetLastError();
         // A pipe whose writer has closed it has simply ended.
@@ -136,7 +136,7 @@ TDestinationFile::TState::~TState() = default;
 std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
 {
     DWORD written = 0;
-    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
+    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), MaxTransfer));
     if (!::WriteFile(file.Handle.Get(), bytes.data(), wanted, &written, nullptr))
         return 0;
     return written;
@@ -242,9 +242,9 @@ THandle OpenExisting(const fs::path& name)
 // them over itself, but neither the plain move nor Wine's ReplaceFileW does.
 DWORD AttributesToKeep(const THandle& existing)
 {
-    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+    constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    const DWORD kept = existing.Valid() ? AttributesOf(existing) & kKept : 0;
+    const DWORD kept = existing.Valid() ? AttributesOf(existing) & Kept : 0;
     return kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
 }
 

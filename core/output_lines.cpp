@@ -22,7 +22,7 @@ void TOutputLines::MakeRoom(std::size_t room)
         return;
     // A sink's buffers are made for a whole chunk at once; without one, the text grows from small,
     // as it may be a few lines only.
-    const std::size_t least = Sink != nullptr ? 2 * kChunkSize : 256;
+    const std::size_t least = Sink != nullptr ? 2 * ChunkSize : 256;
     const std::size_t capacity = std::max({Size + room, 2 * Current->Capacity, least});
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
     if (Size != 0)

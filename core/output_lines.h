@@ -70,7 +70,7 @@ public:
     // too, so that a single enormous row does not gather whole.
     void FlushIfFull()
     {
-        if (Sink != nullptr && Size >= kChunkSize)
+        if (Sink != nullptr && Size >= ChunkSize)
             Flush();
     }
 
@@ -81,7 +81,7 @@ public:
     std::string_view Text() const { return {Current->Data.get(), Size}; }
 
     // Large enough that handing a chunk over costs little beside writing it.
-    static constexpr std::size_t kChunkSize = std::size_t{4} << 20;
+    static constexpr std::size_t ChunkSize = std::size_t{4} << 20;
 
 private:
     void MakeRoom(std::size_t room);

@@ -11,11 +11,11 @@ namespace tabulor {
 
 namespace {
 
-constexpr std::string_view kHeaderClose = "</th>";
-constexpr std::string_view kDataClose = "</td>";
+constexpr std::string_view HeaderClose = "</th>";
+constexpr std::string_view DataClose = "</td>";
 
 // Bytes looked up between two reservations of output room.
-constexpr std::size_t kBlock = 16 * 1024;
+constexpr std::size_t Block = 16 * 1024;
 
 // The states that a UTF-8 character's first bytes lead to: one for each first byte of a two-byte
 // character (0xC2 to 0xDF), one for 0xE2 (the euro sign, dashes, typographic quotes), and one for
@@ -23,25 +23,25 @@ constexpr std::size_t kBlock = 16 * 1024;
 // state's 64 slots for its next bytes lie side by side, the first state's 128 slots below them
 // padding. A byte that cannot follow in checked text finds another state's slot, or the
 // padding's, which is still inside the table.
-constexpr unsigned kFirstLead = 0xC2;
-constexpr unsigned kLastLead = 0xDF;
-constexpr unsigned kLeadE2 = 0xE2;
-constexpr std::size_t kNextBytes = 64;
-constexpr std::size_t kTwoByteBlocks = kLastLead + 1 - kFirstLead;
-constexpr std::size_t kE2Block = kTwoByteBlocks;
-constexpr std::size_t kBlocks = kE2Block + 1 + kNextBytes;
-constexpr std::size_t kLeadSlots = 512 + 128;
+constexpr unsigned FirstLead = 0xC2;
+constexpr unsigned LastLead = 0xDF;
+constexpr unsigned LeadE2 = 0xE2;
+constexpr std::size_t NextBytes = 64;
+constexpr std::size_t TwoByteBlocks = LastLead + 1 - FirstLead;
+constexpr std::size_t E2Block = TwoByteBlocks;
+constexpr std::size_t Blocks = E2Block + 1 + NextBytes;
+constexpr std::size_t LeadSlots = 512 + 128;
 
 constexpr std::size_t BlockState(std::size_t block)
 {
-    return kLeadSlots + block * kNextBytes - 0x80;
+    return LeadSlots + block * NextBytes - 0x80;
 }
 
-constexpr std::size_t kUtf8Slots = BlockState(kBlocks - 1) + 256;
+constexpr std::size_t Utf8Slots = BlockState(Blocks - 1) + 256;
 
 constexpr bool LeadsToState(unsigned byte)
 {
-    return (byte >= kFirstLead && byte <= kLastLead) || byte == kLeadE2;
+    return (byte >= FirstLead && byte <= LastLead) || byte == LeadE2;
 }
 
 std::string OpeningTag(std::string_view tag, const std::string& className)
@@ -76,24 +76,24 @@ void TRowWriter::TExpansion::SetSlot(std::size_t index, std::string_view text, s
 
 TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close,
                                    std::string_view emptyCellText, const TCellReading& reading)
-    : Slots(reading.Utf8 ? kUtf8Slots : 512), Next(Slots.size())
+    : Slots(reading.Utf8 ? Utf8Slots : 512), Next(Slots.size())
 {
     const char separator = SeparatorByte(reading.Separator);
     const bool csv = reading.Separator != fsTab;
-    for (const std::size_t state : {kInCell, kCellStart}) {
-        const bool cellStart = state == kCellStart;
+    for (const std::size_t state : {InCell, CellStart}) {
+        const bool cellStart = state == CellStart;
         for (unsigned byte = 0; byte < 256; ++byte) {
             const std::size_t index = state + byte;
             std::string text(1, static_cast<char>(byte));
-            std::size_t next = kInCell;
+            std::size_t next = InCell;
             if (byte == static_cast<unsigned char>(separator)) {
                 text = std::string(cellStart ? emptyCellText : "").append(close).append(open);
-                next = kCellStart;
+                next = CellStart;
             } else if (reading.Utf8 && LeadsToState(byte)) {
                 text.clear();
-                next = BlockState(byte == kLeadE2 ? kE2Block : byte - kFirstLead);
+                next = BlockState(byte == LeadE2 ? E2Block : byte - FirstLead);
             } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80)) {
-                Slots[index].Length = kLong;
+                Slots[index].Length = LongSlot;
                 HasLong = true;
                 continue;
             } else if (!ByteReplacement(static_cast<unsigned char>(byte)).empty()) {
@@ -102,7 +102,7 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
             if (text.size() <= TSlot{}.Bytes.size()) {
                 SetSlot(index, text, next);
             } else {
-                Slots[index].Length = kLong;
+                Slots[index].Length = LongSlot;
                 LongSeparators[cellStart] = std::move(text);
                 HasLong = true;
             }
@@ -113,29 +113,29 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     // Each state's next byte writes its character's text and leaves the state inside a cell,
     // save after 0xE2, where it leads to the state of the two bytes.
     static const TUnicodeStates states = MakeUnicodeStates();
-    std::copy(states.Slots.begin(), states.Slots.end(), Slots.begin() + kLeadSlots);
-    std::copy(states.Next.begin(), states.Next.end(), Next.begin() + kLeadSlots);
+    std::copy(states.Slots.begin(), states.Slots.end(), Slots.begin() + LeadSlots);
+    std::copy(states.Next.begin(), states.Next.end(), Next.begin() + LeadSlots);
 }
 
 // The same for every table, so made once.
 TRowWriter::TExpansion::TUnicodeStates TRowWriter::TExpansion::MakeUnicodeStates()
 {
     TUnicodeStates states;
-    states.Slots.resize(kBlocks * kNextBytes);
-    states.Next.resize(kBlocks * kNextBytes, kInCell);
-    for (std::size_t block = 0; block < kBlocks; ++block) {
-        for (std::size_t low = 0; low < kNextBytes; ++low) {
-            const std::size_t at = block * kNextBytes + low;
+    states.Slots.resize(Blocks * NextBytes);
+    states.Next.resize(Blocks * NextBytes, InCell);
+    for (std::size_t block = 0; block < Blocks; ++block) {
+        for (std::size_t low = 0; low < NextBytes; ++low) {
+            const std::size_t at = block * NextBytes + low;
             char32_t character;
-            if (block < kTwoByteBlocks) {
-                character = static_cast<char32_t>(((kFirstLead + block) & 0x1F) << 6 | low);
-            } else if (block == kE2Block) {
-                states.Next[at] = static_cast<std::uint16_t>(BlockState(kE2Block + 1 + low));
+            if (block < TwoByteBlocks) {
+                character = static_cast<char32_t>(((FirstLead + block) & 0x1F) << 6 | low);
+            } else if (block == E2Block) {
+                states.Next[at] = static_cast<std::uint16_t>(BlockState(E2Block + 1 + low));
                 continue;
             } else {
-                character = static_cast<char32_t>((kLeadE2 & 0x0F) << 12 | (block - kE2Block - 1) << 6 | low);
+                character = static_cast<char32_t>((LeadE2 & 0x0F) << 12 | (block - E2Block - 1) << 6 | low);
             }
-            char text[kMaxCharacterText];
+            char text[MaxCharacterText];
             const std::size_t length = static_cast<std::size_t>(WriteCharacterText(character, text) - text);
             std::memcpy(states.Slots[at].Bytes.data(), text, length);
             states.Slots[at].Length = static_cast<std::uint8_t>(length);
@@ -154,14 +154,14 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
       EmptyCellText(settings.EmptyCellText),
       TitleRows(ClampedCount(settings.TitleRows)),
       TitleCols(ClampedCount(settings.TitleCols)),
-      Header(HeaderTag, kHeaderClose, EmptyCellText, reading),
-      Data(DataTag, kDataClose, EmptyCellText, reading)
+      Header(HeaderTag, HeaderClose, EmptyCellText, reading),
+      Data(DataTag, DataClose, EmptyCellText, reading)
 {
 }
 
 // The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
 // byte, and the test for a long text only where a table has one.
-template <bool kHasLong>
+template <bool HasLongSlots>
 const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, std::size_t& state) const
 {
     const TSlot* const slots = Slots.data();
@@ -171,7 +171,7 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
     for (; p != end; ++p) {
         const std::size_t index = static_cast<unsigned char>(*p) + current;
         const TSlot& slot = slots[index];
-        if (kHasLong && slot.Length == kLong)
+        if (HasLongSlots && slot.Length == LongSlot)
             break;
         std::memcpy(out, &slot, sizeof slot);
         out += slot.Length;
@@ -187,7 +187,7 @@ void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes,
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p != end) {
-        const char* const stop = p + std::min(static_cast<std::size_t>(end - p), kBlock);
+        const char* const stop = p + std::min(static_cast<std::size_t>(end - p), Block);
         // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
         // enough, the last one's included.
         char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TExpansion::TSlot));
@@ -206,17 +206,17 @@ const char* TRowWriter::WriteLong(const TExpansion& expansion, const char* p, co
                                   std::size_t& state, TOutputLines& output) const
 {
     if (*p == Separator) {
-        output.Append(expansion.LongSeparators[state == TExpansion::kCellStart]);
-        state = TExpansion::kCellStart;
+        output.Append(expansion.LongSeparators[state == TExpansion::CellStart]);
+        state = TExpansion::CellStart;
         return p + 1;
     }
     if (*p == '"')
         return WriteQuotedField(p, end, state, output);
     std::size_t length = 0;
     const char32_t character = DecodeUtf8({p, static_cast<std::size_t>(end - p)}, length);
-    output.EndWrite(WriteCharacterText(character == kMalformed ? 0xFFFD : character,
-                                       output.BeginWrite(kMaxCharacterText)));
-    state = TExpansion::kInCell;
+    output.EndWrite(WriteCharacterText(character == MalformedCharacter ? 0xFFFD : character,
+                                       output.BeginWrite(MaxCharacterText)));
+    state = TExpansion::InCell;
     return p + length;
 }
 
@@ -231,7 +231,7 @@ const char* TRowWriter::WriteQuotedField(const char* opening, const char* end, s
     const std::size_t inside = fieldEnd == std::string_view::npos ? field.size() - 1 : fieldEnd - 2;
     fieldEnd = std::min(fieldEnd, field.size());
     WriteQuotedText(field.substr(1, inside), output);
-    state = inside == 0 ? TExpansion::kCellStart : TExpansion::kInCell;
+    state = inside == 0 ? TExpansion::CellStart : TExpansion::InCell;
     return opening + fieldEnd;
 }
 
@@ -254,8 +254,8 @@ void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) co
             i += byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
         } else if (Reading.Utf8 && byte >= 0x80) {
             const char32_t character = DecodeUtf8(text, i);
-            output.EndWrite(WriteCharacterText(character == kMalformed ? 0xFFFD : character,
-                                               output.BeginWrite(kMaxCharacterText)));
+            output.EndWrite(WriteCharacterText(character == MalformedCharacter ? 0xFFFD : character,
+                                               output.BeginWrite(MaxCharacterText)));
         } else {
             output.Append(ByteReplacement(byte));
             ++i;
@@ -283,29 +283,29 @@ std::size_t TRowWriter::CellsEnd(std::string_view line, std::size_t cells) const
 void TRowWriter::AddRow(std::string_view line, std::size_t row, TOutputLines& output) const
 {
     output.Append(RowTag);
-    std::size_t state = TExpansion::kCellStart;
+    std::size_t state = TExpansion::CellStart;
     const std::size_t headerCells = row < TitleRows ? std::string_view::npos : TitleCols;
     if (headerCells > 0) {
         const std::size_t headerEnd = CellsEnd(line, headerCells);
         output.Append(HeaderTag);
         WriteCells(Header, line.substr(0, headerEnd), state, output);
         if (headerEnd == line.size()) {
-            EndRow(kHeaderClose, state, output);
+            EndRow(HeaderClose, state, output);
             return;
         }
         // The separator that leaves the title columns closes a header cell and opens a data cell.
-        EndCell(kHeaderClose, state, output);
+        EndCell(HeaderClose, state, output);
         line.remove_prefix(headerEnd + 1);
-        state = TExpansion::kCellStart;
+        state = TExpansion::CellStart;
     }
     output.Append(DataTag);
     WriteCells(Data, line, state, output);
-    EndRow(kDataClose, state, output);
+    EndRow(DataClose, state, output);
 }
 
 void TRowWriter::EndCell(std::string_view close, std::size_t state, TOutputLines& output) const
 {
-    if (state == TExpansion::kCellStart)
+    if (state == TExpansion::CellStart)
         output.Append(EmptyCellText);
     output.Append(close);
 }

@@ -44,11 +44,11 @@ private:
             std::array<char, 15> Bytes;
             std::uint8_t Length;
         };
-        static constexpr std::uint8_t kLong = 0xFF;
+        static constexpr std::uint8_t LongSlot = 0xFF;
         // The states, as offsets into the slots: inside a cell, at a cell's start, and after
         // the first bytes of a UTF-8 character (see row_writer.cpp).
-        static constexpr std::size_t kInCell = 0;
-        static constexpr std::size_t kCellStart = 256;
+        static constexpr std::size_t InCell = 0;
+        static constexpr std::size_t CellStart = 256;
 
         TExpansion(std::string_view open, std::string_view close, std::string_view emptyCellText,
                    const TCellReading& reading);
@@ -56,7 +56,7 @@ private:
         // Writes what the bytes from p become at out, which has room for a slot per byte, and
         // moves out past them. Stops before a byte whose slot is long and returns where it
         // stopped; state is the state there.
-        template <bool kHasLong>
+        template <bool HasLongSlots>
         const char* Expand(const char* p, const char* end, char*& out, std::size_t& state) const;
 
         void SetSlot(std::size_t index, std::string_view text, std::size_t next);

@@ -23,9 +23,9 @@ bool StartsWith(std::string_view bytes, std::string_view mark)
     return bytes.substr(0, mark.size()) == mark;
 }
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
 std::string_view WithoutTrailingNuls(std::string_view text)
 {
@@ -47,13 +47,13 @@ TForm Detect(std::string_view bytes)
 
 TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
 {
-    if (encoding != seWindows1252 && encoding != seUtf16 && StartsWith(bytes, kUtf8Mark))
-        return {TForm::Utf8, kUtf8Mark.size()};
+    if (encoding != seWindows1252 && encoding != seUtf16 && StartsWith(bytes, Utf8Mark))
+        return {TForm::Utf8, Utf8Mark.size()};
     if (encoding != seWindows1252 && encoding != seUtf8) {
-        if (StartsWith(bytes, kUtf16LeMark))
-            return {TForm::Utf16Le, kUtf16LeMark.size()};
-        if (StartsWith(bytes, kUtf16BeMark))
-            return {TForm::Utf16Be, kUtf16BeMark.size()};
+        if (StartsWith(bytes, Utf16LeMark))
+            return {TForm::Utf16Le, Utf16LeMark.size()};
+        if (StartsWith(bytes, Utf16BeMark))
+            return {TForm::Utf16Be, Utf16BeMark.size()};
     }
     switch (encoding) {
     case seWindows1252:

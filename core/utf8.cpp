@@ -60,20 +60,20 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position)
     const int length = SequenceLength(static_cast<unsigned char>(text[position]), code);
     if (length == 0 || text.size() - position < static_cast<std::size_t>(length)) {
         ++position;
-        return kMalformed;
+        return MalformedCharacter;
     }
     for (int i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[position + i]);
         if ((next & 0xC0) != 0x80) {
             ++position;
-            return kMalformed;
+            return MalformedCharacter;
         }
         code = (code << 6) | (next & 0x3F);
     }
     constexpr std::array<char32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
     if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         ++position;
-        return kMalformed;
+        return MalformedCharacter;
     }
     position += length;
     return code;
@@ -105,7 +105,7 @@ std::size_t FirstMalformedUtf8(std::string_view text)
             position += 3;
         } else {
             const std::size_t start = position;
-            if (lead == 0 || DecodeUtf8(text, position) == kMalformed)
+            if (lead == 0 || DecodeUtf8(text, position) == MalformedCharacter)
                 return start;
         }
     }

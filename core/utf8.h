@@ -7,9 +7,9 @@
 
 namespace tabulor {
 
-inline constexpr char32_t kMalformed = 0xFFFFFFFF;
+inline constexpr char32_t MalformedCharacter = 0xFFFFFFFF;
 
-// The character that starts at text[position], moving position past it; kMalformed, moving past
+// The character that starts at text[position], moving position past it; MalformedCharacter, moving past
 // one byte, where the bytes there are no well-formed UTF-8 (an overlong form, a surrogate, a
 // value beyond U+10FFFF or a sequence cut short).
 char32_t DecodeUtf8(std::string_view text, std::size_t& position);

@@ -8,7 +8,7 @@ namespace {
 
 // The characters beyond U+00FF that the bytes 0x80 to 0x9F hold, sorted for a binary search:
 // a Unicode source looks one up for every such character of its cells.
-constexpr auto kWideCharacters = [] {
+constexpr auto WideCharacters = [] {
     std::array<std::pair<char32_t, unsigned char>, 27> sorted{};
     std::size_t count = 0;
     for (std::size_t i = 0; i < Windows1252HighControls.size(); ++i) {
@@ -32,9 +32,9 @@ std::optional<unsigned char> Windows1252Byte(char32_t character)
             return std::nullopt;
         return static_cast<unsigned char>(0x80 + (found - Windows1252HighControls.begin()));
     }
-    const auto* found = std::lower_bound(kWideCharacters.begin(), kWideCharacters.end(),
+    const auto* found = std::lower_bound(WideCharacters.begin(), WideCharacters.end(),
                                          std::pair<char32_t, unsigned char>{character, 0});
-    if (found == kWideCharacters.end() || found->first != character)
+    if (found == WideCharacters.end() || found->first != character)
         return std::nullopt;
     return found->second;
 }

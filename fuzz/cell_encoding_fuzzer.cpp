@@ -12,7 +12,7 @@
 
 #include "fuzz_input.h"
 #include "properties.h"
-#include "tests/core/cell_text.h"
+#include "tests/testkit/cell_text.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     tabulor::fuzz::TFuzzInput input(data, size);
     const unsigned char cutChoice = input.TakeByte();
-    const std::string emptyCellText = input.TakeText(tabulor::fuzz::TTextKind::kAnyBytes);
+    const std::string emptyCellText = input.TakeText(tabulor::fuzz::TTextKind::AnyBytes);
     const std::string_view remainder = input.Remainder();
     const std::string_view field = remainder.substr(0, remainder.find('\t'));
 

@@ -19,14 +19,14 @@
 #include "core/table_markup.h"
 #include "fuzz_input.h"
 #include "properties.h"
-#include "tests/core/line_text.h"
+#include "tests/testkit/line_text.h"
 
 namespace {
 
 using tabulor::fuzz::Require;
 using tabulor::testkit::TRecordingSink;
 
-constexpr std::size_t kMaxEarlierLength = (std::size_t{1} << 22) - 1;
+constexpr std::size_t MaxEarlierLength = (std::size_t{1} << 22) - 1;
 
 // The prologue and the epilogue depend on nothing but the flag, so each is made alone once.
 const std::string& HeaderAlone(bool xhtml)
@@ -56,11 +56,11 @@ const std::string& FooterAlone()
 // The element each element of a table page sits in directly; the root sits in none.
 std::string_view ParentOf(std::string_view element)
 {
-    static constexpr std::pair<std::string_view, std::string_view> kParents[] = {
+    static constexpr std::pair<std::string_view, std::string_view> Parents[] = {
         {"html", ""}, {"head", "html"}, {"title", "head"}, {"body", "html"},
         {"table", "body"}, {"tr", "table"}, {"th", "tr"}, {"td", "tr"},
     };
-    for (const auto& [child, parent] : kParents)
+    for (const auto& [child, parent] : Parents)
         if (child == element)
             return parent;
     tabulor::fuzz::Fail("only the elements of a table page appear", element);
@@ -111,9 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((choices & 12) == 12) {
         for (int byte = 0; byte < 3; ++byte)
             earlierLength = earlierLength << 8 | input.TakeByte();
-        earlierLength &= kMaxEarlierLength;
+        earlierLength &= MaxEarlierLength;
     }
-    tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::kMarkupFree);
+    tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::MarkupFree);
     if ((choices & 2) != 0)
         settings.EmptyCellText = "&nbsp;";
     const tabulor::TSourceLines source(input.CheckedSource());

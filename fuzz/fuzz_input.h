@@ -16,10 +16,10 @@ namespace tabulor::fuzz {
 
 enum class TTextKind {
     // Any byte a line edit can hold, which leaves out CR, LF and NUL.
-    kAnyBytes,
+    AnyBytes,
     // Letters, digits, '-' and '_' only: texts that cannot disturb the markup around them, for
     // checks that read the output as a tree of elements.
-    kMarkupFree,
+    MarkupFree,
 };
 
 class TFuzzInput {
@@ -49,14 +49,14 @@ public:
     // A length byte (its low four bits) followed by that many bytes.
     std::string TakeText(TTextKind kind)
     {
-        static constexpr std::string_view kSafe =
+        static constexpr std::string_view Safe =
             "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_";
-        static_assert(kSafe.size() == 64);
+        static_assert(Safe.size() == 64);
         std::string text;
         for (std::size_t length = TakeByte() % 16; length > 0 && !Rest.empty(); --length) {
             const unsigned char byte = TakeByte();
-            if (kind == TTextKind::kMarkupFree)
-                text.push_back(kSafe[byte % kSafe.size()]);
+            if (kind == TTextKind::MarkupFree)
+                text.push_back(Safe[byte % Safe.size()]);
             else if (byte != '\r' && byte != '\n' && byte != '\0')
                 text.push_back(static_cast<char>(byte));
         }

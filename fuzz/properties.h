@@ -18,7 +18,7 @@
 
 #include "core/cell_encoding.h"
 #include "core/table_settings.h"
-#include "tests/core/reference_table.h"
+#include "tests/testkit/reference_table.h"
 
 namespace tabulor::fuzz {
 
@@ -26,14 +26,14 @@ namespace tabulor::fuzz {
 {
     std::fprintf(stderr, "\nProperty failed: %.*s\nAt: \"", static_cast<int>(property.size()),
                  property.data());
-    constexpr std::size_t kShown = 300;
-    for (const unsigned char byte : where.substr(0, kShown)) {
+    constexpr std::size_t ShownBytes = 300;
+    for (const unsigned char byte : where.substr(0, ShownBytes)) {
         if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\')
             std::fputc(byte, stderr);
         else
             std::fprintf(stderr, "\\x%02X", byte);
     }
-    std::fprintf(stderr, "\"%s\n", where.size() > kShown ? "..." : "");
+    std::fprintf(stderr, "\"%s\n", where.size() > ShownBytes ? "..." : "");
     std::abort();
 }
 

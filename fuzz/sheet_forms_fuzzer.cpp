@@ -10,7 +10,7 @@
 
 #include "fuzz_input.h"
 #include "properties.h"
-#include "tests/core/sheet_forms.h"
+#include "tests/testkit/sheet_forms.h"
 
 namespace {
 
@@ -37,16 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::TFuzzInput input(data, size);
     TConversionSettings settings;
-    static_cast<TTableSettings&>(settings) = input.TakeSettings(fuzz::TTextKind::kAnyBytes);
+    static_cast<TTableSettings&>(settings) = input.TakeSettings(fuzz::TTextKind::AnyBytes);
     settings.OutputKind = static_cast<TOutputKind>(input.TakeByte() % 3);
     const testkit::TSheet sheet = ReadSheet(input.Remainder());
 
     std::string expected;
-    for (const testkit::TSheetForm& form : testkit::kSheetForms) {
+    for (const testkit::TSheetForm& form : testkit::SheetForms) {
         settings.SourceEncoding = form.ReadAs;
         settings.FieldSeparator = form.Separator;
         const std::string table = testkit::ConvertInMemory(testkit::WriteSheet(sheet, form), settings);
-        if (&form == &testkit::kSheetForms.front())
+        if (&form == &testkit::SheetForms.front())
             expected = table;
         fuzz::Require(table == expected, form.Name, table);
     }

@@ -24,7 +24,7 @@ std::u16string FromUtf8(std::string_view utf8)
     text.reserve(utf8.size());
     for (std::size_t position = 0; position < utf8.size();) {
         char32_t code = DecodeUtf8(utf8, position);
-        if (code == kMalformed)
+        if (code == MalformedCharacter)
             code = 0xFFFD;
         if (code < 0x10000) {
             text.push_back(static_cast<char16_t>(code));

@@ -35,7 +35,7 @@ TEST(BackgroundWriter, WritesEveryChunkInOrderOffTheCallingThread)
     {
         TBackgroundWriter writer(sink);
         TOutputLines output(&writer);
-        for (int line = 0; expected.size() < 3 * TOutputLines::kChunkSize; ++line) {
+        for (int line = 0; expected.size() < 3 * TOutputLines::ChunkSize; ++line) {
             const std::string text = "ligne " + std::to_string(line);
             output.AddLine(text);
             expected += text + "\r\n";

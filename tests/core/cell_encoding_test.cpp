@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cell_text.h"
+#include "tests/testkit/cell_text.h"
 #include "core/cell_encoding.h"
-#include "reference_table.h"
+#include "tests/testkit/reference_table.h"
 
 #ifndef TABULOR_W3C_DTD_DIR
 #define TABULOR_W3C_DTD_DIR "/usr/share/xml/w3c-sgml-lib/schema/dtd"
@@ -30,13 +30,13 @@ using tabulor::testkit::CellText;
 using tabulor::testkit::TCellWriter;
 
 // The entity sets as the W3C published them; our table must agree with them, not with itself.
-const std::filesystem::path kHtml401Dir = std::filesystem::path(TABULOR_W3C_DTD_DIR) / "REC-html401-19991224";
+const std::filesystem::path Html401Dir = std::filesystem::path(TABULOR_W3C_DTD_DIR) / "REC-html401-19991224";
 
 // Maps each code point of an HTML 4 entity set to the entity's name, from its
 // <!ENTITY name CDATA "&#NNN;" ...> declarations.
 std::map<char32_t, std::string> ReadEntityNames(const std::string& fileName)
 {
-    const std::filesystem::path path = kHtml401Dir / fileName;
+    const std::filesystem::path path = Html401Dir / fileName;
     std::ifstream file(path);
     if (!file)
         throw std::runtime_error("cannot read " + path.string() + " (Debian package w3c-sgml-lib)");
@@ -56,13 +56,13 @@ std::map<char32_t, std::string> ReadEntityNames(const std::string& fileName)
 // bytes it leaves unassigned.
 std::optional<char32_t> Windows1252CodePoint(unsigned char byte)
 {
-    static constexpr char32_t kHigh[32] = {
+    static constexpr char32_t High[32] = {
         0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
         0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
     };
-    const char32_t cp = kHigh[byte - 0x80];
+    const char32_t cp = High[byte - 0x80];
     return cp ? std::optional<char32_t>(cp) : std::nullopt;
 }
 
@@ -70,8 +70,8 @@ std::string Byte(unsigned char b) { return std::string(1, static_cast<char>(b));
 
 std::string Hex(unsigned char b)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return std::string("0x") + kDigits[b >> 4] + kDigits[b & 15];
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    return std::string("0x") + Digits[b >> 4] + Digits[b & 15];
 }
 
 // Empty when the text is clean: no byte from 0x80 up, and every '&' opening a reference the

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/table_markup.h"
-#include "line_text.h"
-#include "starting_settings.h"
+#include "tests/testkit/line_text.h"
+#include "tests/testkit/starting_settings.h"
 
 namespace {
 

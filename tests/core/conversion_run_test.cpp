@@ -7,8 +7,8 @@
 #include "core/conversion.h"
 #include "core/document_frame.h"
 #include "core/table_markup.h"
-#include "line_text.h"
-#include "starting_settings.h"
+#include "tests/testkit/line_text.h"
+#include "tests/testkit/starting_settings.h"
 #include "temp_folder.h"
 
 namespace {
@@ -18,7 +18,7 @@ using namespace tabulor::testkit;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-const char* const kHtmlDoctype =
+const char* const HtmlDoctype =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">";
 
 class ConversionRun : public ::testing::Test {
@@ -40,7 +40,7 @@ TEST_F(ConversionRun, HtmlDocumentAroundATwoCellRow)
     TConversionSettings settings = StartingSettings();
     settings.OutputKind = okHtmlDocument;
     EXPECT_THAT(SplitCrLf(Convert("a\tb", settings)),
-                ElementsAre(kHtmlDoctype, "<html>", "", "<head>",
+                ElementsAre(HtmlDoctype, "<html>", "", "<head>",
                             "  <title>Tableau import&eacute; depuis Excel</title>", "</head>", "", "<body>", "",
                             "<table border=\"1px\">", "  <tr><th>a</th><th>b</th></tr>", "</table>", "",
                             "</body>", "", "</html>"));
@@ -74,7 +74,7 @@ TEST_F(ConversionRun, TableAloneIsExactToTheByte)
 TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
 {
     std::string source;
-    for (int row = 0; source.size() < 2 * TOutputLines::kChunkSize; ++row)
+    for (int row = 0; source.size() < 2 * TOutputLines::ChunkSize; ++row)
         source += "Soci\xE9t\xE9 " + std::to_string(row) + "\t\t1 234,56 \x80\t<&>\r\n";
     TConversionSettings settings = StartingSettings();
     settings.OutputKind = okXhtmlDocument;
@@ -85,7 +85,7 @@ TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
     AddDocumentHeader(expected, true);
     AddTableLines(TSourceLines(source), expected, settings);
     AddDocumentFooter(expected);
-    EXPECT_GT(written.size(), 3 * TOutputLines::kChunkSize);
+    EXPECT_GT(written.size(), 3 * TOutputLines::ChunkSize);
     EXPECT_EQ(written, expected.Text());
 }
 

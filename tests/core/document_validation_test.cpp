@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/conversion.h"
-#include "starting_settings.h"
+#include "tests/testkit/starting_settings.h"
 
 #ifndef TABULOR_W3C_DTD_DIR
 #define TABULOR_W3C_DTD_DIR "/usr/share/xml/w3c-sgml-lib/schema/dtd"
@@ -29,13 +29,13 @@ namespace fs = std::filesystem;
 using tabulor::TConversionSettings;
 using tabulor::TOutputKind;
 
-const fs::path kDtdDir = TABULOR_W3C_DTD_DIR;
+const fs::path DtdDir = TABULOR_W3C_DTD_DIR;
 // Maps "-//W3C//DTD HTML 4.0//EN" to REC-html40-19980424/strict.dtd and names the HTML 4 SGML
 // declaration.
-const fs::path kSgmlCatalog = kDtdDir / "sgml.soc";
+const fs::path SgmlCatalog = DtdDir / "sgml.soc";
 // Maps "-//W3C//DTD XHTML 1.1//EN" to REC-xhtml11-20101123/xhtml11.dtd, so the relative system
 // identifier "xhtml11.dtd" is never looked for beside the document.
-const fs::path kXmlCatalog = kDtdDir / "catalog.xml";
+const fs::path XmlCatalog = DtdDir / "catalog.xml";
 
 std::string ShellQuote(const std::string& text)
 {
@@ -73,12 +73,12 @@ bool HasCommand(const std::string& name)
 
 ToolResult ValidateHtml4Strict(const fs::path& document)
 {
-    return RunTool("onsgmls -s -c " + ShellQuote(kSgmlCatalog) + " " + ShellQuote(document));
+    return RunTool("onsgmls -s -c " + ShellQuote(SgmlCatalog) + " " + ShellQuote(document));
 }
 
 ToolResult ValidateXhtml11(const fs::path& document)
 {
-    return RunTool("XML_CATALOG_FILES=" + ShellQuote(kXmlCatalog) +
+    return RunTool("XML_CATALOG_FILES=" + ShellQuote(XmlCatalog) +
                    " xmllint --noout --valid --nonet " + ShellQuote(document));
 }
 
@@ -88,7 +88,7 @@ struct DocumentFormat {
     ToolResult (*validate)(const fs::path&);
 };
 
-const DocumentFormat kFormats[] = {
+const DocumentFormat Formats[] = {
     {"Html4Strict", tabulor::okHtmlDocument, ValidateHtml4Strict},
     {"Xhtml11", tabulor::okXhtmlDocument, ValidateXhtml11},
 };
@@ -106,7 +106,7 @@ protected:
         for (const char* tool : {"onsgmls", "xmllint"})
             ASSERT_TRUE(HasCommand(tool))
                 << tool << " is not installed (Debian packages opensp and libxml2-utils)";
-        for (const fs::path& catalog : {kSgmlCatalog, kXmlCatalog})
+        for (const fs::path& catalog : {SgmlCatalog, XmlCatalog})
             ASSERT_TRUE(fs::is_regular_file(catalog))
                 << catalog << " is missing (Debian package w3c-sgml-lib)";
 
@@ -149,7 +149,7 @@ std::string ByteRange(int first, int last)
     return bytes;
 }
 
-const SourceCase kSources[] = {
+const SourceCase Sources[] = {
     {"Defaults", "Article\tPrix\r\nChaise\t12\r\nTable\t150\r\n"},
     {"ClassesAndTitles", "R\xE9gion\tT1\tT2\r\nNord\t1\t2\r\nSud\t3\r\nEst\r\n",
      [](TConversionSettings& s) {
@@ -203,7 +203,7 @@ TEST_P(ConvertedDocument, IsValid)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Sources, ConvertedDocument, testing::Combine(testing::ValuesIn(kSources), testing::ValuesIn(kFormats)),
+    Sources, ConvertedDocument, testing::Combine(testing::ValuesIn(Sources), testing::ValuesIn(Formats)),
     [](const testing::TestParamInfo<ConvertedDocument::ParamType>& info) {
         return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
     });
@@ -214,7 +214,7 @@ TEST_F(DocumentValidation, EachValidatorRejectsAnUnknownElement)
 {
     TConversionSettings settings = tabulor::testkit::StartingSettings();
     settings.EmptyCellText = "<inconnu>?</inconnu>";
-    for (const DocumentFormat& format : kFormats) {
+    for (const DocumentFormat& format : Formats) {
         const fs::path document = Convert("a\t\tb\r\n", settings, format.kind);
         const ToolResult result = format.validate(document);
         std::string lowered = result.output;

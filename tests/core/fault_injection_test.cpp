@@ -10,7 +10,7 @@
 
 #include "core/conversion.h"
 #include "core/file_io.h"
-#include "starting_settings.h"
+#include "tests/testkit/starting_settings.h"
 #include "temp_folder.h"
 
 namespace {

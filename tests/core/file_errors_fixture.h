@@ -8,13 +8,13 @@
 #include <string>
 
 #include "core/conversion.h"
-#include "starting_settings.h"
+#include "tests/testkit/starting_settings.h"
 #include "temp_folder.h"
 
 namespace tabulor::testkit {
 
-inline const std::string kTable = "<table border=\"1px\">\r\n  <tr><th>a</th></tr>\r\n</table>\r\n";
-inline const std::string kWriteError = "EWriteError: Erreur d'écriture dans le flux";
+inline const std::string OneCellTable = "<table border=\"1px\">\r\n  <tr><th>a</th></tr>\r\n</table>\r\n";
+inline const std::string WriteError = "EWriteError: Erreur d'écriture dans le flux";
 
 inline std::string OpenError(const std::string& fullPath, TSystemError code)
 {

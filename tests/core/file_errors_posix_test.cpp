@@ -43,7 +43,7 @@ TEST_F(FileErrors, FolderThatTakesNoNewFile)
     // An existing file that may be written is written in place.
     Settings.DestFileName = Folder / "locked" / "writable.html";
     EXPECT_EQ(RunUnprivileged(), "ok");
-    EXPECT_EQ(ReadFile(Folder / "locked" / "writable.html"), kTable);
+    EXPECT_EQ(ReadFile(Folder / "locked" / "writable.html"), OneCellTable);
 
     Settings.DestFileName = Folder / "locked" / "new.html";
     EXPECT_EQ(RunUnprivileged(), CreateError(Folder.Path.string() + "/locked/new.html", EACCES));
@@ -55,7 +55,7 @@ TEST_F(FileErrors, FullDeviceIsWrittenInPlaceAndReported)
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
     Settings.DestFileName = "/dev/full";
-    EXPECT_EQ(Run(), kWriteError);
+    EXPECT_EQ(Run(), WriteError);
 }
 
 // A link such as /dev/stdout names a pipe by a target that is no path: the pipe itself is written.
@@ -70,7 +70,7 @@ TEST_F(FileErrors, LinkToAPipeIsWrittenInPlace)
     piped.resize(static_cast<std::size_t>(std::max<ssize_t>(::read(ends[0], piped.data(), piped.size()), 0)));
     ::close(ends[0]);
     EXPECT_EQ(outcome, "ok");
-    EXPECT_EQ(piped, kTable);
+    EXPECT_EQ(piped, OneCellTable);
 }
 
 // A write that fails part-way leaves the old destination as it was and no partial file.
@@ -81,13 +81,13 @@ TEST_F(FileErrors, FailedWriteKeepsTheOldDestination)
         big += "cellule\tvaleur\r\n";
     WriteFile(Folder / "source.txt", big);
     WriteFile(Folder / "result.html", "old");
-    EXPECT_EQ(OutcomeInChild({.FileSizeLimit = 64 * 1024}, [this] { RunConversion(Settings); }), kWriteError);
+    EXPECT_EQ(OutcomeInChild({.FileSizeLimit = 64 * 1024}, [this] { RunConversion(Settings); }), WriteError);
     EXPECT_EQ(ReadFile(Folder / "result.html"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder.Path), fs::directory_iterator()), 2);
 
     // The source as its own destination survives too.
     Settings.DestFileName = Settings.SourceFileName;
-    EXPECT_EQ(OutcomeInChild({.FileSizeLimit = 64 * 1024}, [this] { RunConversion(Settings); }), kWriteError);
+    EXPECT_EQ(OutcomeInChild({.FileSizeLimit = 64 * 1024}, [this] { RunConversion(Settings); }), WriteError);
     EXPECT_EQ(ReadFile(Folder / "source.txt"), big);
 }
 
@@ -106,7 +106,7 @@ TEST_F(FileErrors, NoRoomLeftOnASmallFileSystem)
     const std::string kept = ReadFile(Folder / "small" / "result.html");
     const auto files = std::distance(fs::directory_iterator(Folder / "small"), fs::directory_iterator());
     ::umount((Folder / "small").c_str());
-    EXPECT_EQ(outcome, kWriteError);
+    EXPECT_EQ(outcome, WriteError);
     EXPECT_EQ(kept, "old");
     EXPECT_EQ(files, 1);
 }
@@ -140,7 +140,7 @@ TEST_F(FileErrors, AnotherUsersFileInASharedFolderIsWrittenInPlace)
     fs::permissions(Folder / "shared" / "result.html", fs::perms(0666));
     Settings.DestFileName = Folder / "shared" / "result.html";
     EXPECT_EQ(RunUnprivileged(), "ok");
-    EXPECT_EQ(ReadFile(Folder / "shared" / "result.html"), kTable);
+    EXPECT_EQ(ReadFile(Folder / "shared" / "result.html"), OneCellTable);
     struct stat status {};
     ASSERT_EQ(::stat((Folder / "shared" / "result.html").c_str(), &status), 0);
     EXPECT_EQ(status.st_uid, 0u);

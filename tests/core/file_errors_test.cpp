@@ -18,11 +18,11 @@ TEST_F(FileErrors, SourceThatCannotBeOpened)
         fs::path name;
         std::string outcome;
     } cases[] = {
-        {Folder / "missing.txt", OpenError(Shown(Folder / "missing.txt"), kNoSuchFile)},
-        {Folder / "sub" / ".." / "missing.txt", OpenError(Shown(Folder / "missing.txt"), kNoSuchFile)},
-        {Folder.Path, OpenError(Shown(Folder.Path), kIsAFolder)},
-        {Folder / "source.txt" / "x", OpenError(Shown(Folder / "source.txt" / "x"), kNotAFolder)},
-        {"", OpenError("", kNoSuchFile)},
+        {Folder / "missing.txt", OpenError(Shown(Folder / "missing.txt"), NoSuchFile)},
+        {Folder / "sub" / ".." / "missing.txt", OpenError(Shown(Folder / "missing.txt"), NoSuchFile)},
+        {Folder.Path, OpenError(Shown(Folder.Path), IsAFolder)},
+        {Folder / "source.txt" / "x", OpenError(Shown(Folder / "source.txt" / "x"), NotAFolder)},
+        {"", OpenError("", NoSuchFile)},
     };
     for (const auto& c : cases) {
         Settings.SourceFileName = c.name;
@@ -41,8 +41,8 @@ TEST_F(FileErrors, RelativeNamesAreShownInFull)
     Settings.DestFileName = "nowhere/out.html";
     const std::string createOutcome = Run();
     fs::current_path(previous);
-    EXPECT_EQ(openOutcome, OpenError(Shown(Folder / "gone.txt"), kNoSuchFile));
-    EXPECT_EQ(createOutcome, CreateError(Shown(Folder / "nowhere" / "out.html"), kNoSuchFolder));
+    EXPECT_EQ(openOutcome, OpenError(Shown(Folder / "gone.txt"), NoSuchFile));
+    EXPECT_EQ(createOutcome, CreateError(Shown(Folder / "nowhere" / "out.html"), NoSuchFolder));
 }
 
 TEST_F(FileErrors, DestinationThatCannotBeCreated)
@@ -52,9 +52,9 @@ TEST_F(FileErrors, DestinationThatCannotBeCreated)
         fs::path name;
         std::string outcome;
     } cases[] = {
-        {"", CreateError("", kNoSuchFile)},
-        {Folder / "folder", CreateError(Shown(Folder / "folder"), kIsAFolder)},
-        {Folder / "missing" / "result.html", CreateError(Shown(Folder / "missing" / "result.html"), kNoSuchFolder)},
+        {"", CreateError("", NoSuchFile)},
+        {Folder / "folder", CreateError(Shown(Folder / "folder"), IsAFolder)},
+        {Folder / "missing" / "result.html", CreateError(Shown(Folder / "missing" / "result.html"), NoSuchFolder)},
     };
     for (const auto& c : cases) {
         Settings.DestFileName = c.name;

@@ -3,8 +3,8 @@
 #include <random>
 #include <string>
 
-#include "sheet_forms.h"
-#include "starting_settings.h"
+#include "tests/testkit/sheet_forms.h"
+#include "tests/testkit/starting_settings.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ TEST(SheetForms, EveryFormOfASheetGivesTheSameTable)
         settings.TitleCols = static_cast<int>(random() % 3);
         settings.OutputKind = static_cast<TOutputKind>(random() % 3);
         std::string expected;
-        for (const TSheetForm& form : kSheetForms) {
+        for (const TSheetForm& form : SheetForms) {
             settings.SourceEncoding = form.ReadAs;
             settings.FieldSeparator = form.Separator;
             const std::string table = ConvertInMemory(WriteSheet(sheet, form), settings);

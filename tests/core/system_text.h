@@ -23,10 +23,10 @@ namespace tabulor::testkit {
 #ifdef _WIN32
 
 using TSystemError = DWORD;
-inline constexpr TSystemError kNoSuchFile = ERROR_FILE_NOT_FOUND;
-inline constexpr TSystemError kNoSuchFolder = ERROR_PATH_NOT_FOUND;
-inline constexpr TSystemError kIsAFolder = ERROR_ACCESS_DENIED;
-inline constexpr TSystemError kNotAFolder = ERROR_PATH_NOT_FOUND;
+inline constexpr TSystemError NoSuchFile = ERROR_FILE_NOT_FOUND;
+inline constexpr TSystemError NoSuchFolder = ERROR_PATH_NOT_FOUND;
+inline constexpr TSystemError IsAFolder = ERROR_ACCESS_DENIED;
+inline constexpr TSystemError NotAFolder = ERROR_PATH_NOT_FOUND;
 
 // In the user's language where the system has it, as the messages are; without the full stop and
 // line end that the system's texts close with.
@@ -52,10 +52,10 @@ inline std::string SystemText(TSystemError code)
 #else
 
 using TSystemError = int;
-inline constexpr TSystemError kNoSuchFile = ENOENT;
-inline constexpr TSystemError kNoSuchFolder = ENOENT;
-inline constexpr TSystemError kIsAFolder = EISDIR;
-inline constexpr TSystemError kNotAFolder = ENOTDIR;
+inline constexpr TSystemError NoSuchFile = ENOENT;
+inline constexpr TSystemError NoSuchFolder = ENOENT;
+inline constexpr TSystemError IsAFolder = EISDIR;
+inline constexpr TSystemError NotAFolder = ENOTDIR;
 
 inline std::string SystemText(TSystemError code)
 {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/table_markup.h"
-#include "line_text.h"
-#include "reference_table.h"
-#include "starting_settings.h"
+#include "tests/testkit/line_text.h"
+#include "tests/testkit/reference_table.h"
+#include "tests/testkit/starting_settings.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ TEST(TableMarkup, LongEmptyCellTextTakesRoomOnlyWhereWritten)
 TEST(TableMarkup, HugeRowIsHandedOverInPieces)
 {
     std::string source;
-    while (source.size() < TOutputLines::kChunkSize)
+    while (source.size() < TOutputLines::ChunkSize)
         source += "\xE9t\xE9\t";
     TOutputLines inMemory;
     AddTableLines(TSourceLines(source), inMemory, StartingSettings());

@@ -51,8 +51,8 @@ DWORD Attributes(const fs::path& name)
     return ::GetFileAttributesW(name.c_str());
 }
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-const std::string kOpenErrorStart = "EFOpenError: Impossible d'ouvrir le fichier \"";
+constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const std::string OpenErrorStart = "EFOpenError: Impossible d'ouvrir le fichier \"";
 
 using WindowsFiles = FileErrors;
 
@@ -67,9 +67,9 @@ TEST_F(WindowsFiles, SourceHeldOpenByAnotherProgram)
         std::string outcome;
     } cases[] = {
         {GENERIC_READ, FILE_SHARE_READ, "ok"},
-        {GENERIC_READ, kShareAll, "ok"},
-        {GENERIC_WRITE, kShareAll, refused},
-        {GENERIC_READ | GENERIC_WRITE, kShareAll, refused},
+        {GENERIC_READ, ShareAll, "ok"},
+        {GENERIC_WRITE, ShareAll, refused},
+        {GENERIC_READ | GENERIC_WRITE, ShareAll, refused},
         {GENERIC_READ, 0, refused},
     };
     for (const auto& c : cases) {
@@ -78,7 +78,7 @@ TEST_F(WindowsFiles, SourceHeldOpenByAnotherProgram)
         ASSERT_TRUE(other) << c.access << " " << c.share;
         EXPECT_EQ(Run(), c.outcome) << c.access << " " << c.share;
         EXPECT_EQ(fs::exists(Folder / "result.html"), c.outcome == "ok");
-        EXPECT_EQ(ReadFile(Folder / "result.html"), c.outcome == "ok" ? kTable : "");
+        EXPECT_EQ(ReadFile(Folder / "result.html"), c.outcome == "ok" ? OneCellTable : "");
     }
 }
 
@@ -88,7 +88,7 @@ TEST_F(WindowsFiles, DestinationHeldOpenByAnotherProgram)
     WriteFile(Folder / "result.html", "old");
     const std::string refused = CreateError(Shown(Folder / "result.html"), ERROR_SHARING_VIOLATION);
     for (const DWORD access : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}}) {
-        const THandle other = OpenOther(Folder / "result.html", access, kShareAll);
+        const THandle other = OpenOther(Folder / "result.html", access, ShareAll);
         ASSERT_TRUE(other);
         EXPECT_EQ(Run(), refused) << access;
     }
@@ -110,7 +110,7 @@ TEST_F(WindowsFiles, NothingIsReadableWhileWritten)
             if (name == "source.txt")
                 continue;
             DWORD error = ERROR_SUCCESS;
-            EXPECT_FALSE(OpenOther(Folder / name, GENERIC_READ, kShareAll, &error)) << name;
+            EXPECT_FALSE(OpenOther(Folder / name, GENERIC_READ, ShareAll, &error)) << name;
             EXPECT_EQ(error, DWORD{ERROR_SHARING_VIOLATION}) << name;
         }
         file.Commit();
@@ -156,19 +156,19 @@ TEST_F(WindowsFiles, ReadOnlyDestinationIsRefusedAndKept)
 // A replaced file keeps the attributes the user gave it; a new one has none of them.
 TEST_F(WindowsFiles, AttributesOfTheReplacedFileStay)
 {
-    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
     for (const DWORD before : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM},
                                DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}}) {
         WriteFile(Folder / "result.html", "old");
         ASSERT_TRUE(::SetFileAttributesW((Folder / "result.html").c_str(), before));
         EXPECT_EQ(Run(), "ok") << before;
-        EXPECT_EQ(Attributes(Folder / "result.html") & kKept, before);
-        EXPECT_EQ(ReadFile(Folder / "result.html"), kTable) << before;
+        EXPECT_EQ(Attributes(Folder / "result.html") & Kept, before);
+        EXPECT_EQ(ReadFile(Folder / "result.html"), OneCellTable) << before;
         ASSERT_TRUE(::SetFileAttributesW((Folder / "result.html").c_str(), FILE_ATTRIBUTE_NORMAL));
     }
     fs::remove(Folder / "result.html");
     EXPECT_EQ(Run(), "ok");
-    EXPECT_EQ(Attributes(Folder / "result.html") & kKept, 0u);
+    EXPECT_EQ(Attributes(Folder / "result.html") & Kept, 0u);
 }
 
 // The full path that the message shows has no length limit and keeps every character of a
@@ -195,9 +195,9 @@ TEST_F(WindowsFiles, FullPathsOfAnyNameAndLength)
     }
     fs::current_path(previous);
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_THAT(outcomes[i], StartsWith(kOpenErrorStart + Shown(cases[i].full) + "\". ")) << i;
+        EXPECT_THAT(outcomes[i], StartsWith(OpenErrorStart + Shown(cases[i].full) + "\". ")) << i;
     EXPECT_GT(Shown(cases[2].full).size(), std::size_t{MAX_PATH});
-    EXPECT_EQ(outcomes[3], OpenError(Shown(cases[3].full), kNoSuchFile));
+    EXPECT_EQ(outcomes[3], OpenError(Shown(cases[3].full), NoSuchFile));
 }
 
 // Names outside every code page are read and written as they are.
@@ -209,7 +209,7 @@ TEST_F(WindowsFiles, WideNamesAreReadAndWritten)
     Settings.SourceFileName = source;
     Settings.DestFileName = destination;
     EXPECT_EQ(Run(), "ok");
-    EXPECT_EQ(ReadFile(destination), kTable);
+    EXPECT_EQ(ReadFile(destination), OneCellTable);
 }
 
 // A device takes the bytes where it is: no new file is made beside it.
@@ -239,7 +239,7 @@ TEST_F(WindowsFiles, PipeIsWrittenInPlaceUntilItsReaderGoes)
     ASSERT_TRUE(::ReadFile(reader.get(), got, sizeof got, &count, nullptr));
     EXPECT_EQ(std::string(got, count), "abc");
     reader.reset();
-    EXPECT_EQ(Outcome([&] { file.Write("def"); }), kWriteError);
+    EXPECT_EQ(Outcome([&] { file.Write("def"); }), WriteError);
 }
 
 }  // namespace

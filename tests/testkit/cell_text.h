@@ -21,12 +21,12 @@ public:
     {
         TOutputLines output;
         Rows.AddRow(field, 0, output);
-        constexpr std::string_view kBefore = "  <tr><td>";
-        constexpr std::string_view kAfter = "</td></tr>\r\n";
+        constexpr std::string_view Before = "  <tr><td>";
+        constexpr std::string_view After = "</td></tr>\r\n";
         const std::string_view row = output.Text();
-        if (!row.starts_with(kBefore) || !row.ends_with(kAfter) || row.size() < kBefore.size() + kAfter.size())
+        if (!row.starts_with(Before) || !row.ends_with(After) || row.size() < Before.size() + After.size())
             return "<not one data cell: " + std::string(row) + ">";
-        return std::string(row.substr(kBefore.size(), row.size() - kBefore.size() - kAfter.size()));
+        return std::string(row.substr(Before.size(), row.size() - Before.size() - After.size()));
     }
 
 private:

@@ -27,7 +27,7 @@ struct TSheetForm {
     TSourceEncoding ReadAs;
 };
 
-inline constexpr std::array<TSheetForm, 6> kSheetForms = {{
+inline constexpr std::array<TSheetForm, 6> SheetForms = {{
     {"Windows-1252 tab text", "windows-1252-tab", seWindows1252, fsTab, seWindows1252},
     {"UTF-8 tab text", "utf-8-tab", seUtf8, fsTab, seUtf8},
     {"UTF-16 Unicode text", "utf-16-tab", seUtf16, fsTab, seAutomatic},
