@@ -1,8 +1,7 @@
-// The identifiers of the main window's controls, so that the window, screen readers' scripts and
-// the tests find each control under a number that stays put.
+// The identifiers of the main window's controls and the names of the tool's window classes, so
+// that the window, screen readers' scripts and the tests find each control under a number that
+// stays put.
 #pragma once
-
-#include <string_view>
 
 #include "shell/layout.h"
 
@@ -11,11 +10,12 @@ namespace tabulor {
 inline constexpr int FirstControlId = 1000;
 inline constexpr const wchar_t* FormMainClassName = L"TFormMain";
 inline constexpr const wchar_t* MessageFormClassName = L"TMessageForm";
+inline constexpr const wchar_t* SpinArrowsClassName = L"TSpinArrows";
 
 // A control's place in the layout table past the first identifier.
-inline int ControlId(std::string_view name)
+constexpr int ControlId(TControlId id)
 {
-    return FirstControlId + static_cast<int>(&FindControl(name) - FormControls().data());
+    return FirstControlId + static_cast<int>(id);
 }
 
 }  // namespace tabulor

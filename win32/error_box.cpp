@@ -1,3 +1,5 @@
+#include "win32/error_box.h"
+
 #include <windows.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 #include "shell/layout.h"
 #include "shell/messages.h"
 #include "win32/box_owner.h"
-#include "win32/guard.h"
 #include "win32/wide.h"
 
 namespace tabulor {

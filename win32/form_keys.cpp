@@ -3,7 +3,6 @@
 // nothing.
 #include "shell/focus.h"
 #include "shell/layout.h"
-#include "win32/control_ids.h"
 #include "win32/form_main.h"
 
 namespace tabulor {
@@ -18,68 +17,58 @@ bool Held(int key)
 
 bool TFormMain::KeyPreview(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || (message.hwnd != Window && !IsChild(Window, message.hwnd)))
+    if (message.message != WM_KEYDOWN || (message.hwnd != Window.Get() && !IsChild(Window.Get(), message.hwnd)))
         return false;
-    const std::string_view focused = NameOf(GetFocus());
-    const TControlKind kind = focused.empty() ? TControlKind::Label : FindControl(focused).Kind;
+    const std::optional<TControlId> focused = IdOf(GetFocus());
     switch (message.wParam) {
     case VK_TAB:
         if (Held(VK_CONTROL) || Held(VK_MENU))
             return false;
-        MoveFocus(NextTabStop(focused, !Held(VK_SHIFT), SelectedOutput()));
+        SetFocus(ControlHandle(NextTabStop(focused, !Held(VK_SHIFT), SelectedOutput())));
         return true;
     case VK_LEFT:
     case VK_RIGHT:
     case VK_UP:
     case VK_DOWN:
-        if (kind != TControlKind::RadioButton)
+        if (!focused || !IsOutputKind(*focused))
             return false;
-        SelectOutput(NextOutputKind(focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN));
+        SelectOutput(NextOutputKind(*focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN));
         return true;
-    case VK_RETURN:
-        if (kind != TControlKind::Button || Held(VK_SHIFT) || Held(VK_CONTROL) || Held(VK_MENU))
+    case VK_RETURN: {
+        const bool modifierHeld = Held(VK_SHIFT) || Held(VK_CONTROL) || Held(VK_MENU);
+        if (!focused || !EnterPressesFocused(Control(*focused).Kind, modifierHeld))
             return false;
         SendMessageW(GetFocus(), BM_CLICK, 0, 0);
         return true;
+    }
     default:
         return false;
     }
 }
 
-void TFormMain::MoveFocus(std::string_view name)
-{
-    SetFocus(Control(name));
-}
-
 // An arrow key moves the focus to the next option and selects it, as a click would.
-void TFormMain::SelectOutput(std::string_view name)
+void TFormMain::SelectOutput(TControlId id)
 {
-    MoveFocus(name);
-    for (const TControlLayout& entry : FormControls()) {
-        if (entry.Kind == TControlKind::RadioButton)
-            SendMessageW(Control(entry.Name), BM_SETCHECK, entry.Name == name ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
+    const TControlId selected = SelectedOutput();
+    SetFocus(ControlHandle(id));
+    SendMessageW(ControlHandle(selected), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(ControlHandle(id), BM_SETCHECK, BST_CHECKED, 0);
 }
 
-std::string_view TFormMain::SelectedOutput() const
+TControlId TFormMain::SelectedOutput() const
 {
-    for (const TControlLayout& entry : FormControls()) {
-        if (entry.Kind == TControlKind::RadioButton
-            && SendMessageW(Control(entry.Name), BM_GETCHECK, 0, 0) == BST_CHECKED)
-            return entry.Name;
-    }
-    return {};
+    return SelectedOutputKind([this](TControlId id) { return Checked(id); });
 }
 
-// The control's name in the layout table; empty for anything that is not one of them.
-std::string_view TFormMain::NameOf(HWND control) const
+// None for a window that is no control of the layout table.
+std::optional<TControlId> TFormMain::IdOf(HWND control) const
 {
     const auto entries = FormControls();
     for (std::size_t i = 0; i < Controls.size(); ++i) {
         if (Controls[i] == control)
-            return entries[i].Name;
+            return entries[i].Id;
     }
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace tabulor

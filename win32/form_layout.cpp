@@ -2,14 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <stdexcept>
-
 #include "shell/layout.h"
 #include "shell/list_entries.h"
 #include "shell/placement.h"
 #include "shell/spin_field.h"
 #include "win32/accessible_names.h"
-#include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/focus_select.h"
 #include "win32/form_main.h"
@@ -17,9 +14,6 @@
 
 namespace tabulor {
 namespace {
-
-constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD FormExStyle = WS_EX_ACCEPTFILES;
 
 struct TSystemControl {
     const wchar_t* ClassName;
@@ -54,7 +48,7 @@ HWND CreateSystemControl(HWND parent, const TControlLayout& entry, bool startsGr
     const TSystemControl system = SystemControlFor(entry.Kind);
     return CreateWindowExW(system.ExStyle, system.ClassName, ToWide(entry.Text).c_str(),
                            WS_CHILD | WS_VISIBLE | system.Style | (startsGroup ? WS_GROUP : 0), 0, 0, 0, 0,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Name))),
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Id))),
                            instance, nullptr);
 }
 
@@ -64,7 +58,7 @@ HWND CreateSystemControl(HWND parent, const TControlLayout& entry, bool startsGr
 HWND CreateNamedControl(HWND parent, const TControlLayout* previous, const TControlLayout& entry,
                         bool startsGroup, HINSTANCE instance)
 {
-    const std::u16string_view name = AccessibleName(entry.Name);
+    const std::u16string_view name = AccessibleName(entry.Id);
     const bool labelled = previous != nullptr && previous->Kind == TControlKind::Label && previous->Text == name;
     if (IsField(entry.Kind) && !labelled)
         CreateHiddenLabel(parent, name);
@@ -99,36 +93,6 @@ TFont FormFont(UINT dpi)
 
 }  // namespace
 
-TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
-    : OpenDialog(OpenPickerSetup), SaveDialog(SavePickerSetup)
-{
-    CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormCaption).c_str(), FormStyle,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-    if (Window == nullptr)
-        throw std::runtime_error("the main window cannot be created");
-    try {
-        SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-        SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-        CreateControls(instance);
-        LayOut(GetDpiForWindow(Window));
-        Centre();
-        SavedFocus = Control("EditSrcFile");
-    } catch (...) {
-        // The window must not outlive this object, nor reach it while it goes: the box that
-        // reports the failure runs a message loop. Cut off, it also goes without ending that loop.
-        SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
-        DestroyWindow(Window);
-        throw;
-    }
-    SetMainWindow(Window);
-}
-
-TFormMain::~TFormMain()
-{
-    if (Window != nullptr)
-        DestroyWindow(Window);
-}
-
 void TFormMain::CreateControls(HINSTANCE instance)
 {
     const char16_t separator = UserDecimalSeparator();
@@ -138,7 +102,7 @@ void TFormMain::CreateControls(HINSTANCE instance)
         // A radio group runs from the first radio button to the next control that starts a group.
         const bool startsGroup = entry.Kind != TControlKind::RadioButton || firstRadio;
         firstRadio = firstRadio && entry.Kind != TControlKind::RadioButton;
-        HWND control = CreateNamedControl(Window, previous, entry, startsGroup, instance);
+        HWND control = CreateNamedControl(Window.Get(), previous, entry, startsGroup, instance);
         Controls.push_back(control);
         previous = &entry;
         if (entry.Checked)
@@ -148,9 +112,9 @@ void TFormMain::CreateControls(HINSTANCE instance)
         else if (entry.Kind == TControlKind::SpinEdit)
             SpinEdits.push_back(std::make_unique<TSpinEdit>(control, separator));
         else if (entry.Kind == TControlKind::ComboBox)
-            FillList(control, ListEntries(entry.Name));
+            FillList(control, ListEntries(entry.Id));
     }
-    DragAcceptFiles(Window, TRUE);
+    DragAcceptFiles(Window.Get(), TRUE);
 }
 
 // The font grows with the resolution, and every length with the font's text height.
@@ -158,7 +122,7 @@ void TFormMain::LayOut(UINT dpi)
 {
     TFont font = FormFont(dpi);
     {
-        TMeasuringDC dc(Window, font.get());
+        TMeasuringDC dc(Window.Get(), font.get());
         TEXTMETRICW metrics;
         GetTextMetricsW(dc.Handle(), &metrics);
         TextHeight = metrics.tmHeight;
@@ -168,17 +132,17 @@ void TFormMain::LayOut(UINT dpi)
     Font = std::move(font);
     FitFrame(dpi);
     PlaceControls();
-    InvalidateRect(Window, nullptr, TRUE);
+    InvalidateRect(Window.Get(), nullptr, TRUE);
 }
 
 void TFormMain::PlaceControls()
 {
     RECT client;
-    GetClientRect(Window, &client);
+    GetClientRect(Window.Get(), &client);
     const TSize designed = ScaleToText(FormClientSize, TextHeight);
     const TSize growth = {client.right - designed.Width, client.bottom - designed.Height};
     const auto entries = FormControls();
-    TMeasuringDC dc(Window, Font.get());
+    TMeasuringDC dc(Window.Get(), Font.get());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         TRect rect = AnchoredRect(ScaleToText(entries[i].Bounds, TextHeight), entries[i].Anchors, growth);
         if (entries[i].Kind == TControlKind::Label) {
@@ -190,7 +154,7 @@ void TFormMain::PlaceControls()
             rect.Height = extent.cy;
         } else if (entries[i].Kind == TControlKind::ComboBox) {
             // A drop-down list's height is that of its open list, room for every entry.
-            rect.Height += TextHeight * (static_cast<int>(ListEntries(entries[i].Name).size()) + 1);
+            rect.Height += TextHeight * (static_cast<int>(ListEntries(entries[i].Id).size()) + 1);
         }
         MoveWindow(Controls[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
     }
@@ -203,7 +167,7 @@ void TFormMain::FitFrame(UINT dpi)
     const TSize client = ScaleToText(FormClientSize, TextHeight);
     RECT frame = {0, 0, client.Width, client.Height};
     AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, dpi);
-    SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    SetWindowPos(Window.Get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -211,37 +175,17 @@ void TFormMain::FitFrame(UINT dpi)
 void TFormMain::Centre()
 {
     RECT frame;
-    GetWindowRect(Window, &frame);
+    GetWindowRect(Window.Get(), &frame);
     const TPoint at = CentredTopLeft({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
                                      {frame.right - frame.left, frame.bottom - frame.top});
-    SetWindowPos(Window, nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Window.Get(), nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFormMain::FormDpiChanged(WPARAM wParam, const RECT& suggested)
 {
-    SetWindowPos(Window, nullptr, suggested.left, suggested.top, 0, 0,
+    SetWindowPos(Window.Get(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut(HIWORD(wParam));
-}
-
-// Only a maximised start and a minimised one without activation are honoured. SW_RESTORE,
-// unlike SW_SHOWNORMAL, is not replaced by the start-up show command on the first call.
-void TFormMain::Show(TStartShow show)
-{
-    switch (show) {
-    case TStartShow::Maximized:
-        ShowWindow(Window, SW_SHOWMAXIMIZED);
-        break;
-    case TStartShow::Minimized:
-        ShowWindow(Window, SW_SHOWMINNOACTIVE);
-        return;
-    case TStartShow::Normal:
-        ShowWindow(Window, SW_RESTORE);
-        break;
-    }
-    UpdateWindow(Window);
-    // Where no window manager activates the new window, the focus still starts in the first field.
-    SetFocus(SavedFocus);
 }
 
 }  // namespace tabulor

@@ -1,23 +1,81 @@
 #include "win32/form_main.h"
 
+#include <stdexcept>
+#include <utility>
+
 #include "core/conversion.h"
 #include "resources/string_table.h"
-#include "shell/file_names.h"
-#include "shell/layout.h"
 #include "shell/text.h"
 #include "win32/box_owner.h"
 #include "win32/control_ids.h"
-#include "win32/guard.h"
 #include "win32/notice.h"
 #include "win32/window_proc.h"
 #include "win32/wide.h"
 
 namespace tabulor {
+namespace {
+
+std::vector<std::u16string> DroppedNames(HDROP drop)
+{
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::u16string> names;
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        names.push_back(FromWide(name));
+    }
+    return names;
+}
+
+}  // namespace
 
 void TFormMain::RegisterWindowClass(HINSTANCE instance)
 {
     RegisterOwnedClass<TFormMain>(instance, FormMainClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     TSpinEdit::RegisterArrowClass(instance);
+}
+
+TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
+    : OpenDialog(OpenPickerSetup), SaveDialog(SavePickerSetup)
+{
+    CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormCaption).c_str(), FormStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (Window.Get() == nullptr)
+        throw std::runtime_error("the main window cannot be created");
+    try {
+        SendMessageW(Window.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+        SendMessageW(Window.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+        CreateControls(instance);
+        LayOut(GetDpiForWindow(Window.Get()));
+        Centre();
+        SavedFocus = ControlHandle(TControlId::EditSrcFile);
+    } catch (...) {
+        // The window must not reach this object while it goes with it: the box that reports the
+        // failure runs a message loop. Cut off, it also goes without ending that loop.
+        SetWindowLongPtrW(Window.Get(), GWLP_USERDATA, 0);
+        throw;
+    }
+    SetMainWindow(Window.Get());
+}
+
+// Only a maximised start and a minimised one without activation are honoured. SW_RESTORE,
+// unlike SW_SHOWNORMAL, is not replaced by the start-up show command on the first call.
+void TFormMain::Show(TStartShow show)
+{
+    switch (show) {
+    case TStartShow::Maximized:
+        ShowWindow(Window.Get(), SW_SHOWMAXIMIZED);
+        break;
+    case TStartShow::Minimized:
+        ShowWindow(Window.Get(), SW_SHOWMINNOACTIVE);
+        return;
+    case TStartShow::Normal:
+        ShowWindow(Window.Get(), SW_RESTORE);
+        break;
+    }
+    UpdateWindow(Window.Get());
+    // Where no window manager activates the new window, the focus still starts in the first field.
+    SetFocus(SavedFocus);
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -49,12 +107,12 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NCDESTROY: {
         SetMainWindow(nullptr);
-        HWND window = Window;
-        Window = nullptr;
+        HWND window = Window.Get();
+        Window.Forget();
         return DefWindowProcW(window, message, wParam, lParam);
     }
     default:
-        return DefWindowProcW(Window, message, wParam, lParam);
+        return DefWindowProcW(Window.Get(), message, wParam, lParam);
     }
 }
 
@@ -62,15 +120,20 @@ void TFormMain::FormCommand(WPARAM wParam)
 {
     if (HIWORD(wParam) != BN_CLICKED)
         return;
-    const int id = LOWORD(wParam);
-    if (id == ControlId("ButtonBrowseSrcFile"))
+    switch (LOWORD(wParam)) {
+    case ControlId(TControlId::ButtonBrowseSrcFile):
         ButtonBrowseSrcFileClick();
-    else if (id == ControlId("ButtonBrowseDestFile"))
+        break;
+    case ControlId(TControlId::ButtonBrowseDestFile):
         ButtonBrowseDestFileClick();
-    else if (id == ControlId("ButtonExecute"))
+        break;
+    case ControlId(TControlId::ButtonExecute):
         ButtonExecuteClick();
-    else if (id == ControlId("ButtonExit"))
+        break;
+    case ControlId(TControlId::ButtonExit):
         ButtonExitClick();
+        break;
+    }
 }
 
 // The focus leaves with the window and comes back to the same control.
@@ -78,34 +141,23 @@ void TFormMain::FormActivate(WPARAM wParam)
 {
     if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(Window, focus))
+        if (focus != nullptr && IsChild(Window.Get(), focus))
             SavedFocus = focus;
     } else if (!HIWORD(wParam) && SavedFocus != nullptr) {
         SetFocus(SavedFocus);
     }
 }
 
-// A file dropped on the window is a chosen source; dropped on the destination field, it is
-// the destination alone. The pickers do not learn of it.
 void TFormMain::FormDropFiles(HDROP drop)
 {
     const TDrop owned(drop);
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::u16string> names;
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
-        names.push_back(FromWide(name));
-    }
-    const std::optional<std::u16string> dropped = SingleFileName(names);
+    const std::optional<std::u16string> dropped = SingleFileName(DroppedNames(drop));
     if (!dropped)
         return;
     POINT at;
     DragQueryPoint(drop, &at);
-    if (ChildWindowFromPointEx(Window, at, CWP_SKIPINVISIBLE) == Control("EditDestFile"))
-        SetControlText(Control("EditDestFile"), *dropped);
-    else
-        SetFileFields(SourceChosen(*dropped));
+    HWND target = ChildWindowFromPointEx(Window.Get(), at, CWP_SKIPINVISIBLE);
+    SetFileFields(FileDropped(FileFields(), *dropped, target == ControlHandle(TControlId::EditDestFile)));
 }
 
 void TFormMain::ChooseSource(const std::optional<std::u16string>& name)
@@ -116,14 +168,14 @@ void TFormMain::ChooseSource(const std::optional<std::u16string>& name)
 
 void TFormMain::ButtonBrowseSrcFileClick()
 {
-    if (const auto name = OpenDialog.Execute(Window))
+    if (const auto name = OpenDialog.Execute(Window.Get()))
         SetFileFields(SourceChosen(*name));
 }
 
 void TFormMain::ButtonBrowseDestFileClick()
 {
-    if (const auto name = SaveDialog.Execute(Window))
-        SetControlText(Control("EditDestFile"), *name);
+    if (const auto name = SaveDialog.Execute(Window.Get()))
+        SetControlText(ControlHandle(TControlId::EditDestFile), *name);
 }
 
 // A failed run throws past the notice, to the guard that shows the error.
@@ -135,28 +187,43 @@ void TFormMain::ButtonExecuteClick()
 
 void TFormMain::ButtonExitClick()
 {
-    PostMessageW(Window, WM_CLOSE, 0, 0);
+    PostMessageW(Window.Get(), WM_CLOSE, 0, 0);
 }
 
-HWND TFormMain::Control(std::string_view name) const
+// A control's id is its place in the table, and so in Controls.
+HWND TFormMain::ControlHandle(TControlId id) const
 {
-    return Controls.at(static_cast<std::size_t>(ControlId(name) - FirstControlId));
+    return Controls.at(static_cast<std::size_t>(id));
+}
+
+bool TFormMain::Checked(TControlId id) const
+{
+    return SendMessageW(ControlHandle(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 TFormFields TFormMain::ReadFields() const
 {
     return ReadFormFields({
-        [this](std::string_view name) { return WindowText(Control(name)); },
-        [this](std::string_view name) {
-            return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        },
+        [this](TControlId id) { return WindowText(ControlHandle(id)); },
+        [this](TControlId id) { return Checked(id); },
     });
 }
 
+TFileFields TFormMain::FileFields() const
+{
+    return {WindowText(ControlHandle(TControlId::EditSrcFile)),
+            WindowText(ControlHandle(TControlId::EditDestFile))};
+}
+
+// A field whose text stays as it is keeps its caret, selection and undo, as it does on a drop on
+// the other field.
 void TFormMain::SetFileFields(const TFileFields& fields)
 {
-    SetControlText(Control("EditSrcFile"), fields.SrcFile);
-    SetControlText(Control("EditDestFile"), fields.DestFile);
+    for (const auto& [id, text] : {std::pair{TControlId::EditSrcFile, &fields.SourceFileName},
+                                   std::pair{TControlId::EditDestFile, &fields.DestFileName}}) {
+        if (WindowText(ControlHandle(id)) != *text)
+            SetControlText(ControlHandle(id), *text);
+    }
 }
 
 }  // namespace tabulor

@@ -1,5 +1,6 @@
 // The main window, TFormMain: the fields of one conversion request, the two pickers, and the
-// buttons that run the conversion and close the tool.
+// buttons that run the conversion and close the tool. It keeps no settings between runs of the
+// program and checks no field before the run: the conversion reports what it cannot do.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +8,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "shell/file_names.h"
-#include "shell/messages.h"
+#include "shell/layout.h"
+#include "shell/placement.h"
 #include "shell/request.h"
 #include "win32/file_picker.h"
 #include "win32/handles.h"
@@ -19,12 +20,15 @@
 
 namespace tabulor {
 
+namespace test {
+class FormMainTest;
+}
+
 class TFormMain {
 public:
     static void RegisterWindowClass(HINSTANCE instance);
 
     TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon);
-    ~TFormMain();
     TFormMain(const TFormMain&) = delete;
     TFormMain& operator=(const TFormMain&) = delete;
 
@@ -36,10 +40,16 @@ public:
     // The window's own keys, taken before the focused control sees them: true when handled.
     bool KeyPreview(const MSG& message);
 
-    void Attach(HWND window) { Window = window; }
+    void Attach(HWND window) { Window.Own(window); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    friend class test::FormMainTest;
+
+    // A frame with a caption, the system menu and the minimise box, whose size the layout sets.
+    static constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    static constexpr DWORD FormExStyle = WS_EX_ACCEPTFILES;
+
     // Creation and layout (form_layout.cpp).
     void CreateControls(HINSTANCE instance);
     void LayOut(UINT dpi);
@@ -58,19 +68,19 @@ private:
     void ButtonExitClick();
 
     // Keyboard (form_keys.cpp).
-    void MoveFocus(std::string_view name);
-    void SelectOutput(std::string_view name);
-    std::string_view SelectedOutput() const;
-    std::string_view NameOf(HWND control) const;
+    void SelectOutput(TControlId id);
+    TControlId SelectedOutput() const;
+    std::optional<TControlId> IdOf(HWND control) const;
 
-    HWND Control(std::string_view name) const;
+    HWND ControlHandle(TControlId id) const;
+    bool Checked(TControlId id) const;
     TFormFields ReadFields() const;
+    TFileFields FileFields() const;
     void SetFileFields(const TFileFields& fields);
 
     // Entered before the window is made and left after it is gone.
     TComApartment Apartment;
-    HWND Window = nullptr;
-    // One per control of the layout table, in its order.
+    // One per control of the layout table, in its order; each goes with the window.
     std::vector<HWND> Controls;
     std::vector<std::unique_ptr<TSpinEdit>> SpinEdits;
     TFont Font;
@@ -78,6 +88,8 @@ private:
     HWND SavedFocus = nullptr;
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;
+    // Last, so that it goes first, while what its messages reach is still there.
+    TWindow Window;
 };
 
 }  // namespace tabulor

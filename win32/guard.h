@@ -1,16 +1,14 @@
 // The one guard that every window procedure, hook and message-loop step runs behind: nothing
-// thrown ever crosses into the system's code, which could not unwind it.
+// thrown ever crosses into the system's code, which could not unwind it. It reports what it
+// catches and goes on; it retries nothing.
 #pragma once
 
 #include <exception>
-#include <string_view>
 
 #include "shell/text.h"
+#include "win32/error_box.h"
 
 namespace tabulor {
-
-// Shows an error's text in the system's error box, over every window of the tool.
-void ReportError(std::u16string_view message) noexcept;
 
 template <class THandler>
 bool RunGuarded(THandler&& handler) noexcept

@@ -10,6 +10,29 @@
 
 namespace tabulor {
 
+// A top-level window that an object owns, destroyed with the object; its child windows go with
+// it and are never owned on their own. The window may go first, as the main window goes when it
+// is closed: its WM_NCDESTROY handler then calls Forget. While the window goes, Get still gives
+// it, so that its last messages are handled. It neither copies nor moves.
+class TWindow {
+public:
+    TWindow() = default;
+    ~TWindow()
+    {
+        if (Handle != nullptr)
+            DestroyWindow(Handle);
+    }
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    void Own(HWND window) { Handle = window; }
+    void Forget() { Handle = nullptr; }
+    HWND Get() const { return Handle; }
+
+private:
+    HWND Handle = nullptr;
+};
+
 struct TFontDeleter {
     void operator()(HFONT font) const { DeleteObject(font); }
 };

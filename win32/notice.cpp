@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "resources/string_table.h"
@@ -11,9 +12,8 @@
 #include "shell/text.h"
 #include "win32/box_owner.h"
 #include "win32/control_ids.h"
-#include "win32/guard.h"
+#include "win32/message_loop.h"
 #include "win32/monitor.h"
-#include "win32/handles.h"
 #include "win32/wide.h"
 #include "win32/window_proc.h"
 
@@ -22,36 +22,6 @@ namespace {
 
 constexpr DWORD NoticeStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD NoticeExStyle = WS_EX_DLGMODALFRAME;
-// Sizes at 96 dots per inch: the system's usual push button, and the room around the text.
-constexpr TSize DesignButton = {75, 23};
-constexpr int DesignMargin = 12;
-
-class TNotice {
-public:
-    TNotice(HWND owner, std::u16string_view text);
-    ~TNotice() { DestroyWindow(Window); }
-    TNotice(const TNotice&) = delete;
-    TNotice& operator=(const TNotice&) = delete;
-
-    void RunModal();
-
-    void Attach(HWND window) { Window = window; }
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-private:
-    bool KeyPreview(const MSG& message);
-    void CopyToClipboard() const;
-    void LayOut(UINT dpi);
-
-    HWND Owner;
-    std::u16string Text;
-    std::u16string OkCaption = FromUtf8(strings::SOk);
-    HWND Window = nullptr;
-    HWND Message = nullptr;
-    HWND OK = nullptr;
-    TFont Font;
-    bool Closed = false;
-};
 
 TFont MessageFont(UINT dpi)
 {
@@ -61,20 +31,28 @@ TFont MessageFont(UINT dpi)
     return TFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-TNotice::TNotice(HWND owner, std::u16string_view text) : Owner(owner), Text(text)
+}  // namespace
+
+void TMessageForm::RegisterWindowClass(HINSTANCE instance)
+{
+    RegisterOwnedClass<TMessageForm>(instance, MessageFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+}
+
+TMessageForm::TMessageForm(HWND owner, std::u16string_view text)
+    : Owner(owner), Text(text), OkCaption(FromUtf8(strings::SOk))
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    Window = CreateWindowExW(NoticeExStyle, MessageFormClassName, ToWide(FormCaption).c_str(),
-                             NoticeStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
+    CreateWindowExW(NoticeExStyle, MessageFormClassName, ToWide(FormCaption).c_str(), NoticeStyle, 0, 0, 0,
+                    0, owner, nullptr, instance, this);
     Message = CreateWindowExW(0, L"STATIC", ToWide(Text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                              0, 0, 0, 0, Window, nullptr, instance, nullptr);
+                              0, 0, 0, 0, Window.Get(), nullptr, instance, nullptr);
     OK = CreateWindowExW(0, L"BUTTON", ToWide(OkCaption).c_str(),
-                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, Window,
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, Window.Get(),
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
     LayOut(owner ? GetDpiForWindow(owner) : GetDpiForSystem());
 }
 
-void TNotice::LayOut(UINT dpi)
+void TMessageForm::LayOut(UINT dpi)
 {
     Font = MessageFont(dpi);
     SendMessageW(Message, WM_SETFONT, reinterpret_cast<WPARAM>(Font.get()), FALSE);
@@ -88,9 +66,9 @@ void TNotice::LayOut(UINT dpi)
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
     const auto scaled = [dpi](int length) { return MulDiv(length, static_cast<int>(dpi), DesignDpi); };
-    const TNoticeLayout layout = LayOutNotice({textRect.right, textRect.bottom},
-                                              {scaled(DesignButton.Width), scaled(DesignButton.Height)},
-                                              scaled(DesignMargin), scaled(DesignMargin));
+    const TSize button = {scaled(NoticeMetrics.Button.Width), scaled(NoticeMetrics.Button.Height)};
+    const TNoticeLayout layout = LayOutNotice({textRect.right, textRect.bottom}, button,
+                                              scaled(NoticeMetrics.Margin), scaled(NoticeMetrics.Spacing));
     MoveWindow(Message, layout.Text.Left, layout.Text.Top, layout.Text.Width, layout.Text.Height, FALSE);
     MoveWindow(OK, layout.Button.Left, layout.Button.Top, layout.Button.Width, layout.Button.Height, FALSE);
 
@@ -98,38 +76,30 @@ void TNotice::LayOut(UINT dpi)
     AdjustWindowRectExForDpi(&frame, NoticeStyle, FALSE, NoticeExStyle, dpi);
     const TSize size = {frame.right - frame.left, frame.bottom - frame.top};
     const TPoint at = CentredTopLeft(MonitorOf(Owner), size);
-    SetWindowPos(Window, nullptr, at.X, at.Y, size.Width, size.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Window.Get(), nullptr, at.X, at.Y, size.Width, size.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Every other window of the tool is disabled until the notice closes.
-void TNotice::RunModal()
+void TMessageForm::RunModal()
 {
     if (Owner)
         EnableWindow(Owner, FALSE);
-    ShowWindow(Window, SW_SHOW);
+    ShowWindow(Window.Get(), SW_SHOW);
     SetFocus(OK);
-    MSG message;
-    BOOL got = TRUE;
-    while (!Closed && (got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        bool handled = false;
-        RunGuarded([&] { handled = KeyPreview(message); });
-        if (!handled) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    if (got == 0)
-        PostQuitMessage(static_cast<int>(message.wParam));
+    const std::optional<int> quit =
+        RunMessageLoop([this](const MSG& message) { return KeyPreview(message); }, [this] { return Closed; });
+    if (quit)
+        PostQuitMessage(*quit);
     // The owner is enabled before the notice goes, so that it becomes the active window again.
     if (Owner)
         EnableWindow(Owner, TRUE);
-    ShowWindow(Window, SW_HIDE);
+    ShowWindow(Window.Get(), SW_HIDE);
 }
 
 // Enter and Escape close the notice, as its default and cancel button; Ctrl+C copies it.
-bool TNotice::KeyPreview(const MSG& message)
+bool TMessageForm::KeyPreview(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || (message.hwnd != Window && !IsChild(Window, message.hwnd)))
+    if (message.message != WM_KEYDOWN || (message.hwnd != Window.Get() && !IsChild(Window.Get(), message.hwnd)))
         return false;
     if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
         Closed = true;
@@ -142,7 +112,7 @@ bool TNotice::KeyPreview(const MSG& message)
     return false;
 }
 
-void TNotice::CopyToClipboard() const
+void TMessageForm::CopyToClipboard() const
 {
     const std::array<std::u16string_view, 1> buttons = {OkCaption};
     const std::u16string clip = NoticeClipboardText(FormCaption, Text, buttons, u"\r\n");
@@ -155,7 +125,7 @@ void TNotice::CopyToClipboard() const
         return;
     std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<char16_t*>(data));
     GlobalUnlock(memory.get());
-    if (!OpenClipboard(Window))
+    if (!OpenClipboard(Window.Get()))
         return;
     EmptyClipboard();
     // Once the clipboard holds the memory, it is the clipboard's to free.
@@ -164,7 +134,7 @@ void TNotice::CopyToClipboard() const
     CloseClipboard();
 }
 
-LRESULT TNotice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -177,21 +147,19 @@ LRESULT TNotice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    default:
-        return DefWindowProcW(Window, message, wParam, lParam);
+    case WM_NCDESTROY: {
+        HWND window = Window.Get();
+        Window.Forget();
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-}  // namespace
-
-void RegisterNoticeClass(HINSTANCE instance)
-{
-    RegisterOwnedClass<TNotice>(instance, MessageFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    default:
+        return DefWindowProcW(Window.Get(), message, wParam, lParam);
+    }
 }
 
 void ShowNotice(std::u16string_view text)
 {
-    TNotice notice(BoxOwner(), text);
+    TMessageForm notice(BoxOwner(), text);
     notice.RunModal();
 }
 

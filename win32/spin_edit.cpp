@@ -8,6 +8,7 @@
 #include "shell/layout.h"
 #include "shell/spin_field.h"
 #include "win32/accessible_names.h"
+#include "win32/control_ids.h"
 #include "win32/focus_select.h"
 #include "win32/guard.h"
 #include "win32/wide.h"
@@ -16,20 +17,19 @@
 namespace tabulor {
 namespace {
 
-constexpr const wchar_t* ArrowClassName = L"TSpinArrows";
 constexpr UINT_PTR RepeatTimer = 1;
 
 }  // namespace
 
 void TSpinEdit::RegisterArrowClass(HINSTANCE instance)
 {
-    RegisterOwnedClass<TSpinEdit>(instance, ArrowClassName, nullptr);
+    RegisterOwnedClass<TSpinEdit>(instance, SpinArrowsClassName, nullptr);
 }
 
 TSpinEdit::TSpinEdit(HWND edit, char16_t decimalSeparator)
     : Edit(edit), DecimalSeparator(decimalSeparator)
 {
-    Arrows = CreateWindowExW(0, ArrowClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, edit,
+    Arrows = CreateWindowExW(0, SpinArrowsClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, edit,
                              nullptr, GetModuleHandleW(nullptr), this);
     SetWindowSubclass(edit, EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
     // Typing is filtered character by character: an input method's composed text would pass

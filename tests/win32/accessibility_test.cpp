@@ -6,14 +6,17 @@
 #include <oleacc.h>
 
 #include <string>
-#include <string_view>
 
 #include "shell/layout.h"
 #include "tabulor_process.h"
+#include "win32/control_ids.h"
 #include "win32/handles.h"
+#include "win32/wide.h"
 
 namespace tabulor::test {
 namespace {
+
+using enum TControlId;
 
 // The name of window's client object, or of one of its children.
 std::wstring AccessibleNameOf(HWND window, long child = CHILDID_SELF)
@@ -52,29 +55,29 @@ TEST(AccessibilityTest, EveryControlReadsAsTheWindowShowsIt)
     const auto entries = FormControls();
     for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
         if (entries[i].Kind == TControlKind::Label) {
-            const std::string_view field = entries[i + 1].Name;
-            EXPECT_EQ(FieldName(tabulor.Control(field)), TextOf(tabulor.Control(entries[i].Name))) << field;
+            const TControlLayout& field = entries[i + 1];
+            EXPECT_EQ(FieldName(tabulor.Control(field.Id)), TextOf(tabulor.Control(entries[i].Id))) << field.Name;
         }
     }
-    const std::wstring border = TextOf(tabulor.Control("CheckBoxBorder"));
-    EXPECT_EQ(FieldName(tabulor.Control("EditBorderValue")), border + L" valeur");
-    EXPECT_EQ(FieldName(tabulor.Control("ComboBoxBorderUnit")), border + L" unité");
+    const std::wstring border = TextOf(tabulor.Control(CheckBoxBorder));
+    EXPECT_EQ(FieldName(tabulor.Control(EditBorderValue)), border + L" valeur");
+    EXPECT_EQ(FieldName(tabulor.Control(ComboBoxBorderUnit)), border + L" unité");
     for (const TControlLayout& entry : entries) {
-        HWND control = tabulor.Control(entry.Name);
+        HWND control = tabulor.Control(entry.Id);
         if (ClassOf(control) != L"Button")
             continue;
         std::wstring expected = TextOf(control);
-        if (entry.Name == "ButtonBrowseSrcFile")
+        if (entry.Id == ButtonBrowseSrcFile)
             expected += L" (fichier source)";
-        else if (entry.Name == "ButtonBrowseDestFile")
+        else if (entry.Id == ButtonBrowseDestFile)
             expected += L" (fichier destination)";
         EXPECT_EQ(AccessibleNameOf(control), expected) << entry.Name;
     }
-    EXPECT_EQ(TextOf(tabulor.Control("ButtonBrowseSrcFile")), L"Parcourir...");
-    for (const char* spin : {"EditTitleRows", "EditTitleCols"}) {
-        HWND arrows = FindWindowExW(tabulor.Control(spin), nullptr, L"TSpinArrows", nullptr);
-        EXPECT_EQ(AccessibleNameOf(arrows, 1), L"Augmenter") << spin;
-        EXPECT_EQ(AccessibleNameOf(arrows, 2), L"Diminuer") << spin;
+    EXPECT_EQ(TextOf(tabulor.Control(ButtonBrowseSrcFile)), L"Parcourir...");
+    for (const TControlId spin : {EditTitleRows, EditTitleCols}) {
+        HWND arrows = FindWindowExW(tabulor.Control(spin), nullptr, SpinArrowsClassName, nullptr);
+        EXPECT_EQ(AccessibleNameOf(arrows, 1), ToWide(SpinUpName)) << Control(spin).Name;
+        EXPECT_EQ(AccessibleNameOf(arrows, 2), ToWide(SpinDownName)) << Control(spin).Name;
     }
 }
 

@@ -1,3 +1,5 @@
+// What the command line and the start-up information ask of tabulor.exe, where the focus starts
+// and how the program ends: only a process of its own shows them.
 #include <gtest/gtest.h>
 
 #include <span>
@@ -6,12 +8,12 @@
 #include "shell/command_line.h"
 #include "tabulor_process.h"
 #include "win32/control_ids.h"
+#include "win32/wide.h"
 
 namespace tabulor::test {
 namespace {
 
-// The message box's text control has this identifier in every version of the system.
-constexpr int MessageBoxTextId = 0xFFFF;
+using enum TControlId;
 
 TEST(CommandLineTest, UsageVersionAndErrorShowABoxThatEndsTheProgram)
 {
@@ -20,17 +22,40 @@ TEST(CommandLineTest, UsageVersionAndErrorShowABoxThatEndsTheProgram)
         DWORD ExitCode;
     } cases[] = {{u"/?", 0}, {u"--version", 0}, {u"/x", 2}};
     for (const auto& c : cases) {
-        const std::wstring argument(c.Argument.begin(), c.Argument.end());
+        const std::wstring argument = ToWide(c.Argument);
         SCOPED_TRACE(testing::PrintToString(argument));
         TTabulorProcess tabulor(argument, TTabulorProcess::TNoMainWindow{});
         const HWND box = tabulor.WaitForWindow(L"#32770", 20s);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(TextOf(box), L"Tabulor");
+        EXPECT_EQ(TextOf(box), ToWide(FormCaption));
         const std::u16string message = ParseCommandLine(std::span(&c.Argument, 1), TOptionStyle::Windows).Message;
-        EXPECT_EQ(TextOf(GetDlgItem(box, MessageBoxTextId)), std::wstring(message.begin(), message.end()));
+        EXPECT_EQ(TextOf(GetDlgItem(box, MessageBoxTextId)), ToWide(message));
         EXPECT_EQ(tabulor.FindWindowOfClass(FormMainClassName), nullptr);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(tabulor.WaitForExit(), c.ExitCode);
+    }
+}
+
+TEST(CommandLineTest, StartsFromTheCommandLineAndTheShowCommandAndClosesWithCodeZero)
+{
+    TTempFolder folder;
+    const std::wstring source = (folder.Path() / L"feuille.txt").wstring();
+    {
+        TTabulorProcess tabulor(source, SW_SHOWMAXIMIZED);
+        // Where no window manager activates the new window, the focus still starts in the first field.
+        EXPECT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(EditSrcFile); }));
+        EXPECT_EQ(TextOf(tabulor.Control(EditSrcFile)), source);
+        EXPECT_EQ(TextOf(tabulor.Control(EditDestFile)), (folder.Path() / L"feuille.html").wstring());
+        EXPECT_TRUE(WaitUntil([&] { return IsZoomed(tabulor.Main()) != FALSE; }));
+        PostMessageW(tabulor.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(tabulor.WaitForExit(), 0u);
+    }
+    {
+        TTabulorProcess tabulor(L"", SW_SHOWMINIMIZED);
+        EXPECT_TRUE(TextOf(tabulor.Control(EditSrcFile)).empty());
+        EXPECT_FALSE(IsIconic(tabulor.Main()));
+        PostMessageW(tabulor.Control(ButtonExit), BM_CLICK, 0, 0);
+        EXPECT_EQ(tabulor.WaitForExit(), 0u);
     }
 }
 

@@ -5,20 +5,25 @@
 
 #include "shell/pickers.h"
 #include "tabulor_process.h"
+#include "win32/wide.h"
 
 namespace tabulor::test {
 namespace {
 
+using enum TControlId;
+
 // The file-name box of the system's open and save dialogs: a combo box (cmb13) in newer
 // versions, an edit (edt1) in older ones.
-HWND FileNameBox(HWND dialog)
-{
-    HWND box = GetDlgItem(dialog, 0x47C);
-    return box != nullptr ? box : GetDlgItem(dialog, 0x480);
-}
-
+constexpr int FileNameCombo = 0x47C;
+constexpr int FileNameEdit = 0x480;
 // The file-type list of the system's open and save dialogs (cmb1).
 constexpr int FileTypeList = 0x470;
+
+HWND FileNameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, FileNameCombo);
+    return box != nullptr ? box : GetDlgItem(dialog, FileNameEdit);
+}
 
 std::vector<std::wstring> FileTypes(HWND dialog)
 {
@@ -37,18 +42,18 @@ std::vector<std::wstring> FilterDescriptions(const TPickerSetup& setup)
 {
     std::vector<std::wstring> descriptions;
     for (const TPickerFilter& filter : setup.Filters)
-        descriptions.emplace_back(filter.Description.begin(), filter.Description.end());
+        descriptions.push_back(ToWide(filter.Description));
     return descriptions;
 }
 
-HWND OpenPicker(const TTabulorProcess& tabulor, const char* button, std::u16string_view title)
+HWND OpenPicker(const TTabulorProcess& tabulor, TControlId button, std::u16string_view title)
 {
     PostMessageW(tabulor.Control(button), BM_CLICK, 0, 0);
     HWND dialog = nullptr;
     WaitUntil([&] {
         dialog = tabulor.FindWindowOfClass(L"#32770");
         return dialog != nullptr && FileNameBox(dialog) != nullptr
-               && TextOf(dialog) == std::wstring(title.begin(), title.end());
+               && TextOf(dialog) == ToWide(title);
     });
     return dialog;
 }
@@ -67,7 +72,7 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     WriteFile(source, "a\r\n");
     TTabulorProcess tabulor;
 
-    HWND dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenPickerSetup.Title);
+    HWND dialog = OpenPicker(tabulor, ButtonBrowseSrcFile, OpenPickerSetup.Title);
     ASSERT_NE(dialog, nullptr);
     RECT frame;
     GetWindowRect(dialog, &frame);
@@ -76,25 +81,25 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     EXPECT_EQ(FileTypes(dialog), FilterDescriptions(OpenPickerSetup));
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, FileTypeList), CB_GETCURSEL, 0, 0), 0);
     Choose(dialog, source);
-    EXPECT_EQ(TextOf(tabulor.Control("EditSrcFile")), source);
-    EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), (folder.Path() / L"relevé.html").wstring());
+    EXPECT_EQ(TextOf(tabulor.Control(EditSrcFile)), source);
+    EXPECT_EQ(TextOf(tabulor.Control(EditDestFile)), (folder.Path() / L"relevé.html").wstring());
 
     const std::wstring destination = (folder.Path() / L"page.htm").wstring();
-    dialog = OpenPicker(tabulor, "ButtonBrowseDestFile", SavePickerSetup.Title);
+    dialog = OpenPicker(tabulor, ButtonBrowseDestFile, SavePickerSetup.Title);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(TextOf(FileNameBox(dialog)).empty());
     Choose(dialog, destination);
-    EXPECT_EQ(TextOf(tabulor.Control("EditSrcFile")), source);
-    EXPECT_EQ(TextOf(tabulor.Control("EditDestFile")), destination);
+    EXPECT_EQ(TextOf(tabulor.Control(EditSrcFile)), source);
+    EXPECT_EQ(TextOf(tabulor.Control(EditDestFile)), destination);
 
-    SendMessageW(tabulor.Control("EditSrcFile"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    dialog = OpenPicker(tabulor, "ButtonBrowseSrcFile", OpenPickerSetup.Title);
+    SendMessageW(tabulor.Control(EditSrcFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    dialog = OpenPicker(tabulor, ButtonBrowseSrcFile, OpenPickerSetup.Title);
     ASSERT_NE(dialog, nullptr);
     // The dialog opens in the folder of the name it returned, showing the name's last part.
     EXPECT_EQ(TextOf(FileNameBox(dialog)), L"relevé.txt");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    EXPECT_TRUE(TextOf(tabulor.Control("EditSrcFile")).empty());
+    EXPECT_TRUE(TextOf(tabulor.Control(EditSrcFile)).empty());
 }
 
 }  // namespace

@@ -1,24 +1,16 @@
 // The program started in a process of its own, and the ways a test finds and waits for its
-// windows. Wine is slow to start a process: every wait polls for a few seconds before it gives up.
+// windows. Wine is slow to start a process: every wait polls for a few seconds before it gives
+// up. It starts, finds and waits; what a user does, a test posts.
 #pragma once
 
 #include <windows.h>
 
-#include <chrono>
-#include <filesystem>
-#include <functional>
-#include <string>
 #include <string_view>
 
+#include "shell/layout.h"
+#include "test_support.h"
+
 namespace tabulor::test {
-
-using namespace std::chrono_literals;
-
-// Polls until done() holds or timeout has passed; returns what done() gave last.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
-
-std::wstring TextOf(HWND window);
-std::wstring ClassOf(HWND window);
 
 class TTabulorProcess {
 public:
@@ -33,7 +25,7 @@ public:
     TTabulorProcess& operator=(const TTabulorProcess&) = delete;
 
     HWND Main() const { return MainWindow; }
-    HWND Control(std::string_view name) const;
+    HWND Control(TControlId id) const;
     // The control that holds the keyboard focus in the program.
     HWND Focused() const;
     // The program's active window: none while another program is in front.
@@ -53,19 +45,5 @@ private:
     PROCESS_INFORMATION Process = {};
     HWND MainWindow = nullptr;
 };
-
-// A folder of its own for one test, removed with everything in it afterwards.
-class TTempFolder {
-public:
-    TTempFolder();
-    ~TTempFolder();
-    const std::filesystem::path& Path() const { return Folder; }
-
-private:
-    std::filesystem::path Folder;
-};
-
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tabulor::test

@@ -1,0 +1,158 @@
+// A run in tabulor.exe's own process: the file it writes and the modal box that ends it, the
+// notice or the error box, each with its own message loop, over a main window that they disable
+// even while another program is in front.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/string_table.h"
+#include "shell/list_entries.h"
+#include "shell/text.h"
+#include "tabulor_process.h"
+#include "win32/control_ids.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
+
+namespace tabulor::test {
+namespace {
+
+using enum TControlId;
+
+void SetText(HWND control, const std::wstring& text)
+{
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// A press of the button with the mouse; posted, since the press may open a modal window.
+void Click(HWND button)
+{
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void Select(HWND list, std::u16string_view entry)
+{
+    const std::wstring text = ToWide(entry);
+    const LRESULT index =
+        SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_NE(index, CB_ERR);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string Narrow(std::u16string_view ascii)
+{
+    return std::string(ascii.begin(), ascii.end());
+}
+
+TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
+{
+    TTempFolder folder;
+    WriteFile(folder.Path() / "sheet.txt", "a\tb\r\nc\t\r\n");
+    TTabulorProcess tabulor;
+    SetText(tabulor.Control(EditSrcFile), (folder.Path() / "sheet.txt").wstring());
+    SetText(tabulor.Control(EditDestFile), (folder.Path() / "sheet.html").wstring());
+    SetText(tabulor.Control(EditTableClass), L"t");
+    SetText(tabulor.Control(EditBorderValue), L"2");
+    const std::u16string unit = ListEntries(ComboBoxBorderUnit)[1];
+    Select(tabulor.Control(ComboBoxBorderUnit), unit);
+    SendMessageW(tabulor.Control(RadioButtonOutputXHTML), BM_CLICK, 0, 0);
+    Click(tabulor.Control(ButtonExecute));
+
+    HWND notice = tabulor.WaitForWindow(MessageFormClassName);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(TextOf(notice), ToWide(FormCaption));
+    EXPECT_FALSE(IsWindowEnabled(tabulor.Main()));
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(notice, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts.push_back(TextOf(child));
+    EXPECT_EQ(texts, (std::vector{ToWide(FromUtf8(strings::SFileCreated)), ToWide(FromUtf8(strings::SOk))}));
+
+    const std::string html = ReadFile(folder.Path() / "sheet.html");
+    EXPECT_EQ(html.rfind("<?xml", 0), 0u) << html;
+    EXPECT_NE(html.find("<table class=\"t\" border=\"2" + Narrow(unit) + "\">"), std::string::npos) << html;
+    EXPECT_NE(html.find("<th>a</th>"), std::string::npos) << html;
+    EXPECT_NE(html.find(Narrow(Control(EditEmptyCells).Text)), std::string::npos) << html;
+
+    tabulor.PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice) || !IsWindowVisible(notice); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(tabulor.Main()) != FALSE; }));
+}
+
+// The entries picked in the two lists reach the conversion: UTF-8 text, fields split at semicolons.
+TEST(RunTest, SourceFormatPickedInTheListsReachesTheRun)
+{
+    TTempFolder folder;
+    WriteFile(folder.Path() / "points.csv", "caf\xC3\xA9;b\r\n");
+    TTabulorProcess tabulor;
+    SetText(tabulor.Control(EditSrcFile), (folder.Path() / "points.csv").wstring());
+    SetText(tabulor.Control(EditDestFile), (folder.Path() / "points.html").wstring());
+    Select(tabulor.Control(ComboBoxSourceEncoding), u"UTF-8");
+    Select(tabulor.Control(ComboBoxFieldSeparator), u"Point-virgule");
+    Click(tabulor.Control(ButtonExecute));
+
+    ASSERT_NE(tabulor.WaitForWindow(MessageFormClassName), nullptr);
+    const std::string html = ReadFile(folder.Path() / "points.html");
+    EXPECT_NE(html.find("<th>caf&eacute;</th>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<th>b</th>"), std::string::npos) << html;
+}
+
+TEST(RunTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
+{
+    TTempFolder folder;
+    TTabulorProcess tabulor;
+    SetText(tabulor.Control(EditSrcFile), (folder.Path() / L"absent été.txt").wstring());
+    SetText(tabulor.Control(EditDestFile), (folder.Path() / "out.html").wstring());
+    Click(tabulor.Control(ButtonExecute));
+
+    HWND box = tabulor.WaitForWindow(L"#32770");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TextOf(box), ToWide(FormCaption));
+    const std::wstring message = TextOf(GetDlgItem(box, MessageBoxTextId));
+    EXPECT_EQ(message.rfind(L"Impossible d'ouvrir le fichier \"", 0), 0u) << message;
+    EXPECT_NE(message.find(L"absent été.txt\""), std::wstring::npos) << message;
+    ASSERT_GE(message.size(), 2u);
+    EXPECT_EQ(message.back(), L'.');
+    EXPECT_NE(message[message.size() - 2], L'.') << message;
+    EXPECT_EQ(tabulor.FindWindowOfClass(MessageFormClassName), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out.html"));
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(tabulor.FindWindowOfClass(MessageFormClassName), nullptr);
+}
+
+// A run started while another program is in front: the box that ends it, the notice or the
+// error box, still disables the main window, so that the run cannot be started again from it.
+TEST(RunTest, BoxesOpenedBehindAnotherProgramDisableTheMainWindow)
+{
+    struct TCase {
+        const char* Source;
+        const wchar_t* BoxClass;
+    };
+    for (const TCase& test : {TCase{"sheet.txt", MessageFormClassName}, TCase{"absent.txt", L"#32770"}}) {
+        SCOPED_TRACE(test.Source);
+        TTempFolder folder;
+        WriteFile(folder.Path() / "sheet.txt", "a\tb\r\n");
+        TTabulorProcess tabulor;
+        SetText(tabulor.Control(EditSrcFile), (folder.Path() / test.Source).wstring());
+        SetText(tabulor.Control(EditDestFile), (folder.Path() / "sheet.html").wstring());
+        // The other program's window, which this process shows in front of tabulor.exe.
+        TWindow other;
+        other.Own(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        SetForegroundWindow(other.Get());
+        ASSERT_TRUE(WaitUntil([&] { return tabulor.Active() == nullptr; }));
+
+        // The button's command, as a press gives it, without the press's activation.
+        HWND execute = tabulor.Control(ButtonExecute);
+        PostMessageW(tabulor.Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(execute), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(execute));
+        HWND box = tabulor.WaitForWindow(test.BoxClass);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), tabulor.Main());
+        EXPECT_FALSE(IsWindowEnabled(tabulor.Main()));
+    }
+}
+
+}  // namespace
+}  // namespace tabulor::test
