@@ -2,18 +2,17 @@
 
 #include <QWidget>
 
+#include "qt/form_controls.h"
 #include "qt/shell_types.h"
 #include "shell/layout.h"
 
 namespace tabulor {
 
-TAnchors::TAnchors(QWidget& form)
+TAnchors::TAnchors(const TFormControls& controls)
 {
     for (const TControlLayout& entry : FormControls()) {
-        auto* control = form.findChild<QWidget*>(ToQString(entry.Name),
-                                                 Qt::FindDirectChildrenOnly);
-        if (control != nullptr)
-            Controls.append({control, ToTRect(control->geometry()), entry.Anchors});
+        QWidget* control = controls[entry.Id];
+        Controls.append({control, ToTRect(control->geometry()), entry.Anchors});
     }
 }
 

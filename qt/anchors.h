@@ -11,11 +11,17 @@ class QWidget;
 
 namespace tabulor {
 
+class TFormControls;
+
+// It places the controls only when told the client size: it watches no window.
 class TAnchors {
 public:
-    // Takes the places of form's controls as they are now, at the layout's client size, as the
-    // ones to keep the distances of: labels and boxes that were fitted to the font keep that fit.
-    explicit TAnchors(QWidget& form);
+    // Keeps nothing in place.
+    TAnchors() = default;
+
+    // Takes the places of the controls as they are now, at the layout's client size, as the ones
+    // to keep the distances of: labels and boxes that were fitted to the font keep that fit.
+    explicit TAnchors(const TFormControls& controls);
 
     void Apply(const QSize& clientSize) const;
 

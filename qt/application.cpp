@@ -8,9 +8,11 @@
 #include <string>
 
 #include "qt/error_box.h"
-#include "qt/message_form.h"
+#include "qt/notice.h"
 #include "qt/shell_types.h"
 #include "qt/start_show.h"
+#include "shell/layout.h"
+#include "shell/messages.h"
 #include "shell/text.h"
 
 namespace tabulor {
@@ -50,7 +52,7 @@ TApplication* TApplication::Instance()
 
 QString TApplication::Title()
 {
-    return QStringLiteral("Tabulor");
+    return ToQString(FormCaption);
 }
 
 int TApplication::Run(QWidget& mainWindow, TStartShow how)

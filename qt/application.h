@@ -9,7 +9,7 @@
 #include <exception>
 #include <type_traits>
 
-#include "shell/messages.h"
+#include "shell/placement.h"
 
 namespace tabulor {
 
@@ -22,7 +22,7 @@ public:
 
     static TApplication* Instance();
 
-    // The caption of every notice and error box.
+    // The caption of every notice and error box: the main window's.
     static QString Title();
 
     // Centres the main window on the primary screen, shows it and runs the message loop until

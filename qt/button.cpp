@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "qt/application.h"
+#include "shell/focus.h"
 
 namespace tabulor {
 
@@ -10,9 +11,9 @@ void TButton::keyPressEvent(QKeyEvent* event)
 {
     RunGuarded([&] {
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        const Qt::KeyboardModifiers held =
-            Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-        if (enter && !(event->modifiers() & held))
+        const bool modifierHeld =
+            event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        if (enter && EnterPressesFocused(TControlKind::Button, modifierHeld))
             click();
         else
             QPushButton::keyPressEvent(event);

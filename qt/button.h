@@ -5,8 +5,8 @@
 
 namespace tabulor {
 
-// Pressed by Enter while it has the focus, as by Space, unless Shift, Ctrl or Alt is held.
-// The window has no default button, so Enter elsewhere presses nothing.
+// Pressed by Enter while it has the focus, as the shell's rule says, and by Space as any Qt
+// button. It is never the window's default button.
 class TButton : public QPushButton {
     Q_OBJECT
 public:

@@ -5,11 +5,13 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <string>
 
 #include "qt/button.h"
 #include "qt/edit.h"
@@ -45,10 +47,10 @@ TBox* CreateBox(const QString& text, bool checked, QWidget* parent)
 }
 
 // Its first entry, selected as the list fills, is the one it starts at.
-QComboBox* CreateList(std::string_view name, QWidget* parent)
+QComboBox* CreateList(TControlId id, QWidget* parent)
 {
     auto* list = new QComboBox(parent);
-    for (const std::u16string& entry : ListEntries(name))
+    for (const std::u16string& entry : ListEntries(id))
         list->addItem(ToQString(entry));
     return list;
 }
@@ -68,7 +70,7 @@ QWidget* CreateControl(const TControlLayout& entry, QWidget* parent)
     case TControlKind::CheckBox:
         return CreateBox<QCheckBox>(text, entry.Checked, parent);
     case TControlKind::ComboBox:
-        return CreateList(entry.Name, parent);
+        return CreateList(entry.Id, parent);
     case TControlKind::RadioButton:
         return CreateBox<QRadioButton>(text, entry.Checked, parent);
     }
@@ -108,17 +110,53 @@ void FitToFont(QWidget& form)
 
 }  // namespace
 
-void CreateFormControls(QWidget& form)
+QWidget* TFormControls::operator[](TControlId id) const
 {
+    return Widgets.at(static_cast<std::size_t>(id));
+}
+
+std::optional<TControlId> TFormControls::IdOf(const QObject* object) const
+{
+    const auto found = std::find(Widgets.begin(), Widgets.end(), object);
+    if (found == Widgets.end())
+        return std::nullopt;
+    return static_cast<TControlId>(found - Widgets.begin());
+}
+
+TControlReader TFormControls::Reader() const
+{
+    return {
+        [this](TControlId id) {
+            const QWidget* widget = (*this)[id];
+            if (const auto* list = qobject_cast<const QComboBox*>(widget))
+                return list->currentText().toStdU16String();
+            return As<QLineEdit>(id)->text().toStdU16String();
+        },
+        [this](TControlId id) { return As<QAbstractButton>(id)->isChecked(); },
+    };
+}
+
+void TFormControls::ThrowNotOfKind(TControlId id)
+{
+    throw std::logic_error("the window's control " + std::string(Control(id).Name)
+                           + " is not of the kind asked for");
+}
+
+TFormControls CreateFormControls(QWidget& form)
+{
+    TFormControls controls;
+    controls.Widgets.resize(FormControls().size());
     std::map<int, QWidget*> tabStops;
     QLabel* label = nullptr;
     for (const TControlLayout& entry : FormControls()) {
         QWidget* control = CreateControl(entry, &form);
+        controls.Widgets.at(static_cast<std::size_t>(entry.Id)) = control;
+        // For the tests and the tools that find a widget by its name.
         control->setObjectName(ToQString(entry.Name));
         control->setGeometry(ToQRect(entry.Bounds));
         // Left to itself, Qt would name a list after its selected entry and a field without a
         // label after nothing.
-        control->setAccessibleName(ToQString(AccessibleName(entry.Name)));
+        control->setAccessibleName(ToQString(AccessibleName(entry.Id)));
         // A label stands right before its field, which screen readers find it labelled by.
         if (label != nullptr)
             label->setBuddy(control);
@@ -133,6 +171,7 @@ void CreateFormControls(QWidget& form)
         previous = control;
     }
     FitToFont(form);
+    return controls;
 }
 
 }  // namespace tabulor

@@ -1,26 +1,17 @@
 #include "qt/form_main.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QRadioButton>
 #include <QUrl>
 
 #include <optional>
-#include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "qt/application.h"
-#include "qt/button.h"
-#include "qt/form_controls.h"
 #include "qt/shell_types.h"
-#include "qt/spin_edit.h"
 #include "resources/string_table.h"
 #include "shell/file_names.h"
 #include "shell/focus.h"
@@ -38,21 +29,6 @@ constexpr Qt::WindowFlags SingleFixedFrame = Qt::Window | Qt::CustomizeWindowHin
 
 const QSize ClientSize(FormClientSize.Width, FormClientSize.Height);
 
-// Creates the controls before the members that need them are made.
-QWidget& LaidOut(QWidget& form)
-{
-    CreateFormControls(form);
-    return form;
-}
-
-template <typename TControl>
-void LookUp(const QWidget& form, TControl*& member, const char* name)
-{
-    member = form.findChild<TControl*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    if (member == nullptr)
-        throw std::logic_error(std::string("the window lacks its control ") + name);
-}
-
 // A URL that is no local file counts as an empty name, which is no file to open.
 std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
 {
@@ -62,62 +38,68 @@ std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
     return names;
 }
 
+// Which way an arrow key goes round the output kinds: forward for Right and Down; none for any
+// other event.
+std::optional<bool> ArrowForward(const QEvent& event)
+{
+    if (event.type() != QEvent::KeyPress)
+        return std::nullopt;
+    switch (static_cast<const QKeyEvent&>(event).key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return false;
+    default:
+        return std::nullopt;
+    }
+}
+
+// A field whose text stays as it is keeps its cursor, selection and undo history.
+void SetFileName(QLineEdit& field, std::u16string_view name)
+{
+    const QString text = ToQString(name);
+    if (field.text() != text)
+        field.setText(text);
+}
+
 }  // namespace
 
 TFormMain::TFormMain(TConversionRun run)
-    : OpenDialog(OpenPickerSetup),
-      SaveDialog(SavePickerSetup),
-      Run(std::move(run)),
-      Anchors(LaidOut(*this))
+    : OpenDialog(OpenPickerSetup), SaveDialog(SavePickerSetup), Run(std::move(run))
 {
-    LookUp(*this, LabelSrcFile, "LabelSrcFile");
-    LookUp(*this, EditSrcFile, "EditSrcFile");
-    LookUp(*this, ButtonBrowseSrcFile, "ButtonBrowseSrcFile");
-    LookUp(*this, LabelDestFile, "LabelDestFile");
-    LookUp(*this, EditDestFile, "EditDestFile");
-    LookUp(*this, ButtonBrowseDestFile, "ButtonBrowseDestFile");
-    LookUp(*this, CheckBoxBorder, "CheckBoxBorder");
-    LookUp(*this, ComboBoxBorderUnit, "ComboBoxBorderUnit");
-    LookUp(*this, LabelTableClass, "LabelTableClass");
-    LookUp(*this, EditTableClass, "EditTableClass");
-    LookUp(*this, LabelTitleRows, "LabelTitleRows");
-    LookUp(*this, EditTitleRows, "EditTitleRows");
-    LookUp(*this, LabelHeaderClass, "LabelHeaderClass");
-    LookUp(*this, EditHeaderClass, "EditHeaderClass");
-    LookUp(*this, LabelTitleCols, "LabelTitleCols");
-    LookUp(*this, EditTitleCols, "EditTitleCols");
-    LookUp(*this, LabelCellClass, "LabelCellClass");
-    LookUp(*this, EditCellClass, "EditCellClass");
-    LookUp(*this, ButtonExecute, "ButtonExecute");
-    LookUp(*this, ButtonExit, "ButtonExit");
-    LookUp(*this, RadioButtonOutputTable, "RadioButtonOutputTable");
-    LookUp(*this, RadioButtonOutputHTML, "RadioButtonOutputHTML");
-    LookUp(*this, RadioButtonOutputXHTML, "RadioButtonOutputXHTML");
-    LookUp(*this, LabelEmptyCells, "LabelEmptyCells");
-    LookUp(*this, EditEmptyCells, "EditEmptyCells");
-    LookUp(*this, LabelRowClass, "LabelRowClass");
-    LookUp(*this, EditRowClass, "EditRowClass");
-    LookUp(*this, EditBorderValue, "EditBorderValue");
+    Controls = CreateFormControls(*this);
+    Anchors = TAnchors(Controls);
+    EditSrcFile = Controls.As<QLineEdit>(TControlId::EditSrcFile);
+    EditDestFile = Controls.As<QLineEdit>(TControlId::EditDestFile);
 
     setWindowTitle(ToQString(FormCaption));
     setWindowFlags(SingleFixedFrame);
     setFixedSize(ClientSize);
     setAcceptDrops(true);
-    connect(ButtonBrowseSrcFile, &QPushButton::clicked, this,
-            Guarded([this] { ButtonBrowseSrcFileClick(); }));
-    connect(ButtonBrowseDestFile, &QPushButton::clicked, this,
-            Guarded([this] { ButtonBrowseDestFileClick(); }));
-    connect(ButtonExecute, &QPushButton::clicked, this, Guarded([this] { ButtonExecuteClick(); }));
-    connect(ButtonExit, &QPushButton::clicked, this, Guarded([this] { ButtonExitClick(); }));
-    for (QRadioButton* radio : {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML})
-        radio->installEventFilter(this);
-    EditSrcFile->setFocus();
+    OnClick(TControlId::ButtonBrowseSrcFile, &TFormMain::ButtonBrowseSrcFileClick);
+    OnClick(TControlId::ButtonBrowseDestFile, &TFormMain::ButtonBrowseDestFileClick);
+    OnClick(TControlId::ButtonExecute, &TFormMain::ButtonExecuteClick);
+    OnClick(TControlId::ButtonExit, &TFormMain::ButtonExitClick);
+    for (const TControlLayout& entry : FormControls()) {
+        if (IsOutputKind(entry.Id))
+            Controls[entry.Id]->installEventFilter(this);
+    }
+    // The window opens on its first tab stop.
+    Controls[NextTabStop(std::nullopt, true, SelectedOutput())]->setFocus();
+}
+
+void TFormMain::OnClick(TControlId button, void (TFormMain::*handler)())
+{
+    connect(Controls.As<QAbstractButton>(button), &QAbstractButton::clicked, this,
+            Guarded([this, handler] { (this->*handler)(); }));
 }
 
 void TFormMain::OpenFiles(std::span<const std::u16string> names)
 {
     if (const std::optional<std::u16string> name = SingleFileName(names))
-        ChooseSource(ToQString(*name));
+        ChooseSource(*name);
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event)
@@ -153,13 +135,8 @@ void TFormMain::FixSizeUnlessMaximized()
 bool TFormMain::focusNextPrevChild(bool next)
 {
     return RunGuarded([&] {
-        const std::string current = focusWidget() != nullptr
-                                        ? focusWidget()->objectName().toStdString()
-                                        : std::string();
-        const std::string selected = SelectedOutput()->objectName().toStdString();
-        auto* target = findChild<QWidget*>(ToQString(NextTabStop(current, next, selected)),
-                                           Qt::FindDirectChildrenOnly);
-        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        const TControlId target = NextTabStop(Controls.IdOf(focusWidget()), next, SelectedOutput());
+        Controls[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     });
 }
@@ -169,15 +146,11 @@ bool TFormMain::focusNextPrevChild(bool next)
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     return RunGuarded([&] {
-        if (event->type() != QEvent::KeyPress)
+        const std::optional<bool> forward = ArrowForward(*event);
+        const std::optional<TControlId> current = Controls.IdOf(watched);
+        if (!forward || !current)
             return QWidget::eventFilter(watched, event);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool forward = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down;
-        if (!forward && key->key() != Qt::Key_Left && key->key() != Qt::Key_Up)
-            return QWidget::eventFilter(watched, event);
-        const std::string current = watched->objectName().toStdString();
-        auto* next = findChild<QRadioButton*>(ToQString(NextOutputKind(current, forward)),
-                                              Qt::FindDirectChildrenOnly);
+        auto* next = Controls.As<QAbstractButton>(NextOutputKind(*current, *forward));
         next->setFocus(Qt::OtherFocusReason);
         next->setChecked(true);
         return true;
@@ -200,30 +173,31 @@ void TFormMain::dropEvent(QDropEvent* event)
         if (!name)
             return;
         event->acceptProposedAction();
-        DropFile(ToQString(*name), event->position().toPoint());
+        const bool onDestination = EditDestFile->geometry().contains(event->position().toPoint());
+        ShowFileFields(FileDropped(FileFields(), *name, onDestination));
     });
 }
 
-// The destination field takes a file dropped on it alone; anywhere else the file is the source.
-void TFormMain::DropFile(const QString& name, QPoint position)
+void TFormMain::ChooseSource(std::u16string_view name)
 {
-    if (EditDestFile->geometry().contains(position))
-        EditDestFile->setText(name);
-    else
-        ChooseSource(name);
+    ShowFileFields(SourceChosen(name));
 }
 
-void TFormMain::ChooseSource(const QString& name)
+TFileFields TFormMain::FileFields() const
 {
-    const TFileFields fields = SourceChosen(name.toStdU16String());
-    EditSrcFile->setText(ToQString(fields.SrcFile));
-    EditDestFile->setText(ToQString(fields.DestFile));
+    return {EditSrcFile->text().toStdU16String(), EditDestFile->text().toStdU16String()};
+}
+
+void TFormMain::ShowFileFields(const TFileFields& fields)
+{
+    SetFileName(*EditSrcFile, fields.SourceFileName);
+    SetFileName(*EditDestFile, fields.DestFileName);
 }
 
 void TFormMain::ButtonBrowseSrcFileClick()
 {
     if (OpenDialog.Execute(this))
-        ChooseSource(OpenDialog.FileName());
+        ChooseSource(OpenDialog.FileName().toStdU16String());
 }
 
 void TFormMain::ButtonBrowseDestFileClick()
@@ -235,7 +209,7 @@ void TFormMain::ButtonBrowseDestFileClick()
 // An error of the run leaves this handler unhandled, so no notice follows it.
 void TFormMain::ButtonExecuteClick()
 {
-    Run(MakeConversionSettings(ReadFields()));
+    Run(MakeConversionSettings(ReadFormFields(Controls.Reader())));
     TApplication::Instance()->ShowNotice(QString::fromUtf8(strings::SFileCreated));
 }
 
@@ -244,31 +218,9 @@ void TFormMain::ButtonExitClick()
     close();
 }
 
-QRadioButton* TFormMain::SelectedOutput() const
+TControlId TFormMain::SelectedOutput() const
 {
-    for (QRadioButton* radio : {RadioButtonOutputHTML, RadioButtonOutputXHTML}) {
-        if (radio->isChecked())
-            return radio;
-    }
-    return RadioButtonOutputTable;
-}
-
-TFormFields TFormMain::ReadFields() const
-{
-    const auto control = [this](std::string_view name) {
-        return findChild<QWidget*>(ToQString(name), Qt::FindDirectChildrenOnly);
-    };
-    return ReadFormFields({
-        [control](std::string_view name) {
-            const QWidget* widget = control(name);
-            if (const auto* combo = qobject_cast<const QComboBox*>(widget))
-                return combo->currentText().toStdU16String();
-            return qobject_cast<const QLineEdit*>(widget)->text().toStdU16String();
-        },
-        [control](std::string_view name) {
-            return qobject_cast<const QAbstractButton*>(control(name))->isChecked();
-        },
-    });
+    return SelectedOutputKind(Controls.Reader().Checked);
 }
 
 }  // namespace tabulor

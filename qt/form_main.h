@@ -7,23 +7,22 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/conversion.h"
 #include "qt/anchors.h"
 #include "qt/file_picker.h"
+#include "qt/form_controls.h"
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QRadioButton;
+class QLineEdit;
 
 namespace tabulor {
 
-class TButton;
-class TEdit;
-class TSpinEdit;
-struct TFormFields;
+struct TFileFields;
 
+// It reads its fields, hands the request to the run and reports; every rule it follows (the
+// layout, the tab order, the request, the file names) is the shell's, and it converts nothing
+// itself.
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
@@ -50,45 +49,20 @@ private:
     void ButtonExecuteClick();
     void ButtonExitClick();
 
-    void ChooseSource(const QString& name);
-    void DropFile(const QString& name, QPoint position);
+    void OnClick(TControlId button, void (TFormMain::*handler)());
+    void ChooseSource(std::u16string_view name);
+    TFileFields FileFields() const;
+    void ShowFileFields(const TFileFields& fields);
     void FixSizeUnlessMaximized();
-    TFormFields ReadFields() const;
-    QRadioButton* SelectedOutput() const;
+    TControlId SelectedOutput() const;
 
-    QLabel* LabelSrcFile;
-    TEdit* EditSrcFile;
-    TButton* ButtonBrowseSrcFile;
-    QLabel* LabelDestFile;
-    TEdit* EditDestFile;
-    TButton* ButtonBrowseDestFile;
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;
-    QCheckBox* CheckBoxBorder;
-    QComboBox* ComboBoxBorderUnit;
-    QLabel* LabelTableClass;
-    TEdit* EditTableClass;
-    QLabel* LabelTitleRows;
-    TSpinEdit* EditTitleRows;
-    QLabel* LabelHeaderClass;
-    TEdit* EditHeaderClass;
-    QLabel* LabelTitleCols;
-    TSpinEdit* EditTitleCols;
-    QLabel* LabelCellClass;
-    TEdit* EditCellClass;
-    TButton* ButtonExecute;
-    TButton* ButtonExit;
-    QRadioButton* RadioButtonOutputTable;
-    QRadioButton* RadioButtonOutputHTML;
-    QRadioButton* RadioButtonOutputXHTML;
-    QLabel* LabelEmptyCells;
-    TEdit* EditEmptyCells;
-    QLabel* LabelRowClass;
-    TEdit* EditRowClass;
-    TEdit* EditBorderValue;
-
     TConversionRun Run;
+    TFormControls Controls;
     TAnchors Anchors;
+    QLineEdit* EditSrcFile = nullptr;
+    QLineEdit* EditDestFile = nullptr;
 };
 
 }  // namespace tabulor

@@ -32,11 +32,6 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     setTextMargins(0, 0, UpButton->sizeHint().width(), 0);
 }
 
-int TSpinEdit::Value() const
-{
-    return SpinEditValue(text().toStdU16String(), SpinFieldBounds.MinValue);
-}
-
 void TSpinEdit::UpClick()
 {
     StepBy(SpinFieldBounds.Increment);

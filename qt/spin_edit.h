@@ -8,15 +8,13 @@ namespace tabulor {
 class TArrowButton;
 class TSpinKeyFilter;
 
-// Its text is what it holds: the value is worked out from the text whenever it is read, and
-// only a step rewrites the text. Leaving the field never does. The bounds and the increment
-// are the layout's.
+// Its text is what it holds: the request works the value out from the text, and only a step
+// rewrites the text. Leaving the field never does. The bounds and the increment are the
+// layout's.
 class TSpinEdit : public TEdit {
     Q_OBJECT
 public:
     explicit TSpinEdit(QWidget* parent = nullptr);
-
-    int Value() const;
 
     void UpClick();
     void DownClick();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/messages.h"
+#include "shell/placement.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-// Helpers for the shell's tests: a test program's main, and a way through modal dialogs.
+// Helpers for the Qt window's tests: a test program's main, and a way through modal dialogs.
 #pragma once
 
 #include <QObject>

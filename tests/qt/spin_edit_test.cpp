@@ -154,7 +154,6 @@ private slots:
         Spin->clear();
         QTest::keyClicks(Spin, QString(SystemDecimalSeparator()));
         QCOMPARE(Spin->text(), QString(SystemDecimalSeparator()));
-        QCOMPARE(Spin->Value(), 0);
     }
 
     void editingKeysPass()
@@ -177,12 +176,10 @@ private slots:
         Spin->clear();
         QTest::keyClick(Spin, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Spin->text(), QStringLiteral("  12"));
-        QCOMPARE(Spin->Value(), 12);
         QGuiApplication::clipboard()->setText(QStringLiteral("douze"));
         Spin->clear();
         QTest::keyClick(Spin, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Spin->text(), QStringLiteral("douze"));
-        QCOMPARE(Spin->Value(), 0);
         QCOMPARE(rejected.count(), 0);
     }
 

@@ -1,4 +1,4 @@
-#include "qt/message_form.h"
+#include "qt/notice.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,13 +24,16 @@ constexpr Qt::WindowFlags DialogFrame = Qt::Dialog | Qt::CustomizeWindowHint
                                         | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                         | Qt::MSWindowsFixedSizeDialogHint;
 
-constexpr int Margin = 16;
-constexpr int Spacing = 16;
-
 QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text)
 {
     const int wrapWidth = NoticeWrapWidth(QGuiApplication::primaryScreen()->geometry().width());
     return metrics.boundingRect(QRect(0, 0, wrapWidth, 0), Qt::TextWordWrap, text).size();
+}
+
+// An empty size in the metrics leaves the button the size its style asks for.
+TSize ButtonSize(const QPushButton& button)
+{
+    return NoticeMetrics.Button == TSize() ? ToTSize(button.sizeHint()) : NoticeMetrics.Button;
 }
 
 }  // namespace
@@ -50,8 +53,8 @@ TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget*
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
 
     const TNoticeLayout layout =
-        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)),
-                     ToTSize(OK->sizeHint()), Margin, Spacing);
+        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)), ButtonSize(*OK),
+                     NoticeMetrics.Margin, NoticeMetrics.Spacing);
     Message->setGeometry(ToQRect(layout.Text));
     OK->setGeometry(ToQRect(layout.Button));
     setFixedSize(layout.Client.Width, layout.Client.Height);

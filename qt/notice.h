@@ -9,7 +9,8 @@ class QPushButton;
 namespace tabulor {
 
 // Sized to its text, which wraps at half the primary screen's width, and centred on the screen
-// of its owner. Enter, Escape, the button and the close box all close it.
+// of its owner. Enter, Escape, the button and the close box all close it. It shows no icon and
+// offers no choice: its one button only closes it.
 class TMessageForm : public QDialog {
     Q_OBJECT
 public:

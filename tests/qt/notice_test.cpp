@@ -1,24 +1,27 @@
-// The notice, the error box and the guard that leads errors to the box.
+// The notice: its text, caption and one button, the ways it closes, its size and place, and what
+// Ctrl+C copies of it.
 #include <QApplication>
 #include <QClipboard>
-#include <QMessageBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 
-#include <stdexcept>
+#include <array>
 
-#include "qt/application.h"
-#include "qt/message_form.h"
-#include "qt/shell_types.h"
-#include "shell/placement.h"
 #include "modal_handler.h"
+#include "qt/application.h"
+#include "qt/notice.h"
+#include "qt/shell_types.h"
 #include "resources/string_table.h"
+#include "shell/layout.h"
+#include "shell/messages.h"
+#include "shell/placement.h"
+#include "shell/text.h"
 
 using namespace tabulor;
 using namespace tabulor::test;
 
-class TUserMessagesTest : public QObject {
+class TNoticeTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -32,9 +35,9 @@ private slots:
         });
         TApplication::Instance()->ShowNotice(QString::fromUtf8(strings::SFileCreated));
         QCOMPARE(handler.Handled(), 1);
-        QCOMPARE(shown.Caption, QStringLiteral("Tabulor"));
-        QCOMPARE(shown.Text, QString::fromUtf8("Le fichier a été correctement créé"));
-        QCOMPARE(shown.Buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(shown.Caption, ToQString(FormCaption));
+        QCOMPARE(shown.Text, QString::fromUtf8(strings::SFileCreated));
+        QCOMPARE(shown.Buttons, QStringList{QString::fromUtf8(strings::SOk)});
         QVERIFY(!iconShown);
     }
 
@@ -66,16 +69,23 @@ private slots:
         QVERIFY(closedByItself);
     }
 
-    void noticeWrapsAtHalfTheScreen()
+    // A long text wraps at the shell's width, and the notice is laid out around it with Qt's
+    // margins and the button its style asks for.
+    void noticeWrapsItsTextAndFitsAroundIt()
     {
         const QString text = QString(QStringLiteral("mot ")).repeated(400);
-        TMessageForm form(text, QStringLiteral("Tabulor"), nullptr);
-        const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+        TMessageForm form(text, ToQString(FormCaption), nullptr);
+        const int wrapWidth = NoticeWrapWidth(QGuiApplication::primaryScreen()->geometry().width());
         auto* message = form.findChild<QLabel*>(QStringLiteral("Message"));
-        QVERIFY(message->width() <= screenWidth / 2);
-        QVERIFY(message->width() > screenWidth / 2 - 50);
+        auto* ok = form.findChild<QPushButton*>(QStringLiteral("OK"));
+        QVERIFY(message->width() <= wrapWidth);
+        QVERIFY(message->width() > wrapWidth - 50);
         QVERIFY(message->height() > 3 * message->fontMetrics().height());
-        QVERIFY(form.width() < screenWidth);
+        const TNoticeLayout layout = LayOutNotice(ToTSize(message->size()), ToTSize(ok->sizeHint()),
+                                                  NoticeMetrics.Margin, NoticeMetrics.Spacing);
+        QCOMPARE(message->geometry(), ToQRect(layout.Text));
+        QCOMPARE(ok->geometry(), ToQRect(layout.Button));
+        QCOMPARE(form.size(), QSize(layout.Client.Width, layout.Client.Height));
     }
 
     void noticeCentresItsOuterFrame()
@@ -90,55 +100,21 @@ private slots:
         QCOMPARE(frame.topLeft(), ToQPoint(CentredTopLeft(ToTRect(screen), ToTSize(frame.size()))));
     }
 
+    // The text goes to the clipboard as it is shown, markup and all.
     void ctrlCCopiesTheNotice()
     {
         QGuiApplication::clipboard()->clear();
         TModalHandler handler([](QWidget* dialog) {
             QTest::keyClick(dialog, Qt::Key_C, Qt::ControlModifier);
         });
-        TApplication::Instance()->ShowNotice(QStringLiteral("Texte <b>"));
-        const QString divider(27, u'-');
+        const std::u16string text = u"Texte <b>";
+        TApplication::Instance()->ShowNotice(ToQString(text));
+        const std::u16string ok = FromUtf8(strings::SOk);
+        const std::array<std::u16string_view, 1> buttons = {ok};
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 divider + "\nTabulor\n" + divider + "\nTexte <b>\n" + divider + "\nOK\n" + divider
-                     + "\n");
-    }
-
-    void guardShowsTheErrorBox_data()
-    {
-        QTest::addColumn<bool>("standardError");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("file error") << true << QString::fromUtf8("Impossible d'ouvrir <b>\"é\". Pas là")
-                                    << QString::fromUtf8("Impossible d'ouvrir <b>\"é\". Pas là.");
-        QTest::newRow("ends in a full stop") << true << "Erreur." << "Erreur.";
-        QTest::newRow("empty text") << true << "" << "";
-        QTest::newRow("not a standard error") << false << "" << "";
-    }
-
-    void guardShowsTheErrorBox()
-    {
-        QFETCH(bool, standardError);
-        QFETCH(QString, message);
-        QFETCH(QString, shown);
-        TShownMessage box;
-        Qt::TextFormat format = Qt::AutoText;
-        TModalHandler handler([&](QWidget* dialog) {
-            box = DescribeMessage(dialog);
-            format = static_cast<QMessageBox*>(dialog)->textFormat();
-        });
-        Guarded([&] {
-            if (standardError)
-                throw std::runtime_error(message.toStdString());
-            throw 42;
-        })();
-        QCOMPARE(handler.Handled(), 1);
-        QCOMPARE(box.Caption, QStringLiteral("Tabulor"));
-        QCOMPARE(box.Text, shown);
-        QVERIFY(box.StopIcon);
-        QCOMPARE(box.Buttons, QStringList{QStringLiteral("OK")});
-        QCOMPARE(format, Qt::PlainText);
+                 ToQString(NoticeClipboardText(FormCaption, text, buttons)));
     }
 };
 
-TABULOR_TEST_MAIN(TUserMessagesTest)
-#include "user_messages_test.moc"
+TABULOR_TEST_MAIN(TNoticeTest)
+#include "notice_test.moc"

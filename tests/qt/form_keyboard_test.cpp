@@ -1,0 +1,146 @@
+// The main window from the keyboard: Tab and Shift+Tab in the shell's tab order, the arrow keys
+// in the output kinds, and Enter on the focused button alone.
+#include <QAbstractButton>
+#include <QSignalSpy>
+
+#include <memory>
+
+#include "form_fixture.h"
+#include "qt/spin_key_filter.h"
+#include "shell/focus.h"
+
+using namespace tabulor;
+using namespace tabulor::test;
+
+namespace {
+
+// The stops that Tab visits by the shell's rule from the first round to it again.
+QStringList ShellTabCycle(TControlId selectedOutput)
+{
+    const TControlId first = NextTabStop(std::nullopt, true, selectedOutput);
+    QStringList names{NameOf(first)};
+    TControlId stop = first;
+    do {
+        stop = NextTabStop(stop, true, selectedOutput);
+        names.append(NameOf(stop));
+    } while (stop != first);
+    return names;
+}
+
+// The names of the focused control and of those that count - 1 presses of Tab reach.
+QStringList TabSequence(qsizetype count)
+{
+    QStringList names{FocusedName()};
+    while (names.size() < count) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names.append(FocusedName());
+    }
+    return names;
+}
+
+}  // namespace
+
+class TFormKeyboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Window = std::make_unique<TRecordingForm>(); }
+    void cleanup() { Window.reset(); }
+
+    // Tab goes round the window in the shell's order from the first stop, where the window
+    // opens, and enters the output kinds at the selected one, also after a click selected it.
+    void tabFollowsTheShellsOrder_data()
+    {
+        QTest::addColumn<TControlId>("selected");
+        QTest::newRow("at start") << OutputKindAtStart();
+        QTest::newRow("after a click") << TControlId::RadioButtonOutputXHTML;
+    }
+
+    void tabFollowsTheShellsOrder()
+    {
+        QFETCH(TControlId, selected);
+        const QStringList expected = ShellTabCycle(selected);
+        QCOMPARE(FocusedName(), expected.front());
+        QTest::mouseClick(Find(Window->Form, selected), Qt::LeftButton);
+        QVERIFY(Find<QAbstractButton>(Window->Form, selected)->isChecked());
+        Find(Window->Form, NextTabStop(std::nullopt, true, selected))->setFocus();
+        QVERIFY(expected.contains(NameOf(selected)));
+        QCOMPARE(TabSequence(expected.size()), expected);
+    }
+
+    // The tab sequence enters the group of output kinds only at the selected one, whichever way
+    // it comes and however that one was selected, and leaves it at the next stop.
+    void outputKindsAreEnteredAtTheSelectedOne_data()
+    {
+        QTest::addColumn<TControlId>("selected");
+        QTest::addColumn<bool>("forward");
+        QTest::newRow("Tab at start") << OutputKindAtStart() << true;
+        QTest::newRow("Shift+Tab at start") << OutputKindAtStart() << false;
+        QTest::newRow("Tab after setChecked") << TControlId::RadioButtonOutputHTML << true;
+        QTest::newRow("Shift+Tab after setChecked") << TControlId::RadioButtonOutputHTML << false;
+        QTest::newRow("Shift+Tab to the last one") << TControlId::RadioButtonOutputXHTML << false;
+    }
+
+    void outputKindsAreEnteredAtTheSelectedOne()
+    {
+        QFETCH(TControlId, selected);
+        QFETCH(bool, forward);
+        Find<QAbstractButton>(Window->Form, selected)->setChecked(true);
+        const Qt::Key tab = forward ? Qt::Key_Tab : Qt::Key_Backtab;
+        Find(Window->Form, NextTabStop(selected, !forward, selected))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), tab);
+        QCOMPARE(FocusedName(), NameOf(selected));
+        QTest::keyClick(QApplication::focusWidget(), tab);
+        QCOMPARE(FocusedName(), NameOf(NextTabStop(selected, forward, selected)));
+    }
+
+    // The four arrow keys go round the output kinds, both ways past the ends, and select the one
+    // they reach, which Tab then enters the group at.
+    void arrowKeysGoRoundTheOutputKinds()
+    {
+        TControlId current = OutputKindAtStart();
+        Find(Window->Form, current)->setFocus();
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left}) {
+            current = NextOutputKind(current, key == Qt::Key_Right || key == Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(FocusedName(), NameOf(current));
+            for (const TControlLayout& control : FormControls()) {
+                if (IsOutputKind(control.Id))
+                    QCOMPARE(Find<QAbstractButton>(Window->Form, control.Id)->isChecked(), control.Id == current);
+            }
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(FocusedName(), NameOf(current));
+    }
+
+    // Enter presses the focused button unless a modifier is held, and nothing elsewhere: in a spin
+    // field it is a character that the field refuses with a beep.
+    void enterPressesOnlyTheFocusedButton()
+    {
+        auto* rows = Find(Window->Form, TControlId::EditTitleRows);
+        QSignalSpy beeps(rows->findChild<TSpinKeyFilter*>(), &TSpinKeyFilter::Rejected);
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_Return);
+        QTest::keyClick(Find(Window->Form, TControlId::EditSrcFile), Qt::Key_Return);
+        QTest::keyClick(&Window->Form, Qt::Key_Escape);
+        QCOMPARE(beeps.count(), 1);
+        QCOMPARE(Find<QLineEdit>(Window->Form, TControlId::EditTitleRows)->text(),
+                 ToQString(Control(TControlId::EditTitleRows).Text));
+        auto* execute = Find(Window->Form, TControlId::ButtonExecute);
+        execute->setFocus();
+        TModalHandler handler([](QWidget*) {});
+        QTest::keyClick(execute, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(Window->Runs.size(), 0u);
+        QTest::keyClick(execute, Qt::Key_Return);
+        QCOMPARE(Window->Runs.size(), 1u);
+        QTest::keyClick(execute, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Window->Runs.size(), 2u);
+    }
+
+private:
+    std::unique_ptr<TRecordingForm> Window;
+};
+
+TABULOR_TEST_MAIN(TFormKeyboardTest)
+#include "form_keyboard_test.moc"
