@@ -160,8 +160,9 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
 }
 
 // The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
-// byte, and the test for a long text only where a table has one.
-template <bool kHasLong>
+// byte, and the test for a long text only where a table has one. Outside UTF-8 the next state
+// depends on the byte alone, so no byte waits for the lookup of the one before it.
+template <bool kHasLong, bool kUtf8>
 const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, std::size_t& state) const
 {
     const TSlot* const slots = Slots.data();
@@ -169,13 +170,14 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
     std::size_t current = state;
 #pragma GCC unroll 4
     for (; p != end; ++p) {
-        const std::size_t index = static_cast<unsigned char>(*p) + current;
+        const std::size_t byte = static_cast<unsigned char>(*p);
+        const std::size_t index = byte + current;
         const TSlot& slot = slots[index];
         if (kHasLong && slot.Length == kLong)
             break;
         std::memcpy(out, &slot, sizeof slot);
         out += slot.Length;
-        current = next[index];
+        current = next[kUtf8 ? index : byte];
     }
     state = current;
     return p;
@@ -191,8 +193,12 @@ void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes,
         // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
         // enough, the last one's included.
         char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TExpansion::TSlot));
-        p = expansion.HasLong ? expansion.Expand<true>(p, stop, out, state)
-                              : expansion.Expand<false>(p, stop, out, state);
+        if (Reading.Utf8)
+            p = expansion.Expand<true, true>(p, stop, out, state);
+        else if (expansion.HasLong)
+            p = expansion.Expand<true, false>(p, stop, out, state);
+        else
+            p = expansion.Expand<false, false>(p, stop, out, state);
         output.EndWrite(out);
         if (p != stop)
             p = WriteLong(expansion, p, end, state, output);

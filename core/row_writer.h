@@ -55,8 +55,8 @@ private:
 
         // Writes what the bytes from p become at out, which has room for a slot per byte, and
         // moves out past them. Stops before a byte whose slot is long and returns where it
-        // stopped; state is the state there.
-        template <bool kHasLong>
+        // stopped; state is the state there. Every UTF-8 table has long slots.
+        template <bool kHasLong, bool kUtf8>
         const char* Expand(const char* p, const char* end, char*& out, std::size_t& state) const;
 
         void SetSlot(std::size_t index, std::string_view text, std::size_t next);
