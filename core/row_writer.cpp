@@ -17,32 +17,25 @@ constexpr std::string_view kDataClose = "</td>";
 // Bytes looked up between two reservations of output room.
 constexpr std::size_t kBlock = 16 * 1024;
 
-// The states that a UTF-8 character's first bytes lead to: one for each first byte of a two-byte
-// character (0xC2 to 0xDF), one for 0xE2 (the euro sign, dashes, typographic quotes), and one for
-// 0xE2 with each second byte. A next byte is 0x80 to 0xBF, so the states' slots overlap: each
-// state's 64 slots for its next bytes lie side by side, the first state's 128 slots below them
-// padding. A byte that cannot follow in checked text finds another state's slot, or the
-// padding's, which is still inside the table.
+// The states after the first byte of a two-byte UTF-8 character (0xC2 to 0xDF), one for each. A
+// second byte is 0x80 to 0xBF, so the states' slots overlap: each state's 64 slots for its second
+// bytes lie side by side, the first state's 128 slots below them padding. A byte that cannot
+// follow in checked text finds another state's slot, or the padding's, still inside the table.
+// Every other character of 0x80 and up leaves the table; those that start with 0xE2 (the euro
+// sign, dashes, typographic quotes) have their texts ready beside it.
 constexpr unsigned kFirstLead = 0xC2;
 constexpr unsigned kLastLead = 0xDF;
 constexpr unsigned kLeadE2 = 0xE2;
 constexpr std::size_t kNextBytes = 64;
 constexpr std::size_t kTwoByteBlocks = kLastLead + 1 - kFirstLead;
-constexpr std::size_t kE2Block = kTwoByteBlocks;
-constexpr std::size_t kBlocks = kE2Block + 1 + kNextBytes;
 constexpr std::size_t kLeadSlots = 512 + 128;
 
-constexpr std::size_t BlockState(std::size_t block)
+constexpr std::size_t LeadState(unsigned lead)
 {
-    return kLeadSlots + block * kNextBytes - 0x80;
+    return kLeadSlots + (lead - kFirstLead) * kNextBytes - 0x80;
 }
 
-constexpr std::size_t kUtf8Slots = BlockState(kBlocks - 1) + 256;
-
-constexpr bool LeadsToState(unsigned byte)
-{
-    return (byte >= kFirstLead && byte <= kLastLead) || byte == kLeadE2;
-}
+constexpr std::size_t kUtf8Slots = LeadState(kLastLead) + 256;
 
 std::string OpeningTag(std::string_view tag, const std::string& className)
 {
@@ -89,9 +82,9 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
             if (byte == static_cast<unsigned char>(separator)) {
                 text = std::string(cellStart ? emptyCellText : "").append(close).append(open);
                 next = kCellStart;
-            } else if (reading.Utf8 && LeadsToState(byte)) {
+            } else if (reading.Utf8 && byte >= kFirstLead && byte <= kLastLead) {
                 text.clear();
-                next = BlockState(byte == kLeadE2 ? kE2Block : byte - kFirstLead);
+                next = LeadState(byte);
             } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80)) {
                 Slots[index].Length = kLong;
                 HasLong = true;
@@ -110,38 +103,32 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     }
     if (!reading.Utf8)
         return;
-    // Each state's next byte writes its character's text and leaves the state inside a cell,
-    // save after 0xE2, where it leads to the state of the two bytes.
-    static const TUnicodeStates states = MakeUnicodeStates();
-    std::copy(states.Slots.begin(), states.Slots.end(), Slots.begin() + kLeadSlots);
-    std::copy(states.Next.begin(), states.Next.end(), Next.begin() + kLeadSlots);
+    // Each state's second byte writes its character's text; after it the state is inside a
+    // cell, as the second byte's own next state says.
+    const std::vector<TSlot>& texts = UnicodeTexts();
+    std::copy_n(texts.begin(), kTwoByteBlocks * kNextBytes, Slots.begin() + kLeadSlots);
 }
 
-// The same for every table, so made once.
-TRowWriter::TExpansion::TUnicodeStates TRowWriter::TExpansion::MakeUnicodeStates()
+// The texts of the two-byte characters by first and second byte, then those of the three-byte
+// characters that start with 0xE2, by second and third: the same for every table, so made once.
+const std::vector<TRowWriter::TExpansion::TSlot>& TRowWriter::TExpansion::UnicodeTexts()
 {
-    TUnicodeStates states;
-    states.Slots.resize(kBlocks * kNextBytes);
-    states.Next.resize(kBlocks * kNextBytes, kInCell);
-    for (std::size_t block = 0; block < kBlocks; ++block) {
-        for (std::size_t low = 0; low < kNextBytes; ++low) {
-            const std::size_t at = block * kNextBytes + low;
-            char32_t character;
-            if (block < kTwoByteBlocks) {
-                character = static_cast<char32_t>(((kFirstLead + block) & 0x1F) << 6 | low);
-            } else if (block == kE2Block) {
-                states.Next[at] = static_cast<std::uint16_t>(BlockState(kE2Block + 1 + low));
-                continue;
-            } else {
-                character = static_cast<char32_t>((kLeadE2 & 0x0F) << 12 | (block - kE2Block - 1) << 6 | low);
-            }
+    static const std::vector<TSlot> texts = [] {
+        std::vector<TSlot> slots((kTwoByteBlocks + kNextBytes) * kNextBytes);
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const std::size_t block = i / kNextBytes;
+            const std::size_t low = i % kNextBytes;
+            const auto character = block < kTwoByteBlocks
+                                       ? static_cast<char32_t>(((kFirstLead + block) & 0x1F) << 6 | low)
+                                       : static_cast<char32_t>((kLeadE2 & 0x0F) << 12 | (block - kTwoByteBlocks) << 6 | low);
             char text[kMaxCharacterText];
             const std::size_t length = static_cast<std::size_t>(WriteCharacterText(character, text) - text);
-            std::memcpy(states.Slots[at].Bytes.data(), text, length);
-            states.Slots[at].Length = static_cast<std::uint8_t>(length);
+            std::memcpy(slots[i].Bytes.data(), text, length);
+            slots[i].Length = static_cast<std::uint8_t>(length);
         }
-    }
-    return states;
+        return slots;
+    }();
+    return texts;
 }
 
 TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& reading)
@@ -160,9 +147,9 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
 }
 
 // The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
-// byte, and the test for a long text only where a table has one. Outside UTF-8 the next state
-// depends on the byte alone, so no byte waits for the lookup of the one before it.
-template <bool kHasLong, bool kUtf8>
+// byte, and the test for a long text only where a table has one. The next state depends on the
+// byte alone, so no byte waits for the lookup of the one before it.
+template <bool kHasLong>
 const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, std::size_t& state) const
 {
     const TSlot* const slots = Slots.data();
@@ -177,7 +164,7 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
             break;
         std::memcpy(out, &slot, sizeof slot);
         out += slot.Length;
-        current = next[kUtf8 ? index : byte];
+        current = next[byte];
     }
     state = current;
     return p;
@@ -193,12 +180,8 @@ void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes,
         // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
         // enough, the last one's included.
         char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TExpansion::TSlot));
-        if (Reading.Utf8)
-            p = expansion.Expand<true, true>(p, stop, out, state);
-        else if (expansion.HasLong)
-            p = expansion.Expand<true, false>(p, stop, out, state);
-        else
-            p = expansion.Expand<false, false>(p, stop, out, state);
+        p = expansion.HasLong ? expansion.Expand<true>(p, stop, out, state)
+                              : expansion.Expand<false>(p, stop, out, state);
         output.EndWrite(out);
         if (p != stop)
             p = WriteLong(expansion, p, end, state, output);
@@ -218,11 +201,18 @@ const char* TRowWriter::WriteLong(const TExpansion& expansion, const char* p, co
     }
     if (*p == '"')
         return WriteQuotedField(p, end, state, output);
+    state = TExpansion::kInCell;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    if (bytes[0] == kLeadE2 && end - p >= 3) {
+        const std::size_t at = (kTwoByteBlocks + (bytes[1] & 0x3F)) * kNextBytes + (bytes[2] & 0x3F);
+        const TExpansion::TSlot& slot = TExpansion::UnicodeTexts()[at];
+        output.Append({slot.Bytes.data(), slot.Length});
+        return p + 3;
+    }
     std::size_t length = 0;
     const char32_t character = DecodeUtf8({p, static_cast<std::size_t>(end - p)}, length);
     output.EndWrite(WriteCharacterText(character == kMalformed ? 0xFFFD : character,
                                        output.BeginWrite(kMaxCharacterText)));
-    state = TExpansion::kInCell;
     return p + length;
 }
 
