@@ -17,32 +17,25 @@ constexpr std::string_view DataClose = "</td>";
 // Bytes looked up between two reservations of output room.
 constexpr std::size_t Block = 16 * 1024;
 
-// The states that a UTF-8 character's first bytes lead to: one for each first byte of a two-byte
-// character (0xC2 to 0xDF), one for 0xE2 (the euro sign, dashes, typographic quotes), and one for
-// 0xE2 with each second byte. A next byte is 0x80 to 0xBF, so the states' slots overlap: each
-// state's 64 slots for its next bytes lie side by side, the first state's 128 slots below them
-// padding. A byte that cannot follow in checked text finds another state's slot, or the
-// padding's, which is still inside the table.
+// The states after the first byte of a two-byte UTF-8 character (0xC2 to 0xDF), one for each. A
+// second byte is 0x80 to 0xBF, so the states' slots overlap: each state's 64 slots for its second
+// bytes lie side by side, the first state's 128 slots below them padding. A byte that cannot
+// follow in checked text finds another state's slot, or the padding's, still inside the table.
+// Every other character of 0x80 and up leaves the table; those that start with 0xE2 (the euro
+// sign, dashes, typographic quotes) have their texts ready beside it.
 constexpr unsigned FirstLead = 0xC2;
 constexpr unsigned LastLead = 0xDF;
 constexpr unsigned LeadE2 = 0xE2;
 constexpr std::size_t NextBytes = 64;
 constexpr std::size_t TwoByteBlocks = LastLead + 1 - FirstLead;
-constexpr std::size_t E2Block = TwoByteBlocks;
-constexpr std::size_t Blocks = E2Block + 1 + NextBytes;
 constexpr std::size_t LeadSlots = 512 + 128;
 
-constexpr std::size_t BlockState(std::size_t block)
+constexpr std::size_t LeadState(unsigned lead)
 {
-    return LeadSlots + block * NextBytes - 0x80;
+    return LeadSlots + (lead - FirstLead) * NextBytes - 0x80;
 }
 
-constexpr std::size_t Utf8Slots = BlockState(Blocks - 1) + 256;
-
-constexpr bool LeadsToState(unsigned byte)
-{
-    return (byte >= FirstLead && byte <= LastLead) || byte == LeadE2;
-}
+constexpr std::size_t Utf8Slots = LeadState(LastLead) + 256;
 
 std::string OpeningTag(std::string_view tag, const std::string& className)
 {
@@ -89,9 +82,9 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
             if (byte == static_cast<unsigned char>(separator)) {
                 text = std::string(cellStart ? emptyCellText : "").append(close).append(open);
                 next = CellStart;
-            } else if (reading.Utf8 && LeadsToState(byte)) {
+            } else if (reading.Utf8 && byte >= FirstLead && byte <= LastLead) {
                 text.clear();
-                next = BlockState(byte == LeadE2 ? E2Block : byte - FirstLead);
+                next = LeadState(byte);
             } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80)) {
                 Slots[index].Length = LongSlot;
                 HasLong = true;
@@ -110,38 +103,32 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     }
     if (!reading.Utf8)
         return;
-    // Each state's next byte writes its character's text and leaves the state inside a cell,
-    // save after 0xE2, where it leads to the state of the two bytes.
-    static const TUnicodeStates states = MakeUnicodeStates();
-    std::copy(states.Slots.begin(), states.Slots.end(), Slots.begin() + LeadSlots);
-    std::copy(states.Next.begin(), states.Next.end(), Next.begin() + LeadSlots);
+    // Each state's second byte writes its character's text; after it the state is inside a
+    // cell, as the second byte's own next state says.
+    const std::vector<TSlot>& texts = UnicodeTexts();
+    std::copy_n(texts.begin(), TwoByteBlocks * NextBytes, Slots.begin() + LeadSlots);
 }
 
-// The same for every table, so made once.
-TRowWriter::TExpansion::TUnicodeStates TRowWriter::TExpansion::MakeUnicodeStates()
+// The texts of the two-byte characters by first and second byte, then those of the three-byte
+// characters that start with 0xE2, by second and third: the same for every table, so made once.
+const std::vector<TRowWriter::TExpansion::TSlot>& TRowWriter::TExpansion::UnicodeTexts()
 {
-    TUnicodeStates states;
-    states.Slots.resize(Blocks * NextBytes);
-    states.Next.resize(Blocks * NextBytes, InCell);
-    for (std::size_t block = 0; block < Blocks; ++block) {
-        for (std::size_t low = 0; low < NextBytes; ++low) {
-            const std::size_t at = block * NextBytes + low;
-            char32_t character;
-            if (block < TwoByteBlocks) {
-                character = static_cast<char32_t>(((FirstLead + block) & 0x1F) << 6 | low);
-            } else if (block == E2Block) {
-                states.Next[at] = static_cast<std::uint16_t>(BlockState(E2Block + 1 + low));
-                continue;
-            } else {
-                character = static_cast<char32_t>((LeadE2 & 0x0F) << 12 | (block - E2Block - 1) << 6 | low);
-            }
+    static const std::vector<TSlot> texts = [] {
+        std::vector<TSlot> slots((TwoByteBlocks + NextBytes) * NextBytes);
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const std::size_t block = i / NextBytes;
+            const std::size_t low = i % NextBytes;
+            const auto character = block < TwoByteBlocks
+                                       ? static_cast<char32_t>(((FirstLead + block) & 0x1F) << 6 | low)
+                                       : static_cast<char32_t>((LeadE2 & 0x0F) << 12 | (block - TwoByteBlocks) << 6 | low);
             char text[MaxCharacterText];
             const std::size_t length = static_cast<std::size_t>(WriteCharacterText(character, text) - text);
-            std::memcpy(states.Slots[at].Bytes.data(), text, length);
-            states.Slots[at].Length = static_cast<std::uint8_t>(length);
+            std::memcpy(slots[i].Bytes.data(), text, length);
+            slots[i].Length = static_cast<std::uint8_t>(length);
         }
-    }
-    return states;
+        return slots;
+    }();
+    return texts;
 }
 
 TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& reading)
@@ -160,7 +147,8 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
 }
 
 // The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
-// byte, and the test for a long text only where a table has one.
+// byte, and the test for a long text only where a table has one. The next state depends on the
+// byte alone, so no byte waits for the lookup of the one before it.
 template <bool HasLongSlots>
 const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, std::size_t& state) const
 {
@@ -169,13 +157,14 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
     std::size_t current = state;
 #pragma GCC unroll 4
     for (; p != end; ++p) {
-        const std::size_t index = static_cast<unsigned char>(*p) + current;
+        const std::size_t byte = static_cast<unsigned char>(*p);
+        const std::size_t index = byte + current;
         const TSlot& slot = slots[index];
         if (HasLongSlots && slot.Length == LongSlot)
             break;
         std::memcpy(out, &slot, sizeof slot);
         out += slot.Length;
-        current = next[index];
+        current = next[byte];
     }
     state = current;
     return p;
@@ -212,11 +201,18 @@ const char* TRowWriter::WriteLong(const TExpansion& expansion, const char* p, co
     }
     if (*p == '"')
         return WriteQuotedField(p, end, state, output);
+    state = TExpansion::InCell;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    if (bytes[0] == LeadE2 && end - p >= 3) {
+        const std::size_t at = (TwoByteBlocks + (bytes[1] & 0x3F)) * NextBytes + (bytes[2] & 0x3F);
+        const TExpansion::TSlot& slot = TExpansion::UnicodeTexts()[at];
+        output.Append({slot.Bytes.data(), slot.Length});
+        return p + 3;
+    }
     std::size_t length = 0;
     const char32_t character = DecodeUtf8({p, static_cast<std::size_t>(end - p)}, length);
     output.EndWrite(WriteCharacterText(character == MalformedCharacter ? 0xFFFD : character,
                                        output.BeginWrite(MaxCharacterText)));
-    state = TExpansion::InCell;
     return p + length;
 }
 

@@ -1,8 +1,8 @@
 // Writes a table's rows in one pass over each row's bytes. Every byte is looked up in a table of
-// what it becomes in the state the bytes before it left: whether it starts a cell, or follows the
-// first bytes of a UTF-8 character. A separator closes one cell and opens the next, a separator
-// that starts a cell writes the empty-cell text first, the last byte of an accented letter or a
-// euro sign writes its entity, and no such byte needs a branch of its own. The cost of a row is
+// what it becomes in the state the byte before it left: whether it starts a cell, or follows the
+// first byte of a two-byte UTF-8 character. A separator closes one cell and opens the next, a
+// separator that starts a cell writes the empty-cell text first, the second byte of an accented
+// letter writes its entity, and no such byte needs a branch of its own. The cost of a row is
 // thus that of its bytes, however many cells it holds. The rare bytes whose text does not fit
 // the table (a long separator text, a quote that opens a CSV field, the first byte of a rarer
 // UTF-8 character) stop the pass and are written on their own.
@@ -61,12 +61,7 @@ private:
 
         void SetSlot(std::size_t index, std::string_view text, std::size_t next);
 
-        // The slots and next states of the states after a UTF-8 character's first bytes.
-        struct TUnicodeStates {
-            std::vector<TSlot> Slots;
-            std::vector<std::uint16_t> Next;
-        };
-        static TUnicodeStates MakeUnicodeStates();
+        static const std::vector<TSlot>& UnicodeTexts();
 
         // Indexed by byte value + state.
         std::vector<TSlot> Slots;

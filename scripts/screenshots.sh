@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [[ -z "${TABULOR_SCREENSHOT_DISPLAY:-}" ]]; then
-  bash scripts/install-deps.sh
+  bash scripts/install-deps.sh xdotool
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULOR_BUILD_GUI=ON -DTABULOR_BUILD_TESTS=ON
   cmake --build build -j 2 --target tabulor
   if [[ ! -f build-windows/win32/tabulor.exe ]]; then
