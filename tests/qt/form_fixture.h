@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QTemporaryDir>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "modal_handler.h"
@@ -95,6 +98,22 @@ struct TRecordingForm {
 
     std::vector<TConversionSettings> Runs;
     TFormMain Form{[this](const TConversionSettings& settings) { Runs.push_back(settings); }};
+};
+
+// What each window test starts from: a new window that records its runs, in the folder where the
+// tests started (a pick moves the current folder, and a case must not start where the last one
+// left it), beside a folder of its own for files.
+struct TFormFixture {
+    void Open()
+    {
+        QDir::setCurrent(StartFolder);
+        Window = std::make_unique<TRecordingForm>();
+    }
+    void Close() { Window.reset(); }
+
+    QString StartFolder = QDir::currentPath();
+    QTemporaryDir Folder;
+    std::unique_ptr<TRecordingForm> Window;
 };
 
 }  // namespace tabulor::test

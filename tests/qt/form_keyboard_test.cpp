@@ -40,12 +40,12 @@ QStringList TabSequence(qsizetype count)
 
 }  // namespace
 
-class TFormKeyboardTest : public QObject {
+class TFormKeyboardTest : public QObject, private tabulor::test::TFormFixture {
     Q_OBJECT
 
 private slots:
-    void init() { Window = std::make_unique<TRecordingForm>(); }
-    void cleanup() { Window.reset(); }
+    void init() { Open(); }
+    void cleanup() { Close(); }
 
     // Tab goes round the window in the shell's order from the first stop, where the window
     // opens, and enters the output kinds at the selected one, also after a click selected it.
@@ -137,9 +137,6 @@ private slots:
         QTest::keyClick(execute, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(Window->Runs.size(), 2u);
     }
-
-private:
-    std::unique_ptr<TRecordingForm> Window;
 };
 
 TABULOR_TEST_MAIN(TFormKeyboardTest)

@@ -50,12 +50,12 @@ QString ReadOutName(QWidget* widget)
 
 }  // namespace
 
-class TFormLayoutTest : public QObject {
+class TFormLayoutTest : public QObject, private tabulor::test::TFormFixture {
     Q_OBJECT
 
 private slots:
-    void init() { Window = std::make_unique<TRecordingForm>(); }
-    void cleanup() { Window.reset(); }
+    void init() { Open(); }
+    void cleanup() { Close(); }
 
     // A fixed frame with the layout's caption and client size; every control in its place, but
     // the labels and boxes, which keep their place and grow or shrink to the font.
@@ -155,9 +155,6 @@ private slots:
         QTest::mouseClick(Find(Window->Form, TControlId::ButtonExit), Qt::LeftButton);
         QVERIFY(!Window->Form.isVisible());
     }
-
-private:
-    std::unique_ptr<TRecordingForm> Window;
 };
 
 TABULOR_TEST_MAIN(TFormLayoutTest)

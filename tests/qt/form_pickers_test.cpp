@@ -89,23 +89,13 @@ QString FieldText(const QWidget& form, TControlId field)
 
 }  // namespace
 
-class TFormPickersTest : public QObject {
+class TFormPickersTest : public QObject, private tabulor::test::TFormFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        StartFolder = QDir::currentPath();
-        QVERIFY(Folder.isValid());
-    }
-
-    void init()
-    {
-        QDir::setCurrent(StartFolder);
-        Window = std::make_unique<TRecordingForm>();
-    }
-
-    void cleanup() { Window.reset(); }
+    void initTestCase() { QVERIFY(Folder.isValid()); }
+    void init() { Open(); }
+    void cleanup() { Close(); }
 
     void sourcePicker()
     {
@@ -284,11 +274,6 @@ private slots:
                 QCOMPARE(FieldText(form, field), ToQString(Control(field).Text));
         }
     }
-
-private:
-    QString StartFolder;
-    QTemporaryDir Folder;
-    std::unique_ptr<TRecordingForm> Window;
 };
 
 TABULOR_TEST_MAIN(TFormPickersTest)

@@ -71,23 +71,13 @@ void SetChecked(const QWidget& form, TControlId id, bool checked)
 
 }  // namespace
 
-class TFormRequestTest : public QObject {
+class TFormRequestTest : public QObject, private tabulor::test::TFormFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        StartFolder = QDir::currentPath();
-        QVERIFY(Folder.isValid());
-    }
-
-    void init()
-    {
-        QDir::setCurrent(StartFolder);
-        Window = std::make_unique<TRecordingForm>();
-    }
-
-    void cleanup() { Window.reset(); }
+    void initTestCase() { QVERIFY(Folder.isValid()); }
+    void init() { Open(); }
+    void cleanup() { Close(); }
 
     // The request is what the shell makes of what the user left in each control: typed into the
     // fields, picked in the lists, ticked and selected.
@@ -223,11 +213,6 @@ private slots:
         QCOMPARE(Find<QLineEdit>(form, TControlId::EditSrcFile)->text(), source);
         QCOMPARE(Find<QLineEdit>(form, TControlId::EditRowClass)->text(), QStringLiteral("ligne"));
     }
-
-private:
-    QString StartFolder;
-    QTemporaryDir Folder;
-    std::unique_ptr<TRecordingForm> Window;
 };
 
 TABULOR_TEST_MAIN(TFormRequestTest)
