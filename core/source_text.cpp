@@ -16,6 +16,8 @@ enum class TForm { Windows1252, Utf8, Utf16Le, Utf16Be };
 struct TFound {
     TForm Form;
     std::size_t MarkSize;
+    // Found to be UTF-8 throughout, which need not be checked again.
+    bool Checked = false;
 };
 
 bool StartsWith(std::string_view bytes, std::string_view mark)
@@ -33,16 +35,17 @@ std::string_view WithoutTrailingNuls(std::string_view text)
     return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
-// A mark decides; without one, a zero byte beside a non-zero one in the first two is UTF-16,
-// and a text that is UTF-8 throughout is UTF-8.
-TForm Detect(std::string_view bytes)
+// Without a mark, a zero byte beside a non-zero one in the first two is UTF-16, and a text that
+// is UTF-8 throughout is UTF-8.
+TFound Detect(std::string_view bytes)
 {
     if (bytes.size() >= 2 && bytes[0] != '\0' && bytes[1] == '\0')
-        return TForm::Utf16Le;
+        return {TForm::Utf16Le, 0};
     if (bytes.size() >= 2 && bytes[0] == '\0' && bytes[1] != '\0')
-        return TForm::Utf16Be;
-    return FirstMalformedUtf8(WithoutTrailingNuls(bytes)) == std::string_view::npos ? TForm::Utf8
-                                                                                     : TForm::Windows1252;
+        return {TForm::Utf16Be, 0};
+    if (FirstMalformedUtf8(WithoutTrailingNuls(bytes)) == std::string_view::npos)
+        return {TForm::Utf8, 0, true};
+    return {TForm::Windows1252, 0};
 }
 
 TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
@@ -65,7 +68,7 @@ TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
     case seAutomatic:
         break;
     }
-    return {Detect(bytes), 0};
+    return Detect(bytes);
 }
 
 [[noreturn]] void Malformed(std::string_view textBefore, TSourceEncoding encoding)
@@ -183,8 +186,10 @@ TSourceText DecodeSource(TFileContents& contents, TSourceEncoding encoding)
     switch (found.Form) {
     case TForm::Windows1252:
         return CheckedBytes(WithoutTrailingNuls(bytes), false);
-    case TForm::Utf8:
-        return CheckedBytes(WithoutTrailingNuls(bytes.substr(found.MarkSize)), true);
+    case TForm::Utf8: {
+        const std::string_view text = WithoutTrailingNuls(bytes.substr(found.MarkSize));
+        return found.Checked ? TSourceText{text, true} : CheckedBytes(text, true);
+    }
     case TForm::Utf16Le:
     case TForm::Utf16Be:
         break;

@@ -45,15 +45,15 @@ TFormFields ReadFormFields(const TControlReader& read)
     return fields;
 }
 
+std::u16string TextAtStart(TControlId id)
+{
+    const TControlLayout& control = Control(id);
+    return control.Kind == TControlKind::ComboBox ? ListEntries(id).front() : std::u16string(control.Text);
+}
+
 TFormFields InitialFormFields()
 {
-    return ReadFormFields({
-        [](TControlId id) {
-            const TControlLayout& control = Control(id);
-            return control.Kind == TControlKind::ComboBox ? ListEntries(id).front() : std::u16string(control.Text);
-        },
-        [](TControlId id) { return Control(id).Checked; },
-    });
+    return ReadFormFields({TextAtStart, [](TControlId id) { return Control(id).Checked; }});
 }
 
 TConversionSettings MakeConversionSettings(const TFormFields& fields)

@@ -41,6 +41,10 @@ TFormFields ReadFormFields(const TControlReader& read);
 // The fields as the window starts, from its layout.
 TFormFields InitialFormFields();
 
+// What a field or a drop-down list holds as the window starts: the table's text, or the list's
+// first entry.
+std::u16string TextAtStart(TControlId id);
+
 // Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
 // names into paths. A header count is its field's value; the core counts a negative one as none. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with

@@ -37,13 +37,6 @@ void CompareSettings(const TConversionSettings& actual, const TConversionSetting
     QCOMPARE(actual.FieldSeparator, expected.FieldSeparator);
 }
 
-// What a field or list shows as the window starts.
-std::u16string TextAtStart(const TControlLayout& control)
-{
-    return control.Kind == TControlKind::ComboBox ? ListEntries(control.Id).front()
-                                                  : std::u16string(control.Text);
-}
-
 // Makes a field or list hold a text of its own, typed or picked as a user would, and gives it:
 // a number, which the spin fields' keystroke filter lets through, after an accented letter in
 // the edits; a list's last entry.
@@ -102,7 +95,7 @@ private slots:
         for (const TControlLayout& control : FormControls()) {
             const TControlId id = control.Id;
             if (IsField(control.Kind)) {
-                texts[id] = typed ? EnterText(Window->Form, control) : TextAtStart(control);
+                texts[id] = typed ? EnterText(Window->Form, control) : TextAtStart(control.Id);
             } else if (control.Kind == TControlKind::CheckBox) {
                 SetChecked(Window->Form, id, border);
                 checks[id] = border;

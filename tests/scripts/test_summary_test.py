@@ -5,9 +5,9 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
 
-SPEC = importlib.util.spec_from_file_location("test_summary", sys.argv.pop(1))
-summary = importlib.util.module_from_spec(SPEC)
-SPEC.loader.exec_module(summary)
+LOCATION = importlib.util.spec_from_file_location("test_summary", sys.argv.pop(1))
+summary = importlib.util.module_from_spec(LOCATION)
+LOCATION.loader.exec_module(summary)
 
 GTEST_OUTPUT = """Running main() from gtest_main.cc
 [ RUN      ] Suite.Passes
