@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "qt/button.h"
 #include "qt/edit.h"
 #include "qt/shell_types.h"
 #include "qt/spin_edit.h"
@@ -66,7 +66,7 @@ QWidget* CreateControl(const TControlLayout& entry, QWidget* parent)
     case TControlKind::SpinEdit:
         return CreateField<TSpinEdit>(text, parent);
     case TControlKind::Button:
-        return new TButton(text, parent);
+        return new QPushButton(text, parent);
     case TControlKind::CheckBox:
         return CreateBox<QCheckBox>(text, entry.Checked, parent);
     case TControlKind::ComboBox:

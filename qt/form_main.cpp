@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "qt/application.h"
+#include "qt/keys.h"
 #include "qt/shell_types.h"
 #include "resources/string_table.h"
 #include "shell/file_names.h"
 #include "shell/focus.h"
+#include "shell/keys.h"
 #include "shell/layout.h"
 #include "shell/pickers.h"
 #include "shell/request.h"
@@ -38,32 +40,6 @@ std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
     return names;
 }
 
-// Which way an arrow key goes round the output kinds: forward for Right and Down; none for any
-// other event.
-std::optional<bool> ArrowForward(const QEvent& event)
-{
-    if (event.type() != QEvent::KeyPress)
-        return std::nullopt;
-    switch (static_cast<const QKeyEvent&>(event).key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        return true;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        return false;
-    default:
-        return std::nullopt;
-    }
-}
-
-// A field whose text stays as it is keeps its cursor, selection and undo history.
-void SetFileName(QLineEdit& field, std::u16string_view name)
-{
-    const QString text = ToQString(name);
-    if (field.text() != text)
-        field.setText(text);
-}
-
 }  // namespace
 
 TFormMain::TFormMain(TConversionRun run)
@@ -71,7 +47,6 @@ TFormMain::TFormMain(TConversionRun run)
 {
     Controls = CreateFormControls(*this);
     Anchors = TAnchors(Controls);
-    EditSrcFile = Controls.As<QLineEdit>(TControlId::EditSrcFile);
     EditDestFile = Controls.As<QLineEdit>(TControlId::EditDestFile);
 
     setWindowTitle(ToQString(FormCaption));
@@ -82,10 +57,8 @@ TFormMain::TFormMain(TConversionRun run)
     OnClick(TControlId::ButtonBrowseDestFile, &TFormMain::ButtonBrowseDestFileClick);
     OnClick(TControlId::ButtonExecute, &TFormMain::ButtonExecuteClick);
     OnClick(TControlId::ButtonExit, &TFormMain::ButtonExitClick);
-    for (const TControlLayout& entry : FormControls()) {
-        if (IsOutputKind(entry.Id))
-            Controls[entry.Id]->installEventFilter(this);
-    }
+    for (const TControlLayout& entry : FormControls())
+        Controls[entry.Id]->installEventFilter(this);
     // The window opens on its first tab stop.
     Controls[NextTabStop(std::nullopt, true, SelectedOutput())]->setFocus();
 }
@@ -131,7 +104,8 @@ void TFormMain::FixSizeUnlessMaximized()
 
 // Qt keeps only the last focused radio button of a group in its tab sequence, which is another
 // one than the selected after a selection by the program or before the group was ever focused:
-// the window keeps the tab sequence itself.
+// the window keeps the tab sequence itself, for the moves that Qt makes of its own accord too
+// (Tab with no control focused, an arrow key on a push button or the check box).
 bool TFormMain::focusNextPrevChild(bool next)
 {
     return RunGuarded([&] {
@@ -141,18 +115,32 @@ bool TFormMain::focusNextPrevChild(bool next)
     });
 }
 
-// The four arrow keys go round the output kinds and select the one they reach, as on Windows;
-// Qt's own radio buttons know only two of them and stop at the ends.
+// Every key that the window's rules name is taken before the focused control sees it. Qt's own
+// radio buttons know only two of the arrows and stop at the ends, and its push buttons outside a
+// dialog take no Enter.
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     return RunGuarded([&] {
-        const std::optional<bool> forward = ArrowForward(*event);
-        const std::optional<TControlId> current = Controls.IdOf(watched);
-        if (!forward || !current)
+        const std::optional<TControlId> focused = Controls.IdOf(watched);
+        if (event->type() != QEvent::KeyPress || !focused)
             return QWidget::eventFilter(watched, event);
-        auto* next = Controls.As<QAbstractButton>(NextOutputKind(*current, *forward));
-        next->setFocus(Qt::OtherFocusReason);
-        next->setChecked(true);
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const TModifiers held = ModifiersOf(key);
+        const TFormKeyAnswer answer = AnswerFormKey(KeyOf(key), held, focused, SelectedOutput());
+        switch (answer.Action) {
+        case TFormKeyAction::None:
+            return QWidget::eventFilter(watched, event);
+        case TFormKeyAction::Focus:
+            Controls[answer.Target]->setFocus(held.Shift ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            break;
+        case TFormKeyAction::Select:
+            Controls[answer.Target]->setFocus(Qt::OtherFocusReason);
+            Controls.As<QAbstractButton>(answer.Target)->setChecked(true);
+            break;
+        case TFormKeyAction::Press:
+            Controls.As<QAbstractButton>(answer.Target)->click();
+            break;
+        }
         return true;
     });
 }
@@ -174,7 +162,7 @@ void TFormMain::dropEvent(QDropEvent* event)
             return;
         event->acceptProposedAction();
         const bool onDestination = EditDestFile->geometry().contains(event->position().toPoint());
-        ShowFileFields(FileDropped(FileFields(), *name, onDestination));
+        ShowFileFields(FileDropped(ReadFileFields(Controls.Reader()), *name, onDestination));
     });
 }
 
@@ -183,15 +171,11 @@ void TFormMain::ChooseSource(std::u16string_view name)
     ShowFileFields(SourceChosen(name));
 }
 
-TFileFields TFormMain::FileFields() const
-{
-    return {EditSrcFile->text().toStdU16String(), EditDestFile->text().toStdU16String()};
-}
-
 void TFormMain::ShowFileFields(const TFileFields& fields)
 {
-    SetFileName(*EditSrcFile, fields.SourceFileName);
-    SetFileName(*EditDestFile, fields.DestFileName);
+    WriteFileFields(fields, Controls.Reader(), [this](TControlId id, std::u16string_view name) {
+        Controls.As<QLineEdit>(id)->setText(ToQString(name));
+    });
 }
 
 void TFormMain::ButtonBrowseSrcFileClick()

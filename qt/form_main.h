@@ -51,7 +51,6 @@ private:
 
     void OnClick(TControlId button, void (TFormMain::*handler)());
     void ChooseSource(std::u16string_view name);
-    TFileFields FileFields() const;
     void ShowFileFields(const TFileFields& fields);
     void FixSizeUnlessMaximized();
     TControlId SelectedOutput() const;
@@ -61,7 +60,6 @@ private:
     TConversionRun Run;
     TFormControls Controls;
     TAnchors Anchors;
-    QLineEdit* EditSrcFile = nullptr;
     QLineEdit* EditDestFile = nullptr;
 };
 

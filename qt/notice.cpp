@@ -7,15 +7,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <array>
-
 #include "qt/application.h"
 #include "qt/frame_placement.h"
+#include "qt/keys.h"
 #include "qt/shell_types.h"
-#include "resources/string_table.h"
 #include "shell/messages.h"
 #include "shell/placement.h"
-#include "shell/text.h"
 
 namespace tabulor {
 namespace {
@@ -41,7 +38,7 @@ TSize ButtonSize(const QPushButton& button)
 TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget* owner)
     : QDialog(owner, DialogFrame),
       Message(new QLabel(text, this)),
-      OK(new QPushButton(ToQString(FromUtf8(strings::SOk)), this))
+      OK(new QPushButton(ToQString(NoticeButtonCaption()), this))
 {
     setWindowTitle(caption);
     setFont(QApplication::font("QMessageBox"));
@@ -78,19 +75,19 @@ void TMessageForm::showEvent(QShowEvent* event)
 void TMessageForm::keyPressEvent(QKeyEvent* event)
 {
     RunGuarded([&] {
-        if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier)
-            CopyToClipboard();
-        else
+        switch (AnswerNoticeKey(KeyOf(*event), ModifiersOf(*event))) {
+        case TNoticeKeyAction::None:
             QDialog::keyPressEvent(event);
+            break;
+        case TNoticeKeyAction::Close:
+            accept();
+            break;
+        case TNoticeKeyAction::Copy:
+            QGuiApplication::clipboard()->setText(
+                ToQString(NoticeClipboardText(Message->text().toStdU16String())));
+            break;
+        }
     });
-}
-
-void TMessageForm::CopyToClipboard()
-{
-    const std::u16string button = OK->text().toStdU16String();
-    const std::array<std::u16string_view, 1> buttons = {button};
-    QGuiApplication::clipboard()->setText(ToQString(NoticeClipboardText(
-        windowTitle().toStdU16String(), Message->text().toStdU16String(), buttons)));
 }
 
 }  // namespace tabulor

@@ -22,7 +22,6 @@ protected:
 
 private:
     QRect OwnerScreen() const;
-    void CopyToClipboard();
 
     QLabel* Message;
     QPushButton* OK;

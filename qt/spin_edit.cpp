@@ -6,9 +6,11 @@
 
 #include "qt/application.h"
 #include "qt/arrow_button.h"
+#include "qt/keys.h"
 #include "qt/spin_key_filter.h"
 #include "qt/shell_types.h"
 #include "shell/layout.h"
+#include "shell/spin_arrows.h"
 #include "shell/spin_field.h"
 
 namespace tabulor {
@@ -25,36 +27,23 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     DownButton->setAccessibleName(ToQString(SpinDownName));
     installEventFilter(KeyFilter);
     connect(KeyFilter, &TSpinKeyFilter::Rejected, this, &QApplication::beep);
-    connect(UpButton, &TArrowButton::Step, this, Guarded([this] { UpClick(); }));
-    connect(DownButton, &TArrowButton::Step, this, Guarded([this] { DownClick(); }));
+    connect(UpButton, &TArrowButton::Step, this, Guarded([this] { Step(1); }));
+    connect(DownButton, &TArrowButton::Step, this, Guarded([this] { Step(-1); }));
     connect(UpButton, &TArrowButton::pressed, this, Guarded([this] { ArrowPressed(); }));
     connect(DownButton, &TArrowButton::pressed, this, Guarded([this] { ArrowPressed(); }));
     setTextMargins(0, 0, UpButton->sizeHint().width(), 0);
 }
 
-void TSpinEdit::UpClick()
+void TSpinEdit::Step(int direction)
 {
-    StepBy(SpinFieldBounds.Increment);
-}
-
-void TSpinEdit::DownClick()
-{
-    StepBy(-SpinFieldBounds.Increment);
-}
-
-void TSpinEdit::StepBy(int increment)
-{
-    setText(ToQString(SteppedSpinText(text().toStdU16String(), increment,
-                                      SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue)));
+    setText(ToQString(StepSpinField(text().toStdU16String(), direction)));
 }
 
 void TSpinEdit::keyPressEvent(QKeyEvent* event)
 {
     RunGuarded([&] {
-        if (event->key() == Qt::Key_Up)
-            UpClick();
-        else if (event->key() == Qt::Key_Down)
-            DownClick();
+        if (const int direction = SpinKeyStep(KeyOf(*event)))
+            Step(direction);
         else
             TEdit::keyPressEvent(event);
     });
@@ -72,11 +61,9 @@ void TSpinEdit::PlaceArrowButtons()
 {
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     const int buttonWidth = UpButton->sizeHint().width();
-    const int left = width() - frame - buttonWidth;
-    const int upHeight = (height() - 2 * frame) / 2;
-    UpButton->setGeometry(left, frame, buttonWidth, upHeight);
-    DownButton->setGeometry(left, frame + upHeight, buttonWidth,
-                            height() - 2 * frame - upHeight);
+    const TRect area = {width() - frame - buttonWidth, frame, buttonWidth, height() - 2 * frame};
+    UpButton->setGeometry(ToQRect(SpinArrowRect(area, 1)));
+    DownButton->setGeometry(ToQRect(SpinArrowRect(area, -1)));
 }
 
 // A press on an arrow moves the focus into the field, which then counts as not focused by a

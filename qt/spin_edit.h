@@ -16,9 +16,6 @@ class TSpinEdit : public TEdit {
 public:
     explicit TSpinEdit(QWidget* parent = nullptr);
 
-    void UpClick();
-    void DownClick();
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -26,7 +23,8 @@ protected:
 private:
     void ArrowPressed();
     void PlaceArrowButtons();
-    void StepBy(int increment);
+    // Up for +1, down for -1.
+    void Step(int direction);
 
     TSpinKeyFilter* KeyFilter;
     TArrowButton* UpButton;

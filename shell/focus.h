@@ -1,5 +1,4 @@
-// How the keyboard moves the focus between the main window's controls, and which keys press or
-// select what.
+// How the keyboard moves the focus between the main window's controls, and how an edit takes it.
 #pragma once
 
 #include <functional>
@@ -24,13 +23,6 @@ TControlId NextOutputKind(TControlId current, bool forward);
 // The output kind that is selected, as checked tells of each: exactly one is, and should the
 // window say none, the first counts, as the request reads the group.
 TControlId SelectedOutputKind(const std::function<bool(TControlId)>& checked);
-
-// Enter presses the button that has the focus, unless Shift, Ctrl or Alt is held; no button is
-// the window's default, so Enter elsewhere presses none.
-inline bool EnterPressesFocused(TControlKind focused, bool modifierHeld)
-{
-    return focused == TControlKind::Button && !modifierHeld;
-}
 
 // An edit takes the focus with its whole text selected unless a primary-button press on the
 // edit itself gave it the focus.

@@ -1,7 +1,6 @@
 // How the program's messages read.
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,11 +11,13 @@ namespace tabulor {
 // a full stop, a space, a closing parenthesis or the like.
 std::u16string WithFinalFullStop(std::u16string_view text);
 
-// A notice as Ctrl+C copies it: the caption, the text and the button captions, each block
-// between lines of 27 hyphens, each line ended by lineEnd: a line feed where the clipboard makes
-// the platform's line ends itself, carriage return and line feed on the Windows clipboard.
-std::u16string NoticeClipboardText(std::u16string_view caption, std::u16string_view text,
-                                   std::span<const std::u16string_view> buttonCaptions,
-                                   std::u16string_view lineEnd = u"\n");
+// The caption of the notice's one button.
+std::u16string NoticeButtonCaption();
+
+// The notice of text as Ctrl+C copies it, as Windows' message boxes are copied: the window's
+// caption, the text and the button's caption, each between lines of 27 hyphens, each line ended
+// by lineEnd: a line feed where the clipboard makes the platform's line ends itself, carriage
+// return and line feed on the Windows clipboard.
+std::u16string NoticeClipboardText(std::u16string_view text, std::u16string_view lineEnd = u"\n");
 
 }  // namespace tabulor

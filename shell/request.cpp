@@ -1,5 +1,7 @@
 #include "shell/request.h"
 
+#include <utility>
+
 #include "shell/file_names.h"
 #include "shell/layout.h"
 #include "shell/list_entries.h"
@@ -49,6 +51,20 @@ std::u16string TextAtStart(TControlId id)
 {
     const TControlLayout& control = Control(id);
     return control.Kind == TControlKind::ComboBox ? ListEntries(id).front() : std::u16string(control.Text);
+}
+
+TFileFields ReadFileFields(const TControlReader& read)
+{
+    return {read.Text(TControlId::EditSrcFile), read.Text(TControlId::EditDestFile)};
+}
+
+void WriteFileFields(const TFileFields& fields, const TControlReader& read, const TTextWriter& write)
+{
+    for (const auto& [id, text] : {std::pair{TControlId::EditSrcFile, &fields.SourceFileName},
+                                   std::pair{TControlId::EditDestFile, &fields.DestFileName}}) {
+        if (read.Text(id) != *text)
+            write(id, *text);
+    }
 }
 
 TFormFields InitialFormFields()

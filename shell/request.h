@@ -38,6 +38,13 @@ struct TControlReader {
 };
 TFormFields ReadFormFields(const TControlReader& read);
 
+// The two file fields, which a chosen or dropped file changes. Written back, a field whose text
+// stays as it is is left alone, so that it keeps its caret, selection and undo.
+struct TFileFields;
+using TTextWriter = std::function<void(TControlId id, std::u16string_view text)>;
+TFileFields ReadFileFields(const TControlReader& read);
+void WriteFileFields(const TFileFields& fields, const TControlReader& read, const TTextWriter& write);
+
 // The fields as the window starts, from its layout.
 TFormFields InitialFormFields();
 

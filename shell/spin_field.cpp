@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "shell/layout.h"
+
 namespace tabulor {
 namespace {
 
@@ -94,6 +96,12 @@ std::u16string SteppedSpinText(std::u16string_view text, int increment, int minV
     const auto sum = static_cast<std::uint32_t>(SpinEditValue(text, minValue))
                      + static_cast<std::uint32_t>(increment);
     return DecimalText(CheckSpinValue(static_cast<int>(sum), minValue, maxValue));
+}
+
+std::u16string StepSpinField(std::u16string_view text, int direction)
+{
+    return SteppedSpinText(text, direction * SpinFieldBounds.Increment, SpinFieldBounds.MinValue,
+                           SpinFieldBounds.MaxValue);
 }
 
 bool IsSpinEditChar(char32_t c, char16_t decimalSeparator)

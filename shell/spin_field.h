@@ -18,6 +18,10 @@ int SpinEditValue(std::u16string_view text, int minValue);
 std::u16string SteppedSpinText(std::u16string_view text, int increment, int minValue,
                                int maxValue);
 
+// The text that a step up (+1) or down (-1) writes into one of the window's spin fields, by
+// their increment and within their bounds.
+std::u16string StepSpinField(std::u16string_view text, int direction);
+
 // Whether a field takes c when it is typed: a digit, a sign, the decimal separator or a control
 // character other than carriage return (backspace and the clipboard shortcuts). Pasting is not
 // typing and is never filtered.

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "shell/layout.h"
+#include "shell/spin_arrows.h"
 #include "win32/accessible_proxy.h"
+#include "win32/geometry.h"
 #include "win32/guard.h"
 #include "win32/wide.h"
 
@@ -31,13 +33,10 @@ private:
 };
 
 // The arrows are simple children of the window's object, which the system's object knows
-// nothing of.
+// nothing of. They lie where the window draws them, which the window's size alone decides.
 class TSpinArrowsAccessible final : public TAccessibleProxy {
 public:
-    TSpinArrowsAccessible(HWND window, IAccessible* standard, std::function<RECT(int)> arrowRect)
-        : TAccessibleProxy(window, standard), ArrowRect(std::move(arrowRect))
-    {
-    }
+    TSpinArrowsAccessible(HWND window, IAccessible* standard) : TAccessibleProxy(window, standard) {}
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
     {
@@ -90,7 +89,7 @@ public:
         const int direction = Direction(child);
         if (direction == 0)
             return TAccessibleProxy::accLocation(left, top, width, height, child);
-        RECT rect = ArrowRect(direction);
+        RECT rect = ToRECT(SpinArrowRect(ClientArea(Window), direction));
         MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         *left = rect.left;
         *top = rect.top;
@@ -103,15 +102,12 @@ public:
     {
         POINT at = {left, top};
         ScreenToClient(Window, &at);
-        for (const int direction : {1, -1}) {
-            const RECT rect = ArrowRect(direction);
-            if (PtInRect(&rect, at)) {
-                child->vt = VT_I4;
-                child->lVal = direction > 0 ? 1 : 2;
-                return S_OK;
-            }
-        }
-        return TAccessibleProxy::accHitTest(left, top, child);
+        const int direction = SpinArrowAt(ClientArea(Window), ToTPoint(at));
+        if (direction == 0)
+            return TAccessibleProxy::accHitTest(left, top, child);
+        child->vt = VT_I4;
+        child->lVal = direction > 0 ? 1 : 2;
+        return S_OK;
     }
 
 private:
@@ -122,8 +118,6 @@ private:
             return 0;
         return child.lVal == 1 ? 1 : child.lVal == 2 ? -1 : 0;
     }
-
-    std::function<RECT(int)> ArrowRect;
 };
 
 LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
@@ -162,11 +156,10 @@ void GiveAccessibleName(HWND control, std::u16string_view name)
         delete owned;
 }
 
-LRESULT AnswerSpinArrowsObject(HWND arrows, WPARAM wParam, LPARAM lParam,
-                               const std::function<RECT(int direction)>& arrowRect)
+LRESULT AnswerSpinArrowsObject(HWND arrows, WPARAM wParam, LPARAM lParam)
 {
     return AnswerGetObject(arrows, wParam, lParam, [&](IAccessible* standard) {
-        return new TSpinArrowsAccessible(arrows, standard, arrowRect);
+        return new TSpinArrowsAccessible(arrows, standard);
     });
 }
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string_view>
 
 namespace tabulor {
@@ -16,9 +15,8 @@ void CreateHiddenLabel(HWND parent, std::u16string_view name);
 void GiveAccessibleName(HWND control, std::u16string_view name);
 
 // The answer to a WM_GETOBJECT sent to a spin field's arrows window: its two arrows, push
-// buttons named for what they do, child 1 the up arrow and child 2 the down one, at the places
-// in the window's client area that arrowRect gives for +1 and -1.
-LRESULT AnswerSpinArrowsObject(HWND arrows, WPARAM wParam, LPARAM lParam,
-                               const std::function<RECT(int direction)>& arrowRect);
+// buttons named for what they do, child 1 the up arrow and child 2 the down one, each where it
+// lies in the window's client area.
+LRESULT AnswerSpinArrowsObject(HWND arrows, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tabulor

@@ -19,36 +19,61 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    // Everything else is the system object's answer.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+        { return Standard->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
+        { return Standard->GetTypeInfo(index, locale, info); }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override;
+                                            DISPID* ids) override
+        { return Standard->GetIDsOfNames(id, names, count, locale, ids); }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
                                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argumentError) override;
-
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override;
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override;
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
+                                     UINT* argumentError) override
+        { return Standard->Invoke(member, id, locale, flags, parameters, result, exception, argumentError); }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
+        { return Standard->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
+        { return Standard->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
+        { return Standard->get_accChild(child, object); }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
+        { return Standard->get_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
+        { return Standard->get_accValue(child, value); }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
+        { return Standard->get_accDescription(child, description); }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
+        { return Standard->get_accRole(child, role); }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
+        { return Standard->get_accState(child, state); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
+        { return Standard->get_accHelp(child, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override
+        { return Standard->get_accHelpTopic(file, child, topic); }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
+        { return Standard->get_accKeyboardShortcut(child, shortcut); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
+        { return Standard->get_accFocus(child); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
+        { return Standard->get_accSelection(children); }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
+        { return Standard->get_accDefaultAction(child, action); }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
+        { return Standard->accSelect(flags, child); }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
-                                          VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
-    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override;
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+                                          VARIANT child) override
+        { return Standard->accLocation(left, top, width, height, child); }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override
+        { return Standard->accNavigate(direction, start, end); }
+    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override
+        { return Standard->accHitTest(left, top, child); }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+        { return Standard->accDoDefaultAction(child); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+        { return Standard->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+        { return Standard->put_accValue(child, value); }
 
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enterMode) override;

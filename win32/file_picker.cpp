@@ -4,7 +4,7 @@
 
 #include "shell/placement.h"
 #include "win32/guard.h"
-#include "win32/monitor.h"
+#include "win32/geometry.h"
 #include "win32/wide.h"
 
 namespace tabulor {
@@ -35,7 +35,7 @@ UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lPara
         const auto owner = reinterpret_cast<HWND>(notice->lpOFN->lCustData);
         RECT frame;
         GetWindowRect(dialog, &frame);
-        const TPoint at = PickerTopLeft(MonitorOf(owner), {frame.right - frame.left, frame.bottom - frame.top});
+        const TPoint at = PickerTopLeft(MonitorOf(owner), SizeOf(frame));
         SetWindowPos(dialog, nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     });
     return 0;

@@ -1,52 +1,37 @@
-// The main window's keyboard: its own tab order, the arrows of the radio group, and Enter on a
-// focused push button. No dialog manager runs, so no button is default and Escape presses
-// nothing.
+// The main window's keyboard, as the window's key rules answer it. No dialog manager runs, so
+// every key that the rules name is taken here, before the focused control sees it.
+#include <algorithm>
+
 #include "shell/focus.h"
-#include "shell/layout.h"
+#include "shell/keys.h"
 #include "win32/form_main.h"
+#include "win32/keys.h"
 
 namespace tabulor {
-namespace {
-
-bool Held(int key)
-{
-    return GetKeyState(key) < 0;
-}
-
-}  // namespace
 
 bool TFormMain::KeyPreview(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || (message.hwnd != Window.Get() && !IsChild(Window.Get(), message.hwnd)))
+    if (!IsKeyDownIn(message, Window.Get()))
         return false;
-    const std::optional<TControlId> focused = IdOf(GetFocus());
-    switch (message.wParam) {
-    case VK_TAB:
-        if (Held(VK_CONTROL) || Held(VK_MENU))
-            return false;
-        SetFocus(ControlHandle(NextTabStop(focused, !Held(VK_SHIFT), SelectedOutput())));
-        return true;
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-        if (!focused || !IsOutputKind(*focused))
-            return false;
-        SelectOutput(NextOutputKind(*focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN));
-        return true;
-    case VK_RETURN: {
-        const bool modifierHeld = Held(VK_SHIFT) || Held(VK_CONTROL) || Held(VK_MENU);
-        if (!focused || !EnterPressesFocused(Control(*focused).Kind, modifierHeld))
-            return false;
-        SendMessageW(GetFocus(), BM_CLICK, 0, 0);
-        return true;
-    }
-    default:
+    const TFormKeyAnswer answer =
+        AnswerFormKey(KeyOf(message.wParam), HeldModifiers(), IdOf(GetFocus()), SelectedOutput());
+    switch (answer.Action) {
+    case TFormKeyAction::None:
         return false;
+    case TFormKeyAction::Focus:
+        SetFocus(ControlHandle(answer.Target));
+        break;
+    case TFormKeyAction::Select:
+        SelectOutput(answer.Target);
+        break;
+    case TFormKeyAction::Press:
+        SendMessageW(ControlHandle(answer.Target), BM_CLICK, 0, 0);
+        break;
     }
+    return true;
 }
 
-// An arrow key moves the focus to the next option and selects it, as a click would.
+// The focus moves to the option, which is selected, as a click would select it.
 void TFormMain::SelectOutput(TControlId id)
 {
     const TControlId selected = SelectedOutput();
@@ -57,18 +42,16 @@ void TFormMain::SelectOutput(TControlId id)
 
 TControlId TFormMain::SelectedOutput() const
 {
-    return SelectedOutputKind([this](TControlId id) { return Checked(id); });
+    return SelectedOutputKind(Reader().Checked);
 }
 
 // None for a window that is no control of the layout table.
 std::optional<TControlId> TFormMain::IdOf(HWND control) const
 {
-    const auto entries = FormControls();
-    for (std::size_t i = 0; i < Controls.size(); ++i) {
-        if (Controls[i] == control)
-            return entries[i].Id;
-    }
-    return std::nullopt;
+    const auto found = std::find(Controls.begin(), Controls.end(), control);
+    if (found == Controls.end())
+        return std::nullopt;
+    return static_cast<TControlId>(found - Controls.begin());
 }
 
 }  // namespace tabulor

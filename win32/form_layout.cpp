@@ -10,6 +10,7 @@
 #include "win32/control_ids.h"
 #include "win32/focus_select.h"
 #include "win32/form_main.h"
+#include "win32/geometry.h"
 #include "win32/wide.h"
 
 namespace tabulor {
@@ -53,18 +54,17 @@ HWND CreateSystemControl(HWND parent, const TControlLayout& entry, bool startsGr
 }
 
 // Screen readers name a field after the static text right before it in the z-order, anything
-// else after its caption: where the table names a control otherwise, an invisible label before
-// the field, or an answer of the control's own, gives the table's name.
-HWND CreateNamedControl(HWND parent, const TControlLayout* previous, const TControlLayout& entry,
-                        bool startsGroup, HINSTANCE instance)
+// else after its caption, which gives the table's name for every control but those that the table
+// names itself: an invisible label before such a field, or an answer of the control's own, gives
+// them theirs.
+HWND CreateNamedControl(HWND parent, const TControlLayout& entry, bool startsGroup, HINSTANCE instance)
 {
-    const std::u16string_view name = AccessibleName(entry.Id);
-    const bool labelled = previous != nullptr && previous->Kind == TControlKind::Label && previous->Text == name;
-    if (IsField(entry.Kind) && !labelled)
-        CreateHiddenLabel(parent, name);
+    const std::u16string_view ownName = entry.OwnAccessibleName;
+    if (IsField(entry.Kind) && !ownName.empty())
+        CreateHiddenLabel(parent, ownName);
     HWND control = CreateSystemControl(parent, entry, startsGroup, instance);
-    if (!IsField(entry.Kind) && name != entry.Text)
-        GiveAccessibleName(control, name);
+    if (!IsField(entry.Kind) && !ownName.empty())
+        GiveAccessibleName(control, ownName);
     return control;
 }
 
@@ -97,14 +97,12 @@ void TFormMain::CreateControls(HINSTANCE instance)
 {
     const char16_t separator = UserDecimalSeparator();
     bool firstRadio = true;
-    const TControlLayout* previous = nullptr;
     for (const TControlLayout& entry : FormControls()) {
         // A radio group runs from the first radio button to the next control that starts a group.
         const bool startsGroup = entry.Kind != TControlKind::RadioButton || firstRadio;
         firstRadio = firstRadio && entry.Kind != TControlKind::RadioButton;
-        HWND control = CreateNamedControl(Window.Get(), previous, entry, startsGroup, instance);
+        HWND control = CreateNamedControl(Window.Get(), entry, startsGroup, instance);
         Controls.push_back(control);
-        previous = &entry;
         if (entry.Checked)
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         if (entry.Kind == TControlKind::Edit)
@@ -137,10 +135,9 @@ void TFormMain::LayOut(UINT dpi)
 
 void TFormMain::PlaceControls()
 {
-    RECT client;
-    GetClientRect(Window.Get(), &client);
+    const TRect client = ClientArea(Window.Get());
     const TSize designed = ScaleToText(FormClientSize, TextHeight);
-    const TSize growth = {client.right - designed.Width, client.bottom - designed.Height};
+    const TSize growth = {client.Width - designed.Width, client.Height - designed.Height};
     const auto entries = FormControls();
     TMeasuringDC dc(Window.Get(), Font.get());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -167,8 +164,8 @@ void TFormMain::FitFrame(UINT dpi)
     const TSize client = ScaleToText(FormClientSize, TextHeight);
     RECT frame = {0, 0, client.Width, client.Height};
     AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, dpi);
-    SetWindowPos(Window.Get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const TSize size = SizeOf(frame);
+    SetWindowPos(Window.Get(), nullptr, 0, 0, size.Width, size.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The outer frame is centred on the primary screen.
@@ -176,8 +173,8 @@ void TFormMain::Centre()
 {
     RECT frame;
     GetWindowRect(Window.Get(), &frame);
-    const TPoint at = CentredTopLeft({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                                     {frame.right - frame.left, frame.bottom - frame.top});
+    const TPoint at =
+        CentredTopLeft({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, SizeOf(frame));
     SetWindowPos(Window.Get(), nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

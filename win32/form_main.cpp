@@ -1,7 +1,6 @@
 #include "win32/form_main.h"
 
 #include <stdexcept>
-#include <utility>
 
 #include "core/conversion.h"
 #include "resources/string_table.h"
@@ -103,14 +102,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         FormDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_DESTROY:
+        SetMainWindow(nullptr);
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        SetMainWindow(nullptr);
-        HWND window = Window.Get();
-        Window.Forget();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     default:
         return DefWindowProcW(Window.Get(), message, wParam, lParam);
     }
@@ -156,8 +150,9 @@ void TFormMain::FormDropFiles(HDROP drop)
         return;
     POINT at;
     DragQueryPoint(drop, &at);
-    HWND target = ChildWindowFromPointEx(Window.Get(), at, CWP_SKIPINVISIBLE);
-    SetFileFields(FileDropped(FileFields(), *dropped, target == ControlHandle(TControlId::EditDestFile)));
+    const bool onDestination =
+        ChildWindowFromPointEx(Window.Get(), at, CWP_SKIPINVISIBLE) == ControlHandle(TControlId::EditDestFile);
+    SetFileFields(FileDropped(ReadFileFields(Reader()), *dropped, onDestination));
 }
 
 void TFormMain::ChooseSource(const std::optional<std::u16string>& name)
@@ -181,7 +176,7 @@ void TFormMain::ButtonBrowseDestFileClick()
 // A failed run throws past the notice, to the guard that shows the error.
 void TFormMain::ButtonExecuteClick()
 {
-    RunConversion(MakeConversionSettings(ReadFields()));
+    RunConversion(MakeConversionSettings(ReadFormFields(Reader())));
     ShowNotice(FromUtf8(strings::SFileCreated));
 }
 
@@ -196,34 +191,18 @@ HWND TFormMain::ControlHandle(TControlId id) const
     return Controls.at(static_cast<std::size_t>(id));
 }
 
-bool TFormMain::Checked(TControlId id) const
+TControlReader TFormMain::Reader() const
 {
-    return SendMessageW(ControlHandle(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-TFormFields TFormMain::ReadFields() const
-{
-    return ReadFormFields({
+    return {
         [this](TControlId id) { return WindowText(ControlHandle(id)); },
-        [this](TControlId id) { return Checked(id); },
-    });
+        [this](TControlId id) { return SendMessageW(ControlHandle(id), BM_GETCHECK, 0, 0) == BST_CHECKED; },
+    };
 }
 
-TFileFields TFormMain::FileFields() const
-{
-    return {WindowText(ControlHandle(TControlId::EditSrcFile)),
-            WindowText(ControlHandle(TControlId::EditDestFile))};
-}
-
-// A field whose text stays as it is keeps its caret, selection and undo, as it does on a drop on
-// the other field.
 void TFormMain::SetFileFields(const TFileFields& fields)
 {
-    for (const auto& [id, text] : {std::pair{TControlId::EditSrcFile, &fields.SourceFileName},
-                                   std::pair{TControlId::EditDestFile, &fields.DestFileName}}) {
-        if (WindowText(ControlHandle(id)) != *text)
-            SetControlText(ControlHandle(id), *text);
-    }
+    WriteFileFields(fields, Reader(),
+                    [this](TControlId id, std::u16string_view text) { SetControlText(ControlHandle(id), text); });
 }
 
 }  // namespace tabulor

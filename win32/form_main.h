@@ -41,6 +41,7 @@ public:
     bool KeyPreview(const MSG& message);
 
     void Attach(HWND window) { Window.Own(window); }
+    void Detach() { Window.Forget(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -73,9 +74,7 @@ private:
     std::optional<TControlId> IdOf(HWND control) const;
 
     HWND ControlHandle(TControlId id) const;
-    bool Checked(TControlId id) const;
-    TFormFields ReadFields() const;
-    TFileFields FileFields() const;
+    TControlReader Reader() const;
     void SetFileFields(const TFileFields& fields);
 
     // Entered before the window is made and left after it is gone.

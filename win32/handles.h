@@ -12,7 +12,7 @@ namespace tabulor {
 
 // A top-level window that an object owns, destroyed with the object; its child windows go with
 // it and are never owned on their own. The window may go first, as the main window goes when it
-// is closed: its WM_NCDESTROY handler then calls Forget. While the window goes, Get still gives
+// is closed: its window procedure then calls Forget. While the window goes, Get still gives
 // it, so that its last messages are handled. It neither copies nor moves.
 class TWindow {
 public:
@@ -33,31 +33,16 @@ private:
     HWND Handle = nullptr;
 };
 
-struct TFontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
+// Frees a handle with the system call that goes with it.
+template <auto Free>
+struct TFreeWith {
+    void operator()(auto handle) const { Free(handle); }
 };
-using TFont = std::unique_ptr<std::remove_pointer_t<HFONT>, TFontDeleter>;
-
-struct TIconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using TIcon = std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter>;
-
-struct TGlobalDeleter {
-    using pointer = HGLOBAL;
-    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
-};
-using TGlobal = std::unique_ptr<void, TGlobalDeleter>;
-
-struct TLocalDeleter {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
-using TArgumentList = std::unique_ptr<LPWSTR, TLocalDeleter>;
-
-struct TDropDeleter {
-    void operator()(HDROP drop) const { DragFinish(drop); }
-};
-using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDropDeleter>;
+using TFont = std::unique_ptr<std::remove_pointer_t<HFONT>, TFreeWith<DeleteObject>>;
+using TIcon = std::unique_ptr<std::remove_pointer_t<HICON>, TFreeWith<DestroyIcon>>;
+using TArgumentList = std::unique_ptr<LPWSTR, TFreeWith<LocalFree>>;
+using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TFreeWith<DragFinish>>;
+using TGlobal = std::unique_ptr<void, TFreeWith<GlobalFree>>;
 
 // A device context of a window's client area, with a font selected into it for measuring.
 class TMeasuringDC {

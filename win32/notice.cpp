@@ -1,19 +1,17 @@
 #include "win32/notice.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 
-#include "resources/string_table.h"
 #include "shell/layout.h"
 #include "shell/messages.h"
 #include "shell/placement.h"
-#include "shell/text.h"
 #include "win32/box_owner.h"
 #include "win32/control_ids.h"
+#include "win32/geometry.h"
+#include "win32/keys.h"
 #include "win32/message_loop.h"
-#include "win32/monitor.h"
 #include "win32/wide.h"
 #include "win32/window_proc.h"
 
@@ -39,14 +37,14 @@ void TMessageForm::RegisterWindowClass(HINSTANCE instance)
 }
 
 TMessageForm::TMessageForm(HWND owner, std::u16string_view text)
-    : Owner(owner), Text(text), OkCaption(FromUtf8(strings::SOk))
+    : Owner(owner), Text(text)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     CreateWindowExW(NoticeExStyle, MessageFormClassName, ToWide(FormCaption).c_str(), NoticeStyle, 0, 0, 0,
                     0, owner, nullptr, instance, this);
     Message = CreateWindowExW(0, L"STATIC", ToWide(Text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                               0, 0, 0, 0, Window.Get(), nullptr, instance, nullptr);
-    OK = CreateWindowExW(0, L"BUTTON", ToWide(OkCaption).c_str(),
+    OK = CreateWindowExW(0, L"BUTTON", ToWide(NoticeButtonCaption()).c_str(),
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, Window.Get(),
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
     LayOut(owner ? GetDpiForWindow(owner) : GetDpiForSystem());
@@ -74,7 +72,7 @@ void TMessageForm::LayOut(UINT dpi)
 
     RECT frame = {0, 0, layout.Client.Width, layout.Client.Height};
     AdjustWindowRectExForDpi(&frame, NoticeStyle, FALSE, NoticeExStyle, dpi);
-    const TSize size = {frame.right - frame.left, frame.bottom - frame.top};
+    const TSize size = SizeOf(frame);
     const TPoint at = CentredTopLeft(MonitorOf(Owner), size);
     SetWindowPos(Window.Get(), nullptr, at.X, at.Y, size.Width, size.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -96,26 +94,26 @@ void TMessageForm::RunModal()
     ShowWindow(Window.Get(), SW_HIDE);
 }
 
-// Enter and Escape close the notice, as its default and cancel button; Ctrl+C copies it.
 bool TMessageForm::KeyPreview(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || (message.hwnd != Window.Get() && !IsChild(Window.Get(), message.hwnd)))
+    if (!IsKeyDownIn(message, Window.Get()))
         return false;
-    if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
+    switch (AnswerNoticeKey(KeyOf(message.wParam), HeldModifiers())) {
+    case TNoticeKeyAction::None:
+        return false;
+    case TNoticeKeyAction::Close:
         Closed = true;
-        return true;
-    }
-    if (message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        break;
+    case TNoticeKeyAction::Copy:
         CopyToClipboard();
-        return true;
+        break;
     }
-    return false;
+    return true;
 }
 
 void TMessageForm::CopyToClipboard() const
 {
-    const std::array<std::u16string_view, 1> buttons = {OkCaption};
-    const std::u16string clip = NoticeClipboardText(FormCaption, Text, buttons, u"\r\n");
+    const std::u16string clip = NoticeClipboardText(Text, u"\r\n");
     const std::size_t bytes = (clip.size() + 1) * sizeof(char16_t);
     TGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory)
@@ -147,11 +145,6 @@ LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_NCDESTROY: {
-        HWND window = Window.Get();
-        Window.Forget();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     default:
         return DefWindowProcW(Window.Get(), message, wParam, lParam);
     }

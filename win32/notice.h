@@ -28,6 +28,7 @@ public:
     void RunModal();
 
     void Attach(HWND window) { Window.Own(window); }
+    void Detach() { Window.Forget(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -39,7 +40,6 @@ private:
 
     HWND Owner;
     std::u16string Text;
-    std::u16string OkCaption;
     HWND Message = nullptr;
     HWND OK = nullptr;
     TFont Font;

@@ -10,7 +10,9 @@
 #include "win32/accessible_names.h"
 #include "win32/control_ids.h"
 #include "win32/focus_select.h"
+#include "win32/geometry.h"
 #include "win32/guard.h"
+#include "win32/keys.h"
 #include "win32/wide.h"
 #include "win32/window_proc.h"
 
@@ -39,10 +41,10 @@ TSpinEdit::TSpinEdit(HWND edit, char16_t decimalSeparator)
 
 void TSpinEdit::LayOut(int textHeight)
 {
-    RECT client;
-    GetClientRect(Edit, &client);
+    const TRect client = ClientArea(Edit);
     const int width = ScaleToText(SpinArrowWidth, textHeight);
-    MoveWindow(Arrows, client.right - width, 0, width, client.bottom, TRUE);
+    MoveWindow(Arrows, client.Width - width, 0, width, client.Height, TRUE);
+    Press.Place({0, 0, width, client.Height});
     SendMessageW(Edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
 }
 
@@ -64,8 +66,8 @@ LRESULT TSpinEdit::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
         EditChar(wParam, lParam);
         return 0;
     case WM_KEYDOWN:
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-            Step(wParam == VK_UP ? 1 : -1);
+        if (const int direction = SpinKeyStep(KeyOf(wParam))) {
+            Step(direction);
             return 0;
         }
         break;
@@ -94,8 +96,7 @@ void TSpinEdit::EditChar(WPARAM character, LPARAM keystroke)
 // The caret ends up after the new value, so that typing goes on from there.
 void TSpinEdit::Step(int direction)
 {
-    const std::u16string text = SteppedSpinText(WindowText(Edit), direction * SpinFieldBounds.Increment,
-                                                SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue);
+    const std::u16string text = StepSpinField(WindowText(Edit), direction);
     SetControlText(Edit, text);
     SendMessageW(Edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
 }
@@ -111,7 +112,7 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ArrowsMouseDown(at);
         return 0;
     case WM_MOUSEMOVE:
-        if (PressedDirection != 0)
+        if (Press.Held() != 0)
             InvalidateRect(Arrows, nullptr, FALSE);
         return 0;
     case WM_LBUTTONUP:
@@ -124,8 +125,7 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ArrowsCaptureLost();
         return 0;
     case WM_GETOBJECT:
-        if (const LRESULT object = AnswerSpinArrowsObject(Arrows, wParam, lParam,
-                                                          [this](int direction) { return ArrowRect(direction); }))
+        if (const LRESULT object = AnswerSpinArrowsObject(Arrows, wParam, lParam))
             return object;
         return DefWindowProcW(Arrows, message, wParam, lParam);
     default:
@@ -133,36 +133,24 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-RECT TSpinEdit::ArrowRect(int direction) const
-{
-    RECT rect;
-    GetClientRect(Arrows, &rect);
-    const LONG middle = rect.bottom / 2;
-    if (direction > 0)
-        rect.bottom = middle;
-    else
-        rect.top = middle;
-    return rect;
-}
-
-bool TSpinEdit::PointerOverPressed() const
+// The pointer in the arrows' window.
+TPoint TSpinEdit::Pointer() const
 {
     POINT pointer;
     GetCursorPos(&pointer);
     ScreenToClient(Arrows, &pointer);
-    const RECT pressed = ArrowRect(PressedDirection);
-    return PressedDirection != 0 && PtInRect(&pressed, pointer);
+    return ToTPoint(pointer);
 }
 
 void TSpinEdit::ArrowsPaint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Arrows, &paint);
-    const bool pushed = PointerOverPressed();
+    const TPoint pointer = Pointer();
     for (const int direction : {1, -1}) {
-        RECT rect = ArrowRect(direction);
+        RECT rect = ToRECT(Press.ArrowRect(direction));
         UINT state = direction > 0 ? DFCS_SCROLLUP : DFCS_SCROLLDOWN;
-        if (pushed && direction == PressedDirection)
+        if (Press.ShownPushed(direction, pointer))
             state |= DFCS_PUSHED;
         DrawFrameControl(dc, &rect, DFC_SCROLL, state);
     }
@@ -171,52 +159,47 @@ void TSpinEdit::ArrowsPaint()
 
 void TSpinEdit::ArrowsMouseDown(POINT at)
 {
-    const RECT up = ArrowRect(1);
-    PressedDirection = PtInRect(&up, at) ? 1 : -1;
+    Press.Press(ToTPoint(at), TSpinArrows::TTime::clock::now());
     SetCapture(Arrows);
     // The focus comes from the arrow, not from a press on the field: the text is selected.
     SetFocus(Edit);
-    Repeat.Press(TArrowRepeat::TTime::clock::now());
     ArmTimer();
     InvalidateRect(Arrows, nullptr, FALSE);
 }
 
 void TSpinEdit::ArrowsMouseUp(POINT at)
 {
-    if (PressedDirection == 0)
+    if (Press.Held() == 0)
         return;
-    const RECT pressed = ArrowRect(PressedDirection);
-    const int direction = PressedDirection;
-    const bool steps = Repeat.Release(PtInRect(&pressed, at) != FALSE);
+    const int direction = Press.Release(ToTPoint(at));
     // Letting go of the capture cancels the press, which has just ended anyway.
     ReleaseCapture();
-    if (steps)
+    if (direction != 0)
         Step(direction);
 }
 
 void TSpinEdit::ArrowsTimer()
 {
-    if (Repeat.Tick(TArrowRepeat::TTime::clock::now(), PointerOverPressed()))
-        Step(PressedDirection);
+    if (const int direction = Press.Tick(TSpinArrows::TTime::clock::now(), Pointer()))
+        Step(direction);
     ArmTimer();
 }
 
 void TSpinEdit::ArrowsCaptureLost()
 {
-    Repeat.Cancel();
-    PressedDirection = 0;
+    Press.Cancel();
     KillTimer(Arrows, RepeatTimer);
     InvalidateRect(Arrows, nullptr, FALSE);
 }
 
 void TSpinEdit::ArmTimer()
 {
-    const auto next = Repeat.NextTick();
+    const auto next = Press.NextTick();
     if (!next) {
         KillTimer(Arrows, RepeatTimer);
         return;
     }
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - TArrowRepeat::TTime::clock::now());
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - TSpinArrows::TTime::clock::now());
     SetTimer(Arrows, RepeatTimer, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, wait.count())), nullptr);
 }
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/arrow_repeat.h"
+#include "shell/spin_arrows.h"
 
 namespace tabulor {
 
@@ -22,6 +22,7 @@ public:
 
     // The arrows' window.
     void Attach(HWND arrows) { Arrows = arrows; }
+    void Detach() { Arrows = nullptr; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -35,16 +36,13 @@ private:
     void ArrowsTimer();
     void ArrowsCaptureLost();
     void ArmTimer();
-    RECT ArrowRect(int direction) const;
-    bool PointerOverPressed() const;
+    TPoint Pointer() const;
     void Step(int direction);
 
     HWND Edit;
     HWND Arrows = nullptr;
     char16_t DecimalSeparator;
-    TArrowRepeat Repeat;
-    // +1 for the up arrow, -1 for the down one, 0 while neither is held.
-    int PressedDirection = 0;
+    TSpinArrows Press;
 };
 
 }  // namespace tabulor

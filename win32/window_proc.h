@@ -1,5 +1,6 @@
 // The window procedure of a class whose every window belongs to one object, handed over at
-// creation: each message goes to the object's HandleMessage behind the guard.
+// creation: each message goes to the object's HandleMessage behind the guard, and once the last
+// one has been handled, the object's Detach lets go of the window that is gone.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,8 @@ LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     LRESULT result = 0;
     RunGuarded([&] { result = owner->HandleMessage(message, wParam, lParam); });
+    if (message == WM_NCDESTROY)
+        owner->Detach();
     return result;
 }
 

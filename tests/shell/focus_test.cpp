@@ -55,13 +55,5 @@ TEST(Focus, ArrowKeysGoRoundTheOutputKindsAndOneIsSelected)
     EXPECT_EQ(SelectedOutputKind([](TControlId id) { return id == CheckBoxBorder; }), RadioButtonOutputTable);
 }
 
-TEST(Focus, EnterPressesOnlyAFocusedButtonWithoutModifiers)
-{
-    for (const TControlLayout& control : FormControls()) {
-        EXPECT_EQ(EnterPressesFocused(control.Kind, false), control.Kind == TControlKind::Button) << control.Name;
-        EXPECT_FALSE(EnterPressesFocused(control.Kind, true)) << control.Name;
-    }
-}
-
 }  // namespace
 }  // namespace tabulor

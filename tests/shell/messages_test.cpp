@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace tabulor {
 namespace {
 
@@ -25,12 +23,12 @@ TEST(Messages, FinalFullStop)
 TEST(Messages, NoticeAsCopied)
 {
     const std::u16string divider(27, u'-');
-    const std::array<std::u16string_view, 2> buttons = {u"OK", u"Annuler"};
-    EXPECT_EQ(NoticeClipboardText(u"Tabulor", u"Texte <b>", std::span(buttons).first(1)),
-              divider + u"\nTabulor\n" + divider + u"\nTexte <b>\n" + divider + u"\nOK\n" + divider + u"\n");
-    EXPECT_EQ(NoticeClipboardText(u"T", u"x", buttons, u"\r\n"),
-              divider + u"\r\nT\r\n" + divider + u"\r\nx\r\n" + divider + u"\r\nOK   Annuler\r\n"
-                  + divider + u"\r\n");
+    const std::u16string ok = NoticeButtonCaption();
+    EXPECT_EQ(NoticeClipboardText(u"Texte <b>"),
+              divider + u"\nTabulor\n" + divider + u"\nTexte <b>\n" + divider + u"\n" + ok + u"\n" + divider + u"\n");
+    EXPECT_EQ(NoticeClipboardText(u"x", u"\r\n"),
+              divider + u"\r\nTabulor\r\n" + divider + u"\r\nx\r\n" + divider + u"\r\n" + ok + u"\r\n" + divider
+                  + u"\r\n");
 }
 
 TEST(Messages, StartShowCommand)

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <vector>
 
+#include "shell/file_names.h"
 #include "shell/list_entries.h"
 
 namespace tabulor {
@@ -22,6 +25,25 @@ TEST(Request, AsTheWindowStarts)
     EXPECT_EQ(settings.OutputKind, okTableOnly);
     EXPECT_EQ(settings.SourceEncoding, seWindows1252);
     EXPECT_EQ(settings.FieldSeparator, fsTab);
+}
+
+TEST(Request, FileFieldsWrittenWhereTheyChange)
+{
+    std::map<TControlId, std::u16string> texts = {{TControlId::EditSrcFile, u"a.txt"},
+                                                  {TControlId::EditDestFile, u"b.html"}};
+    const TControlReader read = {[&](TControlId id) { return texts.at(id); }, {}};
+    std::vector<TControlId> written;
+    const TTextWriter write = [&](TControlId id, std::u16string_view text) {
+        written.push_back(id);
+        texts[id] = text;
+    };
+    WriteFileFields(FileDropped(ReadFileFields(read), u"c.html", true), read, write);
+    EXPECT_EQ(written, std::vector{TControlId::EditDestFile});
+    EXPECT_EQ(texts[TControlId::EditDestFile], u"c.html");
+    WriteFileFields({u"a.txt", u"c.html"}, read, write);
+    WriteFileFields({u"d.txt", u"c.html"}, read, write);
+    EXPECT_EQ(written, (std::vector{TControlId::EditDestFile, TControlId::EditSrcFile}));
+    EXPECT_EQ(ReadFileFields(read).SourceFileName, u"d.txt");
 }
 
 TEST(Request, TextsPassUnchanged)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/layout.h"
+#include "shell/spin_arrows.h"
 #include "tabulor_process.h"
 #include "win32/control_ids.h"
 #include "win32/handles.h"
@@ -33,6 +34,32 @@ std::wstring AccessibleNameOf(HWND window, long child = CHILDID_SELF)
     SysFreeString(name);
     object->Release();
     return text;
+}
+
+// Each arrow of a spin field lies where the arrows' window draws it, and a point in its middle
+// hits it.
+void ExpectArrowsWhereDrawn(HWND arrows)
+{
+    IAccessible* object = nullptr;
+    ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(arrows, OBJID_CLIENT, __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&object))));
+    RECT window;
+    GetWindowRect(arrows, &window);
+    const TRect area = {window.left, window.top, window.right - window.left, window.bottom - window.top};
+    for (const long child : {1L, 2L}) {
+        VARIANT id = {};
+        id.vt = VT_I4;
+        id.lVal = child;
+        long left = 0, top = 0, width = 0, height = 0;
+        EXPECT_EQ(object->accLocation(&left, &top, &width, &height, id), S_OK);
+        const TRect at = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+                          static_cast<int>(height)};
+        EXPECT_EQ(at, SpinArrowRect(area, child == 1 ? 1 : -1)) << child;
+        VARIANT hit = {};
+        EXPECT_EQ(object->accHitTest(left + width / 2, top + height / 2, &hit), S_OK);
+        EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, child);
+    }
+    object->Release();
 }
 
 // Windows names a drop-down list after the static text right before it in the z-order, as it
@@ -78,6 +105,7 @@ TEST(AccessibilityTest, EveryControlReadsAsTheWindowShowsIt)
         HWND arrows = FindWindowExW(tabulor.Control(spin), nullptr, SpinArrowsClassName, nullptr);
         EXPECT_EQ(AccessibleNameOf(arrows, 1), ToWide(SpinUpName)) << Control(spin).Name;
         EXPECT_EQ(AccessibleNameOf(arrows, 2), ToWide(SpinDownName)) << Control(spin).Name;
+        ExpectArrowsWhereDrawn(arrows);
     }
 }
 

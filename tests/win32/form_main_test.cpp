@@ -69,8 +69,7 @@ TEST_F(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
 TEST_F(FormMainTest, SpinFieldStepsWithItsKeyAndArrowAndRejectsALetter)
 {
     const auto stepped = [](HWND field, int direction) {
-        return ToWide(SteppedSpinText(FromWide(TextOf(field)), direction * SpinFieldBounds.Increment,
-                                      SpinFieldBounds.MinValue, SpinFieldBounds.MaxValue));
+        return ToWide(StepSpinField(FromWide(TextOf(field)), direction));
     };
     HWND rows = Control(EditTitleRows);
     const std::wstring up = stepped(rows, 1);

@@ -1,5 +1,4 @@
 // The notice's keys, handed to it in the tests' own process as its loop hands them over.
-#include <array>
 #include <optional>
 #include <string>
 
@@ -57,9 +56,7 @@ std::optional<std::wstring> ClipboardText()
 TEST_F(NoticeTest, EnterAndEscapeCloseItAndCtrlCCopiesIt)
 {
     const std::u16string text = FromUtf8(strings::SFileCreated);
-    const std::u16string ok = FromUtf8(strings::SOk);
-    const std::array<std::u16string_view, 1> buttons = {ok};
-    const std::wstring copied = ToWide(NoticeClipboardText(FormCaption, text, buttons, u"\r\n"));
+    const std::wstring copied = ToWide(NoticeClipboardText(text, u"\r\n"));
     const struct {
         const char* Name;
         WPARAM Key;
