@@ -21,17 +21,6 @@ namespace {
 using tabulor::TConversionSettings;
 using TSetter = std::function<void(TConversionSettings&, const std::string&)>;
 
-tabulor::TOutputKind ParseKind(const std::string& name)
-{
-    if (name == "table")
-        return tabulor::okTableOnly;
-    if (name == "html")
-        return tabulor::okHtmlDocument;
-    if (name == "xhtml")
-        return tabulor::okXhtmlDocument;
-    throw std::invalid_argument("unknown kind: " + name);
-}
-
 template <typename TEnum, std::size_t Count>
 TEnum ParseName(const std::string& name, const std::array<std::string_view, Count>& names)
 {
@@ -42,13 +31,17 @@ TEnum ParseName(const std::string& name, const std::array<std::string_view, Coun
     throw std::invalid_argument("unknown name: " + name);
 }
 
+// Each in the order of its enumeration.
+constexpr std::array<std::string_view, 3> Kinds = {"table", "html", "xhtml"};
 constexpr std::array<std::string_view, 4> Encodings = {"windows-1252", "utf-8", "utf-16", "auto"};
 constexpr std::array<std::string_view, 3> Separators = {"tab", "semicolon", "comma"};
 
 const std::map<std::string_view, TSetter>& Setters()
 {
     static const std::map<std::string_view, TSetter> setters = {
-        {"--kind", [](TConversionSettings& s, const std::string& v) { s.OutputKind = ParseKind(v); }},
+        {"--kind", [](TConversionSettings& s, const std::string& v) {
+             s.OutputKind = ParseName<tabulor::TOutputKind>(v, Kinds);
+         }},
         {"--title-rows", [](TConversionSettings& s, const std::string& v) { s.TitleRows = std::stoi(v); }},
         {"--title-cols", [](TConversionSettings& s, const std::string& v) { s.TitleCols = std::stoi(v); }},
         {"--border", [](TConversionSettings& s, const std::string& v) { s.Border = v; }},

@@ -85,13 +85,18 @@ def measure_typical(args, source):
     return side_by_side([driver, floor], args.repeat) + [output_size]
 
 
+def warmed(contenders):
+    """The contenders after one uncounted run each."""
+    for contender in contenders:
+        contender.run()
+        contender.times = []
+    return contenders
+
+
 def measure_widths(args, wide_source, narrow_source):
     wide = converter(args, wide_source, 'wide.html')
     narrow = converter(args, narrow_source, 'narrow.html')
-    for contender in (wide, narrow):  # warm-up, uncounted
-        contender.run()
-        contender.times = []
-    return side_by_side([wide, narrow], args.repeat)
+    return side_by_side(warmed([wide, narrow]), args.repeat)
 
 
 # The same sheet in the other forms a spreadsheet saves it in, each with the request that reads it
@@ -104,17 +109,13 @@ FORMS = [
 ]
 
 
-def measure_forms(args):
-    """Each form against the Windows-1252 tab text of the same sheet, in the same rounds."""
-    contenders = {'windows-1252-tab': converter(
-        args, generate(args, 'typical', args.size_mb * MB, 'form-windows-1252-tab.txt'), 'form.html')}
+def measure_forms(args, typical):
+    """Each form against the Windows-1252 tab text of the same sheet, typical, in the same rounds."""
+    contenders = {'windows-1252-tab': converter(args, typical, 'form.html')}
     for form, options, _, _ in FORMS:
         source = generate(args, 'typical', args.size_mb * MB, f'form-{form}.txt', '--form', form)
         contenders[form] = converter(args, source, 'form.html', *options)
-    for contender in contenders.values():  # warm-up, uncounted
-        contender.run()
-        contender.times = []
-    side_by_side(list(contenders.values()), args.repeat)
+    side_by_side(warmed(list(contenders.values())), args.repeat)
     return contenders
 
 
@@ -206,7 +207,7 @@ def measure_all(args):
     progress('Measuring wide rows against narrow rows')
     figures['widths'] = measure_widths(args, wide, narrow)
     progress('Measuring the sheet in its other forms against its Windows-1252 tab text')
-    figures['forms'] = measure_forms(args)
+    figures['forms'] = measure_forms(args, typical)
     if args.pandas_repeat > 0:
         progress('Measuring pandas (this takes a while)')
         figures['pandas'] = measure_pandas(args, typical)

@@ -11,7 +11,7 @@ char* WriteCharacterText(char32_t character, char* out)
 {
     constexpr std::string_view replacement = "&#65533;";
     std::string_view text;
-    if (character <= 0x9F || character == 0xFFFE || character == 0xFFFF)
+    if (character <= 0x9F || character == 0xFFFE || character == 0xFFFF || character > 0x10FFFF)
         text = replacement;
     else if (const auto byte = Windows1252Byte(character))
         text = ByteReplacement(*byte);

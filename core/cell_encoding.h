@@ -64,7 +64,8 @@ inline constexpr std::size_t MaxCharacterText = 10;
 // Writes at out the text of a character from 0x80 up of a Unicode source, and returns its end: a
 // character that Windows-1252 holds is written as its byte is, any other as a decimal reference,
 // except the C1 controls, U+FFFE and U+FFFF, which have no place in a document and become the
-// replacement character, as the bytes that Windows-1252 leaves unassigned do.
+// replacement character, as the bytes that Windows-1252 leaves unassigned do, and as what the
+// UTF-8 reader gives for a malformed sequence (anything beyond U+10FFFF) does.
 char* WriteCharacterText(char32_t character, char* out);
 
 }  // namespace tabulor

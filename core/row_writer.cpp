@@ -59,17 +59,17 @@ bool IsPlainText(unsigned char byte, bool utf8)
 
 }  // namespace
 
-void TRowWriter::TExpansion::SetSlot(std::size_t index, std::string_view text, std::size_t next)
+void TRowWriter::TExpansion::SetSlot(std::size_t state, unsigned byte, std::string_view text, std::size_t next)
 {
-    TSlot& slot = Slots[index];
+    TSlot& slot = Slots[state + byte];
     std::memcpy(slot.Bytes.data(), text.data(), text.size());
     slot.Length = static_cast<std::uint8_t>(text.size());
-    Next[index] = static_cast<std::uint16_t>(next);
+    Next[byte] = static_cast<std::uint16_t>(next);
 }
 
 TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close,
                                    std::string_view emptyCellText, const TCellReading& reading)
-    : Slots(reading.Utf8 ? Utf8Slots : 512), Next(Slots.size())
+    : Slots(reading.Utf8 ? Utf8Slots : 512)
 {
     const char separator = SeparatorByte(reading.Separator);
     const bool csv = reading.Separator != fsTab;
@@ -93,7 +93,7 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
                 text = ByteReplacement(static_cast<unsigned char>(byte));
             }
             if (text.size() <= TSlot{}.Bytes.size()) {
-                SetSlot(index, text, next);
+                SetSlot(state, byte, text, next);
             } else {
                 Slots[index].Length = LongSlot;
                 LongSeparators[cellStart] = std::move(text);
@@ -211,8 +211,7 @@ const char* TRowWriter::WriteLong(const TExpansion& expansion, const char* p, co
     }
     std::size_t length = 0;
     const char32_t character = DecodeUtf8({p, static_cast<std::size_t>(end - p)}, length);
-    output.EndWrite(WriteCharacterText(character == MalformedCharacter ? 0xFFFD : character,
-                                       output.BeginWrite(MaxCharacterText)));
+    output.EndWrite(WriteCharacterText(character, output.BeginWrite(MaxCharacterText)));
     return p + length;
 }
 
@@ -250,8 +249,7 @@ void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) co
             i += byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
         } else if (Reading.Utf8 && byte >= 0x80) {
             const char32_t character = DecodeUtf8(text, i);
-            output.EndWrite(WriteCharacterText(character == MalformedCharacter ? 0xFFFD : character,
-                                               output.BeginWrite(MaxCharacterText)));
+            output.EndWrite(WriteCharacterText(character, output.BeginWrite(MaxCharacterText)));
         } else {
             output.Append(ByteReplacement(byte));
             ++i;

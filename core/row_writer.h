@@ -59,13 +59,14 @@ private:
         template <bool HasLongSlots>
         const char* Expand(const char* p, const char* end, char*& out, std::size_t& state) const;
 
-        void SetSlot(std::size_t index, std::string_view text, std::size_t next);
+        void SetSlot(std::size_t state, unsigned byte, std::string_view text, std::size_t next);
 
         static const std::vector<TSlot>& UnicodeTexts();
 
         // Indexed by byte value + state.
         std::vector<TSlot> Slots;
-        std::vector<std::uint16_t> Next;
+        // The state after each byte, which is the same from every state.
+        std::array<std::uint16_t, 256> Next{};
         // The separator's text where it does not fit a slot (long classes or empty-cell text),
         // by whether it starts a cell.
         std::array<std::string, 2> LongSeparators;

@@ -20,11 +20,6 @@ struct TFound {
     bool Checked = false;
 };
 
-bool StartsWith(std::string_view bytes, std::string_view mark)
-{
-    return bytes.substr(0, mark.size()) == mark;
-}
-
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 constexpr std::string_view Utf16BeMark = "\xFE\xFF";
@@ -50,12 +45,12 @@ TFound Detect(std::string_view bytes)
 
 TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
 {
-    if (encoding != seWindows1252 && encoding != seUtf16 && StartsWith(bytes, Utf8Mark))
+    if (encoding != seWindows1252 && encoding != seUtf16 && bytes.starts_with(Utf8Mark))
         return {TForm::Utf8, Utf8Mark.size()};
     if (encoding != seWindows1252 && encoding != seUtf8) {
-        if (StartsWith(bytes, Utf16LeMark))
+        if (bytes.starts_with(Utf16LeMark))
             return {TForm::Utf16Le, Utf16LeMark.size()};
-        if (StartsWith(bytes, Utf16BeMark))
+        if (bytes.starts_with(Utf16BeMark))
             return {TForm::Utf16Be, Utf16BeMark.size()};
     }
     switch (encoding) {
@@ -161,8 +156,7 @@ private:
             }
             if (character == 0 || (character >= 0xD800 && character <= 0xDFFF))
                 Malformed({outBase, static_cast<std::size_t>(Out - outBase)}, seUtf16);
-            const std::size_t length = character < 0x80 ? 1 : character < 0x800 ? 2 : character < 0x10000 ? 3 : 4;
-            if (inPlace && Out + length > next)
+            if (inPlace && Out + Utf8Length(character) > next)
                 return false;
             Out = EncodeUtf8(character, Out);
             In = next;

@@ -64,7 +64,7 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position)
     }
     for (int i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[position + i]);
-        if ((next & 0xC0) != 0x80) {
+        if (!IsNextByte(next)) {
             ++position;
             return MalformedCharacter;
         }

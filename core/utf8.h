@@ -18,7 +18,13 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position);
 // text that is UTF-8 throughout.
 std::size_t FirstMalformedUtf8(std::string_view text);
 
-// Appends the character's UTF-8, which takes 1 to 4 bytes.
+// How many bytes the character's UTF-8 takes.
+constexpr std::size_t Utf8Length(char32_t character)
+{
+    return character < 0x80 ? 1 : character < 0x800 ? 2 : character < 0x10000 ? 3 : 4;
+}
+
+// Appends the character's UTF-8, which takes Utf8Length(character) bytes.
 char* EncodeUtf8(char32_t character, char* out);
 
 }  // namespace tabulor

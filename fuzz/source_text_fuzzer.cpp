@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     tabulor::fuzz::TFuzzInput input(data, size);
     const auto encoding = static_cast<TSourceEncoding>(input.TakeByte() % 4);
-    const std::string bytes(input.Remainder());
+    const std::string_view bytes = input.Remainder();
     TFileContents contents{std::make_unique<char[]>(bytes.size()), bytes.size()};
     if (!bytes.empty())
         std::memcpy(contents.Data.get(), bytes.data(), bytes.size());
