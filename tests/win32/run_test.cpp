@@ -3,6 +3,8 @@
 // even while another program is in front.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,19 +46,30 @@ std::string Narrow(std::u16string_view ascii)
     return std::string(ascii.begin(), ascii.end());
 }
 
+// Names the two files, lets set fill in the other controls, and presses "Exécuter".
+void StartRun(TTabulorProcess& tabulor, const std::filesystem::path& source, const std::filesystem::path& dest,
+              const std::function<void()>& set = [] {})
+{
+    SetText(tabulor.Control(EditSrcFile), source.wstring());
+    SetText(tabulor.Control(EditDestFile), dest.wstring());
+    set();
+    Click(tabulor.Control(ButtonExecute));
+}
+
+// A UTF-8 sheet with semicolons, as the two lists pick it, and the options typed and selected.
 TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
 {
     TTempFolder folder;
-    WriteFile(folder.Path() / "sheet.txt", "a\tb\r\nc\t\r\n");
+    WriteFile(folder.Path() / "sheet.csv", "caf\xC3\xA9;b\r\nc;\r\n");
     TTabulorProcess tabulor;
-    SetText(tabulor.Control(EditSrcFile), (folder.Path() / "sheet.txt").wstring());
-    SetText(tabulor.Control(EditDestFile), (folder.Path() / "sheet.html").wstring());
-    SetText(tabulor.Control(EditTableClass), L"t");
-    SetText(tabulor.Control(EditBorderValue), L"2");
-    const std::u16string unit = ListEntries(ComboBoxBorderUnit)[1];
-    Select(tabulor.Control(ComboBoxBorderUnit), unit);
-    SendMessageW(tabulor.Control(RadioButtonOutputXHTML), BM_CLICK, 0, 0);
-    Click(tabulor.Control(ButtonExecute));
+    StartRun(tabulor, folder.Path() / "sheet.csv", folder.Path() / "sheet.html", [&] {
+        SetText(tabulor.Control(EditTableClass), L"t");
+        SetText(tabulor.Control(EditBorderValue), L"2");
+        Select(tabulor.Control(ComboBoxBorderUnit), ListEntries(ComboBoxBorderUnit)[1]);
+        Select(tabulor.Control(ComboBoxSourceEncoding), u"UTF-8");
+        Select(tabulor.Control(ComboBoxFieldSeparator), u"Point-virgule");
+        SendMessageW(tabulor.Control(RadioButtonOutputXHTML), BM_CLICK, 0, 0);
+    });
 
     HWND notice = tabulor.WaitForWindow(MessageFormClassName);
     ASSERT_NE(notice, nullptr);
@@ -69,8 +82,10 @@ TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
 
     const std::string html = ReadFile(folder.Path() / "sheet.html");
     EXPECT_EQ(html.rfind("<?xml", 0), 0u) << html;
-    EXPECT_NE(html.find("<table class=\"t\" border=\"2" + Narrow(unit) + "\">"), std::string::npos) << html;
-    EXPECT_NE(html.find("<th>a</th>"), std::string::npos) << html;
+    const std::string unit = Narrow(ListEntries(ComboBoxBorderUnit)[1]);
+    EXPECT_NE(html.find("<table class=\"t\" border=\"2" + unit + "\">"), std::string::npos) << html;
+    EXPECT_NE(html.find("<th>caf&eacute;</th>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<th>b</th>"), std::string::npos) << html;
     EXPECT_NE(html.find(Narrow(Control(EditEmptyCells).Text)), std::string::npos) << html;
 
     tabulor.PressKey(VK_RETURN);
@@ -78,37 +93,18 @@ TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(tabulor.Main()) != FALSE; }));
 }
 
-// The entries picked in the two lists reach the conversion: UTF-8 text, fields split at semicolons.
-TEST(RunTest, SourceFormatPickedInTheListsReachesTheRun)
-{
-    TTempFolder folder;
-    WriteFile(folder.Path() / "points.csv", "caf\xC3\xA9;b\r\n");
-    TTabulorProcess tabulor;
-    SetText(tabulor.Control(EditSrcFile), (folder.Path() / "points.csv").wstring());
-    SetText(tabulor.Control(EditDestFile), (folder.Path() / "points.html").wstring());
-    Select(tabulor.Control(ComboBoxSourceEncoding), u"UTF-8");
-    Select(tabulor.Control(ComboBoxFieldSeparator), u"Point-virgule");
-    Click(tabulor.Control(ButtonExecute));
-
-    ASSERT_NE(tabulor.WaitForWindow(MessageFormClassName), nullptr);
-    const std::string html = ReadFile(folder.Path() / "points.html");
-    EXPECT_NE(html.find("<th>caf&eacute;</th>"), std::string::npos) << html;
-    EXPECT_NE(html.find("<th>b</th>"), std::string::npos) << html;
-}
-
 TEST(RunTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
 {
     TTempFolder folder;
     TTabulorProcess tabulor;
-    SetText(tabulor.Control(EditSrcFile), (folder.Path() / L"absent été.txt").wstring());
-    SetText(tabulor.Control(EditDestFile), (folder.Path() / "out.html").wstring());
-    Click(tabulor.Control(ButtonExecute));
+    StartRun(tabulor, folder.Path() / L"absent été.txt", folder.Path() / "out.html");
 
     HWND box = tabulor.WaitForWindow(L"#32770");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(box), ToWide(FormCaption));
     const std::wstring message = TextOf(GetDlgItem(box, MessageBoxTextId));
-    EXPECT_EQ(message.rfind(L"Impossible d'ouvrir le fichier \"", 0), 0u) << message;
+    const std::u16string format = FromUtf8(strings::SFOpenError);
+    EXPECT_EQ(message.rfind(ToWide(format.substr(0, format.find(u"%s"))), 0), 0u) << message;
     EXPECT_NE(message.find(L"absent été.txt\""), std::wstring::npos) << message;
     ASSERT_GE(message.size(), 2u);
     EXPECT_EQ(message.back(), L'.');
