@@ -1,0 +1,38 @@
+// A cell's value as a French spreadsheet shows it under an .xlsx number format: decimal comma,
+// U+00A0 between thousands, French month and day names. Parsed once per format code, then
+// applied to many values.
+//
+// It does not compute anything of the sheet: a value comes in as the file stores it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tabulor {
+
+// The code of a built-in format id; empty for General, which any unknown id is too.
+std::string_view BuiltInFormatCode(unsigned id);
+
+class TNumberFormat {
+public:
+    // An empty code, or "General", is General. date1904: the workbook counts days from 1904.
+    explicit TNumberFormat(std::string_view code = {}, bool date1904 = false);
+    ~TNumberFormat();
+    TNumberFormat(TNumberFormat&&) noexcept;
+    TNumberFormat& operator=(TNumberFormat&&) noexcept;
+
+    // Appends the value's text, in UTF-8.
+    void FormatNumber(double value, std::string& out) const;
+    // Appends a text cell's text through the format's text section, or as it is without one.
+    void FormatText(std::string_view text, std::string& out) const;
+
+private:
+    struct TParsed;
+    std::unique_ptr<TParsed> Parsed;
+};
+
+// The General text of a value: the shortest that gives it back at 15 significant digits.
+void FormatGeneral(double value, std::string& out);
+
+}  // namespace tabulor

@@ -1,0 +1,18 @@
+// An Office Open XML workbook (.xlsx, .xlsm), transitional or Strict: its sheets from the
+// package's relationships, and one sheet's cells as a French spreadsheet shows them.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "workbook/sheet.h"
+#include "workbook/workbook.h"
+#include "workbook/zip.h"
+
+namespace tabulor {
+
+std::vector<TSheetEntry> ListXlsxSheets(const TZipArchive& archive);
+// The sheet's name is one that ListXlsxSheets gives; Throws EWorkbookFault.
+TSheet ReadXlsxSheet(const TZipArchive& archive, std::string_view sheetName);
+
+}  // namespace tabulor
