@@ -26,7 +26,7 @@ void WriteDestination(const TSourceText& source, const TConversionSettings& sett
 
 }  // namespace
 
-void RunConversion(const TConversionSettings& settings)
+TConversionReport RunConversion(const TConversionSettings& settings)
 {
     // The source is read whole before the destination is touched, so the two may be one file.
     TFileContents source = ReadWholeFile(settings.SourceFileName);
@@ -36,6 +36,7 @@ void RunConversion(const TConversionSettings& settings)
         // The destination is gone by now, as after any failed write.
         FailSourceText(settings.SourceFileName, fault);
     }
+    return {};
 }
 
 void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings)

@@ -7,7 +7,9 @@
 // reports are the errors of the file operations.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <string>
 
 #include "output_lines.h"
 #include "source_format.h"
@@ -26,12 +28,21 @@ struct TConversionSettings : TTableSettings {
     TOutputKind OutputKind{};
     TSourceEncoding SourceEncoding{};
     TFieldSeparator FieldSeparator{};
+    // The workbook's sheet, in UTF-8, matched exactly: empty for the first that is not hidden.
+    // A text source has no sheets and ignores it.
+    std::string SheetName;
+};
+
+// What a run noticed that the user should hear of.
+struct TConversionReport {
+    // Formula cells of the sheet that had no stored value and stayed empty: 0 for text.
+    std::size_t FormulasWithoutValue = 0;
 };
 
 // Reads the source whole, writes the destination. On failure the destination is left as it was
 // (unless it is a device or a pipe, which are written in place) and one of the errors of
 // file_errors.h is thrown with its French text in UTF-8.
-void RunConversion(const TConversionSettings& settings);
+TConversionReport RunConversion(const TConversionSettings& settings);
 
 // The destination's lines for the decoded source: the document frame, if any, and the table.
 // Throws ETextFault for a quoted field still open at the source's end.
