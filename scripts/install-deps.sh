@@ -13,6 +13,7 @@ packages=(
   xvfb xauth
   w3c-sgml-lib opensp libxml2-utils
   python3 python3-pandas
+  zlib1g-dev libexpat1-dev libz-mingw-w64-dev python3-openpyxl python3-odf
   g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest imagemagick
   "$@"
 )

@@ -2,7 +2,10 @@
 // U+00A0 between thousands, French month and day names. Parsed once per format code, then
 // applied to many values.
 //
-// It does not compute anything of the sheet: a value comes in as the file stores it.
+// It does not compute anything of the sheet: a value comes in as the file stores it. Nor does it
+// know the column's width or the cell's colour: a fill (*x) and a colour show nothing, and a
+// value too wide for its column shows whole, never as #####. Infinities and NaN, which no file
+// stores, show as #NOMBRE!.
 #pragma once
 
 #include <memory>
@@ -22,7 +25,8 @@ public:
     TNumberFormat(TNumberFormat&&) noexcept;
     TNumberFormat& operator=(TNumberFormat&&) noexcept;
 
-    // Appends the value's text, in UTF-8.
+    // Appends the value's text, in UTF-8. Under a date format a value that is no date (negative,
+    // or past 31 December 9999) shows as General.
     void FormatNumber(double value, std::string& out) const;
     // Appends a text cell's text through the format's text section, or as it is without one.
     void FormatText(std::string_view text, std::string& out) const;

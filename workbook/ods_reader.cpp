@@ -1,1 +1,130 @@
-// to be written
+#include "workbook/ods_reader.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "workbook/ods_content.h"
+#include "workbook/ods_table.h"
+#include "workbook/workbook_fault.h"
+
+namespace tabulor {
+namespace {
+
+using namespace ods;
+
+constexpr std::string_view ManifestNamespace = "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0";
+
+// Finds manifest:encryption-data anywhere in the manifest.
+class TEncryptionFinder final : public TXmlHandler {
+public:
+    void StartElement(const TXmlName& name, std::span<const TXmlAttribute>) override
+    {
+        Encrypted = Encrypted || Is(name, ManifestNamespace, "encryption-data");
+    }
+    void EndElement(const TXmlName&) override {}
+    void Characters(std::string_view) override {}
+
+    bool Encrypted = false;
+};
+
+// A package protected by a password keeps its parts encrypted: they cannot be read.
+void CheckNotEncrypted(const TZipArchive& archive)
+{
+    constexpr std::string_view manifest = "META-INF/manifest.xml";
+    if (!archive.Has(manifest))
+        return;
+    const std::unique_ptr<TByteReader> input = archive.Open(manifest);
+    TEncryptionFinder finder;
+    ParseXml(*input, finder);
+    if (finder.Encrypted)
+        throw EWorkbookFault(EWorkbookFault::Unsupported);
+}
+
+// The tables in order, hidden when their automatic style says table:display="false". The
+// automatic styles come before the body; each table's rows are left unread.
+class TSheetLister final : public TOdsWalker {
+public:
+    std::vector<TSheetEntry> Sheets;
+
+private:
+    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) override
+    {
+        if (StyleDepth != 0) {
+            if (Is(name, StyleNamespace, "table-properties")) {
+                const TXmlAttribute* display = FindAttribute(attributes, TableNamespace, "display");
+                if (display != nullptr && display->Value == "false")
+                    HiddenStyles.push_back(StyleName);
+            }
+            SkipElement();
+        } else if (InAutomaticStyles != 0) {
+            const TXmlAttribute* family = FindAttribute(attributes, StyleNamespace, "family");
+            const TXmlAttribute* styleName = FindAttribute(attributes, StyleNamespace, "name");
+            if (Is(name, StyleNamespace, "style") && family != nullptr && family->Value == "table" &&
+                styleName != nullptr) {
+                StyleDepth = Depth;
+                StyleName.assign(styleName->Value);
+            } else {
+                SkipElement();
+            }
+        } else if (Is(name, TableNamespace, "table")) {
+            AddSheet(attributes);
+            SkipElement();
+        } else if (Is(name, OfficeNamespace, "automatic-styles")) {
+            InAutomaticStyles = Depth;
+        } else if (!IsOnPathToTables(name)) {
+            SkipElement();
+        }
+    }
+
+    void End() override
+    {
+        if (Depth == StyleDepth)
+            StyleDepth = 0;
+        else if (Depth == InAutomaticStyles)
+            InAutomaticStyles = 0;
+    }
+
+    void AddSheet(std::span<const TXmlAttribute> attributes)
+    {
+        const TXmlAttribute* name = FindAttribute(attributes, TableNamespace, "name");
+        const TXmlAttribute* style = FindAttribute(attributes, TableNamespace, "style-name");
+        TSheetEntry& sheet = Sheets.emplace_back();
+        if (name != nullptr)
+            sheet.Name.assign(name->Value);
+        sheet.Hidden = style != nullptr && std::find(HiddenStyles.begin(), HiddenStyles.end(),
+                                                     style->Value) != HiddenStyles.end();
+    }
+
+    std::uint32_t InAutomaticStyles = 0;  // its depth, 0 outside
+    std::uint32_t StyleDepth = 0;         // a table style's, 0 outside
+    std::string StyleName;
+    std::vector<std::string> HiddenStyles;
+};
+
+}  // namespace
+
+bool IsOdsArchive(const TZipArchive& archive)
+{
+    return archive.Has("mimetype") &&
+           archive.ReadWhole("mimetype") == "application/vnd.oasis.opendocument.spreadsheet";
+}
+
+std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive)
+{
+    CheckNotEncrypted(archive);
+    const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
+    TSheetLister lister;
+    ParseXml(*content, lister);
+    return std::move(lister.Sheets);
+}
+
+TSheet ReadOdsSheet(const TZipArchive& archive, std::string_view sheetName)
+{
+    CheckNotEncrypted(archive);
+    const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
+    return ReadOdsTable(*content, sheetName);
+}
+
+}  // namespace tabulor

@@ -39,8 +39,9 @@ public:
     explicit TSheet(std::string name = {});
 
     // Cells come in any order, though mostly row by row; a later cell at the same place replaces
-    // an earlier one. An empty text adds nothing. Past MaxTableCells the texts are no longer kept,
-    // only the rectangle, so that Finish can name its size.
+    // an earlier one. An empty text adds nothing. Past MaxTableCells, or past 4 GiB of text, the
+    // texts are no longer kept, only the rectangle, so that Finish can name its size. A place
+    // past the grid throws EWorkbookFault{Invalid}.
     void AddCell(std::uint32_t row, std::uint32_t col, std::string_view text);
     void AddMerge(const TCellArea& area);
     // Counts a formula cell that has no stored value.
@@ -55,6 +56,13 @@ public:
     std::uint32_t Cols() const { return Cols_; }
     // After Finish: the cells row by row, each row's by column, one per place.
     std::vector<TCell> Cells() const;
+    // The same one at a time, for a sheet too big to copy: index below CellCount().
+    std::size_t CellCount() const { return Stored_.size(); }
+    TCell Cell(std::size_t index) const
+    {
+        const TStoredCell& cell = Stored_[index];
+        return {cell.Row, cell.Col, std::string_view(Texts_).substr(cell.Offset, cell.Length)};
+    }
     const std::vector<TCellArea>& Merges() const { return Merges_; }
     std::size_t FormulasWithoutValue() const { return FormulasWithoutValue_; }
 
@@ -62,7 +70,7 @@ private:
     struct TStoredCell {
         std::uint32_t Row;
         std::uint32_t Col;
-        std::uint32_t Offset;  // into Texts_
+        std::uint32_t Offset;  // into Texts_, which is why it stays under 4 GiB
         std::uint32_t Length;
     };
     std::string Name_;
@@ -73,6 +81,7 @@ private:
     std::uint32_t Cols_ = 0;
     std::size_t FormulasWithoutValue_ = 0;
     bool Ordered_ = true;
+    bool TooLarge_ = false;
 };
 
 }  // namespace tabulor

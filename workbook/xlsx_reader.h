@@ -1,5 +1,8 @@
 // An Office Open XML workbook (.xlsx, .xlsm), transitional or Strict: its sheets from the
 // package's relationships, and one sheet's cells as a French spreadsheet shows them.
+//
+// It computes nothing: a formula shows the value its program stored, or is an empty cell. A binary
+// workbook (.xlsb) is refused as unsupported, not read.
 #pragma once
 
 #include <string_view>

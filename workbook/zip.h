@@ -28,10 +28,23 @@ public:
     std::string ReadWhole(std::string_view name) const;
     // The entry as a stream of bytes, for the parts too large to hold whole.
     std::unique_ptr<TByteReader> Open(std::string_view name) const;
+    // The entries' names in the archive's order.
+    std::vector<std::string_view> Names() const;
 
 private:
-    struct TEntry;
-    const TEntry& Find(std::string_view name) const;
+    // As the central directory gives it; the local header is read only when the entry is opened.
+    struct TEntry {
+        std::string_view Name;
+        std::uint64_t HeaderOffset;
+        std::uint64_t CompressedSize;
+        std::uint64_t Size;
+        std::uint32_t Crc;
+        std::uint16_t Flags;
+        std::uint16_t Method;
+    };
+    void ReadDirectory(std::uint64_t offset, std::uint64_t size, std::uint64_t count);
+    // Exact name first, then the first differing only in ASCII case; null for none.
+    const TEntry* Find(std::string_view name) const;
     std::string_view Bytes;
     std::vector<TEntry> Entries;
 };

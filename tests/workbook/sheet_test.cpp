@@ -1,1 +1,107 @@
-// to be written
+#include "workbook/sheet.h"
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "workbook/workbook_fault.h"
+
+namespace tabulor {
+namespace {
+
+using TPlaced = std::tuple<std::uint32_t, std::uint32_t, std::string>;
+
+std::vector<TPlaced> Placed(const TSheet& sheet)
+{
+    std::vector<TPlaced> placed;
+    for (const TSheet::TCell& cell : sheet.Cells())
+        placed.emplace_back(cell.Row, cell.Col, std::string(cell.Text));
+    return placed;
+}
+
+TEST(SheetTest, OrdersCellsKeepsTheLastAtAPlaceAndMeasuresTheTexts)
+{
+    struct TCase {
+        const char* Name;
+        std::vector<TPlaced> Added;
+        std::vector<TPlaced> Expected;
+        std::uint32_t Rows;
+        std::uint32_t Cols;
+    };
+    const TCase cases[] = {
+        {"empty", {}, {}, 0, 0},
+        {"in order", {{0, 0, "a"}, {0, 2, "b"}, {3, 1, "c"}}, {{0, 0, "a"}, {0, 2, "b"}, {3, 1, "c"}}, 4, 3},
+        {"out of order", {{2, 0, "c"}, {0, 1, "b"}, {0, 0, "a"}}, {{0, 0, "a"}, {0, 1, "b"}, {2, 0, "c"}}, 3, 2},
+        {"the last at a place", {{0, 0, "a"}, {1, 0, "x"}, {0, 0, "b"}, {1, 0, "y"}, {1, 0, "z"}},
+         {{0, 0, "b"}, {1, 0, "z"}}, 2, 1},
+        {"a repeat in order", {{0, 0, "a"}, {0, 0, "b"}}, {{0, 0, "b"}}, 1, 1},
+        {"empty texts hold nothing", {{0, 0, "a"}, {5, 7, ""}, {0, 0, ""}}, {{0, 0, "a"}}, 1, 1},
+        {"leading empties kept", {{4, 3, "z"}}, {{4, 3, "z"}}, 5, 4},
+        {"the grid's last row", {{MaxSheetRows - 1, 0, "z"}}, {{MaxSheetRows - 1, 0, "z"}}, MaxSheetRows, 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSheet sheet("Feuille");
+        for (const auto& [row, col, text] : c.Added)
+            sheet.AddCell(row, col, text);
+        sheet.Finish();
+        EXPECT_EQ(Placed(sheet), c.Expected);
+        EXPECT_EQ(sheet.Rows(), c.Rows);
+        EXPECT_EQ(sheet.Cols(), c.Cols);
+        ASSERT_EQ(sheet.CellCount(), c.Expected.size());
+        for (std::size_t i = 0; i < sheet.CellCount(); ++i)
+            EXPECT_EQ(sheet.Cell(i).Text, std::get<2>(c.Expected[i]));
+    }
+}
+
+TEST(SheetTest, ARectanglePastTheBudgetIsRefusedWithItsSize)
+{
+    struct TCase {
+        std::vector<TPlaced> Added;
+        bool Refused;
+        std::uint32_t Rows;
+        std::uint32_t Cols;
+    };
+    const TCase cases[] = {
+        {{{0, 0, "a"}, {9'999, 4'999, "b"}}, false, 10'000, 5'000},  // just the budget
+        {{{0, 0, "a"}, {10'000, 4'999, "b"}}, true, 10'001, 5'000},
+        {{{0, 0, "a"}, {3'999, 16'383, "b"}, {0, 1, "c"}}, true, 4'000, 16'384},
+        {{{1'048'575, 0, "a"}, {0, 47, "b"}}, true, 1'048'576, 48},
+    };
+    for (const TCase& c : cases) {
+        TSheet sheet("Grande");
+        for (const auto& [row, col, text] : c.Added)
+            sheet.AddCell(row, col, text);
+        if (!c.Refused) {
+            EXPECT_NO_THROW(sheet.Finish());
+            continue;
+        }
+        try {
+            sheet.Finish();
+            ADD_FAILURE() << "no fault for " << c.Rows << " x " << c.Cols;
+        } catch (const EWorkbookFault& fault) {
+            EXPECT_EQ(fault.Kind, EWorkbookFault::TooLarge);
+            EXPECT_EQ(fault.Sheet, "Grande");
+            EXPECT_EQ(fault.Rows, c.Rows);
+            EXPECT_EQ(fault.Cols, c.Cols);
+        }
+    }
+}
+
+TEST(SheetTest, APlacePastTheGridIsAFaultOfTheFile)
+{
+    for (const auto& [row, col] : {std::pair{MaxSheetRows, 0u}, std::pair{0u, MaxSheetCols}}) {
+        TSheet sheet;
+        try {
+            sheet.AddCell(row, col, "a");
+            ADD_FAILURE() << row << ", " << col;
+        } catch (const EWorkbookFault& fault) {
+            EXPECT_EQ(fault.Kind, EWorkbookFault::Invalid);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tabulor

@@ -1,1 +1,210 @@
-// to be written
+#include "workbook/xml_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "workbook/workbook_fault.h"
+
+namespace tabulor {
+namespace {
+
+// Hands out its bytes one at a time, so that every name and text crosses a chunk's edge.
+class TOneByteReader : public TByteReader {
+public:
+    explicit TOneByteReader(std::string_view bytes) : Whole(bytes) {}
+    std::size_t Read(char* buffer, std::size_t) override { return Whole.Read(buffer, 1); }
+
+private:
+    TMemoryReader Whole;
+};
+
+std::string NameText(const TXmlName& name)
+{
+    return "{" + std::string(name.Namespace) + "}" + std::string(name.Local);
+}
+
+// Writes down the events as "<{uri}name {uri}attribute=value>", each run of text in quotes
+// (its pieces joined, since where they split is the parser's own affair) and "</{uri}name>".
+class TTrace : public TXmlHandler {
+public:
+    void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) override
+    {
+        CloseText();
+        Text += "<" + NameText(name);
+        for (const TXmlAttribute& attribute : attributes)
+            Text += " " + NameText(attribute.Name) + "=" + std::string(attribute.Value);
+        Text += ">";
+    }
+    void EndElement(const TXmlName& name) override
+    {
+        CloseText();
+        Text += "</" + NameText(name) + ">";
+    }
+    void Characters(std::string_view text) override
+    {
+        if (!InText)
+            Text += "'";
+        InText = true;
+        Text += text;
+    }
+
+    std::string Text;
+
+private:
+    void CloseText()
+    {
+        if (InText)
+            Text += "'";
+        InText = false;
+    }
+    bool InText = false;
+};
+
+std::string Traced(TByteReader&& input)
+{
+    TTrace trace;
+    ParseXml(input, trace);
+    return trace.Text;
+}
+
+TEST(ParseXml, NamesElementsAndAttributesByNamespaceAndDeliversTheirText)
+{
+    const std::string longText(200'000, 'x');
+    const struct {
+        std::string Xml;
+        std::string Trace;
+    } cases[] = {
+        {"<a b=\"1\">t</a>", "<{}a {}b=1>'t'</{}a>"},
+        {R"(<x:a xmlns:x="urn:one" x:b="1" c="2"><y:d xmlns:y="urn:one" y:e="3"/></x:a>)",
+         "<{urn:one}a {urn:one}b=1 {}c=2><{urn:one}d {urn:one}e=3></{urn:one}d></{urn:one}a>"},
+        {R"(<a xmlns="urn:1" b="1"><c xmlns="urn:2"/><d/></a>)",
+         "<{urn:1}a {}b=1><{urn:2}c></{urn:2}c><{urn:1}d></{urn:1}d></{urn:1}a>"},
+        {R"(<a xmlns="http://purl.oclc.org/ooxml/spreadsheetml/main" xmlns:r="urn:r" r:id="rId1"/>)",
+         "<{http://purl.oclc.org/ooxml/spreadsheetml/main}a {urn:r}id=rId1>"
+         "</{http://purl.oclc.org/ooxml/spreadsheetml/main}a>"},
+        {"<a>x &amp; y &#233;&#x20AC;<![CDATA[<z>&amp;]]>\r\n</a>", "<{}a>'x & y é€<z>&amp;\n'</{}a>"},
+        {"<a>\n  <b/>\n</a>", "<{}a>'\n  '<{}b></{}b>'\n'</{}a>"},
+        {"<a b=\"1&lt;&#10;2\t3\r\n4\"/>", "<{}a {}b=1<\n2 3 4></{}a>"},
+        {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+         "<!-- a comment --><a><?target data?>t<!-- another -->u</a>\n",
+         "<{}a>'tu'</{}a>"},
+        {"<a>" + longText + "</a>", "<{}a>'" + longText + "'</{}a>"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.Xml.substr(0, 80));
+        EXPECT_EQ(Traced(TMemoryReader(test.Xml)), test.Trace);
+        EXPECT_EQ(Traced(TOneByteReader(test.Xml)), test.Trace);
+    }
+}
+
+TEST(ParseXml, RefusesDtdsAndMalformedDocuments)
+{
+    const struct {
+        std::string Xml;
+        bool Dtd;  // then nothing at all reaches the handler
+    } cases[] = {
+        {"<!DOCTYPE a><a/>", true},
+        {R"(<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">)"
+         R"(<!ENTITY lol1 "&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;">)"
+         R"(<!ENTITY lol2 "&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;">]>)"
+         "<lolz>&lol2;</lolz>",
+         true},
+        {R"(<!DOCTYPE a [<!ENTITY x SYSTEM "file:///etc/passwd">]><a>&x;</a>)", true},
+        {R"(<!DOCTYPE a SYSTEM "http://example.com/a.dtd"><a/>)", true},
+        {"", false},
+        {"<a>", false},
+        {"<a><b></a>", false},
+        {"<a/><b/>", false},
+        {"<a>&nbsp;</a>", false},
+        {"<x:a/>", false},
+        {R"(<a b="1" b="2"/>)", false},
+        {"<a>\xFF</a>", false},
+        {"<a>&#1;</a>", false},
+        {"text only", false},
+    };
+    for (const auto& test : cases) {
+        for (bool oneByte : {false, true}) {
+            SCOPED_TRACE(test.Xml + (oneByte ? " one byte at a time" : ""));
+            TTrace trace;
+            std::unique_ptr<TByteReader> input;
+            if (oneByte)
+                input = std::make_unique<TOneByteReader>(test.Xml);
+            else
+                input = std::make_unique<TMemoryReader>(test.Xml);
+            try {
+                ParseXml(*input, trace);
+                ADD_FAILURE() << "accepted";
+            } catch (const EWorkbookFault& fault) {
+                EXPECT_EQ(fault.Kind, EWorkbookFault::Invalid);
+            }
+            if (test.Dtd) {
+                EXPECT_EQ(trace.Text, "");
+            }
+        }
+    }
+}
+
+TEST(ParseXml, PassesTheHandlersExceptionOnUnchangedAndStops)
+{
+    // Throws from the event of the given number, and counts the events that follow.
+    class TThrower : public TXmlHandler {
+    public:
+        explicit TThrower(int at) : At(at) {}
+        void StartElement(const TXmlName&, std::span<const TXmlAttribute>) override { Event(); }
+        void EndElement(const TXmlName&) override { Event(); }
+        void Characters(std::string_view) override { Event(); }
+        int Seen = 0;
+
+    private:
+        void Event()
+        {
+            if (++Seen == At)
+                throw EWorkbookFault(EWorkbookFault::MissingSheet, "Feuille " + std::to_string(At));
+        }
+        int At;
+    };
+    // Events: <a>, "t", <b/> (its start and end in one tag), </a>.
+    const std::string xml = "<a>t<b/></a>";
+    for (int at = 1; at <= 5; ++at) {
+        SCOPED_TRACE(at);
+        TThrower thrower(at);
+        TMemoryReader input(xml);
+        try {
+            ParseXml(input, thrower);
+            ADD_FAILURE() << "no exception";
+        } catch (const EWorkbookFault& fault) {
+            EXPECT_EQ(fault.Kind, EWorkbookFault::MissingSheet);
+            EXPECT_EQ(fault.Sheet, "Feuille " + std::to_string(at));
+        }
+        EXPECT_EQ(thrower.Seen, at);
+    }
+}
+
+TEST(FindAttribute, MatchesNamespaceAndLocalNameBoth)
+{
+    const TXmlAttribute attributes[] = {
+        {{"urn:r", "id"}, "first"},
+        {{"", "id"}, "second"},
+        {{"urn:other", "name"}, "third"},
+    };
+    const struct {
+        std::string_view Namespace;
+        std::string_view Local;
+        const TXmlAttribute* Found;
+    } cases[] = {
+        {"urn:r", "id", &attributes[0]},
+        {"", "id", &attributes[1]},
+        {"urn:other", "name", &attributes[2]},
+        {"", "name", nullptr},
+        {"urn:r", "name", nullptr},
+        {"urn:r", "i", nullptr},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(FindAttribute(attributes, test.Namespace, test.Local), test.Found);
+}
+
+}  // namespace
+}  // namespace tabulor

@@ -1,0 +1,73 @@
+#include "workbook/ods_paragraph.h"
+
+#include "workbook/ods_content.h"
+#include "workbook/workbook_fault.h"
+
+namespace tabulor {
+namespace {
+
+bool IsWhitespace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+}  // namespace
+
+void TOdsParagraphText::StartParagraph()
+{
+    if (HasParagraph_)
+        Out += '\n';
+    HasParagraph_ = true;
+    ParagraphStart = Out.size();
+    PendingSpace = false;
+}
+
+void TOdsParagraphText::AddElement(const TXmlName& name, std::span<const TXmlAttribute> attributes)
+{
+    if (name.Namespace != ods::TextNamespace)
+        return;
+    if (name.Local == "s") {
+        FlushPendingSpace();
+        // A few bytes of XML must not ask for gigabytes: a sheet's text:s give so many spaces
+        // at most, more than any sheet made to be read holds.
+        const std::uint64_t count = ods::ReadCount(attributes, ods::TextNamespace, "c");
+        if (count > SpacesLeft)
+            throw EWorkbookFault(EWorkbookFault::Invalid);
+        SpacesLeft -= count;
+        Out.append(count, ' ');
+    } else if (name.Local == "tab") {
+        FlushPendingSpace();
+        Out += '\t';
+    } else if (name.Local == "line-break") {
+        FlushPendingSpace();
+        Out += '\n';
+    }
+}
+
+// A run of white space waits for what follows it: at the paragraph's end it shows nothing.
+void TOdsParagraphText::AddCharacters(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (IsWhitespace(text[i])) {
+            PendingSpace = Out.size() > ParagraphStart;
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < text.size() && !IsWhitespace(text[end]))
+            ++end;
+        FlushPendingSpace();
+        Out.append(text.data() + i, end - i);
+        i = end;
+    }
+}
+
+void TOdsParagraphText::FlushPendingSpace()
+{
+    if (PendingSpace)
+        Out += ' ';
+    PendingSpace = false;
+}
+
+}  // namespace tabulor

@@ -1,0 +1,338 @@
+#include "workbook/ods_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "workbook/number_format.h"
+#include "workbook/ods_content.h"
+#include "workbook/ods_paragraph.h"
+#include "workbook/workbook_fault.h"
+
+namespace tabulor {
+namespace {
+
+using namespace ods;
+
+// Past the grid, positions only need to stay past it: a cap keeps their sums from overflowing.
+constexpr std::uint64_t PositionCap = std::uint64_t{1} << 40;
+
+// What a cell holds that a reader does not display: its comment, its shapes, a table inside it,
+// the body of a note.
+bool IsUndisplayed(const TXmlName& name)
+{
+    return name.Namespace == DrawNamespace || Is(name, OfficeNamespace, "annotation") ||
+           Is(name, TableNamespace, "table") || Is(name, TextNamespace, "note-body") ||
+           Is(name, TextNamespace, "ruby-text");
+}
+
+class TTableReader final : public TOdsWalker {
+public:
+    TTableReader(std::string_view tableName, TSheet& sheet) : TableName(tableName), Sheet(sheet) {}
+
+    struct TTableEnd {};  // thrown at the table's end: the rest of the document is not read
+
+    bool Found() const { return TableDepth != 0; }
+    void AddMerges();
+
+private:
+    enum class TValueKind { None, Number, Boolean, Stored };
+
+    struct TRowCell {
+        std::uint32_t Col;
+        std::uint32_t Repeat;
+        std::size_t Offset;  // into RowText
+        std::size_t Length;
+    };
+
+    // A merged area as its top-left cell declares it, for each repeat of its row.
+    struct TMerge {
+        std::uint64_t Row;
+        std::uint64_t Col;
+        std::uint64_t Rows;
+        std::uint64_t Cols;
+        std::uint64_t RowRepeat;
+    };
+
+    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) override;
+    void End() override;
+    void Text(std::string_view text) override;
+
+    void StartRow(std::span<const TXmlAttribute> attributes);
+    void EndRow();
+    void StartCell(const TXmlName& name, std::span<const TXmlAttribute> attributes);
+    void ReadValue(std::span<const TXmlAttribute> attributes);
+    void EndCell();
+    void AppendValue();
+    void StartInCell(const TXmlName& name, std::span<const TXmlAttribute> attributes);
+    void AddRowCells(std::uint32_t row, bool cornersOnly);
+
+    std::string_view TableName;
+    TSheet& Sheet;
+    // Depth of the open element of each kind, 0 when none is open.
+    std::uint32_t TableDepth = 0;
+    std::uint32_t RowDepth = 0;
+    std::uint32_t CellDepth = 0;
+    std::uint32_t ParagraphDepth = 0;
+
+    std::uint64_t Row = 0;
+    std::uint64_t RowRepeat = 1;
+    std::uint64_t Col = 0;
+    // The row's cells that hold text, their texts one after another in RowText, kept until the
+    // row's end because a repeated row adds them once per repeat.
+    std::vector<TRowCell> RowCells;
+    std::string RowText;
+    std::vector<TMerge> Merges;
+    // The rectangle of the cells added so far.
+    std::uint64_t TextRows = 0;
+    std::uint64_t TextCols = 0;
+
+    std::uint64_t CellCol = 0;
+    std::uint64_t CellRepeat = 1;
+    std::size_t CellStart = 0;
+    bool Covered = false;
+    TOdsParagraphText Paragraphs{RowText};
+    bool HasFormula = false;
+    bool HasValueType = false;
+    TValueKind ValueKind = TValueKind::None;
+    std::string Value;
+};
+
+void TTableReader::Start(const TXmlName& name, std::span<const TXmlAttribute> attributes)
+{
+    if (CellDepth != 0) {
+        StartInCell(name, attributes);
+    } else if (RowDepth != 0) {
+        if (name.Namespace == TableNamespace &&
+            (name.Local == "table-cell" || name.Local == "covered-table-cell"))
+            StartCell(name, attributes);
+        else
+            SkipElement();
+    } else if (TableDepth != 0) {
+        if (Is(name, TableNamespace, "table-row"))
+            StartRow(attributes);
+        else if (name.Namespace != TableNamespace ||
+                 (name.Local != "table-header-rows" && name.Local != "table-row-group" &&
+                  name.Local != "table-rows"))
+            SkipElement();
+    } else if (Is(name, TableNamespace, "table")) {
+        const TXmlAttribute* tableName = FindAttribute(attributes, TableNamespace, "name");
+        if (tableName != nullptr && tableName->Value == TableName)
+            TableDepth = Depth;
+        else
+            SkipElement();
+    } else if (!IsOnPathToTables(name)) {
+        SkipElement();
+    }
+}
+
+void TTableReader::End()
+{
+    if (Depth == ParagraphDepth) {
+        ParagraphDepth = 0;
+        Paragraphs.EndParagraph();
+    } else if (Depth == CellDepth) {
+        EndCell();
+    } else if (Depth == RowDepth) {
+        EndRow();
+    } else if (Depth == TableDepth) {
+        throw TTableEnd{};
+    }
+}
+
+void TTableReader::StartRow(std::span<const TXmlAttribute> attributes)
+{
+    RowDepth = Depth;
+    RowRepeat = ReadCount(attributes, TableNamespace, "number-rows-repeated");
+    Col = 0;
+    RowCells.clear();
+    RowText.clear();
+}
+
+void TTableReader::EndRow()
+{
+    RowDepth = 0;
+    if (!RowCells.empty()) {
+        if (Row + RowRepeat > MaxSheetRows)
+            throw EWorkbookFault(EWorkbookFault::Invalid);
+        const TRowCell& last = RowCells.back();
+        const std::uint64_t rows = Row + RowRepeat;
+        const std::uint64_t cols = std::max<std::uint64_t>(TextCols, last.Col + last.Repeat);
+        // A rectangle too large for a table is refused by Finish, which needs its size only:
+        // the repeats' far corners give it without adding billions of cells.
+        const bool cornersOnly = rows * cols > MaxTableCells;
+        if (cornersOnly)
+            AddRowCells(static_cast<std::uint32_t>(rows - 1), true);
+        else
+            for (std::uint64_t row = Row; row < rows; ++row)
+                AddRowCells(static_cast<std::uint32_t>(row), false);
+        TextRows = rows;
+        TextCols = cols;
+    }
+    Row = std::min(Row + RowRepeat, PositionCap);
+}
+
+void TTableReader::AddRowCells(std::uint32_t row, bool cornersOnly)
+{
+    for (const TRowCell& cell : RowCells) {
+        const std::string_view text(RowText.data() + cell.Offset, cell.Length);
+        const std::uint32_t first = cornersOnly ? cell.Col + cell.Repeat - 1 : cell.Col;
+        for (std::uint32_t col = first; col < cell.Col + cell.Repeat; ++col)
+            Sheet.AddCell(row, col, text);
+    }
+}
+
+void TTableReader::StartCell(const TXmlName& name, std::span<const TXmlAttribute> attributes)
+{
+    CellDepth = Depth;
+    CellCol = Col;
+    CellRepeat = ReadCount(attributes, TableNamespace, "number-columns-repeated");
+    Col = std::min(Col + CellRepeat, PositionCap);
+    CellStart = RowText.size();
+    Paragraphs.StartCell();
+    // A covered cell lies under a merge: whatever text it kept is not displayed.
+    Covered = name.Local == "covered-table-cell";
+    if (Covered)
+        return;
+    const std::uint64_t cols = ReadCount(attributes, TableNamespace, "number-columns-spanned");
+    const std::uint64_t rows = ReadCount(attributes, TableNamespace, "number-rows-spanned");
+    if (cols > 1 || rows > 1)
+        Merges.push_back({Row, CellCol, rows, cols, RowRepeat});
+    HasFormula = FindAttribute(attributes, TableNamespace, "formula") != nullptr;
+    ReadValue(attributes);
+}
+
+// The value a cell shows when it has no paragraph, copied: the attributes end with the call.
+void TTableReader::ReadValue(std::span<const TXmlAttribute> attributes)
+{
+    struct TTyped {
+        std::string_view Type;
+        std::string_view Attribute;
+        TValueKind Kind;
+    };
+    // Numbers, percentages and currencies keep office:value.
+    constexpr TTyped others[] = {{"boolean", "boolean-value", TValueKind::Boolean},
+                                 {"date", "date-value", TValueKind::Stored},
+                                 {"time", "time-value", TValueKind::Stored},
+                                 {"string", "string-value", TValueKind::Stored}};
+    ValueKind = TValueKind::None;
+    const TXmlAttribute* type = FindAttribute(attributes, OfficeNamespace, "value-type");
+    HasValueType = type != nullptr;
+    if (!HasValueType)
+        return;
+    TTyped typed{{}, "value", TValueKind::Number};
+    for (const TTyped& other : others)
+        if (type->Value == other.Type)
+            typed = other;
+    if (const TXmlAttribute* value = FindAttribute(attributes, OfficeNamespace, typed.Attribute)) {
+        Value.assign(value->Value);
+        ValueKind = typed.Kind;
+    }
+}
+
+void TTableReader::EndCell()
+{
+    CellDepth = 0;
+    if (Covered)
+        return;
+    if (!Paragraphs.HasParagraph())
+        AppendValue();
+    const std::size_t length = RowText.size() - CellStart;
+    if (length == 0)
+        return;
+    if (CellCol + CellRepeat > MaxSheetCols)
+        throw EWorkbookFault(EWorkbookFault::Invalid);
+    RowCells.push_back({static_cast<std::uint32_t>(CellCol), static_cast<std::uint32_t>(CellRepeat),
+                        CellStart, length});
+}
+
+// A value with no paragraph: shown as General shows it, a boolean as French spreadsheets name
+// it, anything else as stored.
+void TTableReader::AppendValue()
+{
+    switch (ValueKind) {
+    case TValueKind::None:
+        // A formula left without its result by the program that saved it.
+        if (HasFormula && HasValueType)
+            Sheet.AddFormulaWithoutValue();
+        return;
+    case TValueKind::Number: {
+        double number = 0;
+        const auto [end, error] = std::from_chars(Value.data(), Value.data() + Value.size(), number);
+        if (error == std::errc{} && end == Value.data() + Value.size()) {
+            FormatGeneral(number, RowText);
+            return;
+        }
+        break;
+    }
+    case TValueKind::Boolean:
+        if (Value == "true" || Value == "false") {
+            RowText += Value == "true" ? "VRAI" : "FAUX";
+            return;
+        }
+        break;
+    case TValueKind::Stored:
+        break;
+    }
+    RowText += Value;
+}
+
+void TTableReader::StartInCell(const TXmlName& name, std::span<const TXmlAttribute> attributes)
+{
+    if (Covered || IsUndisplayed(name)) {
+        SkipElement();
+    } else if (ParagraphDepth != 0) {
+        Paragraphs.AddElement(name, attributes);
+    } else if (name.Namespace == TextNamespace && (name.Local == "p" || name.Local == "h")) {
+        ParagraphDepth = Depth;
+        Paragraphs.StartParagraph();
+    }
+}
+
+void TTableReader::Text(std::string_view text)
+{
+    if (ParagraphDepth != 0)
+        Paragraphs.AddCharacters(text);
+}
+
+// Merges are added once the rectangle is known, so that the repeats of a row far below the last
+// value cost nothing; those whose top-left cell lies outside the rectangle are left out.
+void TTableReader::AddMerges()
+{
+    if (TextRows * TextCols > MaxTableCells)
+        return;  // Finish refuses the sheet
+    for (const TMerge& merge : Merges) {
+        // A repeated row that spans more than itself would overlap its own repeats.
+        const std::uint64_t repeat = merge.Rows > 1 ? 1 : merge.RowRepeat;
+        for (std::uint64_t row = merge.Row; row < merge.Row + repeat && row < TextRows; ++row) {
+            if (merge.Col >= TextCols)
+                break;
+            Sheet.AddMerge({static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(merge.Col),
+                            static_cast<std::uint32_t>(std::min<std::uint64_t>(
+                                row + merge.Rows - 1, MaxSheetRows - 1)),
+                            static_cast<std::uint32_t>(std::min<std::uint64_t>(
+                                merge.Col + merge.Cols - 1, MaxSheetCols - 1))});
+        }
+    }
+}
+
+}  // namespace
+
+TSheet ReadOdsTable(TByteReader& content, std::string_view tableName)
+{
+    TSheet sheet{std::string(tableName)};
+    TTableReader reader(tableName, sheet);
+    try {
+        ParseXml(content, reader);
+    } catch (const TTableReader::TTableEnd&) {
+    }
+    if (!reader.Found())
+        throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(tableName));
+    reader.AddMerges();
+    sheet.Finish();
+    return sheet;
+}
+
+}  // namespace tabulor

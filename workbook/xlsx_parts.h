@@ -1,0 +1,154 @@
+// The pieces of the .xlsx reader, shared by its units and by the sheet fuzzer: the package's
+// parts as the relationships name them, the shared strings, the cell styles and the streamed sheet.
+//
+// Nothing here is a public interface of the workbook layer; xlsx_reader.h is.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workbook/byte_reader.h"
+#include "workbook/number_format.h"
+#include "workbook/sheet.h"
+#include "workbook/workbook_fault.h"
+#include "workbook/xml_reader.h"
+#include "workbook/zip.h"
+
+namespace tabulor::xlsx {
+
+inline constexpr std::string_view MainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+inline constexpr std::string_view StrictMainNamespace = "http://purl.oclc.org/ooxml/spreadsheetml/main";
+
+// Transitional or Strict spreadsheetml: both name the same elements.
+inline bool IsMain(std::string_view nameSpace)
+{
+    return nameSpace == MainNamespace || nameSpace == StrictMainNamespace;
+}
+
+[[noreturn]] inline void ThrowInvalid()
+{
+    throw EWorkbookFault(EWorkbookFault::Invalid);
+}
+
+// The value of a hexadecimal digit, or -1.
+inline int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
+        return (c | 0x20) - 'a' + 10;
+    return -1;
+}
+
+inline bool IsMainElement(const TXmlName& name, std::string_view local)
+{
+    return name.Local == local && IsMain(name.Namespace);
+}
+
+// A handler that reads markup-compatibility blocks as a program that knows no extension does:
+// through mc:Fallback, with every mc:Choice left out. The subclass sees the other events only.
+class TCompatibleHandler : public TXmlHandler {
+public:
+    void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) final;
+    void EndElement(const TXmlName& name) final;
+    void Characters(std::string_view text) final;
+
+protected:
+    virtual void OnStart(const TXmlName& name, std::span<const TXmlAttribute> attributes) = 0;
+    virtual void OnEnd(const TXmlName& name) = 0;
+    virtual void OnText(std::string_view text) = 0;
+
+private:
+    std::size_t SkipDepth = 0;  // inside an mc:Choice: its depth
+};
+
+// Parses a part through the handler; a missing part is a fault of the file.
+void ParsePart(const TZipArchive& archive, std::string_view part, TXmlHandler& handler);
+
+struct TSheetPart {
+    std::string Name;
+    bool Hidden = false;
+    std::string Part;  // the zip entry's name
+};
+
+// What the workbook part and its relationships say.
+struct TWorkbookParts {
+    std::vector<TSheetPart> Sheets;  // worksheets only, in order
+    std::string SharedStrings;  // empty when there is none
+    std::string Styles;
+    bool Date1904 = false;
+};
+
+// Throws EWorkbookFault{Unsupported} for a binary workbook, {Invalid} for a broken package.
+TWorkbookParts ReadWorkbookParts(const TZipArchive& archive);
+
+// Appends the text with its _xHHHH_ escapes decoded.
+void AppendUnescaped(std::string_view raw, std::string& out);
+
+// The text of a string item (si) or an inline string (is): its t, or its runs' r/t joined; the
+// phonetic runs (rPh) left out. Fed the events inside the item; the raw text, escapes and all.
+class TRichText {
+public:
+    void Start(const TXmlName& name);
+    void End(const TXmlName& name);
+    void Text(std::string_view text)
+    {
+        if (InText)
+            Raw.append(text);
+    }
+    std::string Raw;
+
+private:
+    bool InText = false;
+    bool InPhonetic = false;
+};
+
+// The texts of the shared-string table, all in one buffer.
+class TSharedStrings {
+public:
+    TSharedStrings() = default;
+    explicit TSharedStrings(TByteReader& xml);
+    std::size_t Size() const { return Ends.size(); }
+    // Throws EWorkbookFault{Invalid} for an index past the table.
+    std::string_view At(std::uint64_t index) const;
+
+private:
+    friend class TSharedStringsHandler;
+    std::string Texts;
+    std::vector<std::size_t> Ends;
+};
+
+// The number format of each cell style, each made once, when a cell first uses it.
+class TCellStyles {
+public:
+    explicit TCellStyles(bool date1904 = false) : Date1904(date1904) {}
+    TCellStyles(TByteReader& xml, bool date1904);
+    // An unknown style is General.
+    const TNumberFormat& FormatOf(std::uint64_t style) const;
+    bool IsDate1904() const { return Date1904; }
+
+private:
+    friend class TStylesHandler;
+    std::string CodeOf(unsigned formatId) const;
+    struct TCustomCode {
+        unsigned Id;
+        std::string Code;
+    };
+    std::vector<TCustomCode> CustomCodes;
+    std::vector<unsigned> StyleFormatIds;  // by cellXfs index
+    mutable std::vector<std::unique_ptr<TNumberFormat>> Formats;  // by cellXfs index, made on use
+    TNumberFormat General;
+    bool Date1904;
+};
+
+// Reads a worksheet part's cells and merges into the sheet, without finishing it. Throws
+// EWorkbookFault{Invalid} for bad XML or a reference past the grid.
+void ReadSheetPart(TByteReader& xml, const TSharedStrings& strings, const TCellStyles& styles,
+                   TSheet& sheet);
+
+}  // namespace tabulor::xlsx
