@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "workbook/prefetch_reader.h"
 #include "workbook/workbook_fault.h"
 
 namespace tabulor {
@@ -28,6 +29,7 @@ constexpr std::uint16_t Stored = 0;
 constexpr std::uint16_t Deflated = 8;
 // Deflate itself cannot pack much more than this: a larger claim is a bomb, not a workbook.
 constexpr std::uint64_t MaxRatio = 1000;
+constexpr std::uint64_t PrefetchSize = std::uint64_t{4} << 20;
 
 [[noreturn]] void ThrowInvalid()
 {
@@ -301,7 +303,11 @@ std::unique_ptr<TByteReader> TZipArchive::Open(std::string_view name) const
     // The slice bounds the compressed size, so the product cannot overflow.
     if (entry->Method == Stored ? entry->Size != data.size() : entry->Size > MaxRatio * data.size())
         ThrowInvalid();
-    return std::make_unique<TEntryReader>(data, entry->Size, entry->Crc, entry->Method == Deflated);
+    auto reader = std::make_unique<TEntryReader>(data, entry->Size, entry->Crc, entry->Method == Deflated);
+    // A large deflated part, a sheet's, inflates on a second core while the first parses it.
+    if (entry->Method == Deflated && entry->Size >= PrefetchSize)
+        return std::make_unique<TPrefetchReader>(std::move(reader));
+    return reader;
 }
 
 std::string TZipArchive::ReadWhole(std::string_view name) const
