@@ -5,23 +5,56 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "file_io_shared.h"
+#include "sheet_markup.h"
 #include "table_markup.h"
+#include "workbook/workbook.h"
 
 namespace tabulor {
 
 namespace {
 
-void WriteDestination(const TSourceText& source, const TConversionSettings& settings)
+// The destination takes the lines that addLines gives only once all of them are written.
+template <typename TAddLines>
+void WriteDestination(const TConversionSettings& settings, TAddLines addLines)
 {
     TDestinationFile destination(settings.DestFileName);
     {
         TBackgroundWriter writer(destination);
         TOutputLines output(&writer);
-        AddDocumentLines(source, output, settings);
+        addLines(output);
         output.Flush();
         writer.Wait();
     }
     destination.Commit();
+}
+
+template <typename TAddTable>
+void AddFramedTable(TOutputLines& output, const TConversionSettings& settings, TAddTable addTable)
+{
+    const bool document = settings.OutputKind != okTableOnly;
+    if (document)
+        AddDocumentHeader(output, settings.OutputKind == okXhtmlDocument);
+    addTable();
+    if (document)
+        AddDocumentFooter(output);
+}
+
+void AddSheetDocumentLines(const TSheet& sheet, TOutputLines& output, const TConversionSettings& settings)
+{
+    AddFramedTable(output, settings, [&] {
+        AddSheetTableLines(sheet, output, settings, settings.OutputKind == okXhtmlDocument);
+    });
+}
+
+// Read whole before the destination is touched, so that a sheet too large writes nothing; the
+// file's bytes go once the sheet holds its texts.
+TSheet ReadSourceSheet(TFileContents source, const TConversionSettings& settings)
+{
+    try {
+        return ReadSheet(source.View(), settings.SheetName);
+    } catch (const EWorkbookFault& fault) {
+        FailWorkbook(settings.SourceFileName, fault);
+    }
 }
 
 }  // namespace
@@ -30,8 +63,15 @@ TConversionReport RunConversion(const TConversionSettings& settings)
 {
     // The source is read whole before the destination is touched, so the two may be one file.
     TFileContents source = ReadWholeFile(settings.SourceFileName);
+    if (SourceKindOf(source.View().substr(0, 8)) != TSourceKind::Text) {
+        const TSheet sheet = ReadSourceSheet(std::move(source), settings);
+        WriteDestination(settings,
+                         [&](TOutputLines& output) { AddSheetDocumentLines(sheet, output, settings); });
+        return {sheet.FormulasWithoutValue()};
+    }
     try {
-        WriteDestination(DecodeSource(source, settings.SourceEncoding), settings);
+        const TSourceText text = DecodeSource(source, settings.SourceEncoding);
+        WriteDestination(settings, [&](TOutputLines& output) { AddDocumentLines(text, output, settings); });
     } catch (const ETextFault& fault) {
         // The destination is gone by now, as after any failed write.
         FailSourceText(settings.SourceFileName, fault);
@@ -41,14 +81,10 @@ TConversionReport RunConversion(const TConversionSettings& settings)
 
 void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings)
 {
-    const bool document = settings.OutputKind != okTableOnly;
-    const bool xhtml = settings.OutputKind == okXhtmlDocument;
-    if (document)
-        AddDocumentHeader(output, xhtml);
-    AddTableLines(TSourceLines(source.Text, settings.FieldSeparator), output, settings,
-                  {settings.FieldSeparator, source.Utf8, xhtml});
-    if (document)
-        AddDocumentFooter(output);
+    AddFramedTable(output, settings, [&] {
+        AddTableLines(TSourceLines(source.Text, settings.FieldSeparator), output, settings,
+                      {settings.FieldSeparator, source.Utf8, settings.OutputKind == okXhtmlDocument});
+    });
 }
 
 }  // namespace tabulor

@@ -1,6 +1,6 @@
 // The conversion core: turns a spreadsheet saved as text (Windows-1252, UTF-8 or UTF-16; tab,
-// semicolon or comma between fields) into an HTML table, a full HTML 4.0 Strict document or a
-// full XHTML 1.1 document.
+// semicolon or comma between fields), or a sheet of an .xlsx or .ods workbook, into an HTML table,
+// a full HTML 4.0 Strict document or a full XHTML 1.1 document.
 //
 // The core knows nothing of windows or dialogs and validates nothing: every text of the request
 // goes to the output as it stands, and a negative header count simply means none. Its only
@@ -39,9 +39,10 @@ struct TConversionReport {
     std::size_t FormulasWithoutValue = 0;
 };
 
-// Reads the source whole, writes the destination. On failure the destination is left as it was
-// (unless it is a device or a pipe, which are written in place) and one of the errors of
-// file_errors.h is thrown with its French text in UTF-8.
+// Reads the source whole, writes the destination: a source that starts as a zip archive or a
+// compound file does is a workbook, whatever the encoding and separator say. On failure the
+// destination is left as it was (unless it is a device or a pipe, which are written in place) and
+// one of the errors of file_errors.h is thrown with its French text in UTF-8.
 TConversionReport RunConversion(const TConversionSettings& settings);
 
 // The destination's lines for the decoded source: the document frame, if any, and the table.

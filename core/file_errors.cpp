@@ -62,4 +62,20 @@ void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault)
     throw ESourceTextError(FillMessage(strings::SMalformedText, {fullPath, EncodingName(fault.Encoding), line}));
 }
 
+void ThrowWorkbookError(std::string_view fullPath, const EWorkbookFault& fault)
+{
+    switch (fault.Kind) {
+    case EWorkbookFault::Unsupported:
+        throw EWorkbookError(FillMessage(strings::SUnsupportedWorkbook, {fullPath}));
+    case EWorkbookFault::MissingSheet:
+        throw EWorkbookError(FillMessage(strings::SMissingSheet, {fullPath, fault.Sheet}));
+    case EWorkbookFault::TooLarge:
+        throw EWorkbookError(FillMessage(strings::STooLargeSheet,
+                                         {fault.Sheet, std::to_string(fault.Rows), std::to_string(fault.Cols)}));
+    case EWorkbookFault::Invalid:
+        break;
+    }
+    throw EWorkbookError(FillMessage(strings::SInvalidWorkbook, {fullPath}));
+}
+
 }  // namespace tabulor

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "source_format.h"
+#include "workbook/workbook_fault.h"
 
 namespace tabulor {
 
@@ -35,6 +36,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The source is a workbook that cannot be read, or lacks the sheet asked for, or that sheet is
+// too large for a table.
+class EWorkbookError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // A fault of the source's text, found where the file's name is not known: the run turns it into
 // an ESourceTextError that names the file.
 class ETextFault : public std::exception {
@@ -56,5 +64,6 @@ public:
 [[noreturn]] void ThrowFCreateError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowWriteError();
 [[noreturn]] void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault);
+[[noreturn]] void ThrowWorkbookError(std::string_view fullPath, const EWorkbookFault& fault);
 
 }  // namespace tabulor

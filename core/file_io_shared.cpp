@@ -33,6 +33,11 @@ void FailSourceText(const std::filesystem::path& name, const ETextFault& fault)
     ThrowSourceTextError(ShownPath(name), fault);
 }
 
+void FailWorkbook(const std::filesystem::path& name, const EWorkbookFault& fault)
+{
+    ThrowWorkbookError(ShownPath(name), fault);
+}
+
 TDestinationFile::~TDestinationFile()
 {
     if (State->Committed)

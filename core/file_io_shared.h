@@ -48,6 +48,7 @@ std::string SystemText(TErrorCode code);
 [[noreturn]] void FailOpen(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void FailCreate(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void FailSourceText(const std::filesystem::path& name, const ETextFault& fault);
+[[noreturn]] void FailWorkbook(const std::filesystem::path& name, const EWorkbookFault& fault);
 
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.

@@ -37,15 +37,6 @@ constexpr std::size_t LeadState(unsigned lead)
 
 constexpr std::size_t Utf8Slots = LeadState(LastLead) + 256;
 
-std::string OpeningTag(std::string_view tag, const std::string& className)
-{
-    std::string result(1, '<');
-    result += tag;
-    if (!className.empty())
-        result.append(" class=\"").append(className).append("\"");
-    return result += '>';
-}
-
 std::size_t ClampedCount(int count)
 {
     return static_cast<std::size_t>(std::max(count, 0));
@@ -58,6 +49,15 @@ bool IsPlainText(unsigned char byte, bool utf8)
 }
 
 }  // namespace
+
+std::string OpeningTag(std::string_view tag, const std::string& className)
+{
+    std::string result(1, '<');
+    result += tag;
+    if (!className.empty())
+        result.append(" class=\"").append(className).append("\"");
+    return result += '>';
+}
 
 void TRowWriter::TExpansion::SetSlot(std::size_t state, unsigned byte, std::string_view text, std::size_t next)
 {

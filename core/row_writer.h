@@ -23,6 +23,9 @@
 
 namespace tabulor {
 
+// A cell's or row's opening tag with its class, if any: "<td class=\"c\">".
+std::string OpeningTag(std::string_view tag, const std::string& className);
+
 // How the rows' text reads, and how a line break inside a quoted field is written.
 struct TCellReading {
     TFieldSeparator Separator = fsTab;

@@ -6,8 +6,6 @@
 
 namespace tabulor {
 
-namespace {
-
 std::string TableOpeningLine(const TTableSettings& settings)
 {
     std::string line = "<table";
@@ -17,8 +15,6 @@ std::string TableOpeningLine(const TTableSettings& settings)
         line.append(" border=\"").append(settings.Border).append("\"");
     return line + ">";
 }
-
-}  // namespace
 
 void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings,
                    const TCellReading& reading)

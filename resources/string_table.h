@@ -22,5 +22,22 @@ inline constexpr std::string_view SWriteError = "Erreur d'écriture dans le flux
 inline constexpr std::string_view SMalformedText = "Le fichier \"%s\" n'est pas un texte %s valide à la ligne %d";
 // A quoted field still open at the end: the source's full path, the line where it began.
 inline constexpr std::string_view SUnclosedQuote = "Le fichier \"%s\" a un guillemet non fermé à la ligne %d";
+// A workbook that cannot be read: its full path.
+inline constexpr std::string_view SInvalidWorkbook = "Le fichier \"%s\" n'est pas un classeur valide";
+inline constexpr std::string_view SUnsupportedWorkbook =
+    "Le fichier \"%s\" est un classeur .xls ou .xlsb, ou protégé par un mot de passe : "
+    "enregistrez-le au format .xlsx ou .ods sans mot de passe";
+// The workbook's full path, the sheet's name.
+inline constexpr std::string_view SMissingSheet = "Le classeur \"%s\" n'a pas de feuille « %s »";
+// The sheet's name, its rows and columns.
+inline constexpr std::string_view STooLargeSheet =
+    "La feuille « %s » est trop grande pour un tableau : %d lignes sur %d colonnes";
+// The notice's second line after a workbook whose formula cells had no stored value: their count.
+inline constexpr std::string_view SFormulasWithoutValue =
+    "%d cellules à formule sans valeur enregistrée sont restées vides : ouvrez et enregistrez le "
+    "classeur dans son tableur pour les calculer.";
+inline constexpr std::string_view SFormulaWithoutValue =
+    "1 cellule à formule sans valeur enregistrée est restée vide : ouvrez et enregistrez le "
+    "classeur dans son tableur pour la calculer.";
 
 }  // namespace tabulor::strings

@@ -1,5 +1,7 @@
 #include "shell/messages.h"
 
+#include <algorithm>
+
 #include "resources/string_table.h"
 #include "shell/layout.h"
 #include "shell/text.h"
@@ -14,6 +16,18 @@ std::u16string WithFinalFullStop(std::u16string_view text)
     return shown;
 }
 
+std::u16string NoticeText(const TConversionReport& report)
+{
+    std::u16string text = FromUtf8(strings::SFileCreated);
+    const std::size_t count = report.FormulasWithoutValue;
+    if (count == 0)
+        return text;
+    std::u16string line = FromUtf8(count == 1 ? strings::SFormulaWithoutValue : strings::SFormulasWithoutValue);
+    if (const std::size_t at = line.find(u"%d"); at != std::u16string::npos)
+        line.replace(at, 2, FromUtf8(std::to_string(count)));
+    return text.append(u"\n").append(line);
+}
+
 std::u16string NoticeButtonCaption()
 {
     return FromUtf8(strings::SOk);
@@ -24,7 +38,13 @@ std::u16string NoticeClipboardText(std::u16string_view text, std::u16string_view
     std::u16string divider(27, u'-');
     divider.append(lineEnd);
     std::u16string clip = divider;
-    clip.append(FormCaption).append(lineEnd).append(divider).append(text).append(lineEnd).append(divider);
+    clip.append(FormCaption).append(lineEnd).append(divider);
+    // The text's own lines end as the others do.
+    for (std::size_t at = 0, end; at <= text.size(); at = end + 1) {
+        end = std::min(text.find(u'\n', at), text.size());
+        clip.append(text.substr(at, end - at)).append(lineEnd);
+    }
+    clip.append(divider);
     return clip.append(NoticeButtonCaption()).append(lineEnd).append(divider);
 }
 

@@ -4,12 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/conversion.h"
+
 namespace tabulor {
 
 // An error's text as the error box shows it: one full stop is appended when the last character
 // comes after the full stop in the character table. Nothing is added to an empty text, nor after
 // a full stop, a space, a closing parenthesis or the like.
 std::u16string WithFinalFullStop(std::u16string_view text);
+
+// The notice after a run: the file is created, and a second line, after "\n", when formula cells
+// stayed empty for want of a stored value.
+std::u16string NoticeText(const TConversionReport& report);
 
 // The caption of the notice's one button.
 std::u16string NoticeButtonCaption();

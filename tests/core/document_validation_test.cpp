@@ -18,6 +18,9 @@
 
 #include "core/conversion.h"
 #include "tests/testkit/starting_settings.h"
+#ifdef TABULOR_BUILD_WORKBOOKS
+#include "tests/testkit/xlsx_file.h"
+#endif
 
 #ifndef TABULOR_W3C_DTD_DIR
 #define TABULOR_W3C_DTD_DIR "/usr/share/xml/w3c-sgml-lib/schema/dtd"
@@ -180,6 +183,19 @@ const SourceCase Sources[] = {
          s.TitleRows = 0;
          s.EmptyCellText = "";
      }},
+#ifdef TABULOR_BUILD_WORKBOOKS
+    // Read by its content whatever its name: a header merged across the table, spans down and
+    // across, a row covered whole that is left out, breaks and characters beyond Windows-1252.
+    {"WorkbookMerges",
+     tabulor::testkit::MakeXlsx({{"Feuille",
+                                  false,
+                                  {{"Bilan", "", ""},
+                                   {"Nord", "1\xC2\xA0" "234,50 \xE2\x82\xAC", "ligne\nsuivante"},
+                                   {"", "Total \xF0\x9F\x98\x80", ""},
+                                   {"", "", "cach\xC3\xA9" "e"}},
+                                  {"A1:C1", "A2:A4", "B3:C4"}}}),
+     [](TConversionSettings& s) { s.TitleCols = 1; }},
+#endif
 };
 
 void PrintTo(const SourceCase& source, std::ostream* os) { *os << source.name; }

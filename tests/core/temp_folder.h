@@ -83,6 +83,8 @@ inline std::string Outcome(const std::function<void()>& call)
         return std::string("EWriteError: ") + error.what();
     } catch (const ESourceTextError& error) {
         return std::string("ESourceTextError: ") + error.what();
+    } catch (const EWorkbookError& error) {
+        return std::string("EWorkbookError: ") + error.what();
     }
 }
 

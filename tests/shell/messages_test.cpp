@@ -31,6 +31,26 @@ TEST(Messages, NoticeAsCopied)
                   + u"\r\n");
 }
 
+TEST(Messages, NoticeNamesTheFormulasLeftEmpty)
+{
+    const std::u16string created = u"Le fichier a été correctement créé";
+    const std::u16string_view advice = u" : ouvrez et enregistrez le classeur dans son tableur pour ";
+    const struct {
+        std::size_t Count;
+        std::u16string Text;
+    } cases[] = {
+        {0, created},
+        {1, created + u"\n1 cellule à formule sans valeur enregistrée est restée vide" + std::u16string(advice)
+                + u"la calculer."},
+        {2, created + u"\n2 cellules à formule sans valeur enregistrée sont restées vides" + std::u16string(advice)
+                + u"les calculer."},
+        {12345, created + u"\n12345 cellules à formule sans valeur enregistrée sont restées vides"
+                    + std::u16string(advice) + u"les calculer."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NoticeText({c.Count}), c.Text) << c.Count;
+}
+
 TEST(Messages, StartShowCommand)
 {
     const struct {
