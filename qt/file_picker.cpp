@@ -59,6 +59,15 @@ private:
     QVariantMap Saved;
 };
 
+// Qt reads a file type's patterns from the last parentheses of its name, separated by spaces,
+// and with HideNameFilterDetails shows the name without them: each description gets its
+// patterns that way and shows as it is, semicolons and all.
+QString QtNameFilter(const TPickerFilter& filter)
+{
+    const QString patterns = ToQString(filter.Patterns).replace(u';', u' ');
+    return ToQString(filter.Description) + QStringLiteral(" (") + patterns + u')';
+}
+
 }  // namespace
 
 bool TFilePicker::Execute(QWidget* owner)
@@ -66,14 +75,15 @@ bool TFilePicker::Execute(QWidget* owner)
     const TDialogSettingsKeeper keeper;
     TFileDialog dialog(owner, ToQString(Setup.Title));
     dialog.setObjectName(ToQString(Setup.Name));
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite
+                      | QFileDialog::HideNameFilterDetails);
     const bool open = Setup.Kind == TPickerKind::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // Qt reads the patterns from each description's own parentheses, and starts at the first.
+    // It starts at the first.
     QStringList filters;
     for (const TPickerFilter& filter : Setup.Filters)
-        filters.append(ToQString(filter.Description));
+        filters.append(QtNameFilter(filter));
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(ToQString(Setup.DefaultExtension));
     dialog.setSizeGripEnabled(true);

@@ -128,8 +128,11 @@ TControlReader TFormControls::Reader() const
     return {
         [this](TControlId id) {
             const QWidget* widget = (*this)[id];
-            if (const auto* list = qobject_cast<const QComboBox*>(widget))
-                return list->currentText().toStdU16String();
+            // An entry that keeps a value of its own, a sheet's name, stands for that value.
+            if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
+                const QVariant value = list->currentData();
+                return (value.isValid() ? value.toString() : list->currentText()).toStdU16String();
+            }
             return As<QLineEdit>(id)->text().toStdU16String();
         },
         [this](TControlId id) { return As<QAbstractButton>(id)->isChecked(); },

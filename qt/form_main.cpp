@@ -1,7 +1,9 @@
 #include "qt/form_main.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -13,13 +15,15 @@
 #include "qt/application.h"
 #include "qt/keys.h"
 #include "qt/shell_types.h"
-#include "resources/string_table.h"
+#include "qt/wait_cursor.h"
 #include "shell/file_names.h"
 #include "shell/focus.h"
 #include "shell/keys.h"
 #include "shell/layout.h"
+#include "shell/messages.h"
 #include "shell/pickers.h"
 #include "shell/request.h"
+#include "shell/sheet_list.h"
 
 namespace tabulor {
 namespace {
@@ -47,6 +51,7 @@ TFormMain::TFormMain(TConversionRun run)
 {
     Controls = CreateFormControls(*this);
     Anchors = TAnchors(Controls);
+    EditSrcFile = Controls.As<QLineEdit>(TControlId::EditSrcFile);
     EditDestFile = Controls.As<QLineEdit>(TControlId::EditDestFile);
 
     setWindowTitle(ToQString(FormCaption));
@@ -59,8 +64,9 @@ TFormMain::TFormMain(TConversionRun run)
     OnClick(TControlId::ButtonExit, &TFormMain::ButtonExitClick);
     for (const TControlLayout& entry : FormControls())
         Controls[entry.Id]->installEventFilter(this);
+    ShowSourceView(View);
     // The window opens on its first tab stop.
-    Controls[NextTabStop(std::nullopt, true, SelectedOutput())]->setFocus();
+    Controls[NextTabStop(std::nullopt, true, SelectedOutput(), View)]->setFocus();
 }
 
 void TFormMain::OnClick(TControlId button, void (TFormMain::*handler)())
@@ -109,7 +115,7 @@ void TFormMain::FixSizeUnlessMaximized()
 bool TFormMain::focusNextPrevChild(bool next)
 {
     return RunGuarded([&] {
-        const TControlId target = NextTabStop(Controls.IdOf(focusWidget()), next, SelectedOutput());
+        const TControlId target = NextTabStop(Controls.IdOf(focusWidget()), next, SelectedOutput(), View);
         Controls[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     });
@@ -121,12 +127,14 @@ bool TFormMain::focusNextPrevChild(bool next)
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     return RunGuarded([&] {
+        if (event->type() == QEvent::FocusOut && watched == EditSrcFile)
+            SourceFieldLeft(static_cast<const QFocusEvent&>(*event));
         const std::optional<TControlId> focused = Controls.IdOf(watched);
         if (event->type() != QEvent::KeyPress || !focused)
             return QWidget::eventFilter(watched, event);
         const auto& key = static_cast<const QKeyEvent&>(*event);
         const TModifiers held = ModifiersOf(key);
-        const TFormKeyAnswer answer = AnswerFormKey(KeyOf(key), held, focused, SelectedOutput());
+        const TFormKeyAnswer answer = AnswerFormKey(KeyOf(key), held, focused, SelectedOutput(), View);
         switch (answer.Action) {
         case TFormKeyAction::None:
             return QWidget::eventFilter(watched, event);
@@ -163,12 +171,61 @@ void TFormMain::dropEvent(QDropEvent* event)
         event->acceptProposedAction();
         const bool onDestination = EditDestFile->geometry().contains(event->position().toPoint());
         ShowFileFields(FileDropped(ReadFileFields(Controls.Reader()), *name, onDestination));
+        if (!onDestination)
+            SettleSource();
     });
 }
 
 void TFormMain::ChooseSource(std::u16string_view name)
 {
     ShowFileFields(SourceChosen(name));
+    SettleSource();
+}
+
+// A name typed in the field is settled once the user is done with it; the field's own context
+// menu takes the focus without ending the typing.
+void TFormMain::SourceFieldLeft(const QFocusEvent& event)
+{
+    if (event.reason() != Qt::PopupFocusReason && EditSrcFile->text() != SettledSource)
+        SettleSource();
+}
+
+// Shows the controls of what the source field names and, for a workbook, lists its sheets with
+// the sheet chosen before kept where the workbook has it.
+void TFormMain::SettleSource()
+{
+    const TWaitCursor waiting;
+    const QString source = EditSrcFile->text();
+    const std::u16string name = source.toStdU16String();
+    const TSourceView view = SourceViewOf(name);
+    if (view == TSourceView::Workbook)
+        ShowSheets(ListWorkbookSheets(name, Controls.Reader().Text(TControlId::ComboBoxSheet)));
+    ShowSourceView(view);
+    SettledSource = source;
+}
+
+// Each entry keeps its sheet's own name, which the request reads.
+void TFormMain::ShowSheets(const TSheetList& sheets)
+{
+    auto* list = Controls.As<QComboBox>(TControlId::ComboBoxSheet);
+    list->clear();
+    for (const TSheetChoice& choice : sheets.Choices)
+        list->addItem(ToQString(choice.Entry), ToQString(choice.Name));
+    if (!sheets.Choices.empty())
+        list->setCurrentIndex(static_cast<int>(sheets.Selected));
+}
+
+// The control that takes the focus's place is shown before it takes the focus, and the one that
+// had it is hidden after: Qt would otherwise move the focus of its own accord.
+void TFormMain::ShowSourceView(TSourceView view)
+{
+    View = view;
+    if (const std::optional<TControlId> moved = FocusMovedBy(Controls.IdOf(focusWidget()), view)) {
+        Controls[*moved]->show();
+        Controls[*moved]->setFocus(Qt::OtherFocusReason);
+    }
+    for (const TControlLayout& entry : FormControls())
+        Controls[entry.Id]->setHidden(!IsShown(entry.Id, view));
 }
 
 void TFormMain::ShowFileFields(const TFileFields& fields)
@@ -193,8 +250,11 @@ void TFormMain::ButtonBrowseDestFileClick()
 // An error of the run leaves this handler unhandled, so no notice follows it.
 void TFormMain::ButtonExecuteClick()
 {
-    Run(MakeConversionSettings(ReadFormFields(Controls.Reader())));
-    TApplication::Instance()->ShowNotice(QString::fromUtf8(strings::SFileCreated));
+    const TConversionReport report = [this] {
+        const TWaitCursor waiting;
+        return Run(MakeConversionSettings(ReadFormFields(Controls.Reader())));
+    }();
+    TApplication::Instance()->ShowNotice(ToQString(NoticeText(report)));
 }
 
 void TFormMain::ButtonExitClick()

@@ -4,14 +4,19 @@
 
 namespace tabulor {
 
+std::u16string_view ExtractFileExt(std::u16string_view name, std::u16string_view delimiters)
+{
+    const std::size_t delimiter = name.find_last_of(delimiters);
+    if (delimiter == std::u16string_view::npos || name[delimiter] != u'.')
+        return {};
+    return name.substr(delimiter);
+}
+
 std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newExtension,
                              std::u16string_view delimiters)
 {
-    std::size_t end = name.size();
-    const std::size_t delimiter = name.find_last_of(delimiters);
-    if (delimiter != std::u16string_view::npos && name[delimiter] == u'.')
-        end = delimiter;
-    return std::u16string(name.substr(0, end)).append(newExtension);
+    const std::u16string_view stem = name.substr(0, name.size() - ExtractFileExt(name, delimiters).size());
+    return std::u16string(stem).append(newExtension);
 }
 
 TFileFields SourceChosen(std::u16string_view sourceFileName)

@@ -17,6 +17,10 @@ inline constexpr std::u16string_view NativeNameDelimiters = u".\\/:";
 inline constexpr std::u16string_view NativeNameDelimiters = u"./";
 #endif
 
+// name's last extension, its full stop included; empty for a name that has none (below).
+std::u16string_view ExtractFileExt(std::u16string_view name,
+                                   std::u16string_view delimiters = NativeNameDelimiters);
+
 // name with its last extension replaced by newExtension. The extension runs from the last full
 // stop to the end, unless a folder separator (or a drive colon) comes after that full stop, in
 // which case the name has none and newExtension is appended.

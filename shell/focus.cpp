@@ -10,12 +10,14 @@ namespace {
 constexpr std::array<TControlId, 3> OutputKinds = {
     TControlId::RadioButtonOutputTable, TControlId::RadioButtonOutputHTML, TControlId::RadioButtonOutputXHTML};
 
-// The tab stops in tab order, the output kinds standing for one stop at the selected one.
-std::vector<TControlId> TabStops(TControlId selectedOutput)
+// The tab stops shown for view in tab order, the output kinds standing for one stop at the
+// selected one.
+std::vector<TControlId> TabStops(TControlId selectedOutput, TSourceView view)
 {
     std::vector<const TControlLayout*> stops;
     for (const TControlLayout& control : FormControls()) {
-        if (control.TabOrder != NoTabStop && (!IsOutputKind(control.Id) || control.Id == selectedOutput))
+        if (control.TabOrder != NoTabStop && IsShown(control.Id, view)
+            && (!IsOutputKind(control.Id) || control.Id == selectedOutput))
             stops.push_back(&control);
     }
     std::sort(stops.begin(), stops.end(),
@@ -33,9 +35,10 @@ bool IsOutputKind(TControlId id)
     return std::find(OutputKinds.begin(), OutputKinds.end(), id) != OutputKinds.end();
 }
 
-TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput)
+TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput,
+                       TSourceView view)
 {
-    const std::vector<TControlId> stops = TabStops(selectedOutput);
+    const std::vector<TControlId> stops = TabStops(selectedOutput, view);
     const auto here = current && IsOutputKind(*current) ? std::optional(selectedOutput) : current;
     const auto found = here ? std::find(stops.begin(), stops.end(), *here) : stops.end();
     if (found == stops.end())
@@ -43,6 +46,13 @@ TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControl
     const auto index = static_cast<std::size_t>(found - stops.begin());
     const std::size_t count = stops.size();
     return stops[forward ? (index + 1) % count : (index + count - 1) % count];
+}
+
+std::optional<TControlId> FocusMovedBy(std::optional<TControlId> focused, TSourceView view)
+{
+    if (!focused || IsShown(*focused, view))
+        return std::nullopt;
+    return ShownInPlaceOf(*focused);
 }
 
 TControlId NextOutputKind(TControlId current, bool forward)

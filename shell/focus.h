@@ -9,10 +9,15 @@
 namespace tabulor {
 
 // The control that Tab (forward) or Shift+Tab moves the focus to from current: the next tab stop
-// in tab order, round the end. Of the three output kinds only the selected one is a tab stop, so
-// the group is entered at its selected option. From a control that is no tab stop, or from none,
-// the search starts at the first stop.
-TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput);
+// in tab order, round the end, among the controls shown for the source's view. Of the three output
+// kinds only the selected one is a tab stop, so the group is entered at its selected option. From
+// a control that is no tab stop or hides, or from none, the search starts at the first stop.
+TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput,
+                       TSourceView view);
+
+// Where the focus goes once the controls of view show: to the control shown in the place of the
+// focused one when that one hides; none when it stays.
+std::optional<TControlId> FocusMovedBy(std::optional<TControlId> focused, TSourceView view);
 
 bool IsOutputKind(TControlId id);
 

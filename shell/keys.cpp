@@ -13,10 +13,10 @@ bool IsArrow(TKey key)
 }  // namespace
 
 TFormKeyAnswer AnswerFormKey(TKey key, TModifiers held, std::optional<TControlId> focused,
-                             TControlId selectedOutput)
+                             TControlId selectedOutput, TSourceView view)
 {
     if (key == TKey::Tab && !held.Control && !held.Alt)
-        return {TFormKeyAction::Focus, NextTabStop(focused, !held.Shift, selectedOutput)};
+        return {TFormKeyAction::Focus, NextTabStop(focused, !held.Shift, selectedOutput, view)};
     if (!focused)
         return {};
     if (IsArrow(key) && IsOutputKind(*focused))

@@ -35,12 +35,13 @@ struct TFormKeyAnswer {
 };
 
 // The main window's keys, with focused the control that has the focus (none for a window that is
-// no control of the table): Tab and Shift+Tab go round the tab stops unless Ctrl or Alt is held;
+// no control of the table): Tab and Shift+Tab go round the tab stops shown for the source's view
+// unless Ctrl or Alt is held;
 // the four arrows go round the output kinds from one of them, whatever is held; Enter presses a
 // focused button unless Shift, Ctrl or Alt is held. No button is the window's default, so Enter
 // elsewhere, and Escape anywhere, do nothing.
 TFormKeyAnswer AnswerFormKey(TKey key, TModifiers held, std::optional<TControlId> focused,
-                             TControlId selectedOutput);
+                             TControlId selectedOutput, TSourceView view);
 
 // The step that a key gives a spin field: +1 for Up and -1 for Down, whatever is held; 0 for
 // every other key, which the field takes as an edit does.

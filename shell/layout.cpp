@@ -19,7 +19,7 @@ constexpr unsigned BottomRight = akRight | akBottom;
 // Each label stands right before its field, so that a screen reader that names a field after
 // the text before it reads the right one. The fields without a label of their own, and the two
 // buttons that show the same caption, have names of their own.
-constexpr std::array<TControlLayout, 32> Controls = {{
+constexpr std::array<TControlLayout, 34> Controls = {{
     {TControlId::LabelSrcFile, "LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
     {TControlId::EditSrcFile, "EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
     {TControlId::ButtonBrowseSrcFile, "ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false, u"Parcourir... (fichier source)"},
@@ -50,8 +50,10 @@ constexpr std::array<TControlLayout, 32> Controls = {{
     {TControlId::ComboBoxSourceEncoding, "ComboBoxSourceEncoding", ComboBox, u"", {64, 288, 121, 21}, BottomLeft, 17, false},
     {TControlId::LabelFieldSeparator, "LabelFieldSeparator", Label, u"Séparateur :", {200, 296, 60, 13}, BottomLeft, NoTabStop, false},
     {TControlId::ComboBoxFieldSeparator, "ComboBoxFieldSeparator", ComboBox, u"", {264, 288, 97, 21}, BottomLeft, 18, false},
-    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 19, false},
-    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 20, false},
+    {TControlId::LabelSheet, "LabelSheet", Label, u"Feuille :", {16, 296, 43, 13}, BottomLeft, NoTabStop, false},
+    {TControlId::ComboBoxSheet, "ComboBoxSheet", ComboBox, u"", {64, 288, 297, 21}, BottomLeft, 19, false},
+    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 20, false},
+    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 21, false},
 }};
 
 // Each control's id is its place in the table.
@@ -62,6 +64,28 @@ static_assert([] {
     }
     return true;
 }());
+
+// The controls that show for one kind of source only, each with the one that takes its place.
+struct TSourceOption {
+    TControlId Id;
+    TSourceView ShownFor;
+    TControlId InPlaceOf;
+};
+constexpr std::array<TSourceOption, 6> SourceOptions = {{
+    {TControlId::LabelSourceEncoding, TSourceView::Text, TControlId::LabelSheet},
+    {TControlId::ComboBoxSourceEncoding, TSourceView::Text, TControlId::ComboBoxSheet},
+    {TControlId::LabelFieldSeparator, TSourceView::Text, TControlId::LabelSheet},
+    {TControlId::ComboBoxFieldSeparator, TSourceView::Text, TControlId::ComboBoxSheet},
+    {TControlId::LabelSheet, TSourceView::Workbook, TControlId::LabelSourceEncoding},
+    {TControlId::ComboBoxSheet, TSourceView::Workbook, TControlId::ComboBoxSourceEncoding},
+}};
+
+const TSourceOption* SourceOptionOf(TControlId id)
+{
+    const auto found = std::find_if(SourceOptions.begin(), SourceOptions.end(),
+                                    [id](const TSourceOption& option) { return option.Id == id; });
+    return found == SourceOptions.end() ? nullptr : &*found;
+}
 
 // Rounded to the nearest whole, halves away from zero, as Windows' MulDiv does.
 int MulDiv(int value, int numerator, int denominator)
@@ -102,6 +126,18 @@ std::u16string_view AccessibleName(TControlId id)
         return control.Text;
     const bool afterLabel = &control != Controls.data() && (&control - 1)->Kind == Label;
     return afterLabel ? (&control - 1)->Text : std::u16string_view();
+}
+
+bool IsShown(TControlId id, TSourceView view)
+{
+    const TSourceOption* option = SourceOptionOf(id);
+    return option == nullptr || option->ShownFor == view;
+}
+
+TControlId ShownInPlaceOf(TControlId id)
+{
+    const TSourceOption* option = SourceOptionOf(id);
+    return option == nullptr ? id : option->InPlaceOf;
 }
 
 int FontPixelHeight(int dpi)

@@ -31,6 +31,7 @@ enum class TControlId {
     LabelHeaderClass, EditHeaderClass, LabelCellClass, EditCellClass,
     RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML,
     LabelSourceEncoding, ComboBoxSourceEncoding, LabelFieldSeparator, ComboBoxFieldSeparator,
+    LabelSheet, ComboBoxSheet,
     ButtonExecute, ButtonExit,
 };
 
@@ -40,7 +41,8 @@ struct TControlLayout {
     std::string_view Name;
     TControlKind Kind;
     // The caption, or what an edit holds at start. A drop-down list holds the entries that
-    // ListEntries gives it and starts at the first.
+    // ListEntries gives it and starts at the first; the sheet list holds none until a workbook's
+    // sheets fill it.
     std::u16string_view Text;
     TRect Bounds;
     unsigned Anchors;
@@ -79,6 +81,20 @@ inline bool IsField(TControlKind kind)
 // The name that a screen reader reads out for the control: its own where the table gives one;
 // else, for a field, the text of the label right before it (none without one); else its caption.
 std::u16string_view AccessibleName(TControlId id);
+
+// What the source field names, as far as the window's controls go: a workbook's sheet is chosen
+// in a list of its own, where a text source's encoding and separator are chosen.
+enum class TSourceView { Text, Workbook };
+
+// Whether the control shows for such a source: the sheet's label and list for a workbook alone,
+// the encoding's and the separator's for text alone, every other control always. A control that
+// hides keeps what it holds.
+bool IsShown(TControlId id, TSourceView view);
+
+// The control that shows where id hides, in the same corner of the window: the sheet's label and
+// list for the encoding's and the separator's, the encoding's for the sheet's; id itself for a
+// control that always shows.
+TControlId ShownInPlaceOf(TControlId id);
 
 // The width at 96 dpi of the two arrow buttons inside a numeric spin field's right end.
 inline constexpr int SpinArrowWidth = 15;

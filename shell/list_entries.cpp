@@ -31,12 +31,13 @@ std::vector<std::u16string> EncodingEntries()
     return entries;
 }
 
-const std::array<TList, 3>& Lists()
+const std::array<TList, 4>& Lists()
 {
-    static const std::array<TList, 3> lists = {{
+    static const std::array<TList, 4> lists = {{
         {TControlId::ComboBoxBorderUnit, {u"px", u"em", u"ex", u"in", u"cm", u"mm", u"pt", u"pc"}},
         {TControlId::ComboBoxSourceEncoding, EncodingEntries()},
         {TControlId::ComboBoxFieldSeparator, {SeparatorEntries.begin(), SeparatorEntries.end()}},
+        {TControlId::ComboBoxSheet, {}},
     }};
     return lists;
 }

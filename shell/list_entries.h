@@ -11,8 +11,9 @@
 
 namespace tabulor {
 
-// The entries of the drop-down list, in the order shown; the first is selected at start. Throws
-// std::out_of_range for a control that is no list.
+// The entries of the drop-down list, in the order shown; the first is selected at start. The
+// sheet list has none: a workbook's sheets fill it (sheet_list.h). Throws std::out_of_range for a
+// control that is no list.
 std::span<const std::u16string> ListEntries(TControlId id);
 
 // What an entry of ComboBoxSourceEncoding or ComboBoxFieldSeparator stands for; a text that is

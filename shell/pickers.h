@@ -36,6 +36,7 @@ inline constexpr TPickerFilter AllFilesFilter = {u"Tous les fichiers (*)", u"*"}
 inline constexpr TPickerFilter SourceFilters[] = {
     {u"Texte (séparateur : tabulation) (*.txt)", u"*.txt"},
     {u"Fichier CSV (*.csv)", u"*.csv"},
+    {u"Classeur (*.xlsx;*.xlsm;*.ods)", u"*.xlsx;*.xlsm;*.ods"},
     AllFilesFilter,
 };
 

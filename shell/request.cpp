@@ -44,13 +44,17 @@ TFormFields ReadFormFields(const TControlReader& read)
     fields.OutputXhtml = read.Checked(TControlId::RadioButtonOutputXHTML);
     fields.SourceEncoding = read.Text(TControlId::ComboBoxSourceEncoding);
     fields.FieldSeparator = read.Text(TControlId::ComboBoxFieldSeparator);
+    fields.SheetName = read.Text(TControlId::ComboBoxSheet);
     return fields;
 }
 
 std::u16string TextAtStart(TControlId id)
 {
     const TControlLayout& control = Control(id);
-    return control.Kind == TControlKind::ComboBox ? ListEntries(id).front() : std::u16string(control.Text);
+    if (control.Kind != TControlKind::ComboBox)
+        return std::u16string(control.Text);
+    const std::span<const std::u16string> entries = ListEntries(id);
+    return entries.empty() ? std::u16string() : entries.front();
 }
 
 TFileFields ReadFileFields(const TControlReader& read)
@@ -89,6 +93,7 @@ TConversionSettings MakeConversionSettings(const TFormFields& fields)
     settings.OutputKind = OutputKind(fields);
     settings.SourceEncoding = SourceEncodingOf(fields.SourceEncoding);
     settings.FieldSeparator = FieldSeparatorOf(fields.FieldSeparator);
+    settings.SheetName = ToUtf8(fields.SheetName);
     return settings;
 }
 

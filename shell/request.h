@@ -28,10 +28,13 @@ struct TFormFields {
     bool OutputXhtml = false;
     std::u16string SourceEncoding;
     std::u16string FieldSeparator;
+    std::u16string SheetName;
 };
 
 // How a front end reads its controls: the text of an edit, a spin field or a drop-down list's
-// selected entry, and whether a box or an option is ticked.
+// selected entry, and whether a box or an option is ticked. The sheet list's text is the selected
+// sheet's own name (TSheetChoice::Name), without the entry's mark of a hidden sheet; empty for an
+// empty list.
 struct TControlReader {
     std::function<std::u16string(TControlId id)> Text;
     std::function<bool(TControlId id)> Checked;
@@ -49,14 +52,15 @@ void WriteFileFields(const TFileFields& fields, const TControlReader& read, cons
 TFormFields InitialFormFields();
 
 // What a field or a drop-down list holds as the window starts: the table's text, or the list's
-// first entry.
+// first entry (none for the sheet list).
 std::u16string TextAtStart(TControlId id);
 
 // Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
 // names into paths. A header count is its field's value; the core counts a negative one as none. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with
 // nothing between. The HTML document is what remains when neither other output is selected. The
-// encoding and the separator are those that the lists' selected entries stand for.
+// encoding and the separator are those that the lists' selected entries stand for; the sheet's
+// name goes in UTF-8.
 TConversionSettings MakeConversionSettings(const TFormFields& fields);
 
 }  // namespace tabulor

@@ -36,6 +36,22 @@ std::u16string FromUtf8(std::string_view utf8)
     return text;
 }
 
+std::string ToUtf8(std::u16string_view text)
+{
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t code = text[i];
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            code = 0xFFFD;
+        char bytes[4];
+        utf8.append(bytes, EncodeUtf8(code, bytes));
+    }
+    return utf8;
+}
+
 std::string ToWindows1252(std::u16string_view text)
 {
     std::string bytes;

@@ -9,6 +9,9 @@ namespace tabulor {
 // UTF-8 as UTF-16; a malformed sequence becomes U+FFFD.
 std::u16string FromUtf8(std::string_view utf8);
 
+// UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+
 // One byte per character. A character that Windows-1252 cannot hold, an unpaired surrogate
 // included, becomes one "?": no best-fit look-alike, which would write a text the user did not
 // type. The five bytes that Windows-1252 leaves unassigned stand for the control characters of

@@ -97,7 +97,10 @@ struct TRecordingForm {
     }
 
     std::vector<TConversionSettings> Runs;
-    TFormMain Form{[this](const TConversionSettings& settings) { Runs.push_back(settings); }};
+    TFormMain Form{[this](const TConversionSettings& settings) {
+        Runs.push_back(settings);
+        return TConversionReport();
+    }};
 };
 
 // What each window test starts from: a new window that records its runs, in the folder where the

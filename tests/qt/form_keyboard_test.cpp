@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 
 #include <memory>
+#include <vector>
 
 #include "form_fixture.h"
 #include "qt/spin_key_filter.h"
@@ -15,13 +16,13 @@ using namespace tabulor::test;
 namespace {
 
 // The stops that Tab visits by the shell's rule from the first round to it again.
-QStringList ShellTabCycle(TControlId selectedOutput)
+QStringList ShellTabCycle(TControlId selectedOutput, TSourceView view)
 {
-    const TControlId first = NextTabStop(std::nullopt, true, selectedOutput);
+    const TControlId first = NextTabStop(std::nullopt, true, selectedOutput, view);
     QStringList names{NameOf(first)};
     TControlId stop = first;
     do {
-        stop = NextTabStop(stop, true, selectedOutput);
+        stop = NextTabStop(stop, true, selectedOutput, view);
         names.append(NameOf(stop));
     } while (stop != first);
     return names;
@@ -48,22 +49,29 @@ private slots:
     void cleanup() { Close(); }
 
     // Tab goes round the window in the shell's order from the first stop, where the window
-    // opens, and enters the output kinds at the selected one, also after a click selected it.
+    // opens, and enters the output kinds at the selected one, also after a click selected it;
+    // for a workbook it passes the sheet list and none of the lists it hides.
     void tabFollowsTheShellsOrder_data()
     {
         QTest::addColumn<TControlId>("selected");
-        QTest::newRow("at start") << OutputKindAtStart();
-        QTest::newRow("after a click") << TControlId::RadioButtonOutputXHTML;
+        QTest::addColumn<QString>("source");
+        QTest::newRow("at start") << OutputKindAtStart() << QString();
+        QTest::newRow("after a click") << TControlId::RadioButtonOutputXHTML << QString();
+        QTest::newRow("workbook source") << TControlId::RadioButtonOutputHTML << QStringLiteral("absent.xlsx");
     }
 
     void tabFollowsTheShellsOrder()
     {
         QFETCH(TControlId, selected);
-        const QStringList expected = ShellTabCycle(selected);
+        QFETCH(QString, source);
+        const std::vector<std::u16string> names{source.toStdU16String()};
+        Window->Form.OpenFiles(names);
+        const TSourceView view = source.isEmpty() ? TSourceView::Text : TSourceView::Workbook;
+        const QStringList expected = ShellTabCycle(selected, view);
         QCOMPARE(FocusedName(), expected.front());
         QTest::mouseClick(Find(Window->Form, selected), Qt::LeftButton);
         QVERIFY(Find<QAbstractButton>(Window->Form, selected)->isChecked());
-        Find(Window->Form, NextTabStop(std::nullopt, true, selected))->setFocus();
+        Find(Window->Form, NextTabStop(std::nullopt, true, selected, view))->setFocus();
         QVERIFY(expected.contains(NameOf(selected)));
         QCOMPARE(TabSequence(expected.size()), expected);
     }
@@ -87,11 +95,11 @@ private slots:
         QFETCH(bool, forward);
         Find<QAbstractButton>(Window->Form, selected)->setChecked(true);
         const Qt::Key tab = forward ? Qt::Key_Tab : Qt::Key_Backtab;
-        Find(Window->Form, NextTabStop(selected, !forward, selected))->setFocus();
+        Find(Window->Form, NextTabStop(selected, !forward, selected, TSourceView::Text))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), tab);
         QCOMPARE(FocusedName(), NameOf(selected));
         QTest::keyClick(QApplication::focusWidget(), tab);
-        QCOMPARE(FocusedName(), NameOf(NextTabStop(selected, forward, selected)));
+        QCOMPARE(FocusedName(), NameOf(NextTabStop(selected, forward, selected, TSourceView::Text)));
     }
 
     // The four arrow keys go round the output kinds, both ways past the ends, and select the one

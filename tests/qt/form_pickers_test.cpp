@@ -1,5 +1,6 @@
 // How the main window's files are chosen: the two pickers (their titles, filters, place and the
 // name they remember), a file dropped on the window, a file named on the command line.
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -30,6 +31,21 @@ QStringList FilterDescriptions(const TPickerSetup& setup)
     for (const TPickerFilter& filter : setup.Filters)
         descriptions.append(ToQString(filter.Description));
     return descriptions;
+}
+
+// The file types that a file dialog's list of them shows, and the one selected.
+QStringList ShownFilters(const QFileDialog& dialog)
+{
+    const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown.append(types->itemText(i));
+    return shown;
+}
+
+QString SelectedFilter(const QFileDialog& dialog)
+{
+    return dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
 }
 
 // The names that a file dialog's list shows.
@@ -110,8 +126,8 @@ private slots:
             seen = qobject_cast<QFileDialog*>(dialog);
             QCOMPARE(dialog->objectName(), ToQString(OpenPickerSetup.Name));
             QCOMPARE(dialog->windowTitle(), ToQString(OpenPickerSetup.Title));
-            QCOMPARE(seen->nameFilters(), FilterDescriptions(OpenPickerSetup));
-            QCOMPARE(seen->selectedNameFilter(), FilterDescriptions(OpenPickerSetup).front());
+            QCOMPARE(ShownFilters(*seen), FilterDescriptions(OpenPickerSetup));
+            QCOMPARE(SelectedFilter(*seen), FilterDescriptions(OpenPickerSetup).front());
             QCOMPARE(seen->defaultSuffix(), ToQString(OpenPickerSetup.DefaultExtension));
             QCOMPARE(seen->fileMode(), QFileDialog::ExistingFile);
             QCOMPARE(seen->acceptMode(), QFileDialog::AcceptOpen);
@@ -143,6 +159,26 @@ private slots:
         QCOMPARE(offered, QStringList{source});
         QCOMPARE(FieldText(form, TControlId::EditSrcFile), QString());
         QCOMPARE(FieldText(form, TControlId::EditDestFile), ToQString(chosen.DestFileName));
+    }
+
+    // Each file type lists the files its patterns name, the workbooks' three among them.
+    void sourceFiltersListTheirFiles()
+    {
+        const QTemporaryDir folder;
+        for (const char* name : {"a.txt", "b.csv", "c.xlsx", "d.xlsm", "e.ods", "f.xls"})
+            WriteAll(folder.filePath(name), "x");
+        const QStringList all = {"a.txt", "b.csv", "c.xlsx", "d.xlsm", "e.ods", "f.xls"};
+        const QList<QStringList> expected = {{"a.txt"}, {"b.csv"}, {"c.xlsx", "d.xlsm", "e.ods"}, all};
+        QCOMPARE(qsizetype(OpenPickerSetup.Filters.size()), expected.size());
+        Click(Window->Form, TControlId::ButtonBrowseSrcFile, [&](QWidget* dialog) {
+            auto* picker = qobject_cast<QFileDialog*>(dialog);
+            picker->setDirectory(folder.path());
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                picker->selectNameFilter(picker->nameFilters().at(i));
+                QTRY_COMPARE(ListedNames(*picker), expected[i]);
+            }
+            picker->reject();
+        });
     }
 
     // Qt's dialog keeps its history, last folder and view in the settings shared by Qt programs:
@@ -185,7 +221,7 @@ private slots:
             auto* picker = qobject_cast<QFileDialog*>(dialog);
             QCOMPARE(picker->objectName(), ToQString(SavePickerSetup.Name));
             QCOMPARE(picker->windowTitle(), ToQString(SavePickerSetup.Title));
-            QCOMPARE(picker->nameFilters(), FilterDescriptions(SavePickerSetup));
+            QCOMPARE(ShownFilters(*picker), FilterDescriptions(SavePickerSetup));
             QCOMPARE(picker->acceptMode(), QFileDialog::AcceptSave);
             QCOMPARE(picker->defaultSuffix(), ToQString(SavePickerSetup.DefaultExtension));
             PickFile(dialog, existing);

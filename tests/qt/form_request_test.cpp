@@ -35,6 +35,7 @@ void CompareSettings(const TConversionSettings& actual, const TConversionSetting
     QCOMPARE(actual.OutputKind, expected.OutputKind);
     QCOMPARE(actual.SourceEncoding, expected.SourceEncoding);
     QCOMPARE(actual.FieldSeparator, expected.FieldSeparator);
+    QCOMPARE(actual.SheetName, expected.SheetName);
 }
 
 // Makes a field or list hold a text of its own, typed or picked as a user would, and gives it:
@@ -95,7 +96,9 @@ private slots:
         for (const TControlLayout& control : FormControls()) {
             const TControlId id = control.Id;
             if (IsField(control.Kind)) {
-                texts[id] = typed ? EnterText(Window->Form, control) : TextAtStart(control.Id);
+                // The sheet list, hidden for a text source, keeps what it starts with.
+                const bool shown = IsShown(id, TSourceView::Text);
+                texts[id] = typed && shown ? EnterText(Window->Form, control) : TextAtStart(control.Id);
             } else if (control.Kind == TControlKind::CheckBox) {
                 SetChecked(Window->Form, id, border);
                 checks[id] = border;

@@ -11,12 +11,13 @@ namespace {
 using enum TControlId;
 
 // The controls that Tab visits from EditSrcFile until it comes back there.
-std::vector<TControlId> TabCycle(bool forward, TControlId selectedOutput)
+std::vector<TControlId> TabCycle(bool forward, TControlId selectedOutput,
+                                 TSourceView view = TSourceView::Text)
 {
     std::vector<TControlId> visited;
     TControlId current = EditSrcFile;
     do {
-        current = NextTabStop(current, forward, selectedOutput);
+        current = NextTabStop(current, forward, selectedOutput, view);
         visited.push_back(current);
     } while (current != EditSrcFile && visited.size() < 100);
     return visited;
@@ -36,10 +37,48 @@ TEST(Focus, TabOrderEntersTheOutputKindsAtTheSelectedOne)
     EXPECT_EQ(TabCycle(false, RadioButtonOutputHTML), backward);
 
     // Focus may sit on an option that is not the selected one; Tab leaves the group all the same.
-    EXPECT_EQ(NextTabStop(RadioButtonOutputTable, true, RadioButtonOutputXHTML), ComboBoxSourceEncoding);
-    EXPECT_EQ(NextTabStop(ComboBoxSourceEncoding, false, RadioButtonOutputXHTML), RadioButtonOutputXHTML);
-    EXPECT_EQ(NextTabStop(LabelSrcFile, true, RadioButtonOutputTable), EditSrcFile);
-    EXPECT_EQ(NextTabStop(std::nullopt, false, RadioButtonOutputTable), ButtonExit);
+    constexpr TSourceView text = TSourceView::Text;
+    EXPECT_EQ(NextTabStop(RadioButtonOutputTable, true, RadioButtonOutputXHTML, text), ComboBoxSourceEncoding);
+    EXPECT_EQ(NextTabStop(ComboBoxSourceEncoding, false, RadioButtonOutputXHTML, text), RadioButtonOutputXHTML);
+    EXPECT_EQ(NextTabStop(LabelSrcFile, true, RadioButtonOutputTable, text), EditSrcFile);
+    EXPECT_EQ(NextTabStop(std::nullopt, false, RadioButtonOutputTable, text), ButtonExit);
+}
+
+// For a workbook the sheet list stands where the encoding and separator lists stood, in the
+// cycle as on the screen; the hidden lists are no stops.
+TEST(Focus, TabSkipsTheHiddenLists)
+{
+    const std::vector<TControlId> workbook = {
+        ButtonBrowseSrcFile, EditDestFile, ButtonBrowseDestFile, EditTitleRows, EditTitleCols,
+        CheckBoxBorder, EditBorderValue, ComboBoxBorderUnit, EditEmptyCells, EditTableClass,
+        EditRowClass, EditHeaderClass, EditCellClass, RadioButtonOutputXHTML, ComboBoxSheet,
+        ButtonExecute, ButtonExit, EditSrcFile};
+    EXPECT_EQ(TabCycle(true, RadioButtonOutputXHTML, TSourceView::Workbook), workbook);
+    const std::vector<TControlId> text = TabCycle(true, RadioButtonOutputXHTML, TSourceView::Text);
+    EXPECT_EQ(std::count(text.begin(), text.end(), ComboBoxSheet), 0);
+    EXPECT_EQ(NextTabStop(ComboBoxSheet, false, RadioButtonOutputTable, TSourceView::Workbook),
+              RadioButtonOutputTable);
+}
+
+// A focused control that hides hands the focus to the one shown in its place.
+TEST(Focus, MovesOffAControlThatHides)
+{
+    using enum TSourceView;
+    const struct {
+        std::optional<TControlId> Focused;
+        TSourceView View;
+        std::optional<TControlId> Moved;
+    } cases[] = {
+        {ComboBoxSourceEncoding, Workbook, ComboBoxSheet},
+        {ComboBoxFieldSeparator, Workbook, ComboBoxSheet},
+        {ComboBoxSheet, Text, ComboBoxSourceEncoding},
+        {ComboBoxSheet, Workbook, std::nullopt},
+        {ComboBoxFieldSeparator, Text, std::nullopt},
+        {EditSrcFile, Workbook, std::nullopt},
+        {std::nullopt, Text, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FocusMovedBy(c.Focused, c.View), c.Moved) << (c.Focused ? Control(*c.Focused).Name : "none");
 }
 
 TEST(Focus, ArrowKeysGoRoundTheOutputKindsAndOneIsSelected)

@@ -50,9 +50,18 @@ TEST(Keys, MainWindow)
     };
     for (const auto& c : cases) {
         const std::string_view focused = c.Focused ? Control(*c.Focused).Name : "none";
-        EXPECT_EQ(AnswerFormKey(c.Key, c.Held, c.Focused, RadioButtonOutputHTML), c.Answer)
+        EXPECT_EQ(AnswerFormKey(c.Key, c.Held, c.Focused, RadioButtonOutputHTML, TSourceView::Text), c.Answer)
             << focused << ", key " << static_cast<int>(c.Key);
     }
+}
+
+// Tab goes round the stops of the source's view.
+TEST(Keys, TabFollowsTheSourceView)
+{
+    EXPECT_EQ(AnswerFormKey(TKey::Tab, Plain, RadioButtonOutputHTML, RadioButtonOutputHTML, TSourceView::Workbook),
+              (TFormKeyAnswer{Focus, ComboBoxSheet}));
+    EXPECT_EQ(AnswerFormKey(TKey::Tab, Shift, ButtonExecute, RadioButtonOutputHTML, TSourceView::Text),
+              (TFormKeyAnswer{Focus, ComboBoxFieldSeparator}));
 }
 
 TEST(Keys, SpinFieldAndNotice)

@@ -10,7 +10,7 @@ namespace tabulor {
 namespace {
 
 // Every control fits the client area, no two focusable controls share a tab order, and every
-// drop-down list, and nothing else, has entries.
+// drop-down list but the sheet list, which a workbook fills, and nothing else, has entries.
 TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
 {
     std::set<int> orders;
@@ -23,7 +23,7 @@ TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
         }
         EXPECT_EQ(control.TabOrder == NoTabStop, control.Kind == TControlKind::Label) << control.Name;
         if (control.Kind == TControlKind::ComboBox) {
-            EXPECT_FALSE(ListEntries(control.Id).empty()) << control.Name;
+            EXPECT_EQ(ListEntries(control.Id).empty(), control.Id == TControlId::ComboBoxSheet) << control.Name;
         } else {
             EXPECT_THROW(ListEntries(control.Id), std::out_of_range) << control.Name;
         }
@@ -47,9 +47,48 @@ TEST(Layout, EveryControlHasANameOfItsOwn)
     using enum TControlId;
     EXPECT_EQ(AccessibleName(EditTitleRows), Control(LabelTitleRows).Text);
     EXPECT_EQ(AccessibleName(ComboBoxFieldSeparator), Control(LabelFieldSeparator).Text);
+    EXPECT_EQ(AccessibleName(ComboBoxSheet), u"Feuille :");
     EXPECT_EQ(AccessibleName(ButtonExecute), Control(ButtonExecute).Text);
     EXPECT_EQ(AccessibleName(ButtonBrowseDestFile), u"Parcourir... (fichier destination)");
     EXPECT_EQ(AccessibleName(EditBorderValue), u"Bordure : valeur");
+}
+
+// The sheet's label and list show for a workbook in the place of the encoding's and the
+// separator's, which show for text; two controls that share a place never show together.
+TEST(Layout, SourceOptionsShowForTheirView)
+{
+    using enum TControlId;
+    const struct {
+        TControlId Id;
+        bool ForText, ForWorkbook;
+        TControlId InPlace;
+    } cases[] = {
+        {LabelSourceEncoding, true, false, LabelSheet},
+        {ComboBoxSourceEncoding, true, false, ComboBoxSheet},
+        {LabelFieldSeparator, true, false, LabelSheet},
+        {ComboBoxFieldSeparator, true, false, ComboBoxSheet},
+        {LabelSheet, false, true, LabelSourceEncoding},
+        {ComboBoxSheet, false, true, ComboBoxSourceEncoding},
+        {EditSrcFile, true, true, EditSrcFile},
+        {ButtonExecute, true, true, ButtonExecute},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsShown(c.Id, TSourceView::Text), c.ForText) << Control(c.Id).Name;
+        EXPECT_EQ(IsShown(c.Id, TSourceView::Workbook), c.ForWorkbook) << Control(c.Id).Name;
+        EXPECT_EQ(ShownInPlaceOf(c.Id), c.InPlace) << Control(c.Id).Name;
+    }
+    for (const TSourceView view : {TSourceView::Text, TSourceView::Workbook}) {
+        for (const TControlLayout& a : FormControls()) {
+            for (const TControlLayout& b : FormControls()) {
+                const TRect& p = a.Bounds;
+                const TRect& q = b.Bounds;
+                const bool overlap = p.Left < q.Left + q.Width && q.Left < p.Left + p.Width
+                                     && p.Top < q.Top + q.Height && q.Top < p.Top + p.Height;
+                EXPECT_FALSE(a.Id != b.Id && overlap && IsShown(a.Id, view) && IsShown(b.Id, view))
+                    << a.Name << " and " << b.Name;
+            }
+        }
+    }
 }
 
 TEST(Layout, ScalesWithTheTextHeight)

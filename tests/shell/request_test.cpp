@@ -25,6 +25,19 @@ TEST(Request, AsTheWindowStarts)
     EXPECT_EQ(settings.OutputKind, okTableOnly);
     EXPECT_EQ(settings.SourceEncoding, seWindows1252);
     EXPECT_EQ(settings.FieldSeparator, fsTab);
+    EXPECT_EQ(settings.SheetName, "");
+}
+
+// The sheet's own name goes to the request in UTF-8, whatever the Windows-1252 texts lose.
+TEST(Request, SheetNameInUtf8)
+{
+    std::map<TControlId, std::u16string> texts;
+    for (const TControlLayout& control : FormControls())
+        texts[control.Id] = TextAtStart(control.Id);
+    texts[TControlId::ComboBoxSheet] = u"Été ✓ 😀";
+    const TControlReader read = {[&](TControlId id) { return texts.at(id); },
+                                 [](TControlId id) { return Control(id).Checked; }};
+    EXPECT_EQ(MakeConversionSettings(ReadFormFields(read)).SheetName, "\xC3\x89t\xC3\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80");
 }
 
 TEST(Request, FileFieldsWrittenWhereTheyChange)

@@ -47,5 +47,22 @@ TEST(Text, FromUtf8)
         EXPECT_EQ(FromUtf8(c.Utf8), c.Text) << c.Utf8;
 }
 
+TEST(Text, ToUtf8)
+{
+    const struct {
+        std::u16string_view Text;
+        std::string_view Utf8;
+    } cases[] = {
+        {u"Feuil1", "Feuil1"},
+        {u"é€", "\xC3\xA9\xE2\x82\xAC"},
+        {u"😀", "\xF0\x9F\x98\x80"},
+        // Unpaired surrogates: a high one at the end or before another character, a low one alone.
+        {std::u16string_view(u"a\xD83D", 2), "a\xEF\xBF\xBD"},
+        {std::u16string_view(u"\xD83Dz\xDE00", 3), "\xEF\xBF\xBDz\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ToUtf8(c.Text), c.Utf8);
+}
+
 }  // namespace
 }  // namespace tabulor

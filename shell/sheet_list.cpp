@@ -1,0 +1,79 @@
+#include "shell/sheet_list.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+
+#include "core/file_errors.h"
+#include "core/file_io.h"
+#include "shell/file_names.h"
+#include "shell/text.h"
+#include "workbook/workbook_fault.h"
+
+namespace tabulor {
+namespace {
+
+// Eight bytes tell a zip archive and a compound file apart from text.
+constexpr std::size_t SignatureLength = 8;
+
+constexpr std::array<std::u16string_view, 3> WorkbookExtensions = {u".xlsx", u".xlsm", u".ods"};
+
+bool SameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
+{
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+bool HasWorkbookExtension(std::u16string_view name)
+{
+    const std::u16string_view extension = ExtractFileExt(name);
+    return std::any_of(WorkbookExtensions.begin(), WorkbookExtensions.end(),
+                       [extension](std::u16string_view known) {
+                           return SameIgnoringAsciiCase(extension, known);
+                       });
+}
+
+}  // namespace
+
+TSourceView SourceViewOf(std::u16string_view sourceFileName)
+{
+    std::ifstream file(ToPath(sourceFileName), std::ios::binary);
+    if (!file.is_open())
+        return HasWorkbookExtension(sourceFileName) ? TSourceView::Workbook : TSourceView::Text;
+    std::array<char, SignatureLength> bytes{};
+    file.read(bytes.data(), bytes.size());
+    const std::string_view firstBytes(bytes.data(), static_cast<std::size_t>(file.gcount()));
+    return SourceKindOf(firstBytes) == TSourceKind::Text ? TSourceView::Text : TSourceView::Workbook;
+}
+
+TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_view previousName)
+{
+    TSheetList list;
+    for (const TSheetEntry& sheet : sheets) {
+        std::u16string name = FromUtf8(sheet.Name);
+        std::u16string entry = sheet.Hidden ? name + std::u16string(HiddenSheetMark) : name;
+        list.Choices.push_back({std::move(entry), std::move(name)});
+    }
+    const auto named = std::find_if(list.Choices.begin(), list.Choices.end(),
+                                    [previousName](const TSheetChoice& c) { return c.Name == previousName; });
+    const auto shown = std::find_if(sheets.begin(), sheets.end(), [](const TSheetEntry& s) { return !s.Hidden; });
+    if (named != list.Choices.end())
+        list.Selected = static_cast<std::size_t>(named - list.Choices.begin());
+    else if (shown != sheets.end())
+        list.Selected = static_cast<std::size_t>(shown - sheets.begin());
+    return list;
+}
+
+TSheetList ListWorkbookSheets(std::u16string_view sourceFileName, std::u16string_view previousName)
+{
+    try {
+        const TFileContents contents = ReadWholeFile(ToPath(sourceFileName));
+        return MakeSheetList(ListSheets(contents.View()), previousName);
+    } catch (const EFOpenError&) {
+    } catch (const EWorkbookFault&) {
+    }
+    return {};
+}
+
+}  // namespace tabulor

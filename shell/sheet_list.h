@@ -1,0 +1,49 @@
+// What the source field names, and the list of the sheets of the workbook it names. It reads the
+// source's first bytes and a workbook's list of sheets, never a sheet's cells, and reports no
+// error: a workbook that cannot be read lists no sheet, and the run says why.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/layout.h"
+#include "workbook/workbook.h"
+
+namespace tabulor {
+
+// A file that opens by its first bytes: a zip archive is a workbook, and so is a compound file
+// (an .xls, or a workbook protected by a password), whose run tells why it cannot be read. One
+// that does not open (not there yet, or out of reach) by its extension: .xlsx, .xlsm or .ods, in
+// any case.
+TSourceView SourceViewOf(std::u16string_view sourceFileName);
+
+// What the sheet list shows after a hidden sheet's name.
+inline constexpr std::u16string_view HiddenSheetMark = u" (masquée)";
+
+struct TSheetChoice {
+    // As the list shows it.
+    std::u16string Entry;
+    // The sheet's own name, which the request takes.
+    std::u16string Name;
+    friend bool operator==(const TSheetChoice&, const TSheetChoice&) = default;
+};
+
+struct TSheetList {
+    // Every sheet, in the workbook's order.
+    std::vector<TSheetChoice> Choices;
+    // The index of the choice selected; 0 for an empty list, which selects none.
+    std::size_t Selected = 0;
+};
+
+// The list of sheets, the one named previousName (the choice of the list before) selected when
+// there is one, else the first that is not hidden, or the first when all are.
+TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_view previousName);
+
+// The list of the sheets of the workbook that sourceFileName names: empty for a file that cannot
+// be opened, or that is not a workbook that can be read.
+TSheetList ListWorkbookSheets(std::u16string_view sourceFileName, std::u16string_view previousName);
+
+}  // namespace tabulor

@@ -1,0 +1,211 @@
+// A workbook in the main window: the sheet list shown in the place of the encoding and separator
+// lists, its entries and the sheet kept from one workbook to the next, the focus moved off a list
+// that hides, the wait cursor and the notice of a run, and a whole run of a workbook's second
+// sheet.
+#include <QComboBox>
+#include <QCursor>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "form_fixture.h"
+#include "resources/string_table.h"
+#include "shell/list_entries.h"
+#include "shell/messages.h"
+#include "shell/request.h"
+#include "tests/testkit/xlsx_file.h"
+
+using namespace tabulor;
+using namespace tabulor::test;
+
+namespace {
+
+using testkit::TXlsxSheet;
+
+QStringList Entries(const QComboBox& list)
+{
+    QStringList entries;
+    for (int i = 0; i < list.count(); ++i)
+        entries.append(list.itemText(i));
+    return entries;
+}
+
+// The controls shown are those that the shell shows for view, and no others.
+void CompareShown(const QWidget& form, TSourceView view)
+{
+    for (const TControlLayout& control : FormControls())
+        QVERIFY2(Find(form, control.Id)->isVisible() == IsShown(control.Id, view), control.Name.data());
+}
+
+// Chooses the source as "Open with" does.
+void OpenSource(TFormMain& form, const QString& name)
+{
+    form.OpenFiles(std::vector<std::u16string>{name.toStdU16String()});
+}
+
+}  // namespace
+
+class TFormSheetsTest : public QObject, private tabulor::test::TFormFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(Folder.isValid()); }
+    void init() { Open(); }
+    void cleanup() { Close(); }
+
+    // A workbook shows its sheets, a hidden one marked, the first shown one chosen; the request
+    // takes a sheet's own name. The next workbook keeps the sheet of the same name, else takes
+    // its first shown sheet; a text source brings the encoding and separator back as they were.
+    void sheetListFollowsTheSource()
+    {
+        TFormMain& form = Window->Form;
+        auto* sheets = Find<QComboBox>(form, TControlId::ComboBoxSheet);
+        auto* encodings = Find<QComboBox>(form, TControlId::ComboBoxSourceEncoding);
+        CompareShown(form, TSourceView::Text);
+        encodings->setCurrentIndex(2);
+
+        WriteAll(Folder.filePath("ventes.xlsx"),
+                 QByteArray::fromStdString(testkit::MakeXlsx({{"Calculs", true, {{"x"}}, {}},
+                                                              {"Janvier", false, {{"a"}}, {}},
+                                                              {"Février", false, {{"b"}}, {}}})));
+        OpenSource(form, Folder.filePath("ventes.xlsx"));
+        CompareShown(form, TSourceView::Workbook);
+        QCOMPARE(Entries(*sheets), QStringList({QString::fromUtf8("Calculs (masquée)"), "Janvier",
+                                                QString::fromUtf8("Février")}));
+        QCOMPARE(sheets->currentIndex(), 1);
+        form.grab().save(QStringLiteral(TABULOR_TEST_OUTPUT_DIR "/form_main_workbook.png"));
+        QCOMPARE(Window->RunFromTheWindow().SheetName, "Janvier");
+        sheets->setCurrentIndex(0);
+        QCOMPARE(Window->RunFromTheWindow().SheetName, "Calculs");
+        Show(form);
+
+        WriteAll(Folder.filePath("autre.xlsx"),
+                 QByteArray::fromStdString(testkit::MakeXlsx({{"Notes", false, {{"n"}}, {}},
+                                                              {"Calculs", true, {{"c"}}, {}}})));
+        TypeInto(form, TControlId::EditSrcFile, Folder.filePath("autre.xlsx"));
+        QCOMPARE(Entries(*sheets).size(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(Entries(*sheets), QStringList({"Notes", QString::fromUtf8("Calculs (masquée)")}));
+        QCOMPARE(sheets->currentIndex(), 1);
+
+        WriteAll(Folder.filePath("trois.xlsx"),
+                 QByteArray::fromStdString(testkit::MakeXlsx({{"Cachée", true, {{"c"}}, {}},
+                                                              {"Résumé", false, {{"r"}}, {}}})));
+        OpenSource(form, Folder.filePath("trois.xlsx"));
+        QCOMPARE(sheets->currentText(), QString::fromUtf8("Résumé"));
+
+        // Damaged, the workbook lists nothing and the request names no sheet.
+        WriteAll(Folder.filePath("abime.xlsx"), QByteArray("PK\x03\x04 abîmé"));
+        OpenSource(form, Folder.filePath("abime.xlsx"));
+        CompareShown(form, TSourceView::Workbook);
+        QCOMPARE(sheets->count(), 0);
+        QCOMPARE(Window->RunFromTheWindow().SheetName, "");
+
+        WriteAll(Folder.filePath("notes.txt"), "a\tb\r\n");
+        OpenSource(form, Folder.filePath("notes.txt"));
+        CompareShown(form, TSourceView::Text);
+        QCOMPARE(encodings->currentIndex(), 2);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // Named by a typed name, the source is settled when the field is left with another text
+    // than it was settled for: not while typing, and not again for the same text.
+    void typedSourceIsSettledWhenTheFieldIsLeft()
+    {
+        TFormMain& form = Window->Form;
+        auto* sheets = Find<QComboBox>(form, TControlId::ComboBoxSheet);
+        const QString name = Folder.filePath("tape.xlsx");
+        WriteAll(name, QByteArray::fromStdString(testkit::MakeXlsx({{"Un", false, {{"1"}}, {}}})));
+        TypeInto(form, TControlId::EditSrcFile, name);
+        CompareShown(form, TSourceView::Text);
+        Find(form, TControlId::EditDestFile)->setFocus();
+        CompareShown(form, TSourceView::Workbook);
+        QCOMPARE(Entries(*sheets), QStringList{"Un"});
+
+        WriteAll(name, QByteArray::fromStdString(testkit::MakeXlsx({{"Deux", false, {{"2"}}, {}}})));
+        Find(form, TControlId::EditSrcFile)->setFocus();
+        Find(form, TControlId::EditDestFile)->setFocus();
+        QCOMPARE(Entries(*sheets), QStringList{"Un"});
+    }
+
+    // A focused list that hides hands the focus to the list shown in its place, both ways.
+    void focusMovesToTheListShownInItsPlace()
+    {
+        TFormMain& form = Window->Form;
+        TypeInto(form, TControlId::EditSrcFile, Folder.filePath("absent.xlsx"));
+        Find(form, TControlId::ComboBoxFieldSeparator)->setFocus();
+        QCOMPARE(FocusedName(), NameOf(TControlId::ComboBoxSheet));
+        CompareShown(form, TSourceView::Workbook);
+        OpenSource(form, Folder.filePath("absent.txt"));
+        QCOMPARE(FocusedName(), NameOf(TControlId::ComboBoxSourceEncoding));
+        CompareShown(form, TSourceView::Text);
+    }
+
+    // The run goes with the wait cursor, which leaves with it, after an error too; the notice
+    // says what the run reported.
+    void runShowsTheWaitCursorAndItsReport()
+    {
+        std::vector<Qt::CursorShape> during;
+        bool fail = false;
+        const TConversionReport report{3};
+        TFormMain form([&](const TConversionSettings&) {
+            const QCursor* cursor = QApplication::overrideCursor();
+            during.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+            if (fail)
+                throw std::runtime_error("échec");
+            return report;
+        });
+        Show(form);
+        QList<TShownMessage> shown;
+        Click(form, TControlId::ButtonExecute, [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        fail = true;
+        Click(form, TControlId::ButtonExecute, [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        QCOMPARE(during, (std::vector{Qt::WaitCursor, Qt::WaitCursor}));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].Text, ToQString(NoticeText(report)));
+        QVERIFY(shown[0].Text.contains(u'\n'));
+        QVERIFY(shown[1].StopIcon);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // The second sheet, chosen in the list, converts through the real core to the table that the
+    // same cells give as UTF-8 tab-separated text; nothing of the first sheet is in it.
+    void secondSheetConverted()
+    {
+        TFormMain form;
+        Show(form);
+        QDir::setCurrent(Folder.path());
+        WriteAll(Folder.filePath("bilan.xlsx"),
+                 QByteArray::fromStdString(testkit::MakeXlsx(
+                     {{"Janvier", false, {{"Mois", "Total"}, {"janv.", "10"}}, {}},
+                      {"Février", false, {{"Région", "Ventes"}, {"Nord & Sud", "12,5"}, {"", "€"}}, {}}})));
+        WriteAll(Folder.filePath("fevrier.txt"),
+                 QByteArray("R\xC3\xA9gion\tVentes\r\nNord & Sud\t12,5\r\n\t\xE2\x82\xAC\r\n"));
+        TypeInto(form, TControlId::EditSrcFile, "bilan.xlsx");
+        TypeInto(form, TControlId::EditDestFile, "bilan.html");
+        auto* sheets = Find<QComboBox>(form, TControlId::ComboBoxSheet);
+        QCOMPARE(sheets->currentText(), QStringLiteral("Janvier"));
+        sheets->setFocus();
+        QTest::keyClick(sheets, Qt::Key_Down);
+        QCOMPARE(sheets->currentText(), QString::fromUtf8("Février"));
+
+        QList<TShownMessage> shown;
+        Click(form, TControlId::ButtonExecute, [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.front().Text, QString::fromUtf8(strings::SFileCreated));
+
+        TFormFields fields = InitialFormFields();
+        fields.SourceFileName = Folder.filePath("fevrier.txt").toStdU16String();
+        fields.DestFileName = Folder.filePath("attendu.html").toStdU16String();
+        fields.SourceEncoding = ListEntries(TControlId::ComboBoxSourceEncoding)[1];
+        QCOMPARE(ListEntries(TControlId::ComboBoxSourceEncoding)[1], u"UTF-8");
+        RunConversion(MakeConversionSettings(fields));
+        const QByteArray written = ReadAll(Folder.filePath("bilan.html"));
+        QCOMPARE(written, ReadAll(Folder.filePath("attendu.html")));
+        QVERIFY(written.contains("Nord &amp; Sud") && !written.contains("Mois"));
+    }
+};
+
+TABULOR_TEST_MAIN(TFormSheetsTest)
+#include "form_sheets_test.moc"
