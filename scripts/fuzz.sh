@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the conversion core with libFuzzer (clang 14, AddressSanitizer and UndefinedBehavior-
 # Sanitizer): the row splitter, the decoding, the six forms of one sheet, the cell encoder, the
-# table and the document frames, and the workbook layer's zip directory. Builds into
-# build-fuzz/, replays the saved crash inputs of fuzz/regressions/<target>/, then runs each fuzzer
+# table and the document frames, and the workbook layer's zip directory, number formats and
+# sheet XML. Builds into build-fuzz/, replays the saved crash inputs of fuzz/regressions/<target>/, then runs each fuzzer
 # for the given seconds (default 10 a target) and fails on any crash.
 #
 #   scripts/fuzz.sh [seconds-per-target]
@@ -23,7 +23,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-10}
 targets=(source_lines source_text sheet_forms cell_encoding table_markup document_frame
-  zip_directory sheet_xml)
+  zip_directory number_format sheet_xml)
 
 bash scripts/install-deps.sh
 
