@@ -16,6 +16,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Linked whole, so that a program runs on Windows or under Wine without the compiler's DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# zlib too: its import library would make the program need zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Programs built here run under Wine, in a prefix inside the build folder rather than the user's,
 # made without asking to install Mono or Gecko, which nothing here uses.

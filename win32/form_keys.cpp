@@ -14,7 +14,7 @@ bool TFormMain::KeyPreview(const MSG& message)
     if (!IsKeyDownIn(message, Window.Get()))
         return false;
     const TFormKeyAnswer answer =
-        AnswerFormKey(KeyOf(message.wParam), HeldModifiers(), IdOf(GetFocus()), SelectedOutput());
+        AnswerFormKey(KeyOf(message.wParam), HeldModifiers(), IdOf(GetFocus()), SelectedOutput(), View);
     switch (answer.Action) {
     case TFormKeyAction::None:
         return false;

@@ -44,11 +44,13 @@ TSystemControl SystemControlFor(TControlKind kind)
     return {L"STATIC", 0, 0};
 }
 
+// The window starts with the controls of a text source.
 HWND CreateSystemControl(HWND parent, const TControlLayout& entry, bool startsGroup, HINSTANCE instance)
 {
     const TSystemControl system = SystemControlFor(entry.Kind);
+    const DWORD visible = IsShown(entry.Id, TSourceView::Text) ? WS_VISIBLE : 0;
     return CreateWindowExW(system.ExStyle, system.ClassName, ToWide(entry.Text).c_str(),
-                           WS_CHILD | WS_VISIBLE | system.Style | (startsGroup ? WS_GROUP : 0), 0, 0, 0, 0,
+                           WS_CHILD | visible | system.Style | (startsGroup ? WS_GROUP : 0), 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(entry.Id))),
                            instance, nullptr);
 }
@@ -82,6 +84,14 @@ void FillList(HWND list, std::span<const std::u16string> entries)
     for (const std::u16string& entry : entries)
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
     SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
+// A drop-down list opens with room for every entry; the sheet list, for as many sheets as a
+// workbook commonly has, and scrolls beyond.
+int OpenListLines(TControlId id)
+{
+    constexpr int SheetListLines = 8;
+    return id == TControlId::ComboBoxSheet ? SheetListLines : static_cast<int>(ListEntries(id).size());
 }
 
 TFont FormFont(UINT dpi)
@@ -150,8 +160,8 @@ void TFormMain::PlaceControls()
             rect.Width = extent.cx;
             rect.Height = extent.cy;
         } else if (entries[i].Kind == TControlKind::ComboBox) {
-            // A drop-down list's height is that of its open list, room for every entry.
-            rect.Height += TextHeight * (static_cast<int>(ListEntries(entries[i].Id).size()) + 1);
+            // A drop-down list's height is that of its open list.
+            rect.Height += TextHeight * (OpenListLines(entries[i].Id) + 1);
         }
         MoveWindow(Controls[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
     }

@@ -3,11 +3,11 @@
 #include <stdexcept>
 
 #include "core/conversion.h"
-#include "resources/string_table.h"
-#include "shell/text.h"
+#include "shell/messages.h"
 #include "win32/box_owner.h"
 #include "win32/control_ids.h"
 #include "win32/notice.h"
+#include "win32/wait_cursor.h"
 #include "win32/window_proc.h"
 #include "win32/wide.h"
 
@@ -101,6 +101,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DROPFILES:
         FormDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case SourceLeftMessage:
+        SourceFieldLeft();
+        return 0;
     case WM_DESTROY:
         SetMainWindow(nullptr);
         PostQuitMessage(0);
@@ -112,6 +115,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TFormMain::FormCommand(WPARAM wParam)
 {
+    // The focus is still on its way: the source is settled once it has arrived.
+    if (HIWORD(wParam) == EN_KILLFOCUS && LOWORD(wParam) == ControlId(TControlId::EditSrcFile))
+        PostMessageW(Window.Get(), SourceLeftMessage, 0, 0);
     if (HIWORD(wParam) != BN_CLICKED)
         return;
     switch (LOWORD(wParam)) {
@@ -153,18 +159,24 @@ void TFormMain::FormDropFiles(HDROP drop)
     const bool onDestination =
         ChildWindowFromPointEx(Window.Get(), at, CWP_SKIPINVISIBLE) == ControlHandle(TControlId::EditDestFile);
     SetFileFields(FileDropped(ReadFileFields(Reader()), *dropped, onDestination));
+    if (!onDestination)
+        SettleSource();
 }
 
 void TFormMain::ChooseSource(const std::optional<std::u16string>& name)
 {
-    if (name)
+    if (name) {
         SetFileFields(SourceChosen(*name));
+        SettleSource();
+    }
 }
 
 void TFormMain::ButtonBrowseSrcFileClick()
 {
-    if (const auto name = OpenDialog.Execute(Window.Get()))
+    if (const auto name = OpenDialog.Execute(Window.Get())) {
         SetFileFields(SourceChosen(*name));
+        SettleSource();
+    }
 }
 
 void TFormMain::ButtonBrowseDestFileClick()
@@ -176,8 +188,11 @@ void TFormMain::ButtonBrowseDestFileClick()
 // A failed run throws past the notice, to the guard that shows the error.
 void TFormMain::ButtonExecuteClick()
 {
-    RunConversion(MakeConversionSettings(ReadFormFields(Reader())));
-    ShowNotice(FromUtf8(strings::SFileCreated));
+    const TConversionReport report = [this] {
+        const TWaitCursor waiting;
+        return RunConversion(MakeConversionSettings(ReadFormFields(Reader())));
+    }();
+    ShowNotice(NoticeText(report));
 }
 
 void TFormMain::ButtonExitClick()
@@ -194,7 +209,9 @@ HWND TFormMain::ControlHandle(TControlId id) const
 TControlReader TFormMain::Reader() const
 {
     return {
-        [this](TControlId id) { return WindowText(ControlHandle(id)); },
+        [this](TControlId id) {
+            return id == TControlId::ComboBoxSheet ? SelectedSheetName() : WindowText(ControlHandle(id));
+        },
         [this](TControlId id) { return SendMessageW(ControlHandle(id), BM_GETCHECK, 0, 0) == BST_CHECKED; },
     };
 }

@@ -1,6 +1,7 @@
 // The main window, TFormMain: the fields of one conversion request, the two pickers, and the
 // buttons that run the conversion and close the tool. It keeps no settings between runs of the
-// program and checks no field before the run: the conversion reports what it cannot do.
+// program and checks no field before the run: the conversion reports what it cannot do. What the
+// source names and which of its sheets it lists are the shell's rules, not the window's.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "shell/layout.h"
 #include "shell/placement.h"
 #include "shell/request.h"
+#include "shell/sheet_list.h"
 #include "win32/file_picker.h"
 #include "win32/handles.h"
 #include "win32/spin_edit.h"
@@ -50,6 +52,8 @@ private:
     // A frame with a caption, the system menu and the minimise box, whose size the layout sets.
     static constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     static constexpr DWORD FormExStyle = WS_EX_ACCEPTFILES;
+    // Posted when the source field has lost the focus, to be handled once the focus has moved.
+    static constexpr UINT SourceLeftMessage = WM_APP + 1;
 
     // Creation and layout (form_layout.cpp).
     void CreateControls(HINSTANCE instance);
@@ -68,6 +72,13 @@ private:
     void ButtonExecuteClick();
     void ButtonExitClick();
 
+    // What the source names (form_source.cpp).
+    void SourceFieldLeft();
+    void SettleSource();
+    void ShowSourceView(TSourceView view);
+    void FillSheetList(const TSheetList& sheets);
+    std::u16string SelectedSheetName() const;
+
     // Keyboard (form_keys.cpp).
     void SelectOutput(TControlId id);
     TControlId SelectedOutput() const;
@@ -85,6 +96,11 @@ private:
     TFont Font;
     int TextHeight = 0;
     HWND SavedFocus = nullptr;
+    // The controls shown for what the source field named when it was last settled.
+    TSourceView View = TSourceView::Text;
+    std::u16string SettledSource;
+    // The sheets' own names, in the order of the sheet list's entries.
+    std::vector<std::u16string> SheetNames;
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;
     // Last, so that it goes first, while what its messages reach is still there.

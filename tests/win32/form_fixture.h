@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "shell/layout.h"
 #include "test_support.h"
@@ -28,6 +29,8 @@ protected:
     HWND Control(TControlId id) const { return GetDlgItem(Main(), ControlId(id)); }
 
     void DropFiles(HDROP drop) { Form->FormDropFiles(drop); }
+    void ChooseSource(const std::u16string& name) { Form->ChooseSource(name); }
+    TFormFields Fields() const { return ReadFormFields(Form->Reader()); }
     void Activate(WPARAM wParam) { Form->FormActivate(wParam); }
     void DpiChanged(UINT dpi, const RECT& suggested) { Form->FormDpiChanged(MAKEWPARAM(dpi, dpi), suggested); }
 

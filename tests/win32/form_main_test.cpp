@@ -35,7 +35,7 @@ TEST_F(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
         TControlId expected = RadioButtonOutputHTML;
         int presses = 0;
         do {
-            expected = NextTabStop(expected, forward, RadioButtonOutputHTML);
+            expected = NextTabStop(expected, forward, RadioButtonOutputHTML, TSourceView::Text);
             PressKey(VK_TAB);
             ++presses;
             ASSERT_EQ(GetFocus(), Control(expected)) << (forward ? "Tab" : "Shift+Tab") << " pressed " << presses
@@ -58,7 +58,7 @@ TEST_F(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
     PressKey(VK_ESCAPE);
     EXPECT_EQ(GetFocus(), Control(RadioButtonOutputXHTML));
     for (TControlId stop = RadioButtonOutputXHTML; stop != ButtonExit;) {
-        stop = NextTabStop(stop, true, RadioButtonOutputXHTML);
+        stop = NextTabStop(stop, true, RadioButtonOutputXHTML, TSourceView::Text);
         PressKey(VK_TAB);
         ASSERT_EQ(GetFocus(), Control(stop)) << tabulor::Control(stop).Name;
     }

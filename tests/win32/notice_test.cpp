@@ -27,6 +27,7 @@ protected:
         return notice.KeyPreview(message);
     }
     static bool Closed(const TMessageForm& notice) { return notice.Closed; }
+    static HWND MessageOf(const TMessageForm& notice) { return notice.Message; }
 };
 
 namespace {
@@ -78,6 +79,32 @@ TEST_F(NoticeTest, EnterAndEscapeCloseItAndCtrlCCopiesIt)
         EXPECT_EQ(Closed(notice), c.Closes);
         EXPECT_EQ(ClipboardText(), c.Copies ? std::optional(copied) : std::nullopt);
     }
+}
+
+// The notice of formulas left empty has two lines: both show, one under the other, and both are
+// copied, each with the Windows clipboard's line end.
+TEST_F(NoticeTest, SecondLineShowsUnderTheFirstAndIsCopied)
+{
+    const std::u16string text = NoticeText({2});
+    const std::size_t lineBreak = text.find(u'\n');
+    ASSERT_NE(lineBreak, std::u16string::npos);
+    const std::u16string first = text.substr(0, lineBreak);
+    const std::u16string second = text.substr(lineBreak + 1);
+    const auto height = [](const TMessageForm& notice) {
+        RECT area;
+        GetClientRect(MessageOf(notice), &area);
+        return area.bottom;
+    };
+    TMessageForm oneLine(nullptr, first);
+    TMessageForm twoLines(nullptr, text);
+    EXPECT_GE(height(twoLines), 2 * height(oneLine));
+
+    EmptyClipboard();
+    const THeldKeys ctrl{VK_CONTROL};
+    EXPECT_TRUE(PressKey(twoLines, 'C'));
+    const std::optional<std::wstring> copied = ClipboardText();
+    ASSERT_TRUE(copied);
+    EXPECT_NE(copied->find(ToWide(first + u"\r\n" + second + u"\r\n")), std::wstring::npos) << *copied;
 }
 
 }  // namespace

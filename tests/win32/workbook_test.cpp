@@ -1,0 +1,130 @@
+// A workbook as the source: the sheet list in place of the encoding and separator lists, in the
+// tests' own process, and one whole run of a chosen sheet in tabulor.exe's.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "form_fixture.h"
+#include "tabulor_process.h"
+#include "tests/testkit/xlsx_file.h"
+#include "win32/wide.h"
+
+namespace tabulor::test {
+namespace {
+
+using enum TControlId;
+using testkit::MakeXlsx;
+
+// The second sheet is hidden, so that the list shows its mark and starts at the third.
+std::string ThreeSheets()
+{
+    return MakeXlsx({{"Un", false, {{"premier"}}, {}},
+                     {"Deux", true, {{"deuxi\xC3\xA8me", "b"}, {"c", "d"}}, {}},
+                     {"Trois", false, {{"troisi\xC3\xA8me"}}, {}}});
+}
+
+bool Shown(HWND control)
+{
+    return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::vector<std::wstring> Entries(HWND list)
+{
+    std::vector<std::wstring> entries;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        entry.resize(static_cast<std::size_t>(
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+LRESULT Selected(HWND list)
+{
+    return SendMessageW(list, CB_GETCURSEL, 0, 0);
+}
+
+class WorkbookFormTest : public FormMainTest {
+protected:
+    void ExpectView(TSourceView view)
+    {
+        for (const TControlLayout& entry : FormControls())
+            EXPECT_EQ(Shown(Control(entry.Id)), IsShown(entry.Id, view)) << entry.Name;
+    }
+    TTempFolder Folder;
+};
+
+// A chosen workbook lists its sheets, the hidden one marked, and the focus on the encoding list
+// moves to the sheet list; the request takes the sheet's own name; a name typed in the field is
+// settled when the field loses the focus, and the choice is kept for a workbook that has it.
+TEST_F(WorkbookFormTest, WorkbookShowsItsSheetsInPlaceOfTheTextLists)
+{
+    const std::filesystem::path workbook = Folder.Path() / "classeur.xlsx";
+    WriteFile(workbook, ThreeSheets());
+    HWND sheets = Control(ComboBoxSheet);
+    ExpectView(TSourceView::Text);
+    SetFocus(Control(ComboBoxSourceEncoding));
+
+    ChooseSource(FromWide(workbook.wstring()));
+    ExpectView(TSourceView::Workbook);
+    EXPECT_EQ(GetFocus(), sheets);
+    EXPECT_EQ(Entries(sheets), (std::vector<std::wstring>{L"Un", L"Deux (masquée)", L"Trois"}));
+    EXPECT_EQ(Selected(sheets), 0);
+    SendMessageW(sheets, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(Fields().SheetName, u"Deux");
+
+    // Tab goes round the shown controls alone, back to the sheet list.
+    int presses = 0;
+    do {
+        PressKey(VK_TAB);
+        ASSERT_TRUE(Shown(GetFocus())) << presses;
+    } while (GetFocus() != sheets && ++presses < 30);
+    EXPECT_EQ(GetFocus(), sheets);
+
+    HWND source = Control(EditSrcFile);
+    SetFocus(source);
+    SetControlText(source, FromWide((Folder.Path() / "feuille.txt").wstring()));
+    SetFocus(Control(EditDestFile));
+    RunMessages();
+    ExpectView(TSourceView::Text);
+    EXPECT_EQ(Entries(sheets).size(), 3u);
+
+    SendMessageW(sheets, CB_SETCURSEL, 2, 0);
+    ChooseSource(FromWide(workbook.wstring()));
+    EXPECT_EQ(Selected(sheets), 2);
+    EXPECT_EQ(GetFocus(), Control(EditDestFile));
+
+    // A workbook that cannot be read lists nothing, and the request names no sheet.
+    WriteFile(workbook, "PK\x03\x04 damaged");
+    ChooseSource(FromWide(workbook.wstring()));
+    ExpectView(TSourceView::Workbook);
+    EXPECT_EQ(Entries(sheets).size(), 0u);
+    EXPECT_EQ(Fields().SheetName, u"");
+}
+
+// The workbook named on the command line, its hidden second sheet chosen in the list.
+TEST(WorkbookRunTest, SecondSheetChosenInTheListIsTheOneWritten)
+{
+    TTempFolder folder;
+    const std::filesystem::path workbook = folder.Path() / L"classeur été.xlsx";
+    WriteFile(workbook, ThreeSheets());
+    TTabulorProcess tabulor(workbook.wstring());
+    HWND sheets = tabulor.Control(ComboBoxSheet);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(sheets, CB_GETCOUNT, 0, 0) == 3; }));
+    SendMessageW(sheets, CB_SETCURSEL, 1, 0);
+    const std::filesystem::path dest = folder.Path() / "deux.html";
+    SendMessageW(tabulor.Control(EditDestFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dest.c_str()));
+    PostMessageW(tabulor.Control(ButtonExecute), BM_CLICK, 0, 0);
+
+    ASSERT_NE(tabulor.WaitForWindow(MessageFormClassName), nullptr);
+    const std::string html = ReadFile(dest);
+    EXPECT_NE(html.find("deuxi&egrave;me</th>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<td>d</td>"), std::string::npos) << html;
+    EXPECT_EQ(html.find("premier"), std::string::npos) << html;
+    EXPECT_EQ(html.find("troisi"), std::string::npos) << html;
+}
+
+}  // namespace
+}  // namespace tabulor::test
