@@ -45,8 +45,6 @@ inline std::string XlsxText(std::string_view text)
             out += "&gt;";
         else if (c == '"')
             out += "&quot;";
-        else if (c == '\r')
-            out += "&#13;";
         else if (c == '_' && i + 6 < text.size() && text[i + 1] == 'x' && isHex(text[i + 2])
                  && isHex(text[i + 3]) && isHex(text[i + 4]) && isHex(text[i + 5]) && text[i + 6] == '_')
             out += "_x005F_";

@@ -56,7 +56,7 @@ std::vector<TZipEntry> OneSheet(const std::string& sheetContent, const std::stri
         R"(<si><r><t>Tō</t></r><r><rPr><b/></rPr><t xml:space="preserve">kyō </t></r>)"
         R"(<rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)"
         "<si><t>_x005F_x0041_ et _x0041__xD83D__xDE00_</t></si>"
-        "<si><t>a&#13;\nb&#13;c</t></si></sst>";
+        "<si><t>a_x000D_\nb_x000D_c</t></si></sst>";
     return {
         {"[Content_Types].xml", R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"/>)"},
         {"_rels/.rels", RelationshipsPart({{"rId1", "officeDocument", "xl/workbook.xml"}})},

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/testkit/wine.h"
 #include "workbook/workbook_fault.h"
 
 namespace tabulor {
@@ -76,6 +77,7 @@ TEST(ParseXml, NamesElementsAndAttributesByNamespaceAndDeliversTheirText)
     const struct {
         std::string Xml;
         std::string Trace;
+        bool WineDiffers = false;  // its XmlLite makes a space of a line end's reference
     } cases[] = {
         {"<a b=\"1\">t</a>", "<{}a {}b=1>'t'</{}a>"},
         {R"(<x:a xmlns:x="urn:one" x:b="1" c="2"><y:d xmlns:y="urn:one" y:e="3"/></x:a>)",
@@ -87,13 +89,15 @@ TEST(ParseXml, NamesElementsAndAttributesByNamespaceAndDeliversTheirText)
          "</{http://purl.oclc.org/ooxml/spreadsheetml/main}a>"},
         {"<a>x &amp; y &#233;&#x20AC;<![CDATA[<z>&amp;]]>\r\n</a>", "<{}a>'x & y é€<z>&amp;\n'</{}a>"},
         {"<a>\n  <b/>\n</a>", "<{}a>'\n  '<{}b></{}b>'\n'</{}a>"},
-        {"<a b=\"1&lt;&#10;2\t3\r\n4\"/>", "<{}a {}b=1<\n2 3 4></{}a>"},
+        {"<a b=\"1&lt;&#10;2\t3\r\n4\"/>", "<{}a {}b=1<\n2 3 4></{}a>", true},
         {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
          "<!-- a comment --><a><?target data?>t<!-- another -->u</a>\n",
          "<{}a>'tu'</{}a>"},
         {"<a>" + longText + "</a>", "<{}a>'" + longText + "'</{}a>"},
     };
     for (const auto& test : cases) {
+        if (test.WineDiffers && testkit::RunsUnderWine())
+            continue;
         SCOPED_TRACE(test.Xml.substr(0, 80));
         EXPECT_EQ(Traced(TMemoryReader(test.Xml)), test.Trace);
         EXPECT_EQ(Traced(TOneByteReader(test.Xml)), test.Trace);
@@ -105,6 +109,7 @@ TEST(ParseXml, RefusesDtdsAndMalformedDocuments)
     const struct {
         std::string Xml;
         bool Dtd;  // then nothing at all reaches the handler
+        bool WineLetsThrough = false;
     } cases[] = {
         {"<!DOCTYPE a><a/>", true},
         {R"(<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">)"
@@ -118,14 +123,16 @@ TEST(ParseXml, RefusesDtdsAndMalformedDocuments)
         {"<a>", false},
         {"<a><b></a>", false},
         {"<a/><b/>", false},
-        {"<a>&nbsp;</a>", false},
+        {"<a>&nbsp;</a>", false, true},
         {"<x:a/>", false},
-        {R"(<a b="1" b="2"/>)", false},
-        {"<a>\xFF</a>", false},
-        {"<a>&#1;</a>", false},
+        {R"(<a b="1" b="2"/>)", false, true},
+        {"<a>\xFF</a>", false, true},
+        {"<a>&#1;</a>", false, true},
         {"text only", false},
     };
     for (const auto& test : cases) {
+        if (test.WineLetsThrough && testkit::RunsUnderWine())
+            continue;
         for (bool oneByte : {false, true}) {
             SCOPED_TRACE(test.Xml + (oneByte ? " one byte at a time" : ""));
             TTrace trace;
