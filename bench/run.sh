@@ -4,11 +4,12 @@
 # on standard output (progress goes to standard error).
 #
 #   bench/run.sh [--build-dir DIR] [--work-dir DIR] [--repeat N] [--pandas-repeat N]
-#                [--size-mb N] [--rows-mb N]
+#                [--size-mb N] [--rows-mb N] [--workbook-rows N]
 #
 # Without --build-dir it configures and builds build-bench/ in Release. The scratch folder goes
 # under /dev/shm when it has room, so that the page cache's write-back to a disk does not drown
-# what is measured; --work-dir names another parent folder.
+# what is measured; --work-dir names another parent folder. The workbooks' rows need a build
+# that reads workbooks (TABULOR_BUILD_WORKBOOKS, on by default).
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -23,7 +24,7 @@ while (($#)); do
   case "$1" in
     --build-dir) build_dir="$2"; shift 2 ;;
     --work-dir) work_parent="$2"; shift 2 ;;
-    -h | --help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) measure_args+=("$1"); shift ;;
   esac
 done
@@ -39,8 +40,14 @@ build() {
   if ! grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build_dir/CMakeCache.txt"; then
     echo "warning: $build_dir is not a Release build; the figures will not be representative" >&2
   fi
-  cmake --build "$build_dir" -j "$(nproc)" \
-    --target tabulor_bench_generate tabulor_bench_convert tabulor_bench_floor >&2
+  local targets=(tabulor_bench_generate tabulor_bench_convert tabulor_bench_floor)
+  if grep -q '^TABULOR_BUILD_WORKBOOKS:BOOL=OFF$' "$build_dir/CMakeCache.txt"; then
+    echo "warning: $build_dir leaves workbooks out; their rows are left out" >&2
+    measure_args+=(--workbook-rows 0)
+  else
+    targets+=(tabulor_bench_workbook tabulor_bench_inflate)
+  fi
+  cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}" >&2
 }
 
 pick_work_parent() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "sample_invoice.h"
 #include "sample_random.h"
 #include "sample_words.h"
 
@@ -48,6 +49,8 @@ std::string FillRows(std::size_t minSize, TLineEnd lineEnd, TAppendRow appendRow
     return text;
 }
 
+}  // namespace
+
 std::string ZeroPadded(std::uint64_t value, std::size_t width)
 {
     std::array<char, 24> digits{};
@@ -58,8 +61,6 @@ std::string ZeroPadded(std::uint64_t value, std::size_t width)
     return text.append(digits.data(), length);
 }
 
-// French format as Excel saves it: no-break space between thousands, decimal comma, then
-// " €" unless currency is empty; or ASCII "1234.56" when the separators say so.
 std::string FormatAmount(std::uint64_t cents, std::string_view thousands, char decimal,
                          std::string_view currency)
 {
@@ -75,13 +76,14 @@ std::string FormatAmount(std::uint64_t cents, std::string_view thousands, char d
     return text.append(currency);
 }
 
+namespace {
+
+// French format as Excel saves it: no-break space between thousands, decimal comma, then " €";
+// or ASCII "1234.56".
 std::string Euros(std::uint64_t cents) { return FormatAmount(cents, "\xA0", ',', " \x80"); }
 std::string AsciiAmount(std::uint64_t cents) { return FormatAmount(cents, "", '.', ""); }
 
-struct TInvoice {
-    std::uint64_t Year, Month, Day, Quantity, UnitCents, NetCents, GrossCents;
-    std::string_view VatText;
-};
+}  // namespace
 
 TInvoice DrawInvoice(TRandom& random)
 {
@@ -96,6 +98,7 @@ TInvoice DrawInvoice(TRandom& random)
     invoice.NetCents = invoice.Quantity * invoice.UnitCents;
     const TVat& vat = Rates[random.Below(Rates.size())];
     invoice.GrossCents = invoice.NetCents + invoice.NetCents * vat.PerMille / 1000;
+    invoice.VatPerMille = vat.PerMille;
     invoice.VatText = vat.Text;
     return invoice;
 }
@@ -105,6 +108,8 @@ std::string Contact(TRandom& random)
     std::string contact = random.Percent(50) ? "M. " : "Mme ";
     return contact.append(random.Pick(FirstNames())).append(" ").append(random.Pick(LastNames()));
 }
+
+namespace {
 
 void AppendInvoiceRow(std::string& text, TRandom& random, std::size_t number)
 {

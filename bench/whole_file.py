@@ -6,8 +6,10 @@ run one after the other, so that a slow spell of the machine weighs on both. Pea
 largest resident size the kernel saw over all rounds."""
 import argparse
 import os
+import subprocess
 import sys
 import time
+import zipfile
 
 MB = 1000 * 1000
 MIB = 1024 * 1024
@@ -140,6 +142,57 @@ def form_rows(forms):
     return rows
 
 
+# Each workbook format with the part that holds its sheet's cells.
+WORKBOOKS = [('xlsx', 'xl/worksheets/sheet1.xml'), ('ods', 'content.xml')]
+
+
+def generate_workbook(args, form, name, *options):
+    """The workbook's path and the bytes of its sheet's text, which the generator prints."""
+    path = os.path.join(args.work_dir, name)
+    argv = [os.path.join(args.bin_dir, 'tabulor_bench_workbook'), form, str(args.workbook_rows), path, *options]
+    return path, int(subprocess.run(argv, check=True, capture_output=True, text=True).stdout)
+
+
+def measure_workbooks(args):
+    """For each format: the conversion, the inflating of the sheet's part alone, the same with expat
+    parsing it, and the conversion of the same sheet whose formatting runs to the grid's end, in
+    the same rounds."""
+    figures = {}
+    for form, part in WORKBOOKS:
+        plain, text_bytes = generate_workbook(args, form, f'sheet.{form}')
+        far, _ = generate_workbook(args, form, f'sheet-far.{form}', '--far-reaching')
+        inflate = [Contender([os.path.join(args.bin_dir, 'tabulor_bench_inflate'), plain, part, *options],
+                             os.path.join(args.work_dir, 'inflated.none')) for options in ([], ['--parse'])]
+        contenders = [converter(args, plain, f'{form}.html'), *inflate, converter(args, far, f'{form}-far.html')]
+        side_by_side(warmed(contenders), args.repeat)
+        with zipfile.ZipFile(plain) as archive:
+            part_size = archive.getinfo(part).file_size
+        for contender in contenders:  # a few hundred megabytes each
+            remove(contender.dest)
+        figures[form] = contenders + [text_bytes, part_size]
+    return figures
+
+
+def workbook_rows(args, figures):
+    rows = []
+    for form, (ours, inflate, parse, far, text_bytes, part_size) in figures.items():
+        source_size = os.path.getsize(ours.argv[1])
+        rows.append(ratio_row(f'Time, .{form} of {args.workbook_rows:,} rows × 12 ({source_size / MB:.0f} MB), '
+                              f'vs inflating its cells\' part ({part_size / MB:.0f} MB) with zlib',
+                              f'{ours.best:.3f} s', f'{inflate.best:.3f} s', ours.best / inflate.best, '≤ 5×',
+                              ours.best <= 5 * inflate.best))
+        rows.append([f'Time, same .{form}, vs inflating its cells\' part and parsing it with expat alone',
+                     f'{ours.best:.3f} s', f'{parse.best:.3f} s', f'{ours.best / parse.best:.2f}×', 'reference', '—'])
+        limit = text_bytes + 64 * MIB
+        rows.append(ratio_row(f'Peak memory, same .{form}, vs its sheet\'s text ({text_bytes / MB:.0f} MB) + 64 MiB',
+                              f'{ours.peak / MIB:.0f} MiB', f'{limit / MIB:.0f} MiB', ours.peak / limit, '≤ 1×',
+                              ours.peak <= limit))
+        rows.append(ratio_row(f'Time, same .{form} with formatting to row 1,048,576, vs without',
+                              f'{far.best:.3f} s', f'{ours.best:.3f} s', far.best / ours.best, '≈ 1×',
+                              far.best <= 1.1 * ours.best))
+    return rows
+
+
 def measure_pandas(args, source):
     dest = os.path.join(args.work_dir, 'pandas.html')
     script = os.path.join(HERE, 'pandas_reference.py')
@@ -168,6 +221,8 @@ def table_rows(args, figures):
                   driver.peak / memory_limit, '≤ 1×', driver.peak <= memory_limit),
     ]
     rows += form_rows(figures['forms'])
+    if 'workbooks' in figures:
+        rows += workbook_rows(args, figures['workbooks'])
     pandas = figures.get('pandas')
     if pandas is not None:
         rows.append([f'Time, same {source_size / MB:.0f} MB, vs pandas read_csv + to_html',
@@ -208,6 +263,9 @@ def measure_all(args):
     figures['widths'] = measure_widths(args, wide, narrow)
     progress('Measuring the sheet in its other forms against its Windows-1252 tab text')
     figures['forms'] = measure_forms(args, typical)
+    if args.workbook_rows > 0:
+        progress('Measuring the sheet as .xlsx and .ods against inflating the part of its cells')
+        figures['workbooks'] = measure_workbooks(args)
     if args.pandas_repeat > 0:
         progress('Measuring pandas (this takes a while)')
         figures['pandas'] = measure_pandas(args, typical)
@@ -224,6 +282,8 @@ def parse_args():
     parser.add_argument('--pandas-repeat', type=int, default=1, help='pandas runs, 0 for none (default 1)')
     parser.add_argument('--size-mb', type=int, default=100, help='typical source size (default 100)')
     parser.add_argument('--rows-mb', type=int, default=64, help='size of each wide/narrow source (default 64)')
+    parser.add_argument('--workbook-rows', type=int, default=200000,
+                        help='rows of the workbooks\' sheet, 0 for none (default 200000)')
     args = parser.parse_args()
     if args.repeat < 1:
         parser.error('--repeat must be at least 1')

@@ -5,12 +5,14 @@ set(CPACK_PACKAGE_NAME tabulor)
 set(CPACK_PACKAGE_VENDOR Tabulor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${TABULOR_CONTACT})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tab-separated text to HTML table converter (in French)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "spreadsheet to HTML table converter (in French)")
 set(CPACK_PACKAGE_DESCRIPTION [[
-Tabulor is a small French-language desktop tool. It turns a spreadsheet
-saved as tab-separated text (Windows-1252 bytes, one row per line) into an
+Tabulor is a small French-language desktop tool. It turns a sheet of a
+workbook (.xlsx, .xlsm or .ods, recognised by its content) or a spreadsheet
+saved as text (Windows-1252, UTF-8 or UTF-16; tab-separated or CSV) into an
 HTML table: a bare fragment, a full HTML 4.0 Strict document or a full
-XHTML 1.1 document.
+XHTML 1.1 document. A workbook's cells are written as the sheet shows them,
+numbers and dates in the French way, and merged cells as spans.
 
 Header rows and columns, the border, CSS classes on the table, its rows and
 its cells, and a text for empty cells can be chosen; the cell text is

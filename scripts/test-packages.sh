@@ -57,6 +57,11 @@ check_debian() {
     test "$(dpkg-deb -f "$deb" Version)" = "$version"
   check "its dependencies come from dpkg-shlibdeps" \
     contains "$(dpkg-deb -f "$deb" Depends)" "libqt6widgets6 (>="
+  local library
+  for library in libexpat1 zlib1g; do
+    check "the workbook reader's $library is a dependency" \
+      contains "$(dpkg-deb -f "$deb" Depends)" "$library (>="
+  done
   check "Qt's translations are recommended" \
     contains "$(dpkg-deb -f "$deb" Recommends)" qt6-translations-l10n
   # Without maintainer scripts, removing the package takes away exactly what it installed.
@@ -83,6 +88,14 @@ check_debian() {
   check "the desktop entry is valid" desktop-file-validate "$desktop"
   check "the desktop entry opens the file it is given" grep -q -x 'Exec=tabulor %f' "$desktop"
   check "the desktop entry names the installed icon" grep -q -x "Icon=$id" "$desktop"
+  local workbook
+  for workbook in application/vnd.oasis.opendocument.spreadsheet \
+    application/vnd.openxmlformats-officedocument.spreadsheetml.sheet \
+    application/vnd.ms-excel.sheet.macroEnabled.12; do
+    check "the desktop entry opens $workbook" \
+      contains ";$(sed -n 's/^MimeType=//p' "$desktop")" ";$workbook;"
+    check "the metainfo provides $workbook" grep -q "<mediatype>$workbook</mediatype>" "$metainfo"
+  done
   check "the metainfo is valid" appstreamcli validate --no-net "$metainfo"
   check "the metainfo launches the installed desktop entry" \
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"

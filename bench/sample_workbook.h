@@ -1,0 +1,71 @@
+// The invoice sheet of the text samples as a spreadsheet program keeps it in a workbook, for the
+// workbook measurements: typed cells (text, date, number, percentage) with the number formats a
+// French user gives them, and the text the sheet shows for each, written as .xlsx or as .ods.
+//
+// It writes what the measurements need, not every part a spreadsheet program adds (no themes,
+// no settings, no thumbnails), and its texts never hold runs of spaces, which .ods would mark.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "sample_random.h"
+
+namespace tabulor::bench {
+
+// The formats of the sheet's columns, in the order of the workbooks' cell styles.
+enum TWorkbookFormat {
+    wfGeneral,
+    wfDate,     // dd/mm/yyyy
+    wfAmount,   // #,##0.00
+    wfPercent,  // 0.00%
+    wfEuros,    // #,##0.00 "€"
+};
+
+struct TWorkbookCell {
+    bool Number = false;  // else text
+    TWorkbookFormat Format = wfGeneral;
+    std::string Value;    // as the file stores it: the text, or "1234.56"; empty for an empty cell
+    std::string IsoDate;  // a date's value as .ods stores it: "2024-03-01"
+    std::string Shown;    // UTF-8, as the sheet shows it
+};
+
+using TWorkbookRow = std::array<TWorkbookCell, 12>;
+
+// The rows of the sheet one at a time: the column titles, then one invoice per row.
+class TInvoiceSheet {
+public:
+    explicit TInvoiceSheet(std::uint64_t seed) : Random(seed) {}
+    TWorkbookRow NextRow();
+    // The bytes of the texts shown by the cells so far.
+    std::uint64_t ShownBytes() const { return ShownBytes_; }
+
+private:
+    TRandom Random;
+    std::size_t Number = 0;
+    std::uint64_t ShownBytes_ = 0;
+};
+
+struct TWorkbookRequest {
+    std::size_t Rows = 200'000;  // the titles included
+    std::uint64_t Seed = 1;
+    // Styles and empty repeats that run to the grid's last row and column, as a sheet gets them
+    // when whole columns or rows are formatted; they hold no value.
+    bool FarReaching = false;
+};
+
+struct TWorkbookFile {
+    std::string Bytes;
+    std::uint64_t ShownBytes = 0;  // the sheet's text: the bytes of every cell's shown text
+};
+
+TWorkbookFile MakeXlsx(const TWorkbookRequest& request);
+TWorkbookFile MakeOds(const TWorkbookRequest& request);
+
+// Text for XML's character data.
+void AppendXmlText(std::string& xml, std::string_view text);
+
+}  // namespace tabulor::bench
