@@ -175,6 +175,8 @@ private:
 
     const TSheet& Sheet;
     const TMergeLayout Merges;
+    // The cell to be written next.
+    TSheet::TCellCursor Cells;
     std::string RowTag;
     std::string HeaderTag;
     std::string DataTag;
@@ -183,13 +185,13 @@ private:
     // The header counts, a negative one taken as none.
     std::uint32_t TitleRows;
     std::uint32_t TitleCols;
-    std::size_t NextCell = 0;
     std::size_t NextArea = 0;
 };
 
 TSheetTable::TSheetTable(const TSheet& sheet, const TTableSettings& settings, bool xhtml)
     : Sheet(sheet),
       Merges(sheet),
+      Cells(sheet.Cursor()),
       RowTag("  " + OpeningTag("tr", settings.RowClass)),
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
@@ -207,20 +209,21 @@ void TSheetTable::AddRows(TOutputLines& output)
             AddRow(row, output);
             continue;
         }
-        while (NextCell < Sheet.CellCount() && Sheet.Cell(NextCell).Row == row)
-            ++NextCell;
+        while (!Cells.AtEnd() && Cells.Current().Row == row)
+            Cells.Next();
     }
 }
 
 std::string_view TSheetTable::TakeText(std::uint32_t row, std::uint32_t col)
 {
-    if (NextCell == Sheet.CellCount())
+    if (Cells.AtEnd())
         return {};
-    const TSheet::TCell cell = Sheet.Cell(NextCell);
+    const TSheet::TCell& cell = Cells.Current();
     if (cell.Row != row || cell.Col != col)
         return {};
-    ++NextCell;
-    return cell.Text;
+    const std::string_view text = cell.Text;
+    Cells.Next();
+    return text;
 }
 
 // A covered position writes nothing, unless it is its area's top-left.

@@ -1,6 +1,7 @@
 #include "workbook/sheet.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "workbook/workbook_fault.h"
@@ -9,12 +10,63 @@ namespace tabulor {
 
 namespace {
 
+// Blocks are allocated at this size, or a text's own when it is longer, and never grow.
+constexpr std::size_t BlockSize = std::size_t{1} << 20;
+// A cell's three varints: a row (20 bits), a column (14 bits), a length (32 bits).
+constexpr std::size_t MaxHeader = 3 + 2 + 5;
+
 bool Before(std::uint32_t row, std::uint32_t col, std::uint32_t otherRow, std::uint32_t otherCol)
 {
     return row < otherRow || (row == otherRow && col < otherCol);
 }
 
+char* WriteVarint(std::uint64_t value, char* out)
+{
+    for (; value >= 0x80; value >>= 7)
+        *out++ = static_cast<char>((value & 0x7f) | 0x80);
+    *out++ = static_cast<char>(value);
+    return out;
+}
+
+std::uint64_t ReadVarint(const char* bytes, std::size_t& at)
+{
+    std::uint64_t value = 0;
+    for (unsigned shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(bytes[at++]);
+        value |= std::uint64_t{byte & 0x7fu} << shift;
+        if (byte < 0x80)
+            return value;
+    }
+}
+
 }  // namespace
+
+TSheet::TCellCursor::TCellCursor(const TBlock* begin, const TBlock* end) : Block(begin), End(end)
+{
+    if (!AtEnd())
+        Read();
+}
+
+void TSheet::TCellCursor::Next()
+{
+    if (At == Block->Size) {
+        ++Block;
+        At = 0;
+        if (AtEnd())
+            return;
+    }
+    Read();
+}
+
+void TSheet::TCellCursor::Read()
+{
+    const char* bytes = Block->Bytes.get();
+    Cell.Row += static_cast<std::uint32_t>(ReadVarint(bytes, At));
+    Cell.Col = static_cast<std::uint32_t>(ReadVarint(bytes, At));
+    const auto length = static_cast<std::size_t>(ReadVarint(bytes, At));
+    Cell.Text = {bytes + At, length};
+    At += length;
+}
 
 TSheet::TSheet(std::string name) : Name_(std::move(name)) {}
 
@@ -26,20 +78,21 @@ void TSheet::AddCell(std::uint32_t row, std::uint32_t col, std::string_view text
         throw EWorkbookFault(EWorkbookFault::Invalid);
     Rows_ = std::max(Rows_, row + 1);
     Cols_ = std::max(Cols_, col + 1);
+    TextBytes_ += text.size();
     // Past the budget only the rectangle matters: its size is all the error will tell.
-    if (std::uint64_t{Rows_} * Cols_ > MaxTableCells
-        || Texts_.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+    if (std::uint64_t{Rows_} * Cols_ > MaxTableCells || TextBytes_ > std::numeric_limits<std::uint32_t>::max())
         TooLarge_ = true;
     if (TooLarge_) {
-        std::vector<TStoredCell>().swap(Stored_);
-        std::string().swap(Texts_);
+        std::vector<TBlock>().swap(Blocks_);
+        std::vector<TLooseCell>().swap(Loose_);
         return;
     }
-    if (!Stored_.empty() && !Before(Stored_.back().Row, Stored_.back().Col, row, col))
-        Ordered_ = false;
-    Stored_.push_back({row, col, static_cast<std::uint32_t>(Texts_.size()),
-                       static_cast<std::uint32_t>(text.size())});
-    Texts_.append(text);
+    if (Ordered_ && !Blocks_.empty() && !Before(LastRow_, LastCol_, row, col))
+        LoosenCells();
+    if (Ordered_)
+        AppendInOrder(row, col, text);
+    else
+        AppendLoose(row, col, text);
 }
 
 void TSheet::AddMerge(const TCellArea& area)
@@ -53,28 +106,68 @@ void TSheet::Finish()
         throw EWorkbookFault(EWorkbookFault::TooLarge, Name_, Rows_, Cols_);
     if (Ordered_)
         return;
-    const auto before = [](const TStoredCell& a, const TStoredCell& b) {
-        return Before(a.Row, a.Col, b.Row, b.Col);
-    };
-    std::stable_sort(Stored_.begin(), Stored_.end(), before);
-    // Of the cells at one place, in the order they came, the last one stands.
-    auto kept = Stored_.begin();
-    for (auto cell = Stored_.begin(); cell != Stored_.end(); ++cell) {
-        const auto next = cell + 1;
-        if (next == Stored_.end() || before(*cell, *next))
-            *kept++ = *cell;
-    }
-    Stored_.erase(kept, Stored_.end());
+    const auto before = [](const TLooseCell& a, const TLooseCell& b) { return Before(a.Row, a.Col, b.Row, b.Col); };
+    std::stable_sort(Loose_.begin(), Loose_.end(), before);
+    // The texts stay where they are until the cells are written again, in order.
+    const std::vector<TBlock> texts = std::move(Blocks_);
+    Blocks_.clear();
+    LastRow_ = 0;
     Ordered_ = true;
+    // Of the cells at one place, in the order they came, the last one stands.
+    for (auto cell = Loose_.begin(); cell != Loose_.end(); ++cell) {
+        const auto next = cell + 1;
+        if (next == Loose_.end() || before(*cell, *next))
+            AppendInOrder(cell->Row, cell->Col, {cell->Text, cell->Length});
+    }
+    std::vector<TLooseCell>().swap(Loose_);
 }
 
 std::vector<TSheet::TCell> TSheet::Cells() const
 {
     std::vector<TCell> cells;
-    cells.reserve(Stored_.size());
-    for (std::size_t i = 0; i < Stored_.size(); ++i)
-        cells.push_back(Cell(i));
+    for (TCellCursor cursor = Cursor(); !cursor.AtEnd(); cursor.Next())
+        cells.push_back(cursor.Current());
     return cells;
+}
+
+// Where the next bytes go: the last block, or a new one when they do not fit there.
+char* TSheet::Room(std::size_t bytes)
+{
+    if (Blocks_.empty() || Blocks_.back().Capacity - Blocks_.back().Size < bytes) {
+        const std::size_t capacity = std::max(BlockSize, bytes);
+        Blocks_.push_back({std::unique_ptr<char[]>(new char[capacity]), 0, capacity});
+    }
+    return Blocks_.back().Bytes.get() + Blocks_.back().Size;
+}
+
+void TSheet::AppendInOrder(std::uint32_t row, std::uint32_t col, std::string_view text)
+{
+    char* const start = Room(MaxHeader + text.size());
+    char* out = WriteVarint(row - LastRow_, start);
+    out = WriteVarint(col, out);
+    out = WriteVarint(text.size(), out);
+    std::memcpy(out, text.data(), text.size());
+    Blocks_.back().Size += static_cast<std::size_t>(out - start) + text.size();
+    LastRow_ = row;
+    LastCol_ = col;
+}
+
+void TSheet::AppendLoose(std::uint32_t row, std::uint32_t col, std::string_view text)
+{
+    char* const out = Room(text.size());
+    std::memcpy(out, text.data(), text.size());
+    Blocks_.back().Size += text.size();
+    Loose_.push_back({row, col, out, text.size()});
+}
+
+// The cells so far become loose ones; their texts stay in place, between headers no longer read.
+void TSheet::LoosenCells()
+{
+    for (TCellCursor cursor = Cursor(); !cursor.AtEnd(); cursor.Next()) {
+        const TCell& cell = cursor.Current();
+        Loose_.push_back({cell.Row, cell.Col, cell.Text.data(), cell.Text.size()});
+    }
+    Ordered_ = false;
 }
 
 }  // namespace tabulor

@@ -3,11 +3,13 @@
 // formatting alone, and a cell whose text is empty, hold none.
 //
 // It does not format or read anything: the readers hand it each cell's text as the sheet shows
-// it, in UTF-8, line breaks as "\n".
+// it, in UTF-8, line breaks as "\n". Nor does it index its cells: they are read in order, once
+// finished, by a cursor.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,11 +31,32 @@ struct TCellArea {
 };
 
 class TSheet {
+    struct TBlock;
+
 public:
     struct TCell {
         std::uint32_t Row;
         std::uint32_t Col;
         std::string_view Text;
+    };
+
+    // The cells row by row, each row's by column, one per place; the texts stay in the sheet.
+    class TCellCursor {
+    public:
+        bool AtEnd() const { return Block == End; }
+        // Only before the end.
+        const TCell& Current() const { return Cell; }
+        void Next();
+
+    private:
+        friend class TSheet;
+        TCellCursor(const TBlock* begin, const TBlock* end);
+        void Read();
+
+        const TBlock* Block;
+        const TBlock* End;
+        std::size_t At = 0;  // in the block, past the current cell
+        TCell Cell{0, 0, {}};
     };
 
     explicit TSheet(std::string name = {});
@@ -54,28 +77,42 @@ public:
     const std::string& Name() const { return Name_; }
     std::uint32_t Rows() const { return Rows_; }
     std::uint32_t Cols() const { return Cols_; }
-    // After Finish: the cells row by row, each row's by column, one per place.
+    // After Finish.
+    TCellCursor Cursor() const { return {Blocks_.data(), Blocks_.data() + Blocks_.size()}; }
+    // The same cells copied out, for a sheet small enough.
     std::vector<TCell> Cells() const;
-    // The same one at a time, for a sheet too big to copy: index below CellCount().
-    std::size_t CellCount() const { return Stored_.size(); }
-    TCell Cell(std::size_t index) const
-    {
-        const TStoredCell& cell = Stored_[index];
-        return {cell.Row, cell.Col, std::string_view(Texts_).substr(cell.Offset, cell.Length)};
-    }
     const std::vector<TCellArea>& Merges() const { return Merges_; }
     std::size_t FormulasWithoutValue() const { return FormulasWithoutValue_; }
 
 private:
-    struct TStoredCell {
+    // Never moved once allocated, so that a text stays where it was put.
+    struct TBlock {
+        std::unique_ptr<char[]> Bytes;
+        std::size_t Size;
+        std::size_t Capacity;
+    };
+    // A cell that came out of order, its text in a block.
+    struct TLooseCell {
         std::uint32_t Row;
         std::uint32_t Col;
-        std::uint32_t Offset;  // into Texts_, which is why it stays under 4 GiB
-        std::uint32_t Length;
+        const char* Text;
+        std::size_t Length;
     };
+
+    char* Room(std::size_t bytes);
+    void AppendInOrder(std::uint32_t row, std::uint32_t col, std::string_view text);
+    void AppendLoose(std::uint32_t row, std::uint32_t col, std::string_view text);
+    void LoosenCells();
+
     std::string Name_;
-    std::string Texts_;
-    std::vector<TStoredCell> Stored_;
+    // In order, each cell as its row's distance from the last cell's, its column, its text's
+    // length (each a varint), then its text; or, once a cell came out of order, only the texts
+    // of Loose_.
+    std::vector<TBlock> Blocks_;
+    std::vector<TLooseCell> Loose_;
+    std::uint32_t LastRow_ = 0;
+    std::uint32_t LastCol_ = 0;
+    std::uint64_t TextBytes_ = 0;
     std::vector<TCellArea> Merges_;
     std::uint32_t Rows_ = 0;
     std::uint32_t Cols_ = 0;

@@ -1,5 +1,7 @@
 #include "workbook/sheet.h"
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -40,6 +42,10 @@ TEST(SheetTest, OrdersCellsKeepsTheLastAtAPlaceAndMeasuresTheTexts)
         {"empty texts hold nothing", {{0, 0, "a"}, {5, 7, ""}, {0, 0, ""}}, {{0, 0, "a"}}, 1, 1},
         {"leading empties kept", {{4, 3, "z"}}, {{4, 3, "z"}}, 5, 4},
         {"the grid's last row", {{MaxSheetRows - 1, 0, "z"}}, {{MaxSheetRows - 1, 0, "z"}}, MaxSheetRows, 1},
+        {"the grid's last column far below", {{0, 0, "a"}, {2'000, MaxSheetCols - 1, "z"}},
+         {{0, 0, "a"}, {2'000, MaxSheetCols - 1, "z"}}, 2'001, MaxSheetCols},
+        {"a row's cells after the next row's", {{1, 0, "c"}, {0, 5, "b"}, {1, 1, "d"}, {0, 0, "a"}},
+         {{0, 0, "a"}, {0, 5, "b"}, {1, 0, "c"}, {1, 1, "d"}}, 2, 6},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -50,9 +56,38 @@ TEST(SheetTest, OrdersCellsKeepsTheLastAtAPlaceAndMeasuresTheTexts)
         EXPECT_EQ(Placed(sheet), c.Expected);
         EXPECT_EQ(sheet.Rows(), c.Rows);
         EXPECT_EQ(sheet.Cols(), c.Cols);
-        ASSERT_EQ(sheet.CellCount(), c.Expected.size());
-        for (std::size_t i = 0; i < sheet.CellCount(); ++i)
-            EXPECT_EQ(sheet.Cell(i).Text, std::get<2>(c.Expected[i]));
+    }
+}
+
+// Megabytes of texts, some longer than the sheet's blocks, against a plain map of the places.
+TEST(SheetTest, KeepsEveryTextAcrossBlocksInOrderOrNot)
+{
+    enum EOrder { oRows, oReversed, oOneLate, oRepeated };
+    for (const EOrder order : {oRows, oReversed, oOneLate, oRepeated}) {
+        SCOPED_TRACE(order);
+        std::vector<TPlaced> added;
+        for (std::uint32_t i = 0; i < 3'000; ++i) {
+            const std::size_t length = i % 1'000 == 7 ? (3u << 20) / (1 + i % 3) : 1 + i * 7 % 900;
+            added.emplace_back(i / 12 * 3, i % 12 * 5, std::string(length, static_cast<char>('a' + i % 26)));
+        }
+        if (order == oReversed)
+            std::reverse(added.begin(), added.end());
+        if (order == oOneLate)
+            std::rotate(added.begin(), added.begin() + 1, added.end());
+        if (order == oRepeated)
+            for (std::size_t i = 0; i < 3'000; i += 11)
+                added.emplace_back(std::get<0>(added[i]), std::get<1>(added[i]), "autre " + std::to_string(i));
+        std::map<std::pair<std::uint32_t, std::uint32_t>, std::string> expected;
+        TSheet sheet;
+        for (const auto& [row, col, text] : added) {
+            sheet.AddCell(row, col, text);
+            expected[{row, col}] = text;
+        }
+        sheet.Finish();
+        std::vector<TPlaced> expectedCells;
+        for (const auto& [place, text] : expected)
+            expectedCells.emplace_back(place.first, place.second, text);
+        EXPECT_TRUE(Placed(sheet) == expectedCells);
     }
 }
 
