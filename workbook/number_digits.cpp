@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "workbook/number_format.h"
@@ -16,6 +17,21 @@ TDecimal DecimalOf(double magnitude)
     TDecimal decimal;
     if (magnitude == 0)
         return decimal;
+    // Whole numbers (counts, dates' serials) are the common case: below 10^15 each is exact in a
+    // double and its own digits are its shortest text.
+    if (magnitude >= 1 && magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        char reversed[16] = {};
+        int count = 0;
+        for (auto integer = static_cast<std::uint64_t>(magnitude); integer != 0; integer /= 10)
+            reversed[count++] = static_cast<char>('0' + integer % 10);
+        decimal.Exponent = count - 1;
+        int zeros = 0;
+        while (reversed[zeros] == '0')
+            ++zeros;
+        for (int at = count - 1; at >= zeros; --at)
+            decimal.Digits[static_cast<std::size_t>(decimal.Count++)] = reversed[at];
+        return decimal;
+    }
     // The shortest text that reads back as the value is its rounding to 15 digits whenever it
     // has no more: a double's own spacing is finer than that rounding's. It is also the faster.
     char text[32];

@@ -2,6 +2,7 @@
 // declarations out of the attributes.
 #include <expat.h>
 
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -18,13 +19,16 @@ namespace {
 constexpr char Separator = '\x01';
 constexpr int ChunkSize = 64 * 1024;
 
+// The local name is short and last, the namespace long: searching back from the end finds the
+// separator after a few bytes, where a search from the start would cross the whole namespace.
 TXmlName SplitName(const XML_Char* name)
 {
-    const std::string_view whole(name);
-    const std::size_t at = whole.find(Separator);
-    if (at == std::string_view::npos)
-        return {{}, whole};
-    return {whole.substr(0, at), whole.substr(at + 1)};
+    const std::size_t size = std::strlen(name);
+    for (std::size_t at = size; at > 0; --at) {
+        if (name[at - 1] == Separator)
+            return {{name, at - 1}, {name + at, size - at}};
+    }
+    return {{}, {name, size}};
 }
 
 // What the callbacks share. Once stopped, no further callback reaches the handler: expat may
