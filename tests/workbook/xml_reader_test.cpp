@@ -24,7 +24,8 @@ private:
 
 std::string NameText(const TXmlName& name)
 {
-    return "{" + std::string(name.Namespace) + "}" + std::string(name.Local);
+    std::string text = "{";
+    return text.append(name.Namespace).append("}").append(name.Local);
 }
 
 // Writes down the events as "<{uri}name {uri}attribute=value>", each run of text in quotes
