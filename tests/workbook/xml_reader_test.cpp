@@ -35,15 +35,15 @@ public:
     void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) override
     {
         CloseText();
-        Text += "<" + NameText(name);
+        Text.append("<").append(NameText(name));
         for (const TXmlAttribute& attribute : attributes)
-            Text += " " + NameText(attribute.Name) + "=" + std::string(attribute.Value);
+            Text.append(" ").append(NameText(attribute.Name)).append("=").append(attribute.Value);
         Text += ">";
     }
     void EndElement(const TXmlName& name) override
     {
         CloseText();
-        Text += "</" + NameText(name) + ">";
+        Text.append("</").append(NameText(name)).append(">");
     }
     void Characters(std::string_view text) override
     {
