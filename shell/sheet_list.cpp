@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <fstream>
 
-#include "core/file_errors.h"
 #include "core/file_io.h"
 #include "shell/file_names.h"
 #include "shell/text.h"
-#include "workbook/workbook_fault.h"
 
 namespace tabulor {
 namespace {
@@ -67,11 +66,12 @@ TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_vie
 
 TSheetList ListWorkbookSheets(std::u16string_view sourceFileName, std::u16string_view previousName)
 {
+    // Whatever stops the listing (a file out of reach, a damaged workbook, memory run out) leaves
+    // the list empty: the run reports it, where a box on leaving the field would not belong.
     try {
         const TFileContents contents = ReadWholeFile(ToPath(sourceFileName));
         return MakeSheetList(ListSheets(contents.View()), previousName);
-    } catch (const EFOpenError&) {
-    } catch (const EWorkbookFault&) {
+    } catch (const std::exception&) {
     }
     return {};
 }

@@ -46,6 +46,10 @@ void CheckNotEncrypted(const TZipArchive& archive)
 // automatic styles come before the body; each table's rows are left unread.
 class TSheetLister final : public TOdsWalker {
 public:
+    explicit TSheetLister(bool untilShown) : UntilShown(untilShown) {}
+
+    struct TShownFound {};  // thrown at the first table shown when that is all that is asked
+
     std::vector<TSheetEntry> Sheets;
 
 private:
@@ -70,6 +74,8 @@ private:
             }
         } else if (Is(name, TableNamespace, "table")) {
             AddSheet(attributes);
+            if (UntilShown && !Sheets.back().Hidden)
+                throw TShownFound{};
             SkipElement();
         } else if (Is(name, OfficeNamespace, "automatic-styles")) {
             InAutomaticStyles = Depth;
@@ -97,6 +103,7 @@ private:
                                                      style->Value) != HiddenStyles.end();
     }
 
+    bool UntilShown;
     std::uint32_t InAutomaticStyles = 0;  // its depth, 0 outside
     std::uint32_t StyleDepth = 0;         // a table style's, 0 outside
     std::string StyleName;
@@ -107,16 +114,20 @@ private:
 
 bool IsOdsArchive(const TZipArchive& archive)
 {
-    return archive.Has("mimetype") &&
-           archive.ReadWhole("mimetype") == "application/vnd.oasis.opendocument.spreadsheet";
+    // The declared size first: a mimetype entry of gigabytes is not inflated to compare 46 bytes.
+    constexpr std::string_view mimetype = "application/vnd.oasis.opendocument.spreadsheet";
+    return archive.SizeOf("mimetype") == mimetype.size() && archive.ReadWhole("mimetype") == mimetype;
 }
 
-std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive)
+std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive, bool untilShown)
 {
     CheckNotEncrypted(archive);
     const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
-    TSheetLister lister;
-    ParseXml(*content, lister);
+    TSheetLister lister(untilShown);
+    try {
+        ParseXml(*content, lister);
+    } catch (const TSheetLister::TShownFound&) {
+    }
     return std::move(lister.Sheets);
 }
 

@@ -13,8 +13,10 @@ namespace tabulor {
 
 // True for an archive whose mimetype entry names an OpenDocument spreadsheet.
 bool IsOdsArchive(const TZipArchive& archive);
-std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive);
-// The sheet's name is one that ListOdsSheets gives. Throws EWorkbookFault.
+// The tables in order; with untilShown, only as far as the first that is not hidden, the rest of
+// the document unread.
+std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive, bool untilShown = false);
+// Throws EWorkbookFault: MissingSheet, naming sheetName, when no table has that name.
 TSheet ReadOdsSheet(const TZipArchive& archive, std::string_view sheetName);
 
 }  // namespace tabulor

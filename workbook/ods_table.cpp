@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "workbook/number_format.h"
 #include "workbook/ods_content.h"
 #include "workbook/ods_paragraph.h"
+#include "workbook/ods_value.h"
 #include "workbook/workbook_fault.h"
 
 namespace tabulor {
@@ -18,6 +20,12 @@ using namespace ods;
 
 // Past the grid, positions only need to stay past it: a cap keeps their sums from overflowing.
 constexpr std::uint64_t PositionCap = std::uint64_t{1} << 40;
+
+// How many of count places from first on lie inside a grid of size places.
+std::uint64_t InGrid(std::uint64_t first, std::uint64_t count, std::uint64_t size)
+{
+    return std::min(first + count, size) - std::min(first, size);
+}
 
 // What a cell holds that a reader does not display: its comment, its shapes, a table inside it,
 // the body of a note.
@@ -38,7 +46,7 @@ public:
     void AddMerges();
 
 private:
-    enum class TValueKind { None, Number, Boolean, Stored };
+    enum class TValueKind { None, Number, Boolean, Date, Time, Stored };
 
     struct TRowCell {
         std::uint32_t Col;
@@ -67,6 +75,7 @@ private:
     void EndCell();
     void AppendValue();
     void StartInCell(const TXmlName& name, std::span<const TXmlAttribute> attributes);
+    void ChargeRowText() const;
     void AddRowCells(std::uint32_t row, bool cornersOnly);
 
     std::string_view TableName;
@@ -163,15 +172,31 @@ void TTableReader::EndRow()
         // A rectangle too large for a table is refused by Finish, which needs its size only:
         // the repeats' far corners give it without adding billions of cells.
         const bool cornersOnly = rows * cols > MaxTableCells;
-        if (cornersOnly)
+        if (cornersOnly) {
             AddRowCells(static_cast<std::uint32_t>(rows - 1), true);
-        else
+        } else {
+            ChargeRowText();
             for (std::uint64_t row = Row; row < rows; ++row)
                 AddRowCells(static_cast<std::uint32_t>(row), false);
+        }
         TextRows = rows;
         TextCols = cols;
     }
     Row = std::min(Row + RowRepeat, PositionCap);
+}
+
+// The repeats' texts are weighed before any is made: a few bytes of XML can repeat a long text
+// into gigabytes.
+void TTableReader::ChargeRowText() const
+{
+    std::uint64_t left = Sheet.TextLeft();
+    for (const TRowCell& cell : RowCells) {
+        // Both repeats lie inside the grid here, so their product cannot overflow.
+        const std::uint64_t copies = std::uint64_t{cell.Repeat} * RowRepeat;
+        if (cell.Length > left / copies)
+            throw EWorkbookFault(EWorkbookFault::Invalid);
+        left -= cell.Length * copies;
+    }
 }
 
 void TTableReader::AddRowCells(std::uint32_t row, bool cornersOnly)
@@ -214,8 +239,8 @@ void TTableReader::ReadValue(std::span<const TXmlAttribute> attributes)
     };
     // Numbers, percentages and currencies keep office:value.
     constexpr TTyped others[] = {{"boolean", "boolean-value", TValueKind::Boolean},
-                                 {"date", "date-value", TValueKind::Stored},
-                                 {"time", "time-value", TValueKind::Stored},
+                                 {"date", "date-value", TValueKind::Date},
+                                 {"time", "time-value", TValueKind::Time},
                                  {"string", "string-value", TValueKind::Stored}};
     ValueKind = TValueKind::None;
     const TXmlAttribute* type = FindAttribute(attributes, OfficeNamespace, "value-type");
@@ -248,25 +273,32 @@ void TTableReader::EndCell()
                         CellStart, length});
 }
 
-// A value with no paragraph: shown as General shows it, a boolean as French spreadsheets name
-// it, anything else as stored.
+// A value with no paragraph: shown as General shows it (a date as its serial number, a time as
+// a fraction of a day), a boolean as French spreadsheets name it, anything else as stored.
 void TTableReader::AppendValue()
 {
+    std::optional<double> number;
     switch (ValueKind) {
     case TValueKind::None:
-        // A formula left without its result by the program that saved it.
+        // A formula left without its result by the program that saved it, counted at each place
+        // it repeats to, as .xlsx, which writes each, is counted.
         if (HasFormula && HasValueType)
-            Sheet.AddFormulaWithoutValue();
+            Sheet.AddFormulaWithoutValue(InGrid(CellCol, CellRepeat, MaxSheetCols) *
+                                         InGrid(Row, RowRepeat, MaxSheetRows));
         return;
     case TValueKind::Number: {
-        double number = 0;
-        const auto [end, error] = std::from_chars(Value.data(), Value.data() + Value.size(), number);
-        if (error == std::errc{} && end == Value.data() + Value.size()) {
-            FormatGeneral(number, RowText);
-            return;
-        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(Value.data(), Value.data() + Value.size(), value);
+        if (error == std::errc{} && end == Value.data() + Value.size())
+            number = value;
         break;
     }
+    case TValueKind::Date:
+        number = ReadOdsDate(Value);
+        break;
+    case TValueKind::Time:
+        number = ReadOdsDuration(Value);
+        break;
     case TValueKind::Boolean:
         if (Value == "true" || Value == "false") {
             RowText += Value == "true" ? "VRAI" : "FAUX";
@@ -276,7 +308,10 @@ void TTableReader::AppendValue()
     case TValueKind::Stored:
         break;
     }
-    RowText += Value;
+    if (number)
+        FormatGeneral(*number, RowText);
+    else
+        RowText += Value;
 }
 
 void TTableReader::StartInCell(const TXmlName& name, std::span<const TXmlAttribute> attributes)

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "workbook/workbook_fault.h"
 
@@ -78,15 +77,18 @@ void TSheet::AddCell(std::uint32_t row, std::uint32_t col, std::string_view text
         throw EWorkbookFault(EWorkbookFault::Invalid);
     Rows_ = std::max(Rows_, row + 1);
     Cols_ = std::max(Cols_, col + 1);
-    TextBytes_ += text.size();
     // Past the budget only the rectangle matters: its size is all the error will tell.
-    if (std::uint64_t{Rows_} * Cols_ > MaxTableCells || TextBytes_ > std::numeric_limits<std::uint32_t>::max())
+    if (std::uint64_t{Rows_} * Cols_ > MaxTableCells)
         TooLarge_ = true;
     if (TooLarge_) {
         std::vector<TBlock>().swap(Blocks_);
         std::vector<TLooseCell>().swap(Loose_);
         return;
     }
+    // Not TooLarge: its message names a rectangle, which is not what went wrong.
+    if (text.size() > TextLeft())
+        throw EWorkbookFault(EWorkbookFault::Invalid);
+    TextBytes_ += text.size();
     if (Ordered_ && !Blocks_.empty() && !Before(LastRow_, LastCol_, row, col))
         LoosenCells();
     if (Ordered_)
@@ -108,9 +110,16 @@ void TSheet::Finish()
         return;
     const auto before = [](const TLooseCell& a, const TLooseCell& b) { return Before(a.Row, a.Col, b.Row, b.Col); };
     std::stable_sort(Loose_.begin(), Loose_.end(), before);
-    // The texts stay where they are until the cells are written again, in order.
-    const std::vector<TBlock> texts = std::move(Blocks_);
+    // The texts stay where they are until the cells are written again, in order; each old block
+    // goes once its last text is copied, so that the texts are seldom held twice.
+    std::vector<TBlock> texts = std::move(Blocks_);
     Blocks_.clear();
+    std::vector<std::size_t> textsLeft(texts.size());
+    for (const TLooseCell& cell : Loose_)
+        ++textsLeft[cell.Block];
+    for (std::size_t block = 0; block < texts.size(); ++block)
+        if (textsLeft[block] == 0)
+            texts[block].Bytes.reset();
     LastRow_ = 0;
     Ordered_ = true;
     // Of the cells at one place, in the order they came, the last one stands.
@@ -118,6 +127,8 @@ void TSheet::Finish()
         const auto next = cell + 1;
         if (next == Loose_.end() || before(*cell, *next))
             AppendInOrder(cell->Row, cell->Col, {cell->Text, cell->Length});
+        if (--textsLeft[cell->Block] == 0)
+            texts[cell->Block].Bytes.reset();
     }
     std::vector<TLooseCell>().swap(Loose_);
 }
@@ -157,7 +168,8 @@ void TSheet::AppendLoose(std::uint32_t row, std::uint32_t col, std::string_view 
     char* const out = Room(text.size());
     std::memcpy(out, text.data(), text.size());
     Blocks_.back().Size += text.size();
-    Loose_.push_back({row, col, out, text.size()});
+    Loose_.push_back({row, col, out, static_cast<std::uint32_t>(text.size()),
+                      static_cast<std::uint32_t>(Blocks_.size() - 1)});
 }
 
 // The cells so far become loose ones; their texts stay in place, between headers no longer read.
@@ -165,7 +177,8 @@ void TSheet::LoosenCells()
 {
     for (TCellCursor cursor = Cursor(); !cursor.AtEnd(); cursor.Next()) {
         const TCell& cell = cursor.Current();
-        Loose_.push_back({cell.Row, cell.Col, cell.Text.data(), cell.Text.size()});
+        Loose_.push_back({cell.Row, cell.Col, cell.Text.data(), static_cast<std::uint32_t>(cell.Text.size()),
+                          static_cast<std::uint32_t>(cursor.Block - Blocks_.data())});
     }
     Ordered_ = false;
 }

@@ -21,6 +21,9 @@ inline constexpr std::uint32_t MaxSheetRows = 1'048'576;
 inline constexpr std::uint32_t MaxSheetCols = 16'384;
 // The most cells a table may have: past it the sheet is refused before anything is written.
 inline constexpr std::uint64_t MaxTableCells = 50'000'000;
+// The most text a sheet may hold, all its cells' together: a few kilobytes of a file can ask for
+// far more by repeating one long text, and no sheet made to be read comes near it.
+inline constexpr std::uint64_t MaxSheetText = std::uint64_t{1} << 30;
 
 // Rows and columns from 0, both ends included.
 struct TCellArea {
@@ -62,13 +65,15 @@ public:
     explicit TSheet(std::string name = {});
 
     // Cells come in any order, though mostly row by row; a later cell at the same place replaces
-    // an earlier one. An empty text adds nothing. Past MaxTableCells, or past 4 GiB of text, the
-    // texts are no longer kept, only the rectangle, so that Finish can name its size. A place
-    // past the grid throws EWorkbookFault{Invalid}.
+    // an earlier one. An empty text adds nothing. Past MaxTableCells the texts are no longer
+    // kept, only the rectangle, so that Finish can name its size. A place past the grid, or
+    // text past MaxSheetText (a replaced cell's counting too), throws EWorkbookFault{Invalid}.
     void AddCell(std::uint32_t row, std::uint32_t col, std::string_view text);
+    // How many more bytes of text AddCell takes, for a reader to refuse repeats before making them.
+    std::uint64_t TextLeft() const { return MaxSheetText - TextBytes_; }
     void AddMerge(const TCellArea& area);
-    // Counts a formula cell that has no stored value.
-    void AddFormulaWithoutValue() { ++FormulasWithoutValue_; }
+    // Counts formula cells that have no stored value.
+    void AddFormulaWithoutValue(std::size_t count = 1) { FormulasWithoutValue_ += count; }
 
     // Orders the cells row by row. Throws EWorkbookFault{TooLarge} for a rectangle of more than
     // MaxTableCells cells.
@@ -96,7 +101,8 @@ private:
         std::uint32_t Row;
         std::uint32_t Col;
         const char* Text;
-        std::size_t Length;
+        std::uint32_t Length;  // MaxSheetText bounds it
+        std::uint32_t Block;   // the index of the block that holds the text
     };
 
     char* Room(std::size_t bytes);

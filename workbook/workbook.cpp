@@ -29,23 +29,14 @@ TOpenedWorkbook OpenWorkbook(std::string_view file)
     return {std::move(archive), ods};
 }
 
-std::vector<TSheetEntry> ListOpenedSheets(const TOpenedWorkbook& workbook)
+// For no name, the first sheet that is not hidden, else the first.
+std::string ChooseSheet(const TOpenedWorkbook& workbook)
 {
-    return workbook.Ods ? ListOdsSheets(workbook.Archive) : ListXlsxSheets(workbook.Archive);
-}
-
-// The sheet of that name, or for none the first that is not hidden, else the first.
-std::string ChooseSheet(const std::vector<TSheetEntry>& sheets, std::string_view name)
-{
+    // The list of an .ods stops at the first table shown: its rows need not be walked twice.
+    const std::vector<TSheetEntry> sheets =
+        workbook.Ods ? ListOdsSheets(workbook.Archive, true) : ListXlsxSheets(workbook.Archive);
     if (sheets.empty())
         throw EWorkbookFault(EWorkbookFault::Invalid);
-    if (!name.empty()) {
-        for (const TSheetEntry& sheet : sheets) {
-            if (sheet.Name == name)
-                return sheet.Name;
-        }
-        throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(name));
-    }
     for (const TSheetEntry& sheet : sheets) {
         if (!sheet.Hidden)
             return sheet.Name;
@@ -66,13 +57,15 @@ TSourceKind SourceKindOf(std::string_view firstBytes)
 
 std::vector<TSheetEntry> ListSheets(std::string_view file)
 {
-    return ListOpenedSheets(OpenWorkbook(file));
+    const TOpenedWorkbook workbook = OpenWorkbook(file);
+    return workbook.Ods ? ListOdsSheets(workbook.Archive) : ListXlsxSheets(workbook.Archive);
 }
 
+// A name goes to the reader directly, which reports MissingSheet itself.
 TSheet ReadSheet(std::string_view file, std::string_view sheetName)
 {
     const TOpenedWorkbook workbook = OpenWorkbook(file);
-    const std::string name = ChooseSheet(ListOpenedSheets(workbook), sheetName);
+    const std::string name = sheetName.empty() ? ChooseSheet(workbook) : std::string(sheetName);
     return workbook.Ods ? ReadOdsSheet(workbook.Archive, name) : ReadXlsxSheet(workbook.Archive, name);
 }
 

@@ -139,7 +139,7 @@ private:
         unsigned Id;
         std::string Code;
     };
-    std::vector<TCustomCode> CustomCodes;
+    std::vector<TCustomCode> CustomCodes;  // sorted by id once read
     std::vector<unsigned> StyleFormatIds;  // by cellXfs index
     mutable std::vector<std::unique_ptr<TNumberFormat>> Formats;  // by cellXfs index, made on use
     TNumberFormat General;

@@ -1,5 +1,6 @@
 // The cell styles of an .xlsx, as far as they decide a cell's text: each cellXfs entry's number
 // format, built in or from numFmts. Fonts, fills and borders are not read.
+#include <algorithm>
 #include <charconv>
 
 #include "workbook/xlsx_parts.h"
@@ -55,15 +56,17 @@ TCellStyles::TCellStyles(TByteReader& xml, bool date1904) : Date1904(date1904)
 {
     TStylesHandler handler(*this);
     ParseXml(xml, handler);
+    // By id for CodeOf; of two codes with one id, the first stays first.
+    std::ranges::stable_sort(CustomCodes, {}, &TCustomCode::Id);
     Formats.resize(StyleFormatIds.size());
 }
 
 std::string TCellStyles::CodeOf(unsigned formatId) const
 {
     // Some programs give a built-in id a code of their own: theirs is what the sheet shows.
-    for (const TCustomCode& custom : CustomCodes)
-        if (custom.Id == formatId)
-            return custom.Code;
+    const auto custom = std::ranges::lower_bound(CustomCodes, formatId, {}, &TCustomCode::Id);
+    if (custom != CustomCodes.end() && custom->Id == formatId)
+        return custom->Code;
     return std::string(BuiltInFormatCode(formatId));
 }
 

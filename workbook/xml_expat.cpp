@@ -18,6 +18,8 @@ namespace {
 // Joins a name's namespace and local name; it can occur in neither, being no XML character.
 constexpr char Separator = '\x01';
 constexpr int ChunkSize = 64 * 1024;
+// As deep as XmlLite reads on Windows, so that a file reads alike on both.
+constexpr std::size_t MaxDepth = 1024;
 
 // The local name is short and last, the namespace long: searching back from the end finds the
 // separator after a few bytes, where a search from the start would cross the whole namespace.
@@ -38,6 +40,7 @@ struct TParse {
     TXmlHandler& Handler;
     std::vector<TXmlAttribute> Attributes;
     std::exception_ptr Thrown;
+    std::size_t Depth = 0;
     bool Refused = false;
 
     bool Stopped() const { return Thrown || Refused; }
@@ -73,6 +76,8 @@ void Deliver(void* data, TCall call)
 
 void OnStart(void* data, const XML_Char* name, const XML_Char** attributes)
 {
+    if (auto* parse = static_cast<TParse*>(data); ++parse->Depth > MaxDepth)
+        parse->Refuse();
     Deliver(data, [&](TParse& parse) {
         parse.Attributes.clear();
         for (const XML_Char** at = attributes; *at != nullptr; at += 2)
@@ -83,6 +88,7 @@ void OnStart(void* data, const XML_Char* name, const XML_Char** attributes)
 
 void OnEnd(void* data, const XML_Char* name)
 {
+    --static_cast<TParse*>(data)->Depth;
     Deliver(data, [&](TParse& parse) { parse.Handler.EndElement(SplitName(name)); });
 }
 

@@ -279,6 +279,14 @@ bool TZipArchive::Has(std::string_view name) const
     return Find(name) != nullptr;
 }
 
+std::optional<std::uint64_t> TZipArchive::SizeOf(std::string_view name) const
+{
+    const TEntry* entry = Find(name);
+    if (entry == nullptr)
+        return std::nullopt;
+    return entry->Size;
+}
+
 std::vector<std::string_view> TZipArchive::Names() const
 {
     std::vector<std::string_view> names;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,8 @@ public:
 
     // Entry names as the archive spells them; Find also takes a name differing in ASCII case.
     bool Has(std::string_view name) const;
+    // The entry's size as the central directory declares it, before anything is inflated.
+    std::optional<std::uint64_t> SizeOf(std::string_view name) const;
     // The whole entry, inflated. Throws EWorkbookFault{Invalid} for a missing or damaged entry.
     std::string ReadWhole(std::string_view name) const;
     // The entry as a stream of bytes, for the parts too large to hold whole.

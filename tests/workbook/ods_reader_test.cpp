@@ -61,6 +61,7 @@ TEST(OdsReaderTest, ShowsTheTextTheCellDisplayed)
         const char* Cell;  // the cell in A1
         std::string Expected;
         std::size_t FormulasWithoutValue = 0;
+        const char* RowAttributes = "";
     };
     const TCase cases[] = {
         {"<table:table-cell><text:p>Bonjour</text:p></table:table-cell>", "Bonjour"},
@@ -92,21 +93,42 @@ TEST(OdsReaderTest, ShowsTheTextTheCellDisplayed)
         {R"(<table:table-cell office:value-type="percentage" office:value="0.25"/>)", "0,25"},
         {R"(<table:table-cell office:value-type="boolean" office:boolean-value="true"/>)", "VRAI"},
         {R"(<table:table-cell office:value-type="boolean" office:boolean-value="false"/>)", "FAUX"},
-        {R"(<table:table-cell office:value-type="date" office:date-value="2024-03-01"/>)", "2024-03-01"},
-        {R"(<table:table-cell office:value-type="time" office:time-value="PT12H30M00S"/>)", "PT12H30M00S"},
+        // Dates as serial numbers from 1899-12-30, times as fractions of a day, through General.
+        {R"(<table:table-cell office:value-type="date" office:date-value="2024-03-01"/>)", "45352"},
+        {R"(<table:table-cell office:value-type="date" office:date-value="2024-03-01T12:00:00"/>)", "45352,5"},
+        {R"(<table:table-cell office:value-type="date" office:date-value="1899-12-30T06:00:00"/>)", "0,25"},
+        {R"(<table:table-cell office:value-type="date" office:date-value="2000-02-29T18:00:10.8"/>)",
+         "36585,750125"},
+        {R"(<table:table-cell office:value-type="date" office:date-value="2023-02-29"/>)", "2023-02-29"},
+        {R"(<table:table-cell office:value-type="date" office:date-value="2024-03-01T12:00:00Z"/>)",
+         "2024-03-01T12:00:00Z"},
+        {R"(<table:table-cell office:value-type="time" office:time-value="PT12H30M00S"/>)", "0,520833333333333"},
+        {R"(<table:table-cell office:value-type="time" office:time-value="PT36H00M00S"/>)", "1,5"},
+        {R"(<table:table-cell office:value-type="time" office:time-value="-P1DT12H"/>)", "-1,5"},
+        {R"(<table:table-cell office:value-type="time" office:time-value="PT10.8S"/>)", "0,000125"},
+        {R"(<table:table-cell office:value-type="time" office:time-value="PT"/>)", "PT"},
+        {R"(<table:table-cell office:value-type="time" office:time-value="P1Y"/>)", "P1Y"},
         {R"(<table:table-cell office:value-type="string" office:string-value="abc"/>)", "abc"},
         {R"(<table:table-cell office:value-type="float" office:value="0.5"><text:p>50 %</text:p>)"
          "</table:table-cell>",
          "50 %"},
         {R"(<table:table-cell table:formula="of:=1+1" office:value-type="float" office:value="2"/>)", "2"},
         {R"(<table:table-cell table:formula="of:=[.B1]" office:value-type="float"/>)", "", 1},
+        {R"(<table:table-cell table:formula="of:=[.B1]" office:value-type="float" table:number-columns-repeated="3"/>)",
+         "", 3},
+        {R"(<table:table-cell table:formula="of:=[.B1]" office:value-type="float" table:number-columns-repeated="3"/>)",
+         "", 6, R"( table:number-rows-repeated="2")"},
+        {R"(<table:table-cell table:formula="of:=[.B1]" office:value-type="float" )"
+         R"(table:number-columns-repeated="99999999999"/>)",
+         "", std::size_t{MaxSheetCols} * MaxSheetRows, R"( table:number-rows-repeated="99999999999")"},
         {R"(<table:table-cell table:formula="of:=[.B1]"/>)", ""},
         {"<table:table-cell><text:p/></table:table-cell>", ""},
         {"<table:covered-table-cell><text:p>cach\xC3\xA9</text:p></table:covered-table-cell>", ""},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Cell);
-        const TSheet sheet = ReadRows(std::string("<table:table-row>") + c.Cell + "</table:table-row>");
+        const TSheet sheet =
+            ReadRows(std::string("<table:table-row") + c.RowAttributes + ">" + c.Cell + "</table:table-row>");
         const std::vector<TPlaced> expected =
             c.Expected.empty() ? std::vector<TPlaced>{} : std::vector<TPlaced>{{0, 0, c.Expected}};
         EXPECT_EQ(Placed(sheet), expected);
@@ -207,6 +229,14 @@ TEST(OdsReaderTest, RefusesWhatItCannotShow)
          R"(<table:table-cell table:number-columns-repeated="16384"><text:p>x</text:p></table:table-cell>)"
          "</table:table-row>",
          EWorkbookFault::TooLarge, 1048576, 16384},
+        {"a long text repeated along a row into gigabytes",
+         R"(<table:table-row><table:table-cell table:number-columns-repeated="100"><text:p>)"
+         R"(<text:s text:c="60000000"/></text:p></table:table-cell></table:table-row>)",
+         EWorkbookFault::Invalid},
+        {"a long text repeated down rows past a gigabyte",
+         R"(<table:table-row table:number-rows-repeated="20"><table:table-cell><text:p>)"
+         R"(<text:s text:c="60000000"/></text:p></table:table-cell></table:table-row>)",
+         EWorkbookFault::Invalid},
         {"spaces asked for by the billion",
          R"(<table:table-row><table:table-cell><text:p><text:s text:c="4000000000"/></text:p>)"
          "</table:table-cell></table:table-row>",
@@ -260,6 +290,11 @@ TEST(OdsReaderTest, KnowsAnOdsByItsMimetypeAndRefusesAnEncryptedOne)
         {{"mimetype", "application/vnd.oasis.opendocument.text", false}, {"content.xml", content}});
     EXPECT_FALSE(IsOdsArchive(TZipArchive(text)));
     EXPECT_FALSE(IsOdsArchive(TZipArchive(testkit::MakeZip({{"content.xml", content}}))));
+    // A mimetype whose directory declares gigabytes is not opened to be compared.
+    std::string bloated = testkit::MakeZip(
+        {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}, {"content.xml", content}});
+    bloated.replace(bloated.find("PK\x01\x02") + 24, 4, "\xFF\xFF\xFF\x7F");
+    EXPECT_FALSE(IsOdsArchive(TZipArchive(bloated)));
 
     // A password-protected package describes how each part was encrypted.
     std::string manifest(testkit::OdsManifest);

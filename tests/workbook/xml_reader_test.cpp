@@ -72,6 +72,18 @@ std::string Traced(TByteReader&& input)
     return trace.Text;
 }
 
+// Elements nested that deep, the innermost empty.
+std::string Nested(std::size_t depth, std::string_view open, std::string_view empty, std::string_view close)
+{
+    std::string xml;
+    for (std::size_t i = 1; i < depth; ++i)
+        xml += open;
+    xml += empty;
+    for (std::size_t i = 1; i < depth; ++i)
+        xml += close;
+    return xml;
+}
+
 TEST(ParseXml, NamesElementsAndAttributesByNamespaceAndDeliversTheirText)
 {
     const std::string longText(200'000, 'x');
@@ -95,6 +107,8 @@ TEST(ParseXml, NamesElementsAndAttributesByNamespaceAndDeliversTheirText)
          "<!-- a comment --><a><?target data?>t<!-- another -->u</a>\n",
          "<{}a>'tu'</{}a>"},
         {"<a>" + longText + "</a>", "<{}a>'" + longText + "'</{}a>"},
+        // As deep as XmlLite reads.
+        {Nested(1024, "<a>", "<a/>", "</a>"), Nested(1024, "<{}a>", "<{}a></{}a>", "</{}a>")},
     };
     for (const auto& test : cases) {
         if (test.WineDiffers && testkit::RunsUnderWine())
@@ -130,6 +144,7 @@ TEST(ParseXml, RefusesDtdsAndMalformedDocuments)
         {"<a>\xFF</a>", false, true},
         {"<a>&#1;</a>", false, true},
         {"text only", false},
+        {Nested(1025, "<a>", "<a/>", "</a>"), false},
     };
     for (const auto& test : cases) {
         if (test.WineLetsThrough && testkit::RunsUnderWine())
