@@ -7,7 +7,9 @@
 #include "file_io_shared.h"
 #include "sheet_markup.h"
 #include "table_markup.h"
+#include "workbook/sheet.h"
 #include "workbook/workbook.h"
+#include "workbook/workbook_fault.h"
 
 namespace tabulor {
 
@@ -39,21 +41,65 @@ void AddFramedTable(TOutputLines& output, const TConversionSettings& settings, T
         AddDocumentFooter(output);
 }
 
+// The workbook layer's sheet as the table reads it: its cells straight from its cursor, its
+// merged areas one at a time, nothing copied.
+class TWorkbookSheet final : public TSheetSource {
+public:
+    explicit TWorkbookSheet(const TSheet& sheet) : Sheet(sheet), Cells(sheet.Cursor()) {}
+
+    std::uint32_t Rows() const override { return Sheet.Rows(); }
+    std::uint32_t Cols() const override { return Sheet.Cols(); }
+    const TSheetCell* NextCell() override
+    {
+        if (Cells.AtEnd())
+            return nullptr;
+        const TSheet::TCell& cell = Cells.Current();
+        Cell = {cell.Row, cell.Col, cell.Text};
+        Cells.Next();
+        return &Cell;
+    }
+    std::size_t MergeCount() const override { return Sheet.Merges().size(); }
+    TMergedArea Merge(std::size_t index) const override
+    {
+        const TCellArea& area = Sheet.Merges()[index];
+        return {area.Top, area.Left, area.Bottom, area.Right};
+    }
+
+private:
+    const TSheet& Sheet;
+    TSheet::TCellCursor Cells;
+    TSheetCell Cell;
+};
+
 void AddSheetDocumentLines(const TSheet& sheet, TOutputLines& output, const TConversionSettings& settings)
 {
     AddFramedTable(output, settings, [&] {
-        AddSheetTableLines(sheet, output, settings, settings.OutputKind == okXhtmlDocument);
+        TWorkbookSheet source(sheet);
+        AddSheetTableLines(source, output, settings, settings.OutputKind == okXhtmlDocument);
     });
 }
 
-// Read whole before the destination is touched, so that a sheet too large writes nothing; the
-// file's bytes go once the sheet holds its texts.
-TSheet ReadSourceSheet(TFileContents source, const TConversionSettings& settings)
+TWorkbookErrorKind ErrorKindOf(EWorkbookFault::TKind kind)
+{
+    switch (kind) {
+    case EWorkbookFault::Unsupported:
+        return wkUnsupported;
+    case EWorkbookFault::MissingSheet:
+        return wkMissingSheet;
+    case EWorkbookFault::TooLarge:
+        return wkTooLarge;
+    case EWorkbookFault::Invalid:
+        break;
+    }
+    return wkInvalid;
+}
+
+TSheet ReadSourceSheet(std::string_view workbook, const TConversionSettings& settings)
 {
     try {
-        return ReadSheet(source.View(), settings.SheetName);
+        return ReadSheet(workbook, settings.SheetName);
     } catch (const EWorkbookFault& fault) {
-        FailWorkbook(settings.SourceFileName, fault);
+        FailWorkbook(settings.SourceFileName, ErrorKindOf(fault.Kind), fault.Sheet, fault.Rows, fault.Cols);
     }
 }
 
@@ -64,7 +110,9 @@ TConversionReport RunConversion(const TConversionSettings& settings)
     // The source is read whole before the destination is touched, so the two may be one file.
     TFileContents source = ReadWholeFile(settings.SourceFileName);
     if (SourceKindOf(source.View().substr(0, 8)) != TSourceKind::Text) {
-        const TSheet sheet = ReadSourceSheet(std::move(source), settings);
+        // Read whole before the destination is touched, so that a sheet too large writes nothing;
+        // the file's bytes go once the sheet holds its texts.
+        const TSheet sheet = ReadSourceSheet(TFileContents(std::move(source)).View(), settings);
         WriteDestination(settings,
                          [&](TOutputLines& output) { AddSheetDocumentLines(sheet, output, settings); });
         return {sheet.FormulasWithoutValue()};
@@ -85,6 +133,11 @@ void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TCo
         AddTableLines(TSourceLines(source.Text, settings.FieldSeparator), output, settings,
                       {settings.FieldSeparator, source.Utf8, settings.OutputKind == okXhtmlDocument});
     });
+}
+
+void AddWorkbookDocumentLines(std::string_view workbook, TOutputLines& output, const TConversionSettings& settings)
+{
+    AddSheetDocumentLines(ReadSourceSheet(workbook, settings), output, settings);
 }
 
 }  // namespace tabulor

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "output_lines.h"
 #include "source_format.h"
@@ -48,5 +49,9 @@ TConversionReport RunConversion(const TConversionSettings& settings);
 // The destination's lines for the decoded source: the document frame, if any, and the table.
 // Throws ETextFault for a quoted field still open at the source's end.
 void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings);
+
+// The destination's lines for the sheet that settings.SheetName names in the workbook's bytes, as
+// a run writes them. Throws EWorkbookError, naming settings.SourceFileName, for one it cannot read.
+void AddWorkbookDocumentLines(std::string_view workbook, TOutputLines& output, const TConversionSettings& settings);
 
 }  // namespace tabulor

@@ -62,17 +62,17 @@ void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault)
     throw ESourceTextError(FillMessage(strings::SMalformedText, {fullPath, EncodingName(fault.Encoding), line}));
 }
 
-void ThrowWorkbookError(std::string_view fullPath, const EWorkbookFault& fault)
+void ThrowWorkbookError(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet, std::uint64_t rows,
+                        std::uint64_t cols)
 {
-    switch (fault.Kind) {
-    case EWorkbookFault::Unsupported:
+    switch (kind) {
+    case wkUnsupported:
         throw EWorkbookError(FillMessage(strings::SUnsupportedWorkbook, {fullPath}));
-    case EWorkbookFault::MissingSheet:
-        throw EWorkbookError(FillMessage(strings::SMissingSheet, {fullPath, fault.Sheet}));
-    case EWorkbookFault::TooLarge:
-        throw EWorkbookError(FillMessage(strings::STooLargeSheet,
-                                         {fault.Sheet, std::to_string(fault.Rows), std::to_string(fault.Cols)}));
-    case EWorkbookFault::Invalid:
+    case wkMissingSheet:
+        throw EWorkbookError(FillMessage(strings::SMissingSheet, {fullPath, sheet}));
+    case wkTooLarge:
+        throw EWorkbookError(FillMessage(strings::STooLargeSheet, {sheet, std::to_string(rows), std::to_string(cols)}));
+    case wkInvalid:
         break;
     }
     throw EWorkbookError(FillMessage(strings::SInvalidWorkbook, {fullPath}));

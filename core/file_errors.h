@@ -3,12 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "source_format.h"
-#include "workbook/workbook_fault.h"
 
 namespace tabulor {
 
@@ -59,11 +59,21 @@ public:
     TSourceEncoding Encoding;  // of a malformed text, as it was read
 };
 
+// Why a workbook cannot be converted, as the conversion learns it from the workbook layer.
+enum TWorkbookErrorKind {
+    wkInvalid,       // damaged, or not a workbook at all
+    wkUnsupported,   // an .xls, an .xlsb or a workbook protected by a password
+    wkMissingSheet,  // no sheet of the name asked for
+    wkTooLarge,      // the sheet's rectangle holds more cells than a table may
+};
+
 // The system's text goes in without its trailing control characters, spaces and full stops.
 [[noreturn]] void ThrowFOpenError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowFCreateError(std::string_view fullPath, std::string_view systemText);
 [[noreturn]] void ThrowWriteError();
 [[noreturn]] void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault);
-[[noreturn]] void ThrowWorkbookError(std::string_view fullPath, const EWorkbookFault& fault);
+// The sheet's name, in UTF-8, for wkMissingSheet and wkTooLarge; its rectangle's size for wkTooLarge.
+[[noreturn]] void ThrowWorkbookError(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet,
+                                     std::uint64_t rows, std::uint64_t cols);
 
 }  // namespace tabulor

@@ -33,9 +33,10 @@ void FailSourceText(const std::filesystem::path& name, const ETextFault& fault)
     ThrowSourceTextError(ShownPath(name), fault);
 }
 
-void FailWorkbook(const std::filesystem::path& name, const EWorkbookFault& fault)
+void FailWorkbook(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
+                  std::uint64_t rows, std::uint64_t cols)
 {
-    ThrowWorkbookError(ShownPath(name), fault);
+    ThrowWorkbookError(ShownPath(name), kind, sheet, rows, cols);
 }
 
 TDestinationFile::~TDestinationFile()

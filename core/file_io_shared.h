@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -48,7 +49,8 @@ std::string SystemText(TErrorCode code);
 [[noreturn]] void FailOpen(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void FailCreate(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void FailSourceText(const std::filesystem::path& name, const ETextFault& fault);
-[[noreturn]] void FailWorkbook(const std::filesystem::path& name, const EWorkbookFault& fault);
+[[noreturn]] void FailWorkbook(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
+                               std::uint64_t rows, std::uint64_t cols);
 
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.

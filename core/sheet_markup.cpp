@@ -41,7 +41,7 @@ char* Copy(std::string_view text, char* out)
 // earlier one or covers a single cell, and the rows they leave with no cell of their own.
 class TMergeLayout {
 public:
-    explicit TMergeLayout(const TSheet& sheet);
+    explicit TMergeLayout(const TSheetSource& sheet);
 
     bool Covered(std::uint32_t row, std::uint32_t col) const
     {
@@ -52,9 +52,9 @@ public:
         return !DroppedBefore.empty() && DroppedBefore[row + 1] != DroppedBefore[row];
     }
     // By top-left position, row by row.
-    const std::vector<TCellArea>& Areas() const { return Areas_; }
+    const std::vector<TMergedArea>& Areas() const { return Areas_; }
     // The rows the area spans that are written.
-    std::uint32_t RowSpan(const TCellArea& area) const
+    std::uint32_t RowSpan(const TMergedArea& area) const
     {
         const std::uint32_t rows = area.Bottom - area.Top + 1;
         return DroppedBefore.empty() ? rows : rows - (DroppedBefore[area.Bottom + 1] - DroppedBefore[area.Top]);
@@ -64,25 +64,37 @@ private:
     // Calls visit(word, mask) on the words that the area's columns take in each of its rows,
     // until one call returns true; says whether one did.
     template <typename TVisit>
-    bool AnyWord(const TCellArea& area, TVisit visit);
+    bool AnyWord(const TMergedArea& area, TVisit visit);
     void CountDroppedRows(std::uint32_t rows, std::uint32_t cols);
 
     std::size_t Words;  // per row
     std::vector<std::uint64_t> Bits;  // a covered position's bit is set, its area's top-left's too
     std::vector<std::uint32_t> DroppedBefore;  // by row, and one past the last
-    std::vector<TCellArea> Areas_;
+    std::vector<TMergedArea> Areas_;
+    std::uint64_t WordTests = 0;
 };
 
-TMergeLayout::TMergeLayout(const TSheet& sheet) : Words((sheet.Cols() + 63) / 64)
+// Every merge is tested against the earlier ones word by word, and an accepted one marks its
+// words: a test for each row of each 64-bit word it spans, each word holding one of its columns
+// at least. The merges of a sane file, which cover each cell once, thus cost at most two tests a
+// cell; a file that piles up overlapping merges is stopped at twice that, plus two tests a merge,
+// and its remaining merges are ignored: their cells are written plainly.
+TMergeLayout::TMergeLayout(const TSheetSource& sheet) : Words((sheet.Cols() + 63) / 64)
 {
-    for (const TCellArea& merge : sheet.Merges()) {
+    const std::uint64_t budget = 4 * std::uint64_t{sheet.Rows()} * sheet.Cols() + 2 * std::uint64_t{sheet.MergeCount()};
+    for (std::size_t index = 0; index < sheet.MergeCount(); ++index) {
+        const TMergedArea merge = sheet.Merge(index);
         if (merge.Top >= sheet.Rows() || merge.Left >= sheet.Cols() || merge.Top > merge.Bottom
             || merge.Left > merge.Right)
             continue;
-        const TCellArea area{merge.Top, merge.Left, std::min(merge.Bottom, sheet.Rows() - 1),
-                             std::min(merge.Right, sheet.Cols() - 1)};
+        const TMergedArea area{merge.Top, merge.Left, std::min(merge.Bottom, sheet.Rows() - 1),
+                               std::min(merge.Right, sheet.Cols() - 1)};
         if (area.Top == area.Bottom && area.Left == area.Right)
             continue;
+        // The test and the marking both paid for, or neither.
+        const std::uint64_t words = std::uint64_t{area.Bottom - area.Top + 1} * (area.Right / 64 - area.Left / 64 + 1);
+        if (WordTests + 2 * words > budget)
+            break;
         if (Bits.empty())
             Bits.assign(std::size_t{sheet.Rows()} * Words, 0);
         if (AnyWord(area, [](std::uint64_t& word, std::uint64_t mask) { return (word & mask) != 0; }))
@@ -90,7 +102,7 @@ TMergeLayout::TMergeLayout(const TSheet& sheet) : Words((sheet.Cols() + 63) / 64
         AnyWord(area, [](std::uint64_t& word, std::uint64_t mask) { return (word |= mask, false); });
         Areas_.push_back(area);
     }
-    std::sort(Areas_.begin(), Areas_.end(), [](const TCellArea& a, const TCellArea& b) {
+    std::sort(Areas_.begin(), Areas_.end(), [](const TMergedArea& a, const TMergedArea& b) {
         return a.Top < b.Top || (a.Top == b.Top && a.Left < b.Left);
     });
     if (!Areas_.empty())
@@ -98,7 +110,7 @@ TMergeLayout::TMergeLayout(const TSheet& sheet) : Words((sheet.Cols() + 63) / 64
 }
 
 template <typename TVisit>
-bool TMergeLayout::AnyWord(const TCellArea& area, TVisit visit)
+bool TMergeLayout::AnyWord(const TMergedArea& area, TVisit visit)
 {
     const std::size_t first = area.Left / 64;
     const std::size_t last = area.Right / 64;
@@ -109,6 +121,7 @@ bool TMergeLayout::AnyWord(const TCellArea& area, TVisit visit)
                 mask &= mask << (area.Left % 64);
             if (word == last && area.Right % 64 != 63)
                 mask &= (std::uint64_t{1} << (area.Right % 64 + 1)) - 1;
+            ++WordTests;
             if (visit(Bits[row * Words + word], mask))
                 return true;
         }
@@ -120,11 +133,11 @@ bool TMergeLayout::AnyWord(const TCellArea& area, TVisit visit)
 void TMergeLayout::CountDroppedRows(std::uint32_t rows, std::uint32_t cols)
 {
     std::vector<bool> holdsTopLeft(rows);
-    for (const TCellArea& area : Areas_)
+    for (const TMergedArea& area : Areas_)
         holdsTopLeft[area.Top] = true;
     DroppedBefore.assign(std::size_t{rows} + 1, 0);
     for (std::uint32_t row = 0; row < rows; ++row) {
-        const TCellArea area{row, 0, row, cols - 1};
+        const TMergedArea area{row, 0, row, cols - 1};
         const bool dropped = !holdsTopLeft[row] && !AnyWord(area, [](std::uint64_t& word, std::uint64_t mask) {
             return (word & mask) != mask;
         });
@@ -163,7 +176,7 @@ private:
 // The rows of one sheet, written in order: each position's text is taken as its row is written.
 class TSheetTable {
 public:
-    TSheetTable(const TSheet& sheet, const TTableSettings& settings, bool xhtml);
+    TSheetTable(TSheetSource& sheet, const TTableSettings& settings, bool xhtml);
     void AddRows(TOutputLines& output);
 
 private:
@@ -173,10 +186,10 @@ private:
     void AddCell(bool header, std::string_view spans, std::string_view text, TOutputLines& output) const;
     std::size_t WriteText(std::string_view text, std::size_t at, std::size_t stop, char*& out) const;
 
-    const TSheet& Sheet;
+    TSheetSource& Sheet;
     const TMergeLayout Merges;
-    // The cell to be written next.
-    TSheet::TCellCursor Cells;
+    // The cell to be written next; none at the end.
+    const TSheetCell* Cell;
     std::string RowTag;
     std::string HeaderTag;
     std::string DataTag;
@@ -188,10 +201,10 @@ private:
     std::size_t NextArea = 0;
 };
 
-TSheetTable::TSheetTable(const TSheet& sheet, const TTableSettings& settings, bool xhtml)
+TSheetTable::TSheetTable(TSheetSource& sheet, const TTableSettings& settings, bool xhtml)
     : Sheet(sheet),
       Merges(sheet),
-      Cells(sheet.Cursor()),
+      Cell(sheet.NextCell()),
       RowTag("  " + OpeningTag("tr", settings.RowClass)),
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
@@ -204,25 +217,23 @@ TSheetTable::TSheetTable(const TSheet& sheet, const TTableSettings& settings, bo
 
 void TSheetTable::AddRows(TOutputLines& output)
 {
-    for (std::uint32_t row = 0; row < Sheet.Rows(); ++row) {
+    const std::uint32_t rows = Sheet.Rows();
+    for (std::uint32_t row = 0; row < rows; ++row) {
         if (!Merges.Dropped(row)) {
             AddRow(row, output);
             continue;
         }
-        while (!Cells.AtEnd() && Cells.Current().Row == row)
-            Cells.Next();
+        while (Cell != nullptr && Cell->Row == row)
+            Cell = Sheet.NextCell();
     }
 }
 
 std::string_view TSheetTable::TakeText(std::uint32_t row, std::uint32_t col)
 {
-    if (Cells.AtEnd())
+    if (Cell == nullptr || Cell->Row != row || Cell->Col != col)
         return {};
-    const TSheet::TCell& cell = Cells.Current();
-    if (cell.Row != row || cell.Col != col)
-        return {};
-    const std::string_view text = cell.Text;
-    Cells.Next();
+    const std::string_view text = Cell->Text;
+    Cell = Sheet.NextCell();
     return text;
 }
 
@@ -230,14 +241,15 @@ std::string_view TSheetTable::TakeText(std::uint32_t row, std::uint32_t col)
 void TSheetTable::AddRow(std::uint32_t row, TOutputLines& output)
 {
     output.Append(RowTag);
-    const std::vector<TCellArea>& areas = Merges.Areas();
-    for (std::uint32_t col = 0; col < Sheet.Cols(); ++col) {
+    const std::vector<TMergedArea>& areas = Merges.Areas();
+    const std::uint32_t cols = Sheet.Cols();
+    for (std::uint32_t col = 0; col < cols; ++col) {
         const std::string_view text = TakeText(row, col);
         const bool header = row < TitleRows || col < TitleCols;
         if (!Merges.Covered(row, col)) {
             AddCell(header, {}, text, output);
         } else if (NextArea < areas.size() && areas[NextArea].Top == row && areas[NextArea].Left == col) {
-            const TCellArea& area = areas[NextArea++];
+            const TMergedArea& area = areas[NextArea++];
             const TSpans spans(area.Right - area.Left + 1, Merges.RowSpan(area));
             AddCell(header, spans.Text(), text, output);
         }
@@ -306,7 +318,7 @@ std::size_t TSheetTable::WriteText(std::string_view text, std::size_t at, std::s
 
 }  // namespace
 
-void AddSheetTableLines(const TSheet& sheet, TOutputLines& output, const TTableSettings& settings, bool xhtml)
+void AddSheetTableLines(TSheetSource& sheet, TOutputLines& output, const TTableSettings& settings, bool xhtml)
 {
     output.AddLine(TableOpeningLine(settings));
     TSheetTable(sheet, settings, xhtml).AddRows(output);

@@ -4,13 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/document_frame.h"
-#include "core/sheet_markup.h"
+#include "core/conversion.h"
 #include "tests/testkit/ods_file.h"
 #include "tests/testkit/sheet_forms.h"
 #include "tests/testkit/starting_settings.h"
 #include "tests/testkit/xlsx_file.h"
-#include "workbook/workbook.h"
 
 namespace {
 
@@ -72,15 +70,8 @@ std::string CsvText(const TCells& cells)
 // The destination's bytes for a workbook's first sheet, without a file.
 std::string ConvertWorkbook(std::string_view bytes, const TConversionSettings& settings)
 {
-    const TSheet sheet = ReadSheet(bytes, "");
-    const bool document = settings.OutputKind != okTableOnly;
-    const bool xhtml = settings.OutputKind == okXhtmlDocument;
     TOutputLines output;
-    if (document)
-        AddDocumentHeader(output, xhtml);
-    AddSheetTableLines(sheet, output, settings, xhtml);
-    if (document)
-        AddDocumentFooter(output);
+    AddWorkbookDocumentLines(bytes, output, settings);
     return std::string(output.Text());
 }
 
