@@ -1,19 +1,15 @@
 // A number format code read once into the tokens of its sections, so that applying it to a value
-// is a walk over a short list.
+// is a walk over a short list. This unit splits the code into its sections, tells each one's kind
+// and reads what every kind reads alike; number_format_tokens.cpp reads the placeholders of numbers
+// and the letters of dates.
 //
 // Literal text is kept as valid UTF-8 whatever the code holds: a byte that starts no character
 // becomes U+FFFD, so that no cell's text can break the document it goes into.
-#include "workbook/number_format_parts.h"
-
 #include <charconv>
 
-namespace tabulor::formats {
-namespace {
+#include "workbook/number_format_parser.h"
 
-// Excel writes the system's long date and long time either way; both become the French ones.
-constexpr std::string_view LongDateCode = "dddd d mmmm yyyy";
-constexpr std::string_view LongTimeCode = "hh:mm:ss";
-constexpr std::string_view Replacement = "\xEF\xBF\xBD";
+namespace tabulor::formats {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -27,7 +23,12 @@ bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view wo
     return true;
 }
 
-bool IsPlaceholder(char c) { return c == '0' || c == '#' || c == '?'; }
+namespace {
+
+// Excel writes the system's long date and long time either way; both become the French ones.
+constexpr std::string_view LongDateCode = "dddd d mmmm yyyy";
+constexpr std::string_view LongTimeCode = "hh:mm:ss";
+constexpr std::string_view Replacement = "\xEF\xBF\xBD";
 
 // The length of the UTF-8 character at text[at]; 0 when the bytes there are not one.
 std::size_t CharLength(std::string_view text, std::size_t at)
@@ -120,368 +121,169 @@ std::string_view SystemCode(std::string_view code)
     return code;
 }
 
-enum class TPart : std::uint8_t { Integer, Decimals, Denominator, Exponent };
+}  // namespace
 
-class TSectionParser {
-public:
-    TSectionParser(TParsedFormat& format, TSection& section) : Format(format), Section(section) {}
-
-    void Parse(std::string_view code)
-    {
-        Code = SystemCode(code);
-        Section.First = static_cast<std::uint32_t>(Format.Tokens.size());
-        Section.Kind = Classify();
-        while (At < Code.size()) {
-            const bool afterPlaceholder = AfterPlaceholder;
-            AfterPlaceholder = false;
-            if (TakeCommon())
-                continue;
-            if (Section.Kind == TSectionKind::Number)
-                TakeNumber(afterPlaceholder);
-            else if (Section.Kind == TSectionKind::Date)
-                TakeDate();
-            else
-                TakeText();
-        }
-        Section.Count = static_cast<std::uint32_t>(Format.Tokens.size()) - Section.First;
-        if (Section.Kind == TSectionKind::Date)
-            FinishDate();
+void TSectionParser::Parse(std::string_view code)
+{
+    Code = SystemCode(code);
+    Section.First = static_cast<std::uint32_t>(Format.Tokens.size());
+    Section.Kind = Classify();
+    while (At < Code.size()) {
+        const bool afterPlaceholder = AfterPlaceholder;
+        AfterPlaceholder = false;
+        if (TakeCommon())
+            continue;
+        if (Section.Kind == TSectionKind::Number)
+            TakeNumber(afterPlaceholder);
+        else if (Section.Kind == TSectionKind::Date)
+            TakeDate();
         else
-            PlaceDigits();
+            TakeText();
     }
+    Section.Count = static_cast<std::uint32_t>(Format.Tokens.size()) - Section.First;
+    if (Section.Kind == TSectionKind::Date)
+        FinishDate();
+    else
+        PlaceDigits();
+}
 
-private:
-    TSectionKind Classify() const
-    {
-        bool date = false;
-        for (std::size_t at = 0; at < Code.size();) {
-            const char c = Lower(Code[at]);
-            if (c == '"' || c == '[') {
-                const std::size_t close = Code.find(c == '"' ? '"' : ']', at + 1);
-                const std::size_t end = close == std::string_view::npos ? Code.size() : close;
-                date = date || (c == '[' && IsElapsed(Code.substr(at + 1, end - at - 1)));
-                at = end + 1;
-            } else if (c == '\\' || c == '_' || c == '*') {
-                at += 2;
-            } else if (c == '@') {
-                return TSectionKind::Text;
-            } else if (StartsWithNoCase(Code, at, "General")) {
-                at += 7;
-            } else {
-                date = date || c == 'y' || c == 'm' || c == 'd' || c == 'h' || c == 's' ||
-                       StartsWithNoCase(Code, at, "AM/PM") || StartsWithNoCase(Code, at, "A/P");
-                ++at;
-            }
-        }
-        return date ? TSectionKind::Date : TSectionKind::Number;
-    }
-
-    // What every kind of section reads alike: quoted text, escapes, spacing, fills, brackets and
-    // General.
-    bool TakeCommon()
-    {
-        const char c = Code[At];
-        if (c == '"') {
-            const std::size_t close = Code.find('"', At + 1);
+TSectionKind TSectionParser::Classify() const
+{
+    bool date = false;
+    for (std::size_t at = 0; at < Code.size();) {
+        const char c = Lower(Code[at]);
+        if (c == '"' || c == '[') {
+            const std::size_t close = Code.find(c == '"' ? '"' : ']', at + 1);
             const std::size_t end = close == std::string_view::npos ? Code.size() : close;
-            AddText(Code.substr(At + 1, end - At - 1));
-            At = end + 1;
-        } else if (c == '\\') {
-            if (++At < Code.size())
-                TakeChar();
-        } else if (c == '_' || c == '*') {
-            // _x leaves the width of x, one space here; *x repeats x to fill the cell, nothing here.
-            if (++At < Code.size())
-                At = NextChar(Code, At);
-            if (c == '_')
-                AddText(" ");
-        } else if (c == '[') {
-            TakeBracket();
-        } else if (StartsWithNoCase(Code, At, "General")) {
-            AddToken({.Kind = TTokenKind::General});
-            Section.HasGeneral = true;
-            At += 7;
+            date = date || (c == '[' && IsElapsed(Code.substr(at + 1, end - at - 1)));
+            at = end + 1;
+        } else if (c == '\\' || c == '_' || c == '*') {
+            at += 2;
+        } else if (c == '@') {
+            return TSectionKind::Text;
+        } else if (StartsWithNoCase(Code, at, "General")) {
+            at += 7;
         } else {
-            return false;
+            date = date || c == 'y' || c == 'm' || c == 'd' || c == 'h' || c == 's' ||
+                   StartsWithNoCase(Code, at, "AM/PM") || StartsWithNoCase(Code, at, "A/P");
+            ++at;
         }
-        return true;
     }
+    return date ? TSectionKind::Date : TSectionKind::Number;
+}
 
-    void TakeBracket()
-    {
-        const std::size_t close = Code.find(']', At);
+// What every kind of section reads alike: quoted text, escapes, spacing, fills, brackets and
+// General.
+bool TSectionParser::TakeCommon()
+{
+    const char c = Code[At];
+    if (c == '"') {
+        const std::size_t close = Code.find('"', At + 1);
         const std::size_t end = close == std::string_view::npos ? Code.size() : close;
-        const std::string_view content = Code.substr(At + 1, end - At - 1);
+        AddText(Code.substr(At + 1, end - At - 1));
         At = end + 1;
-        if (content.empty())
-            return;
-        if (content[0] == '$') {
-            const std::string_view currency = content.substr(1);
-            AddText(currency.substr(0, currency.find('-')));
-        } else if (content[0] == '<' || content[0] == '>' || content[0] == '=') {
-            TakeCondition(content);
-        } else if (Section.Kind == TSectionKind::Date && IsElapsed(content)) {
-            const char letter = Lower(content[0]);
-            const TTokenKind kind = letter == 'h'   ? TTokenKind::ElapsedHours
-                                    : letter == 'm' ? TTokenKind::ElapsedMinutes
-                                                    : TTokenKind::ElapsedSeconds;
-            AddToken({.Kind = kind, .Position = static_cast<std::uint32_t>(content.size())});
-        }
-        // Anything else names a colour or a locale, which the text does not show.
-    }
-
-    void TakeCondition(std::string_view content)
-    {
-        static constexpr std::pair<std::string_view, TCompare> Operators[] = {
-            {"<=", TCompare::LessEqual}, {">=", TCompare::GreaterEqual}, {"<>", TCompare::NotEqual},
-            {"<", TCompare::Less},       {">", TCompare::Greater},       {"=", TCompare::Equal},
-        };
-        for (const auto& [text, compare] : Operators) {
-            if (!content.starts_with(text))
-                continue;
-            std::string_view number = content.substr(text.size());
-            while (!number.empty() && number.front() == ' ')
-                number.remove_prefix(1);
-            double limit = 0;
-            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), limit);
-            if (error == std::errc() && Section.Compare == TCompare::None) {
-                Section.Compare = compare;
-                Section.Limit = limit;
-            }
-            return;
-        }
-    }
-
-    void TakeNumber(bool afterPlaceholder)
-    {
-        const char c = Code[At];
-        const char next = At + 1 < Code.size() ? Code[At + 1] : '\0';
-        if (IsPlaceholder(c)) {
-            static constexpr TField Fields[] = {TField::Integer, TField::Decimals, TField::Denominator,
-                                                TField::Exponent};
-            AddToken({.Kind = TTokenKind::Digit, .Placeholder = c, .Field = Fields[static_cast<int>(Part)]});
-            AfterPlaceholder = true;
-            ++At;
-        } else if (c >= '1' && c <= '9' && Part == TPart::Denominator && Code[At - 1] == '/') {
-            TakeFixedDenominator();
-        } else if (c == '.' && Part == TPart::Integer && !Section.Fraction) {
-            AddToken({.Kind = TTokenKind::Point});
-            Part = TPart::Decimals;
-            ++At;
-        } else if (c == ',' && afterPlaceholder && (Part == TPart::Integer || Part == TPart::Decimals)) {
-            // Between integer digits it separates thousands; after the last digits it scales.
-            if (Part == TPart::Integer && IsPlaceholder(next))
-                Section.Thousands = true;
-            else
-                Section.TenPower -= 3;
-            AfterPlaceholder = true;
-            ++At;
-        } else if (c == '%') {
-            Section.TenPower += 2;
+    } else if (c == '\\') {
+        if (++At < Code.size())
             TakeChar();
-        } else if ((c == 'E' || c == 'e') && (next == '+' || next == '-') &&
-                   (Part == TPart::Integer || Part == TPart::Decimals) && HasDigits()) {
-            AddToken({.Kind = TTokenKind::Exponent, .Placeholder = next});
-            Section.Scientific = true;
-            Part = TPart::Exponent;
-            At += 2;
-        } else if (c == '/' && afterPlaceholder && Part == TPart::Integer &&
-                   (IsPlaceholder(next) || (next >= '1' && next <= '9'))) {
-            TakeFractionBar();
-        } else {
-            TakeChar();
-        }
-    }
-
-    bool HasDigits() const
-    {
-        for (std::size_t i = Section.First; i < Format.Tokens.size(); ++i)
-            if (Format.Tokens[i].Kind == TTokenKind::Digit)
-                return true;
+    } else if (c == '_' || c == '*') {
+        // _x leaves the width of x, one space here; *x repeats x to fill the cell, nothing here.
+        if (++At < Code.size())
+            At = NextChar(Code, At);
+        if (c == '_')
+            AddText(" ");
+    } else if (c == '[') {
+        TakeBracket();
+    } else if (StartsWithNoCase(Code, At, "General")) {
+        AddToken({.Kind = TTokenKind::General});
+        Section.HasGeneral = true;
+        At += 7;
+    } else {
         return false;
     }
+    return true;
+}
 
-    // The digits just before the bar become the numerator; those before them, if any, the whole
-    // number.
-    void TakeFractionBar()
-    {
-        for (std::size_t i = Format.Tokens.size(); i > Section.First; --i) {
-            TToken& token = Format.Tokens[i - 1];
-            if (token.Kind != TTokenKind::Digit || token.Field != TField::Integer)
-                break;
-            token.Field = TField::Numerator;
+void TSectionParser::TakeBracket()
+{
+    const std::size_t close = Code.find(']', At);
+    const std::size_t end = close == std::string_view::npos ? Code.size() : close;
+    const std::string_view content = Code.substr(At + 1, end - At - 1);
+    At = end + 1;
+    if (content.empty())
+        return;
+    if (content[0] == '$') {
+        const std::string_view currency = content.substr(1);
+        AddText(currency.substr(0, currency.find('-')));
+    } else if (content[0] == '<' || content[0] == '>' || content[0] == '=') {
+        TakeCondition(content);
+    } else if (Section.Kind == TSectionKind::Date && IsElapsed(content)) {
+        const char letter = Lower(content[0]);
+        const TTokenKind kind = letter == 'h'   ? TTokenKind::ElapsedHours
+                                : letter == 'm' ? TTokenKind::ElapsedMinutes
+                                                : TTokenKind::ElapsedSeconds;
+        AddToken({.Kind = kind, .Position = static_cast<std::uint32_t>(content.size())});
+    }
+    // Anything else names a colour or a locale, which the text does not show.
+}
+
+void TSectionParser::TakeCondition(std::string_view content)
+{
+    static constexpr std::pair<std::string_view, TCompare> Operators[] = {
+        {"<=", TCompare::LessEqual}, {">=", TCompare::GreaterEqual}, {"<>", TCompare::NotEqual},
+        {"<", TCompare::Less},       {">", TCompare::Greater},       {"=", TCompare::Equal},
+    };
+    for (const auto& [text, compare] : Operators) {
+        if (!content.starts_with(text))
+            continue;
+        std::string_view number = content.substr(text.size());
+        while (!number.empty() && number.front() == ' ')
+            number.remove_prefix(1);
+        double limit = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), limit);
+        if (error == std::errc() && Section.Compare == TCompare::None) {
+            Section.Compare = compare;
+            Section.Limit = limit;
         }
-        Section.Fraction = true;
-        Part = TPart::Denominator;
-        AddText("/", TField::Numerator);
-        ++At;
+        return;
     }
+}
 
-    void TakeFixedDenominator()
-    {
-        const std::size_t start = At;
-        std::uint32_t denominator = 0;
-        for (; At < Code.size() && Code[At] >= '0' && Code[At] <= '9'; ++At)
-            if (denominator < 100'000'000)
-                denominator = denominator * 10 + static_cast<std::uint32_t>(Code[At] - '0');
-        Section.FixedDenominator = denominator;
-        AddText(Code.substr(start, At - start), TField::Numerator);
+void TSectionParser::TakeText()
+{
+    if (Code[At] != '@')
+        return TakeChar();
+    AddToken({.Kind = TTokenKind::Text});
+    ++At;
+}
+
+void TSectionParser::TakeChar()
+{
+    const std::size_t end = NextChar(Code, At);
+    AddText(Code.substr(At, end - At));
+    At = end;
+}
+
+void TSectionParser::AddText(std::string_view text, TField field)
+{
+    const auto offset = static_cast<std::uint32_t>(Format.Pool.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharLength(text, at);
+        Format.Pool += length == 0 ? Replacement : text.substr(at, length);
+        at += length == 0 ? 1 : length;
     }
-
-    void TakeText()
-    {
-        if (Code[At] != '@')
-            return TakeChar();
-        AddToken({.Kind = TTokenKind::Text});
-        ++At;
-    }
-
-    void TakeDate()
-    {
-        const char c = Lower(Code[At]);
-        if (StartsWithNoCase(Code, At, "AM/PM")) {
-            AddAmPm("AMPM", 5);
-        } else if (StartsWithNoCase(Code, At, "A/P")) {
-            const char letters[] = {Code[At], Code[At + 2]};
-            AddAmPm({letters, 2}, 3);
-        } else if (c == 'y' || c == 'm' || c == 'd' || c == 'h' || c == 's') {
-            std::uint32_t count = 0;
-            for (; At < Code.size() && Lower(Code[At]) == c; ++At)
-                ++count;
-            AddToken(DatePart(c, count));
-        } else if (c == '.' && At + 1 < Code.size() && Code[At + 1] == '0') {
-            std::uint32_t count = 0;
-            for (++At; At < Code.size() && Code[At] == '0' && count < 3; ++At)
-                ++count;
-            AddToken({.Kind = TTokenKind::SubSecond, .Position = count});
-            Section.SubSecondDigits = std::max(Section.SubSecondDigits, count);
-        } else {
-            TakeChar();
-        }
-    }
-
-    static TToken DatePart(char letter, std::uint32_t count)
-    {
-        switch (letter) {
-        case 'y':
-            return {.Kind = TTokenKind::Year, .Position = count <= 2 ? 2u : 4u};
-        case 'm':
-            return {.Kind = count <= 2 ? TTokenKind::Month : TTokenKind::MonthName, .Position = count};
-        case 'd':
-            return {.Kind = count <= 2 ? TTokenKind::Day : TTokenKind::DayName, .Position = count};
-        case 'h':
-            return {.Kind = TTokenKind::Hour, .Position = std::min(count, 2u)};
-        default:
-            return {.Kind = TTokenKind::Second, .Position = std::min(count, 2u)};
-        }
-    }
-
-    void AddAmPm(std::string_view texts, std::size_t codeLength)
-    {
-        const auto offset = static_cast<std::uint32_t>(Format.Pool.size());
-        Format.Pool += texts;
-        AddToken({.Kind = TTokenKind::AmPm, .Offset = offset,
-                  .Length = static_cast<std::uint32_t>(texts.size() / 2)});
-        Section.TwelveHour = true;
-        At += codeLength;
-    }
-
-    // m and mm are minutes right after hours or right before seconds, the month otherwise.
-    void FinishDate()
-    {
-        const auto isDatePart = [](const TToken& t) { return t.Kind != TTokenKind::Literal; };
-        TToken* previous = nullptr;
-        TToken* const first = Format.Tokens.data() + Section.First;
-        TToken* const last = first + Section.Count;
-        for (TToken* token = first; token != last; ++token) {
-            if (!isDatePart(*token))
-                continue;
-            if (token->Kind == TTokenKind::Month) {
-                TToken* next = token + 1;
-                while (next != last && !isDatePart(*next))
-                    ++next;
-                const bool afterHours = previous != nullptr && (previous->Kind == TTokenKind::Hour ||
-                                                                previous->Kind == TTokenKind::ElapsedHours);
-                const bool beforeSeconds = next != last && (next->Kind == TTokenKind::Second ||
-                                                            next->Kind == TTokenKind::ElapsedSeconds);
-                if (afterHours || beforeSeconds)
-                    token->Kind = TTokenKind::Minute;
-            }
-            previous = token;
-        }
-    }
-
-    // Numbers each placeholder within its field: from the right for integers, numerators and
-    // exponents, from the left for denominators, from 1 after the comma for decimals.
-    void PlaceDigits()
-    {
-        std::array<std::uint32_t, 5> counts{};
-        TToken* const first = Format.Tokens.data() + Section.First;
-        for (TToken* token = first; token != first + Section.Count; ++token)
-            if (token->Kind == TTokenKind::Digit)
-                ++counts[static_cast<int>(token->Field)];
-        std::array<std::uint32_t, 5> seen{};
-        for (TToken* token = first; token != first + Section.Count; ++token) {
-            if (token->Kind != TTokenKind::Digit)
-                continue;
-            const int field = static_cast<int>(token->Field);
-            const std::uint32_t index = seen[field]++;
-            if (token->Field == TField::Decimals)
-                token->Position = index + 1;
-            else if (token->Field == TField::Denominator)
-                token->Position = index;
-            else
-                token->Position = counts[field] - 1 - index;
-            Section.HashMantissa = Section.HashMantissa ||
-                                   (Section.Scientific && token->Field == TField::Integer && token->Placeholder == '#');
-        }
-        Section.IntegerDigits = counts[static_cast<int>(TField::Integer)];
-        Section.DecimalDigits = counts[static_cast<int>(TField::Decimals)];
-        Section.NumeratorDigits = counts[static_cast<int>(TField::Numerator)];
-        Section.DenominatorDigits = counts[static_cast<int>(TField::Denominator)];
-        Section.ExponentDigits = counts[static_cast<int>(TField::Exponent)];
-    }
-
-    void TakeChar()
-    {
-        const std::size_t end = NextChar(Code, At);
-        AddText(Code.substr(At, end - At));
-        At = end;
-    }
-
-    void AddText(std::string_view text, TField field = TField::Integer)
-    {
-        const auto offset = static_cast<std::uint32_t>(Format.Pool.size());
-        for (std::size_t at = 0; at < text.size();) {
-            const std::size_t length = CharLength(text, at);
-            Format.Pool += length == 0 ? Replacement : text.substr(at, length);
-            at += length == 0 ? 1 : length;
-        }
-        const auto length = static_cast<std::uint32_t>(Format.Pool.size()) - offset;
-        if (length == 0)
+    const auto length = static_cast<std::uint32_t>(Format.Pool.size()) - offset;
+    if (length == 0)
+        return;
+    // A literal right after another of the same field lengthens it.
+    if (Format.Tokens.size() > Section.First) {
+        TToken& last = Format.Tokens.back();
+        if (last.Kind == TTokenKind::Literal && last.Field == field && last.Offset + last.Length == offset) {
+            last.Length += length;
             return;
-        // A literal right after another of the same field lengthens it.
-        if (Format.Tokens.size() > Section.First) {
-            TToken& last = Format.Tokens.back();
-            if (last.Kind == TTokenKind::Literal && last.Field == field && last.Offset + last.Length == offset) {
-                last.Length += length;
-                return;
-            }
         }
-        AddToken({.Field = field, .Offset = offset, .Length = length});
     }
-
-    void AddToken(const TToken& token) { Format.Tokens.push_back(token); }
-
-    TParsedFormat& Format;
-    TSection& Section;
-    std::string_view Code;
-    std::size_t At = 0;
-    TPart Part = TPart::Integer;
-    bool AfterPlaceholder = false;
-};
-
-}  // namespace
+    AddToken({.Field = field, .Offset = offset, .Length = length});
+}
 
 TParsedFormat ParseFormat(std::string_view code)
 {
