@@ -11,22 +11,15 @@
 #include <vector>
 
 #include "tests/testkit/zip_file.h"
+#include "workbook/sheet.h"
 
 namespace tabulor::testkit {
-
-// Rows and columns from 0, both ends included.
-struct TOdsMerge {
-    std::uint32_t Top = 0;
-    std::uint32_t Left = 0;
-    std::uint32_t Bottom = 0;
-    std::uint32_t Right = 0;
-};
 
 struct TOdsSheet {
     std::string Name;
     bool Hidden = false;
     std::vector<std::vector<std::string>> Rows;  // an empty text is an empty cell
-    std::vector<TOdsMerge> Merges;
+    std::vector<TCellArea> Merges;
 };
 
 inline constexpr std::string_view OdsNamespaces =
@@ -114,9 +107,9 @@ inline void AppendParagraph(std::string& out, std::string_view line)
     out += "</text:p>";
 }
 
-inline const TOdsMerge* MergeAt(const TOdsSheet& sheet, std::uint32_t row, std::uint32_t col)
+inline const TCellArea* MergeAt(const TOdsSheet& sheet, std::uint32_t row, std::uint32_t col)
 {
-    for (const TOdsMerge& merge : sheet.Merges)
+    for (const TCellArea& merge : sheet.Merges)
         if (row >= merge.Top && row <= merge.Bottom && col >= merge.Left && col <= merge.Right)
             return &merge;
     return nullptr;
@@ -125,7 +118,7 @@ inline const TOdsMerge* MergeAt(const TOdsSheet& sheet, std::uint32_t row, std::
 inline void AppendCell(std::string& out, const TOdsSheet& sheet, std::uint32_t row,
                        std::uint32_t col, std::string_view text)
 {
-    const TOdsMerge* merge = MergeAt(sheet, row, col);
+    const TCellArea* merge = MergeAt(sheet, row, col);
     const bool covered = merge != nullptr && (row != merge->Top || col != merge->Left);
     out += covered ? "<table:covered-table-cell" : "<table:table-cell";
     if (merge != nullptr && !covered)
