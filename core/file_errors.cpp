@@ -7,10 +7,6 @@
 
 namespace tabulor {
 
-namespace {
-
-// Fills the "%s" and "%d" of a message in order; one inside an argument stays as it is. Built by
-// appending, which also spares GCC 12 a false -Wrestrict alarm on std::string::replace.
 std::string FillMessage(std::string_view format, std::initializer_list<std::string_view> arguments)
 {
     std::string text;
@@ -24,6 +20,8 @@ std::string FillMessage(std::string_view format, std::initializer_list<std::stri
     }
     return text.append(format.substr(from));
 }
+
+namespace {
 
 std::string TrimSystemText(std::string_view text)
 {

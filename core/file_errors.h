@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -66,6 +67,11 @@ enum TWorkbookErrorKind {
     wkMissingSheet,  // no sheet of the name asked for
     wkTooLarge,      // the sheet's rectangle holds more cells than a table may
 };
+
+// Fills the "%s" and "%d" of a message of the string table in order; one inside an argument
+// stays as it is. Built by appending, which also spares GCC 12 a false -Wrestrict alarm on
+// std::string::replace.
+std::string FillMessage(std::string_view format, std::initializer_list<std::string_view> arguments);
 
 // The system's text goes in without its trailing control characters, spaces and full stops.
 [[noreturn]] void ThrowFOpenError(std::string_view fullPath, std::string_view systemText);

@@ -37,11 +37,6 @@ constexpr std::size_t LeadState(unsigned lead)
 
 constexpr std::size_t Utf8Slots = LeadState(LastLead) + 256;
 
-std::size_t ClampedCount(int count)
-{
-    return static_cast<std::size_t>(std::max(count, 0));
-}
-
 bool IsPlainText(unsigned char byte, bool utf8)
 {
     return byte != '"' && byte != '\r' && byte != '\n' && !(utf8 && byte >= 0x80)
@@ -139,8 +134,8 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
       EmptyCellText(settings.EmptyCellText),
-      TitleRows(ClampedCount(settings.TitleRows)),
-      TitleCols(ClampedCount(settings.TitleCols)),
+      TitleRows(HeaderCount(settings.TitleRows)),
+      TitleCols(HeaderCount(settings.TitleCols)),
       Header(HeaderTag, HeaderClose, EmptyCellText, reading),
       Data(DataTag, DataClose, EmptyCellText, reading)
 {

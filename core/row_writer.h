@@ -94,7 +94,7 @@ private:
     std::string HeaderTag;
     std::string DataTag;
     std::string EmptyCellText;
-    // The header counts, a negative one taken as none here and nowhere else.
+    // The header counts, a negative one taken as none.
     std::size_t TitleRows;
     std::size_t TitleCols;
     TExpansion Header;

@@ -145,11 +145,6 @@ void TMergeLayout::CountDroppedRows(std::uint32_t rows, std::uint32_t cols)
     }
 }
 
-std::uint32_t ClampedCount(int count)
-{
-    return static_cast<std::uint32_t>(std::max(count, 0));
-}
-
 // ` colspan="N"` and ` rowspan="M"` where the area spans more than one.
 class TSpans {
 public:
@@ -196,8 +191,8 @@ private:
     std::string_view EmptyCellText;
     std::string_view LineBreak;
     // The header counts, a negative one taken as none.
-    std::uint32_t TitleRows;
-    std::uint32_t TitleCols;
+    std::size_t TitleRows;
+    std::size_t TitleCols;
     std::size_t NextArea = 0;
 };
 
@@ -210,8 +205,8 @@ TSheetTable::TSheetTable(TSheetSource& sheet, const TTableSettings& settings, bo
       DataTag(OpeningTag("td", settings.CellClass)),
       EmptyCellText(settings.EmptyCellText),
       LineBreak(xhtml ? "<br />" : "<br>"),
-      TitleRows(ClampedCount(settings.TitleRows)),
-      TitleCols(ClampedCount(settings.TitleCols))
+      TitleRows(HeaderCount(settings.TitleRows)),
+      TitleCols(HeaderCount(settings.TitleCols))
 {
 }
 

@@ -2,6 +2,8 @@
 // Texts hold Windows-1252 bytes and are written verbatim; a negative header count means none.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 namespace tabulor {
@@ -16,5 +18,11 @@ struct TTableSettings {
     std::string HeaderClass;
     std::string CellClass;
 };
+
+// A header count as the table takes it: a negative one is none.
+inline std::size_t HeaderCount(int count)
+{
+    return static_cast<std::size_t>(std::max(count, 0));
+}
 
 }  // namespace tabulor

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/file_errors.h"
 #include "resources/string_table.h"
 #include "shell/layout.h"
 #include "shell/text.h"
@@ -22,10 +23,8 @@ std::u16string NoticeText(const TConversionReport& report)
     const std::size_t count = report.FormulasWithoutValue;
     if (count == 0)
         return text;
-    std::u16string line = FromUtf8(count == 1 ? strings::SFormulaWithoutValue : strings::SFormulasWithoutValue);
-    if (const std::size_t at = line.find(u"%d"); at != std::u16string::npos)
-        line.replace(at, 2, FromUtf8(std::to_string(count)));
-    return text.append(u"\n").append(line);
+    const std::string_view line = count == 1 ? strings::SFormulaWithoutValue : strings::SFormulasWithoutValue;
+    return text.append(u"\n").append(FromUtf8(FillMessage(line, {std::to_string(count)})));
 }
 
 std::u16string NoticeButtonCaption()
