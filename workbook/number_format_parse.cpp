@@ -11,16 +11,9 @@
 
 namespace tabulor::formats {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word)
 {
-    if (text.size() - at < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (Lower(text[at + i]) != Lower(word[i]))
-            return false;
-    return true;
+    return EqualsIgnoringAsciiCase(text.substr(at, word.size()), word);
 }
 
 namespace {
@@ -101,11 +94,11 @@ bool IsElapsed(std::string_view content)
 {
     if (content.empty())
         return false;
-    const char letter = Lower(content[0]);
+    const char letter = LowerAscii(content[0]);
     if (letter != 'h' && letter != 'm' && letter != 's')
         return false;
     for (const char c : content)
-        if (Lower(c) != letter)
+        if (LowerAscii(c) != letter)
             return false;
     return true;
 }
@@ -151,7 +144,7 @@ TSectionKind TSectionParser::Classify() const
 {
     bool date = false;
     for (std::size_t at = 0; at < Code.size();) {
-        const char c = Lower(Code[at]);
+        const char c = LowerAscii(Code[at]);
         if (c == '"' || c == '[') {
             const std::size_t close = Code.find(c == '"' ? '"' : ']', at + 1);
             const std::size_t end = close == std::string_view::npos ? Code.size() : close;
@@ -217,7 +210,7 @@ void TSectionParser::TakeBracket()
     } else if (content[0] == '<' || content[0] == '>' || content[0] == '=') {
         TakeCondition(content);
     } else if (Section.Kind == TSectionKind::Date && IsElapsed(content)) {
-        const char letter = Lower(content[0]);
+        const char letter = LowerAscii(content[0]);
         const TTokenKind kind = letter == 'h'   ? TTokenKind::ElapsedHours
                                 : letter == 'm' ? TTokenKind::ElapsedMinutes
                                                 : TTokenKind::ElapsedSeconds;

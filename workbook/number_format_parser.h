@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "workbook/ascii_text.h"
 #include "workbook/number_format_parts.h"
 
 namespace tabulor::formats {
 
-char Lower(char c);
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word);
 
 // Appends one section's tokens to the format's and fills in the section.

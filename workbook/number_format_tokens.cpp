@@ -91,7 +91,7 @@ void TSectionParser::TakeFixedDenominator()
 
 void TSectionParser::TakeDate()
 {
-    const char c = Lower(Code[At]);
+    const char c = LowerAscii(Code[At]);
     if (StartsWithNoCase(Code, At, "AM/PM")) {
         AddAmPm("AMPM", 5);
     } else if (StartsWithNoCase(Code, At, "A/P")) {
@@ -99,7 +99,7 @@ void TSectionParser::TakeDate()
         AddAmPm({letters, 2}, 3);
     } else if (c == 'y' || c == 'm' || c == 'd' || c == 'h' || c == 's') {
         std::uint32_t count = 0;
-        for (; At < Code.size() && Lower(Code[At]) == c; ++At)
+        for (; At < Code.size() && LowerAscii(Code[At]) == c; ++At)
             ++count;
         AddToken(DatePart(c, count));
     } else if (c == '.' && At + 1 < Code.size() && Code[At + 1] == '0') {

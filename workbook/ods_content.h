@@ -1,8 +1,8 @@
 // What the .ods readers share inside the workbook layer: the OpenDocument namespaces, a repeat
-// count read from an attribute, and a walk over content.xml that can leave a subtree unread.
+// count read from an attribute, and the elements on the path to the tables.
 //
-// It knows nothing of cells or styles: the reader that derives from TOdsWalker decides what to
-// skip and what to keep.
+// It knows nothing of cells or styles; each reader walks content.xml as a TSkippingHandler and
+// decides what to skip and what to keep.
 #pragma once
 
 #include <cstdint>
@@ -52,43 +52,5 @@ inline bool IsOnPathToTables(const TXmlName& name)
     return name.Namespace == OfficeNamespace &&
            (name.Local == "document-content" || name.Local == "body" || name.Local == "spreadsheet");
 }
-
-// Element depth counted on every start and end, so that a subtree is left unread by depth alone,
-// without comparing the names inside it.
-class TOdsWalker : public TXmlHandler {
-public:
-    void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) final
-    {
-        ++Depth;
-        if (SkipDepth == 0)
-            Start(name, attributes);
-    }
-    void EndElement(const TXmlName&) final
-    {
-        if (SkipDepth == 0)
-            End();
-        else if (SkipDepth == Depth)
-            SkipDepth = 0;
-        --Depth;
-    }
-    void Characters(std::string_view text) final
-    {
-        if (SkipDepth == 0)
-            Text(text);
-    }
-
-protected:
-    virtual void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) = 0;
-    // The element at Depth ends.
-    virtual void End() = 0;
-    virtual void Text(std::string_view) {}
-    // Leaves the element that just started unread, down to its end.
-    void SkipElement() { SkipDepth = Depth; }
-
-    std::uint32_t Depth = 0;
-
-private:
-    std::uint32_t SkipDepth = 0;
-};
 
 }  // namespace tabulor::ods

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "workbook/first_shown.h"
 #include "workbook/ods_content.h"
 #include "workbook/ods_table.h"
 #include "workbook/workbook_fault.h"
+#include "workbook/xml_skipping.h"
 
 namespace tabulor {
 namespace {
@@ -44,7 +46,7 @@ void CheckNotEncrypted(const TZipArchive& archive)
 
 // The tables in order, hidden when their automatic style says table:display="false". The
 // automatic styles come before the body; each table's rows are left unread.
-class TSheetLister final : public TOdsWalker {
+class TSheetLister final : public TSkippingHandler {
 public:
     explicit TSheetLister(bool untilShown) : UntilShown(untilShown) {}
 
@@ -84,7 +86,7 @@ private:
         }
     }
 
-    void End() override
+    void End(const TXmlName&) override
     {
         if (Depth == StyleDepth)
             StyleDepth = 0;
@@ -110,18 +112,10 @@ private:
     std::vector<std::string> HiddenStyles;
 };
 
-}  // namespace
-
-bool IsOdsArchive(const TZipArchive& archive)
+// The tables as ListOdsSheets gives them, the manifest left to the caller; with untilShown, only
+// as far as the first that is not hidden, the rest of the document unread.
+std::vector<TSheetEntry> ListTables(const TZipArchive& archive, bool untilShown)
 {
-    // The declared size first: a mimetype entry of gigabytes is not inflated to compare 46 bytes.
-    constexpr std::string_view mimetype = "application/vnd.oasis.opendocument.spreadsheet";
-    return archive.SizeOf("mimetype") == mimetype.size() && archive.ReadWhole("mimetype") == mimetype;
-}
-
-std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive, bool untilShown)
-{
-    CheckNotEncrypted(archive);
     const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
     TSheetLister lister(untilShown);
     try {
@@ -131,9 +125,34 @@ std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive, bool untilSho
     return std::move(lister.Sheets);
 }
 
+}  // namespace
+
+bool IsOdsArchive(const TZipArchive& archive)
+{
+    // The declared size first: a mimetype entry of gigabytes is not inflated to compare 46 bytes.
+    constexpr std::string_view mimetype = "application/vnd.oasis.opendocument.spreadsheet";
+    return archive.SizeOf("mimetype") == mimetype.size() && archive.ReadWhole("mimetype") == mimetype;
+}
+
+std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive)
+{
+    CheckNotEncrypted(archive);
+    return ListTables(archive, false);
+}
+
 TSheet ReadOdsSheet(const TZipArchive& archive, std::string_view sheetName)
 {
     CheckNotEncrypted(archive);
+    std::string chosen;
+    if (sheetName.empty()) {
+        // The list stops at the first table shown: its rows are walked once, by the reader.
+        const std::vector<TSheetEntry> tables = ListTables(archive, true);
+        const TSheetEntry* first = FirstShown(tables);
+        if (first == nullptr)
+            throw EWorkbookFault(EWorkbookFault::Invalid);
+        chosen = first->Name;
+        sheetName = chosen;
+    }
     const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
     return ReadOdsTable(*content, sheetName);
 }

@@ -13,10 +13,10 @@ namespace tabulor {
 
 // True for an archive whose mimetype entry names an OpenDocument spreadsheet.
 bool IsOdsArchive(const TZipArchive& archive);
-// The tables in order; with untilShown, only as far as the first that is not hidden, the rest of
-// the document unread.
-std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive, bool untilShown = false);
-// Throws EWorkbookFault: MissingSheet, naming sheetName, when no table has that name.
+// The tables in order.
+std::vector<TSheetEntry> ListOdsSheets(const TZipArchive& archive);
+// For an empty name, the first table not hidden, else the first. Throws EWorkbookFault:
+// MissingSheet, naming sheetName, when no table has that name.
 TSheet ReadOdsSheet(const TZipArchive& archive, std::string_view sheetName);
 
 }  // namespace tabulor

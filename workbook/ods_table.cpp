@@ -1,17 +1,18 @@
 #include "workbook/ods_table.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "workbook/ascii_text.h"
 #include "workbook/number_format.h"
 #include "workbook/ods_content.h"
 #include "workbook/ods_paragraph.h"
 #include "workbook/ods_value.h"
 #include "workbook/workbook_fault.h"
+#include "workbook/xml_skipping.h"
 
 namespace tabulor {
 namespace {
@@ -36,7 +37,7 @@ bool IsUndisplayed(const TXmlName& name)
            Is(name, TextNamespace, "ruby-text");
 }
 
-class TTableReader final : public TOdsWalker {
+class TTableReader final : public TSkippingHandler {
 public:
     TTableReader(std::string_view tableName, TSheet& sheet) : TableName(tableName), Sheet(sheet) {}
 
@@ -65,7 +66,7 @@ private:
     };
 
     void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) override;
-    void End() override;
+    void End(const TXmlName&) override;
     void Text(std::string_view text) override;
 
     void StartRow(std::span<const TXmlAttribute> attributes);
@@ -137,7 +138,7 @@ void TTableReader::Start(const TXmlName& name, std::span<const TXmlAttribute> at
     }
 }
 
-void TTableReader::End()
+void TTableReader::End(const TXmlName&)
 {
     if (Depth == ParagraphDepth) {
         ParagraphDepth = 0;
@@ -286,13 +287,9 @@ void TTableReader::AppendValue()
             Sheet.AddFormulaWithoutValue(InGrid(CellCol, CellRepeat, MaxSheetCols) *
                                          InGrid(Row, RowRepeat, MaxSheetRows));
         return;
-    case TValueKind::Number: {
-        double value = 0;
-        const auto [end, error] = std::from_chars(Value.data(), Value.data() + Value.size(), value);
-        if (error == std::errc{} && end == Value.data() + Value.size())
-            number = value;
+    case TValueKind::Number:
+        number = ReadNumber(Value);
         break;
-    }
     case TValueKind::Date:
         number = ReadOdsDate(Value);
         break;

@@ -29,21 +29,6 @@ TOpenedWorkbook OpenWorkbook(std::string_view file)
     return {std::move(archive), ods};
 }
 
-// For no name, the first sheet that is not hidden, else the first.
-std::string ChooseSheet(const TOpenedWorkbook& workbook)
-{
-    // The list of an .ods stops at the first table shown: its rows need not be walked twice.
-    const std::vector<TSheetEntry> sheets =
-        workbook.Ods ? ListOdsSheets(workbook.Archive, true) : ListXlsxSheets(workbook.Archive);
-    if (sheets.empty())
-        throw EWorkbookFault(EWorkbookFault::Invalid);
-    for (const TSheetEntry& sheet : sheets) {
-        if (!sheet.Hidden)
-            return sheet.Name;
-    }
-    return sheets.front().Name;
-}
-
 }  // namespace
 
 TSourceKind SourceKindOf(std::string_view firstBytes)
@@ -61,12 +46,12 @@ std::vector<TSheetEntry> ListSheets(std::string_view file)
     return workbook.Ods ? ListOdsSheets(workbook.Archive) : ListXlsxSheets(workbook.Archive);
 }
 
-// A name goes to the reader directly, which reports MissingSheet itself.
+// The reader picks the sheet for an empty name, and reports MissingSheet itself.
 TSheet ReadSheet(std::string_view file, std::string_view sheetName)
 {
     const TOpenedWorkbook workbook = OpenWorkbook(file);
-    const std::string name = sheetName.empty() ? ChooseSheet(workbook) : std::string(sheetName);
-    return workbook.Ods ? ReadOdsSheet(workbook.Archive, name) : ReadXlsxSheet(workbook.Archive, name);
+    return workbook.Ods ? ReadOdsSheet(workbook.Archive, sheetName)
+                        : ReadXlsxSheet(workbook.Archive, sheetName);
 }
 
 }  // namespace tabulor

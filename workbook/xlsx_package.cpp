@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "workbook/ascii_text.h"
 #include "workbook/xlsx_parts.h"
 
 namespace tabulor::xlsx {
@@ -35,13 +36,6 @@ std::string_view ValueOf(std::span<const TXmlAttribute> attributes, std::string_
 {
     const TXmlAttribute* attribute = FindAttribute(attributes, nameSpace, local);
     return attribute ? attribute->Value : std::string_view();
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-    });
 }
 
 // Calls back for each element that starts: enough for the parts read as flat lists.
@@ -154,9 +148,9 @@ bool HasBinaryContentType(const TZipArchive& archive, std::string_view part)
             return;
         const std::string_view partName = ValueOf(attributes, "PartName");
         if (name.Local == "Override" && partName.starts_with('/')
-            && EqualsIgnoringCase(partName.substr(1), part))
+            && EqualsIgnoringAsciiCase(partName.substr(1), part))
             byName = ValueOf(attributes, "ContentType");
-        else if (name.Local == "Default" && EqualsIgnoringCase(ValueOf(attributes, "Extension"), extension))
+        else if (name.Local == "Default" && EqualsIgnoringAsciiCase(ValueOf(attributes, "Extension"), extension))
             byExtension = ValueOf(attributes, "ContentType");
     });
     ParsePart(archive, "[Content_Types].xml", handler);
@@ -173,34 +167,23 @@ std::string_view RelationshipIdOf(std::span<const TXmlAttribute> attributes)
 
 }  // namespace
 
-void TCompatibleHandler::StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes)
+void TCompatibleHandler::Start(const TXmlName& name, std::span<const TXmlAttribute> attributes)
 {
-    if (SkipDepth > 0)
-        ++SkipDepth;
-    else if (name.Namespace != McNamespace)
+    if (name.Namespace != McNamespace)
         OnStart(name, attributes);
     else if (name.Local == "Choice")
-        SkipDepth = 1;
+        SkipElement();
 }
 
-void TCompatibleHandler::EndElement(const TXmlName& name)
+void TCompatibleHandler::End(const TXmlName& name)
 {
-    if (SkipDepth > 0)
-        --SkipDepth;
-    else if (name.Namespace != McNamespace)
+    if (name.Namespace != McNamespace)
         OnEnd(name);
 }
 
-void TCompatibleHandler::Characters(std::string_view text)
-{
-    if (SkipDepth == 0)
-        OnText(text);
-}
-
+// Open throws Invalid for a missing part.
 void ParsePart(const TZipArchive& archive, std::string_view part, TXmlHandler& handler)
 {
-    if (!archive.Has(part))
-        ThrowInvalid();
     const std::unique_ptr<TByteReader> reader = archive.Open(part);
     ParseXml(*reader, handler);
 }
@@ -212,7 +195,7 @@ TWorkbookParts ReadWorkbookParts(const TZipArchive& archive)
     if (!document)
         ThrowInvalid();
     const std::string& workbook = document->Part;
-    if (workbook.size() >= 4 && EqualsIgnoringCase(workbook.substr(workbook.size() - 4), ".bin"))
+    if (workbook.size() >= 4 && EqualsIgnoringAsciiCase(workbook.substr(workbook.size() - 4), ".bin"))
         throw EWorkbookFault(EWorkbookFault::Unsupported);
     if (HasBinaryContentType(archive, workbook))
         throw EWorkbookFault(EWorkbookFault::Unsupported);

@@ -17,6 +17,7 @@
 #include "workbook/sheet.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xml_reader.h"
+#include "workbook/xml_skipping.h"
 #include "workbook/zip.h"
 
 namespace tabulor::xlsx {
@@ -52,19 +53,16 @@ inline bool IsMainElement(const TXmlName& name, std::string_view local)
 
 // A handler that reads markup-compatibility blocks as a program that knows no extension does:
 // through mc:Fallback, with every mc:Choice left out. The subclass sees the other events only.
-class TCompatibleHandler : public TXmlHandler {
-public:
-    void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) final;
-    void EndElement(const TXmlName& name) final;
-    void Characters(std::string_view text) final;
-
+class TCompatibleHandler : public TSkippingHandler {
 protected:
     virtual void OnStart(const TXmlName& name, std::span<const TXmlAttribute> attributes) = 0;
     virtual void OnEnd(const TXmlName& name) = 0;
     virtual void OnText(std::string_view text) = 0;
 
 private:
-    std::size_t SkipDepth = 0;  // inside an mc:Choice: its depth
+    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) final;
+    void End(const TXmlName& name) final;
+    void Text(std::string_view text) final { OnText(text); }
 };
 
 // Parses a part through the handler; a missing part is a fault of the file.

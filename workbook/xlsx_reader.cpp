@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "workbook/first_shown.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xlsx_parts.h"
 
@@ -18,20 +19,26 @@ std::vector<TSheetEntry> ListXlsxSheets(const TZipArchive& archive)
 TSheet ReadXlsxSheet(const TZipArchive& archive, std::string_view sheetName)
 {
     const xlsx::TWorkbookParts parts = xlsx::ReadWorkbookParts(archive);
-    const auto found = std::ranges::find(parts.Sheets, sheetName, &xlsx::TSheetPart::Name);
-    if (found == parts.Sheets.end())
-        throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
-    // Either part may be missing when no cell needs it.
+    const xlsx::TSheetPart* found = nullptr;
+    if (sheetName.empty()) {
+        found = FirstShown(parts.Sheets);
+        if (found == nullptr)
+            xlsx::ThrowInvalid();
+    } else {
+        const auto named = std::ranges::find(parts.Sheets, sheetName, &xlsx::TSheetPart::Name);
+        if (named == parts.Sheets.end())
+            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
+        found = &*named;
+    }
+    // Either part may be missing when no cell needs it; Has("") is false.
     xlsx::TSharedStrings strings;
-    if (!parts.SharedStrings.empty() && archive.Has(parts.SharedStrings))
+    if (archive.Has(parts.SharedStrings))
         strings = xlsx::TSharedStrings(*archive.Open(parts.SharedStrings));
     xlsx::TCellStyles styles(parts.Date1904);
-    if (!parts.Styles.empty() && archive.Has(parts.Styles))
+    if (archive.Has(parts.Styles))
         styles = xlsx::TCellStyles(*archive.Open(parts.Styles), parts.Date1904);
 
     TSheet sheet(found->Name);
-    if (!archive.Has(found->Part))
-        throw EWorkbookFault(EWorkbookFault::Invalid);
     xlsx::ReadSheetPart(*archive.Open(found->Part), strings, styles, sheet);
     sheet.Finish();
     return sheet;

@@ -15,7 +15,8 @@
 namespace tabulor {
 
 std::vector<TSheetEntry> ListXlsxSheets(const TZipArchive& archive);
-// The sheet's name is one that ListXlsxSheets gives; Throws EWorkbookFault.
+// The sheet's name is one that ListXlsxSheets gives, or empty for the first not hidden, else the
+// first. Throws EWorkbookFault.
 TSheet ReadXlsxSheet(const TZipArchive& archive, std::string_view sheetName);
 
 }  // namespace tabulor

@@ -3,10 +3,11 @@
 //
 // This is the hot loop of a conversion: one cell's texts live in buffers reused from cell to
 // cell, and references and numbers are read by hand.
-#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
+#include "workbook/ascii_text.h"
 #include "workbook/xlsx_parts.h"
 
 namespace tabulor::xlsx {
@@ -118,9 +119,10 @@ bool ParseIsoSerial(std::string_view text, bool date1904, double& serial)
         ++at;
         const std::size_t end = text.find_first_of("Z+-", at);
         const std::string_view field = text.substr(at, end - at);
-        const auto [rest, error] = std::from_chars(field.data(), field.data() + field.size(), seconds);
-        if (error != std::errc() || rest != field.data() + field.size() || seconds < 0 || seconds >= 61)
+        const std::optional<double> read = ReadNumber(field);
+        if (!read || *read < 0 || *read >= 61)
             return false;
+        seconds = *read;
         at = std::min(end, text.size());
     }
     serial += (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
@@ -360,10 +362,10 @@ bool TSheetHandler::FormatCell()
         if (!ParseIsoSerial(Value, Styles.IsDate1904(), number))
             ThrowInvalid();
     } else {
-        const char* end = Value.data() + Value.size();
-        const auto [rest, error] = std::from_chars(Value.data(), end, number);
-        if (error != std::errc() || rest != end || !std::isfinite(number))
+        const std::optional<double> read = ReadNumber(Value);
+        if (!read || !std::isfinite(*read))
             ThrowInvalid();
+        number = *read;
     }
     format.FormatNumber(number, Text);
     return true;

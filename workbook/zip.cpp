@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "workbook/ascii_text.h"
 #include "workbook/prefetch_reader.h"
 #include "workbook/workbook_fault.h"
 
@@ -91,13 +92,6 @@ void ReadZip64Extra(std::string_view extra, std::uint64_t* const fields[3], cons
     }
     if (wanted[0] || wanted[1] || wanted[2])
         ThrowInvalid();
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // One entry's bytes as they inflate, its size and CRC checked once its end is reached.
@@ -268,7 +262,7 @@ const TZipArchive::TEntry* TZipArchive::Find(std::string_view name) const
             return &entry;
     }
     for (const TEntry& entry : Entries) {
-        if (EqualIgnoringAsciiCase(bare(entry.Name), name))
+        if (EqualsIgnoringAsciiCase(bare(entry.Name), name))
             return &entry;
     }
     return nullptr;

@@ -1,0 +1,36 @@
+// Text helpers shared inside the workbook layer: the ASCII case folding that package names, content
+// types and number format codes compare by, and a number read from the whole of its text.
+//
+// Nothing here depends on a locale or knows case beyond ASCII: a file's names compare alike on
+// every machine.
+#pragma once
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace tabulor {
+
+inline char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// The decimal number the text spells, all of it (no space, no sign but '-'); none otherwise.
+inline std::optional<double> ReadNumber(std::string_view text)
+{
+    double number = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, number);
+    if (error != std::errc() || rest != end)
+        return std::nullopt;
+    return number;
+}
+
+}  // namespace tabulor
