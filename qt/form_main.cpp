@@ -197,10 +197,10 @@ void TFormMain::SettleSource()
     const TWaitCursor waiting;
     const QString source = EditSrcFile->text();
     const std::u16string name = source.toStdU16String();
-    const TSourceView view = SourceViewOf(name);
-    if (view == TSourceView::Workbook)
-        ShowSheets(ListWorkbookSheets(name, Controls.Reader().Text(TControlId::ComboBoxSheet)));
-    ShowSourceView(view);
+    const TSourceState state = SourceStateOf(name, Controls.Reader().Text(TControlId::ComboBoxSheet));
+    if (state.View == TSourceView::Workbook)
+        ShowSheets(state.Sheets);
+    ShowSourceView(state.View);
     SettledSource = source;
 }
 

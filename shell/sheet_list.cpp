@@ -4,8 +4,8 @@
 #include <array>
 #include <exception>
 #include <fstream>
+#include <string>
 
-#include "core/file_io.h"
 #include "shell/file_names.h"
 #include "shell/text.h"
 
@@ -33,18 +33,24 @@ bool HasWorkbookExtension(std::u16string_view name)
                        });
 }
 
-}  // namespace
-
-TSourceView SourceViewOf(std::u16string_view sourceFileName)
+// The sheets of the workbook the file holds, read from its start.
+TSheetList ListSheetsOf(std::ifstream& file, std::u16string_view previousSheet)
 {
-    std::ifstream file(ToPath(sourceFileName), std::ios::binary);
-    if (!file.is_open())
-        return HasWorkbookExtension(sourceFileName) ? TSourceView::Workbook : TSourceView::Text;
-    std::array<char, SignatureLength> bytes{};
-    file.read(bytes.data(), bytes.size());
-    const std::string_view firstBytes(bytes.data(), static_cast<std::size_t>(file.gcount()));
-    return SourceKindOf(firstBytes) == TSourceKind::Text ? TSourceView::Text : TSourceView::Workbook;
+    // Whatever stops the listing (a read that fails, a damaged workbook, memory run out) leaves
+    // the list empty: the run reports it, where a box on leaving the field would not belong.
+    try {
+        file.clear();
+        file.exceptions(std::ios::failbit | std::ios::badbit);
+        const auto size = static_cast<std::size_t>(file.seekg(0, std::ios::end).tellg());
+        std::string bytes(size, '\0');
+        file.seekg(0).read(bytes.data(), static_cast<std::streamsize>(size));
+        return MakeSheetList(ListSheets(bytes), previousSheet);
+    } catch (const std::exception&) {
+    }
+    return {};
 }
+
+}  // namespace
 
 TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_view previousName)
 {
@@ -64,16 +70,17 @@ TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_vie
     return list;
 }
 
-TSheetList ListWorkbookSheets(std::u16string_view sourceFileName, std::u16string_view previousName)
+TSourceState SourceStateOf(std::u16string_view sourceFileName, std::u16string_view previousSheet)
 {
-    // Whatever stops the listing (a file out of reach, a damaged workbook, memory run out) leaves
-    // the list empty: the run reports it, where a box on leaving the field would not belong.
-    try {
-        const TFileContents contents = ReadWholeFile(ToPath(sourceFileName));
-        return MakeSheetList(ListSheets(contents.View()), previousName);
-    } catch (const std::exception&) {
-    }
-    return {};
+    std::ifstream file(ToPath(sourceFileName), std::ios::binary);
+    if (!file.is_open())
+        return {HasWorkbookExtension(sourceFileName) ? TSourceView::Workbook : TSourceView::Text, {}};
+    std::array<char, SignatureLength> bytes{};
+    file.read(bytes.data(), bytes.size());
+    const std::string_view firstBytes(bytes.data(), static_cast<std::size_t>(file.gcount()));
+    if (SourceKindOf(firstBytes) == TSourceKind::Text)
+        return {};
+    return {TSourceView::Workbook, ListSheetsOf(file, previousSheet)};
 }
 
 }  // namespace tabulor

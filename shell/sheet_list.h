@@ -14,12 +14,6 @@
 
 namespace tabulor {
 
-// A file that opens by its first bytes: a zip archive is a workbook, and so is a compound file
-// (an .xls, or a workbook protected by a password), whose run tells why it cannot be read. One
-// that does not open (not there yet, or out of reach) by its extension: .xlsx, .xlsm or .ods, in
-// any case.
-TSourceView SourceViewOf(std::u16string_view sourceFileName);
-
 // What the sheet list shows after a hidden sheet's name.
 inline constexpr std::u16string_view HiddenSheetMark = u" (masquée)";
 
@@ -42,8 +36,18 @@ struct TSheetList {
 // there is one, else the first that is not hidden, or the first when all are.
 TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_view previousName);
 
-// The list of the sheets of the workbook that sourceFileName names: empty for a file that cannot
-// be opened, or that is not a workbook that can be read.
-TSheetList ListWorkbookSheets(std::u16string_view sourceFileName, std::u16string_view previousName);
+// What the source field names: its view, and for a workbook its sheets.
+struct TSourceState {
+    TSourceView View = TSourceView::Text;
+    // Empty for a text, and for a workbook that cannot be read.
+    TSheetList Sheets;
+};
+
+// The file is opened once and told by its first bytes: a zip archive is a workbook, and so is a
+// compound file (an .xls, or a workbook protected by a password), whose run tells why it cannot
+// be read; only a workbook is read whole, for its sheets. One that does not open (not there yet,
+// or out of reach) is told by its extension (.xlsx, .xlsm or .ods, in any case) and lists no
+// sheet. previousSheet is kept selected where the workbook has it, as MakeSheetList does.
+TSourceState SourceStateOf(std::u16string_view sourceFileName, std::u16string_view previousSheet);
 
 }  // namespace tabulor

@@ -16,6 +16,16 @@ bool IsLowSurrogate(char16_t c)
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
+// The character that starts at text[position], a surrogate pair being one, moving position past
+// it; a surrogate out of its pair reads as U+FFFD.
+char32_t NextCharacter(std::u16string_view text, std::size_t& position)
+{
+    const char16_t unit = text[position++];
+    if (IsHighSurrogate(unit) && position < text.size() && IsLowSurrogate(text[position]))
+        return 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[position++]) - 0xDC00);
+    return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit;
+}
+
 }  // namespace
 
 std::u16string FromUtf8(std::string_view utf8)
@@ -40,28 +50,20 @@ std::string ToUtf8(std::u16string_view text)
 {
     std::string utf8;
     utf8.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t code = text[i];
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
-        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
-            code = 0xFFFD;
+    for (std::size_t position = 0; position < text.size();) {
         char bytes[4];
-        utf8.append(bytes, EncodeUtf8(code, bytes));
+        utf8.append(bytes, EncodeUtf8(NextCharacter(text, position), bytes));
     }
     return utf8;
 }
 
+// A character beyond the basic plane is one character, and one "?".
 std::string ToWindows1252(std::u16string_view text)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // A character beyond the basic plane is one character, and one "?".
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-            ++i;
-        bytes.push_back(static_cast<char>(Windows1252Byte(text[i]).value_or('?')));
-    }
+    for (std::size_t position = 0; position < text.size();)
+        bytes.push_back(static_cast<char>(Windows1252Byte(NextCharacter(text, position)).value_or('?')));
     return bytes;
 }
 

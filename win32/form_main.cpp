@@ -173,10 +173,7 @@ void TFormMain::ChooseSource(const std::optional<std::u16string>& name)
 
 void TFormMain::ButtonBrowseSrcFileClick()
 {
-    if (const auto name = OpenDialog.Execute(Window.Get())) {
-        SetFileFields(SourceChosen(*name));
-        SettleSource();
-    }
+    ChooseSource(OpenDialog.Execute(Window.Get()));
 }
 
 void TFormMain::ButtonBrowseDestFileClick()

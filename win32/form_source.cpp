@@ -19,10 +19,10 @@ void TFormMain::SettleSource()
 {
     const TWaitCursor waiting;
     const std::u16string source = WindowText(ControlHandle(TControlId::EditSrcFile));
-    const TSourceView view = SourceViewOf(source);
-    if (view == TSourceView::Workbook)
-        FillSheetList(ListWorkbookSheets(source, SelectedSheetName()));
-    ShowSourceView(view);
+    const TSourceState state = SourceStateOf(source, SelectedSheetName());
+    if (state.View == TSourceView::Workbook)
+        FillSheetList(state.Sheets);
+    ShowSourceView(state.View);
     SettledSource = source;
 }
 

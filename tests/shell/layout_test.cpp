@@ -53,38 +53,48 @@ TEST(Layout, EveryControlHasANameOfItsOwn)
     EXPECT_EQ(AccessibleName(EditBorderValue), u"Bordure : valeur");
 }
 
-// The sheet's label and list show for a workbook in the place of the encoding's and the
-// separator's, which show for text; two controls that share a place never show together.
+bool SameRow(const TRect& p, const TRect& q)
+{
+    return p.Top < q.Top + q.Height && q.Top < p.Top + p.Height;
+}
+
+bool Overlap(const TRect& p, const TRect& q)
+{
+    return SameRow(p, q) && p.Left < q.Left + q.Width && q.Left < p.Left + p.Width;
+}
+
+// A control that shows for one view alone has, in its place, one that shows for the other, each
+// view having some: on its row, and over it for one that takes the focus, which moves there. A
+// control that always shows stands in its own place. Two controls that share a place never show
+// together.
 TEST(Layout, SourceOptionsShowForTheirView)
 {
-    using enum TControlId;
-    const struct {
-        TControlId Id;
-        bool ForText, ForWorkbook;
-        TControlId InPlace;
-    } cases[] = {
-        {LabelSourceEncoding, true, false, LabelSheet},
-        {ComboBoxSourceEncoding, true, false, ComboBoxSheet},
-        {LabelFieldSeparator, true, false, LabelSheet},
-        {ComboBoxFieldSeparator, true, false, ComboBoxSheet},
-        {LabelSheet, false, true, LabelSourceEncoding},
-        {ComboBoxSheet, false, true, ComboBoxSourceEncoding},
-        {EditSrcFile, true, true, EditSrcFile},
-        {ButtonExecute, true, true, ButtonExecute},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsShown(c.Id, TSourceView::Text), c.ForText) << Control(c.Id).Name;
-        EXPECT_EQ(IsShown(c.Id, TSourceView::Workbook), c.ForWorkbook) << Control(c.Id).Name;
-        EXPECT_EQ(ShownInPlaceOf(c.Id), c.InPlace) << Control(c.Id).Name;
+    int onlyForText = 0;
+    int onlyForWorkbook = 0;
+    for (const TControlLayout& control : FormControls()) {
+        const bool forText = IsShown(control.Id, TSourceView::Text);
+        const bool forWorkbook = IsShown(control.Id, TSourceView::Workbook);
+        const TControlId inPlace = ShownInPlaceOf(control.Id);
+        EXPECT_TRUE(forText || forWorkbook) << control.Name;
+        if (forText == forWorkbook) {
+            EXPECT_EQ(inPlace, control.Id) << control.Name;
+            continue;
+        }
+        (forText ? onlyForText : onlyForWorkbook) += 1;
+        const TSourceView other = forText ? TSourceView::Workbook : TSourceView::Text;
+        EXPECT_TRUE(IsShown(inPlace, other)) << control.Name;
+        EXPECT_TRUE(SameRow(Control(inPlace).Bounds, control.Bounds)) << control.Name;
+        if (control.TabOrder != NoTabStop) {
+            EXPECT_TRUE(Overlap(Control(inPlace).Bounds, control.Bounds)) << control.Name;
+        }
     }
+    EXPECT_GT(onlyForText, 0);
+    EXPECT_GT(onlyForWorkbook, 0);
     for (const TSourceView view : {TSourceView::Text, TSourceView::Workbook}) {
         for (const TControlLayout& a : FormControls()) {
             for (const TControlLayout& b : FormControls()) {
-                const TRect& p = a.Bounds;
-                const TRect& q = b.Bounds;
-                const bool overlap = p.Left < q.Left + q.Width && q.Left < p.Left + p.Width
-                                     && p.Top < q.Top + q.Height && q.Top < p.Top + p.Height;
-                EXPECT_FALSE(a.Id != b.Id && overlap && IsShown(a.Id, view) && IsShown(b.Id, view))
+                EXPECT_FALSE(a.Id != b.Id && Overlap(a.Bounds, b.Bounds) && IsShown(a.Id, view)
+                             && IsShown(b.Id, view))
                     << a.Name << " and " << b.Name;
             }
         }

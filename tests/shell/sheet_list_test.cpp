@@ -46,9 +46,9 @@ TEST(SheetList, SourceViewByBytesOrExtension)
         const std::filesystem::path name = folder / c.Name;
         if (c.Bytes)
             WriteFile(name, *c.Bytes);
-        EXPECT_EQ(SourceViewOf(name.u16string()), c.View) << c.Name;
+        EXPECT_EQ(SourceStateOf(name.u16string(), u"").View, c.View) << c.Name;
     }
-    EXPECT_EQ(SourceViewOf(u""), TSourceView::Text);
+    EXPECT_EQ(SourceStateOf(u"", u"").View, TSourceView::Text);
 }
 
 TEST(SheetList, EntriesAndTheChoiceKept)
@@ -98,7 +98,7 @@ TEST(SheetList, ReadFromTheWorkbook)
     WriteFile(folder / "classeur.xlsx",
               testkit::MakeXlsx({{"Janvier", false, {{"a"}}, {}}, {"Cachée", true, {{"b"}}, {}},
                                  {"Février", false, {{"c"}}, {}}}));
-    const TSheetList list = ListWorkbookSheets((folder / "classeur.xlsx").u16string(), u"Février");
+    const TSheetList list = SourceStateOf((folder / "classeur.xlsx").u16string(), u"Février").Sheets;
     EXPECT_EQ(list.Choices,
               (std::vector<TSheetChoice>{{u"Janvier", u"Janvier"},
                                          {u"Cachée (masquée)", u"Cachée"},
@@ -109,8 +109,8 @@ TEST(SheetList, ReadFromTheWorkbook)
     WriteFile(folder / "ancien.xls", std::string(CompoundFileStart) + std::string(504, '\0'));
     WriteFile(folder / "texte.txt", "a\tb\r\n");
     for (const char* name : {"abime.xlsx", "ancien.xls", "texte.txt", "absent.xlsx"})
-        EXPECT_TRUE(ListWorkbookSheets((folder / name).u16string(), u"").Choices.empty()) << name;
-    EXPECT_TRUE(ListWorkbookSheets(folder.Path.u16string(), u"").Choices.empty());
+        EXPECT_TRUE(SourceStateOf((folder / name).u16string(), u"").Sheets.Choices.empty()) << name;
+    EXPECT_TRUE(SourceStateOf(folder.Path.u16string(), u"").Sheets.Choices.empty());
 }
 
 }  // namespace
