@@ -13,12 +13,13 @@ namespace {
 
 using tabulor::bench::TSampleKind;
 
-class TCountingSink : public tabulor::TByteSink {
+class TCountingSink : public tabulor::TChunkSink {
 public:
-    void Write(std::string_view bytes) override
+    tabulor::TChunk Take(tabulor::TChunk chunk) override
     {
-        benchmark::DoNotOptimize(bytes.data());
-        Count += bytes.size();
+        benchmark::DoNotOptimize(chunk.Data.get());
+        Count += chunk.Size;
+        return chunk;
     }
     std::size_t Count = 0;
 };
@@ -28,7 +29,7 @@ void AddTable(benchmark::State& state, TSampleKind kind, std::size_t cellsPerRow
 {
     const std::string& text = tabulor::bench::SampleText(kind, tabulor::bench::TLineEnd::CrLf, cellsPerRow);
     const tabulor::TConversionSettings settings = tabulor::testkit::StartingSettings();
-    const tabulor::TSourceLines source(text);
+    const std::string_view source = text;
     std::size_t outputSize = 0;
     for (auto _ : state) {
         TCountingSink sink;

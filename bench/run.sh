@@ -3,10 +3,13 @@
 # sample sources in a scratch folder, measures and prints a Markdown table of figures and ratios
 # on standard output (progress goes to standard error).
 #
-#   bench/run.sh [--build-dir DIR] [--work-dir DIR] [--repeat N] [--pandas-repeat N]
-#                [--size-mb N] [--rows-mb N] [--workbook-rows N]
+#   bench/run.sh [--build-dir DIR] [--work-dir DIR] [--baseline-commit REV] [--repeat N]
+#                [--small-repeat N] [--pandas-repeat N] [--size-mb N] [--rows-mb N] [--workbook-rows N]
 #
-# Without --build-dir it configures and builds build-bench/ in Release. The scratch folder goes
+# Without --build-dir it configures and builds build-bench/ in Release. A small sheet is also
+# converted by tabulor_bench_convert as built from REV in DIR-baseline/, beside the build folder
+# DIR (REV's sources exported there with git archive and kept while REV stays the same); without
+# the repository's history that row is left out. The scratch folder goes
 # under /dev/shm when it has room, so that the page cache's write-back to a disk does not drown
 # what is measured; --work-dir names another parent folder. The workbooks' rows need a build
 # that reads workbooks (TABULOR_BUILD_WORKBOOKS, on by default).
@@ -19,12 +22,15 @@ needed_bytes=$((2 * 1024 * 1024 * 1024))
 
 build_dir=""
 work_parent=""
+# The last commit before the text path went to both cores.
+baseline_commit=00971d40dc02ceb33458df62e793ae71899f00d3
 measure_args=()
 while (($#)); do
   case "$1" in
     --build-dir) build_dir="$2"; shift 2 ;;
     --work-dir) work_parent="$2"; shift 2 ;;
-    -h | --help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --baseline-commit) baseline_commit="$2"; shift 2 ;;
+    -h | --help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) measure_args+=("$1"); shift ;;
   esac
 done
@@ -50,6 +56,33 @@ build() {
   cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}" >&2
 }
 
+# Builds the baseline's tabulor_bench_convert with the compiler, flags and options of the build
+# folder, so that only the sources differ, and hands it to the measurements.
+build_baseline() {
+  local dir="${build_dir%/}-baseline" commit settings=() name line
+  if [[ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" != "$(cd "$root" && pwd -P)" ]] ||
+    ! commit="$(git -C "$root" rev-parse --verify --quiet "$baseline_commit^{commit}")"; then
+    echo "warning: commit $baseline_commit is not in this tree's history; no baseline build" >&2
+    return
+  fi
+  if [[ "$(cat "$dir/commit" 2>/dev/null)" != "$commit" ]]; then
+    rm -rf "$dir/src" "$dir/build"
+    mkdir -p "$dir/src"
+    git -C "$root" archive "$commit" | tar -x -C "$dir/src"
+    echo "$commit" >"$dir/commit"
+  fi
+  for name in CMAKE_CXX_COMPILER CMAKE_CXX_FLAGS TABULOR_BUILD_WORKBOOKS benchmark_DIR; do
+    if line="$(grep -m 1 "^$name:" "$build_dir/CMakeCache.txt")"; then
+      settings+=("-D$line")
+    fi
+  done
+  cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULOR_BUILD_GUI=OFF \
+    -DTABULOR_BUILD_TESTS=OFF -DTABULOR_BUILD_BENCHMARKS=ON "${settings[@]}" >&2
+  cmake --build "$dir/build" -j "$(nproc)" --target tabulor_bench_convert >&2
+  measure_args+=(--baseline-convert "$dir/build/bench/tabulor_bench_convert"
+    --baseline-label "commit ${commit:0:7}")
+}
+
 pick_work_parent() {
   if [[ -n "$work_parent" ]]; then
     return
@@ -68,6 +101,7 @@ describe_machine() {
 }
 
 build
+build_baseline
 pick_work_parent
 work_dir="$(mktemp -d "$work_parent/tabulor-bench.XXXXXX")"
 trap 'rm -rf "$work_dir"' EXIT

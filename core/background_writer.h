@@ -1,34 +1,45 @@
-// Hands each chunk to another sink on a thread of its own and returns at once, so that the disk
-// writes the output while the table builds its next chunk. The conversion stays one call that
-// returns when every byte is written: Wait, and any later Write, raise the target's errors.
+// Writes each chunk to its target on a thread of its own and returns at once, so that the disk
+// takes the output while the table builds its next chunk. The conversion stays one call that
+// returns when every byte is written: Wait, and any later Take, raise the target's errors.
 //
-// It does not copy the bytes: they must stay as they are until the next Write, Release or Wait
-// returns, which is what TOutputLines promises its sink.
+// It does not copy the bytes: it holds the chunk it writes and gives its memory back with the
+// next Take. Its thread starts with the first chunk, so that a small output costs one.
 #pragma once
 
-#include <future>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 #include "output_lines.h"
 
 namespace tabulor {
 
-class TBackgroundWriter : public TByteSink {
+class TBackgroundWriter : public TChunkSink {
 public:
     explicit TBackgroundWriter(TByteSink& target) : Target(target) {}
-    ~TBackgroundWriter() override { Release(); }
+    // A write under way finishes first, so that neither its bytes nor the target go from under
+    // it; its error is dropped.
+    ~TBackgroundWriter() override;
 
-    void Write(std::string_view bytes) override;
-
-    // Lets a write under way finish, so that neither its bytes nor the target go from under it.
-    // Its error, if any, stays for Wait.
-    void Release() noexcept override;
+    TChunk Take(TChunk chunk) override;
 
     // Returns when the last chunk is written; raises the error its writing raised.
     void Wait();
 
 private:
+    void WriteChunks();
+    // With the lock held: once the chunk under way is written.
+    void WaitIdle(std::unique_lock<std::mutex>& lock);
+
     TByteSink& Target;
-    std::future<void> Pending;
+    std::mutex Lock;
+    std::condition_variable Changed;
+    TChunk Writing;
+    bool Busy = false;  // Writing is being written
+    bool Closing = false;
+    std::exception_ptr Error;
+    std::thread Thread;
 };
 
 }  // namespace tabulor

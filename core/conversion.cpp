@@ -107,8 +107,11 @@ TSheet ReadSourceSheet(std::string_view workbook, const TConversionSettings& set
 
 TConversionReport RunConversion(const TConversionSettings& settings)
 {
-    // The source is read whole before the destination is touched, so the two may be one file.
-    TFileContents source = ReadWholeFile(settings.SourceFileName);
+    // The source is read whole before the destination is touched, so the two may be one file; a
+    // source that the run itself may cut short, being its own destination, is not mapped.
+    std::error_code error;
+    const bool ownDestination = std::filesystem::equivalent(settings.SourceFileName, settings.DestFileName, error);
+    TFileContents source = ReadWholeFile(settings.SourceFileName, !ownDestination);
     if (SourceKindOf(source.View().substr(0, 8)) != TSourceKind::Text) {
         // Read whole before the destination is touched, so that a sheet too large writes nothing;
         // the file's bytes go once the sheet holds its texts.
@@ -127,11 +130,12 @@ TConversionReport RunConversion(const TConversionSettings& settings)
     return {};
 }
 
-void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings)
+void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings,
+                      std::size_t blockSize)
 {
     AddFramedTable(output, settings, [&] {
-        AddTableLines(TSourceLines(source.Text, settings.FieldSeparator), output, settings,
-                      {settings.FieldSeparator, source.Utf8, settings.OutputKind == okXhtmlDocument});
+        AddTableLines(source.Text, output, settings,
+                      {settings.FieldSeparator, source.Utf8, settings.OutputKind == okXhtmlDocument}, blockSize);
     });
 }
 

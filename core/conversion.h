@@ -15,6 +15,7 @@
 #include "output_lines.h"
 #include "source_format.h"
 #include "source_text.h"
+#include "table_markup.h"
 #include "table_settings.h"
 
 namespace tabulor {
@@ -47,8 +48,9 @@ struct TConversionReport {
 TConversionReport RunConversion(const TConversionSettings& settings);
 
 // The destination's lines for the decoded source: the document frame, if any, and the table.
-// Throws ETextFault for a quoted field still open at the source's end.
-void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings);
+// Throws ETextFault for a quoted field still open at the source's end. blockSize is the table's.
+void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings,
+                      std::size_t blockSize = TableBlockSize);
 
 // The destination's lines for the sheet that settings.SheetName names in the workbook's bytes, as
 // a run writes them. Throws EWorkbookError, naming settings.SourceFileName, for one it cannot read.

@@ -11,14 +11,28 @@
 
 namespace tabulor {
 
+// Frees a file's bytes the way they were got: a mapping of the file is unmapped, memory of the
+// program's own is deleted.
+struct TReleaseBytes {
+    TReleaseBytes() = default;
+    explicit TReleaseBytes(std::size_t mappedSize) : MappedSize(mappedSize) {}
+    TReleaseBytes(std::default_delete<char[]>) {}
+    void operator()(char* bytes) const noexcept;
+
+    std::size_t MappedSize = 0;  // 0 for memory of the program's own
+};
+
+// The bytes may be written where they lie: a mapping is the program's private copy.
 struct TFileContents {
-    std::unique_ptr<char[]> Data;
+    std::unique_ptr<char[], TReleaseBytes> Data;
     std::size_t Size = 0;
     std::string_view View() const { return {Data.get(), Size}; }
 };
 
 // Reads the whole file; throws EFOpenError when it cannot be opened or read (a folder included).
-TFileContents ReadWholeFile(const std::filesystem::path& name);
+// A large regular file is mapped rather than copied where the system allows it and mayMap is
+// true; a file that the run itself changes, as when it is its own destination, must be copied.
+TFileContents ReadWholeFile(const std::filesystem::path& name, bool mayMap = true);
 
 // The destination as it is being written. Bytes go to a new file beside it, which Commit puts in
 // place of the destination in one step; destroyed without Commit, it removes that file and leaves

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,7 +76,36 @@ std::string SystemText(TErrorCode code)
     return strerror_r(code, buffer, sizeof buffer);
 }
 
-TFileContents ReadWholeFile(const fs::path& name)
+void TReleaseBytes::operator()(char* bytes) const noexcept
+{
+    if (MappedSize != 0)
+        ::munmap(bytes, MappedSize);
+    else
+        delete[] bytes;
+}
+
+namespace {
+
+// Below this a copy costs less than setting up a mapping.
+constexpr std::size_t LeastMappedSize = std::size_t{1} << 20;
+
+// The file's pages as they are now, all of them at once, so that reading them takes no fault of
+// its own; empty where the system maps no such file. They are mapped for reading first: mapped
+// for writing, each would be copied at once. Writing one later copies that one alone.
+TFileContents MapWhole(int fd, std::size_t size)
+{
+    void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (bytes == MAP_FAILED)
+        return {};
+    TFileContents contents{std::unique_ptr<char[], TReleaseBytes>(static_cast<char*>(bytes), TReleaseBytes(size)), size};
+    if (::mprotect(bytes, size, PROT_READ | PROT_WRITE) != 0)
+        return {};
+    return contents;
+}
+
+}  // namespace
+
+TFileContents ReadWholeFile(const fs::path& name, bool mayMap)
 {
     if (name.empty())
         FailOpen(name, ENOENT);
@@ -87,6 +117,10 @@ TFileContents ReadWholeFile(const fs::path& name)
         FailOpen(name, EISDIR);
 
     const auto size = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+    if (mayMap && S_ISREG(status.st_mode) && size >= LeastMappedSize) {
+        if (TFileContents mapped = MapWhole(fd.Get(), size); mapped.Data)
+            return mapped;
+    }
     return ReadToEnd(size, [&](char* into, std::size_t room) {
         for (;;) {
             const ssize_t got = ::read(fd.Get(), into, room);

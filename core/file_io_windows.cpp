@@ -101,7 +101,13 @@ std::string SystemText(TErrorCode code)
     return {};
 }
 
-TFileContents ReadWholeFile(const fs::path& name)
+// The source is read into memory of the program's own: nothing here maps it.
+void TReleaseBytes::operator()(char* bytes) const noexcept
+{
+    delete[] bytes;
+}
+
+TFileContents ReadWholeFile(const fs::path& name, bool)
 {
     if (name.empty())
         FailOpen(name, ERROR_FILE_NOT_FOUND);

@@ -1,8 +1,8 @@
 // The output line list, kept as the bytes that will be written: every line followed by CR LF.
 //
 // It does not keep the whole output when a sink is given: whenever a chunk has gathered it is
-// handed to the sink, so a conversion's memory does not grow with the output. It builds into two
-// buffers in turn, so that a sink may go on writing one while the next fills.
+// handed to the sink, which gives back memory for the next, so a conversion's memory does not
+// grow with the output and the sink may go on writing one chunk while the next fills.
 #pragma once
 
 #include <cstddef>
@@ -12,25 +12,33 @@
 
 namespace tabulor {
 
+// Bytes of output and the memory that holds them.
+struct TChunk {
+    std::unique_ptr<char[]> Data;
+    std::size_t Capacity = 0;
+    std::size_t Size = 0;
+    std::string_view Bytes() const { return {Data.get(), Size}; }
+};
+
+// Where finished bytes go: a file, a test's string.
 class TByteSink {
 public:
     virtual ~TByteSink() = default;
-    // The bytes stay as they are until the next call of Write or Release returns.
     virtual void Write(std::string_view bytes) = 0;
-    // The bytes last handed to Write are about to be freed: a sink still reading them finishes
-    // first. Errors are left to the next Write and to the sink's own end.
-    virtual void Release() noexcept {}
+};
+
+// Where chunks go, each handed over with its memory.
+class TChunkSink {
+public:
+    virtual ~TChunkSink() = default;
+    // Takes a chunk and gives back memory to fill next: one whose bytes are done with, or none.
+    virtual TChunk Take(TChunk chunk) = 0;
 };
 
 class TOutputLines {
 public:
     // Without a sink every byte stays in Text().
-    explicit TOutputLines(TByteSink* sink = nullptr) : Sink(sink) {}
-    ~TOutputLines()
-    {
-        if (Sink != nullptr)
-            Sink->Release();
-    }
+    explicit TOutputLines(TChunkSink* sink = nullptr) : Sink(sink) {}
     TOutputLines(const TOutputLines&) = delete;
     TOutputLines& operator=(const TOutputLines&) = delete;
 
@@ -40,7 +48,7 @@ public:
         if (text.empty())
             return;
         std::memcpy(BeginWrite(text.size()), text.data(), text.size());
-        Size += text.size();
+        Current.Size += text.size();
     }
 
     // Ends the line being built (which may be empty).
@@ -60,25 +68,28 @@ public:
     // check for each.
     char* BeginWrite(std::size_t room)
     {
-        if (Current->Capacity - Size < room)
+        if (Current.Capacity - Current.Size < room)
             MakeRoom(room);
-        return Current->Data.get() + Size;
+        return Current.Data.get() + Current.Size;
     }
-    void EndWrite(const char* end) { Size = static_cast<std::size_t>(end - Current->Data.get()); }
+    void EndWrite(const char* end) { Current.Size = static_cast<std::size_t>(end - Current.Data.get()); }
 
     // Hands the bytes gathered so far to the sink once they fill a chunk. Called within long rows
     // too, so that a single enormous row does not gather whole.
     void FlushIfFull()
     {
-        if (Sink != nullptr && Size >= ChunkSize)
+        if (Sink != nullptr && Current.Size >= ChunkSize)
             Flush();
     }
 
     // Hands what is left to the sink.
     void Flush();
 
+    // Adds a chunk made elsewhere after what is here; gives back memory for the caller's next.
+    TChunk AppendChunk(TChunk chunk);
+
     // What has not been handed to a sink yet.
-    std::string_view Text() const { return {Current->Data.get(), Size}; }
+    std::string_view Text() const { return Current.Bytes(); }
 
     // Large enough that handing a chunk over costs little beside writing it.
     static constexpr std::size_t ChunkSize = std::size_t{4} << 20;
@@ -86,14 +97,8 @@ public:
 private:
     void MakeRoom(std::size_t room);
 
-    struct TBuffer {
-        std::unique_ptr<char[]> Data;
-        std::size_t Capacity = 0;
-    };
-    TBuffer Buffers[2];
-    TBuffer* Current = &Buffers[0];
-    std::size_t Size = 0;
-    TByteSink* Sink;
+    TChunk Current;
+    TChunkSink* Sink;
 };
 
 }  // namespace tabulor

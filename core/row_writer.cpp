@@ -1,6 +1,7 @@
 #include "row_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "cell_encoding.h"
@@ -65,6 +66,9 @@ void TRowWriter::TExpansion::SetSlot(std::size_t state, unsigned byte, std::stri
 TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close,
                                    std::string_view emptyCellText, const TCellReading& reading)
     : Slots(reading.Utf8 ? Utf8Slots : 512)
+#ifdef TABULOR_VECTOR_SCAN
+      , Special({SeparatorByte(reading.Separator), '&', '<', '>', reading.Separator != fsTab ? '"' : '&'})
+#endif
 {
     const char separator = SeparatorByte(reading.Separator);
     const bool csv = reading.Separator != fsTab;
@@ -141,6 +145,68 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
 {
 }
 
+#ifdef TABULOR_VECTOR_SCAN
+
+namespace {
+
+// Copies the bytes from p that are their own text, up to sixteen, to out; returns their count.
+inline std::size_t CopyPlain(const TByteFinder& special, const char* p, const char* end, char* out)
+{
+    constexpr std::size_t width = TByteFinder::Width;
+    const auto left = static_cast<std::size_t>(end - p);
+    unsigned found;
+    if (left >= width) {
+        found = special.Find(p);
+        std::memcpy(out, p, width);
+    } else {
+        // A row's last bytes go through a copy: past them may lie the end of the memory.
+        char tail[width] = {};
+        std::memcpy(tail, p, left);
+        found = special.Find(tail) | (0xFFFFu << left);
+        std::memcpy(out, tail, width);
+    }
+    return found == 0 ? width : static_cast<std::size_t>(std::countr_zero(found));
+}
+
+}  // namespace
+
+// Runs of bytes that are their own text are copied sixteen at a time; every other byte takes one
+// step through the table, as in the loop below. The state after a first byte of a UTF-8
+// character leaves its next byte to the table.
+template <bool HasLongSlots>
+const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*& out, std::size_t& state) const
+{
+    const TSlot* const slots = Slots.data();
+    const std::uint16_t* const next = Next.data();
+    std::size_t current = state;
+    // A local, not the caller's variable, so that it stays in a register.
+    char* o = out;
+    while (p != end) {
+        if (current == InCell || current == CellStart) {
+            const std::size_t plain = CopyPlain(Special, p, end, o);
+            p += plain;
+            o += plain;
+            if (plain != 0)
+                current = InCell;
+            if (plain == TByteFinder::Width || p == end)
+                continue;
+        }
+        const std::size_t byte = static_cast<unsigned char>(*p);
+        const TSlot& slot = slots[byte + current];
+        if (HasLongSlots && slot.Length == LongSlot)
+            break;
+        std::memcpy(o, &slot, sizeof slot);
+        o += slot.Length;
+        current = next[byte];
+        ++p;
+    }
+    out = o;
+    state = current;
+    return p;
+}
+
+#else
+
 // The loop every byte of a table goes through, so kept lean: one load and one store of a slot per
 // byte, and the test for a long text only where a table has one. The next state depends on the
 // byte alone, so no byte waits for the lookup of the one before it.
@@ -164,6 +230,8 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
     state = current;
     return p;
 }
+
+#endif
 
 void TRowWriter::WriteCells(const TExpansion& expansion, std::string_view bytes, std::size_t& state,
                             TOutputLines& output) const

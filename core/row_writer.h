@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_finder.h"
 #include "output_lines.h"
 #include "source_format.h"
 #include "table_settings.h"
@@ -74,6 +75,10 @@ private:
         // by whether it starts a cell.
         std::array<std::string, 2> LongSeparators;
         bool HasLong = false;
+#ifdef TABULOR_VECTOR_SCAN
+        // The bytes below 0x80 whose text is not themselves in some state.
+        TByteFinder Special;
+#endif
     };
 
     void WriteCells(const TExpansion& expansion, std::string_view bytes, std::size_t& state,

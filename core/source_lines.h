@@ -34,6 +34,8 @@ public:
         TIterator& operator++();
         TIterator operator++(int);
         bool operator==(const TIterator& other) const { return Next == other.Next && AtEnd == other.AtEnd; }
+        // Where the row after this one starts: just past this one's line end.
+        const char* NextRowStart() const { return Next; }
 
     private:
         friend class TSourceLines;

@@ -1,8 +1,14 @@
 #include "table_markup.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <thread>
+
+#include "ordered_blocks.h"
+#include "source_lines.h"
+#include "table_blocks.h"
 
 namespace tabulor {
 
@@ -16,14 +22,24 @@ std::string TableOpeningLine(const TTableSettings& settings)
     return line + ">";
 }
 
-void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings,
-                   const TCellReading& reading)
+void AddTableLines(std::string_view text, TOutputLines& output, const TTableSettings& settings,
+                   const TCellReading& reading, std::size_t blockSize)
 {
     output.AddLine(TableOpeningLine(settings));
     const TRowWriter rows(settings, reading);
-    std::size_t row = 0;
-    for (const std::string_view line : source)
-        rows.AddRow(line, row++, output);
+    const std::size_t headerRows = HeaderCount(settings.TitleRows);
+    const auto addRows = [&](const TTableBlock& block, TOutputLines& into) {
+        // Past the first block every row is a data row.
+        std::size_t row = block.First ? 0 : headerRows;
+        for (const std::string_view line : TSourceLines(block.Text, reading.Separator))
+            rows.AddRow(line, row++, into);
+    };
+    if (text.size() <= blockSize) {
+        addRows({text, true}, output);
+    } else {
+        TTableBlocks blocks(text, reading.Separator, headerRows, blockSize);
+        ConvertBlocksInOrder(blocks, addRows, output, std::max(1u, std::thread::hardware_concurrency()));
+    }
     output.AddLine("</table>");
 }
 

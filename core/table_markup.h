@@ -1,11 +1,12 @@
 // The table: its opening line, one row line per source line, its closing line.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "output_lines.h"
 #include "row_writer.h"
-#include "source_lines.h"
 #include "table_settings.h"
 
 namespace tabulor {
@@ -13,7 +14,12 @@ namespace tabulor {
 // "<table>" with the table's class and border, as every table opens.
 std::string TableOpeningLine(const TTableSettings& settings);
 
-void AddTableLines(const TSourceLines& source, TOutputLines& output, const TTableSettings& settings,
-                   const TCellReading& reading = {});
+// A text larger than a block this size is cut at row starts into blocks converted on every core.
+inline constexpr std::size_t TableBlockSize = std::size_t{512} << 10;
+
+// The text's rows as one table; blockSize is there for the tests, to put block ends anywhere.
+// Throws ETextFault for a quoted field still open at the text's end.
+void AddTableLines(std::string_view text, TOutputLines& output, const TTableSettings& settings,
+                   const TCellReading& reading = {}, std::size_t blockSize = TableBlockSize);
 
 }  // namespace tabulor

@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::MarkupFree);
     if ((choices & 2) != 0)
         settings.EmptyCellText = "&nbsp;";
-    const tabulor::TSourceLines source(input.CheckedSource());
+    const std::string_view source = input.CheckedSource();
     const std::string earlier(earlierLength, 'x');
 
     tabulor::TOutputLines table;

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     tabulor::fuzz::TFuzzInput input(data, size);
     const tabulor::TTableSettings settings = input.TakeSettings(tabulor::fuzz::TTextKind::AnyBytes);
-    const tabulor::TSourceLines source(input.CheckedSource());
+    const std::string_view source = input.CheckedSource();
     const std::vector<std::string_view> sourceLines(source.begin(), source.end());
 
     tabulor::TOutputLines output;

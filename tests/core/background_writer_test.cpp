@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "core/background_writer.h"
@@ -48,15 +50,22 @@ TEST(BackgroundWriter, WritesEveryChunkInOrderOffTheCallingThread)
     EXPECT_EQ(sink.Bytes, expected);
 }
 
+TChunk ChunkOf(std::string_view bytes)
+{
+    TChunk chunk{std::make_unique<char[]>(bytes.size()), bytes.size(), bytes.size()};
+    std::copy(bytes.begin(), bytes.end(), chunk.Data.get());
+    return chunk;
+}
+
 TEST(BackgroundWriter, ErrorOfAChunkReachesTheCaller)
 {
     for (const int failing : {1, 2}) {
         TFailingSink sink(failing);
         TBackgroundWriter writer(sink);
-        writer.Write("first");
+        writer.Take(ChunkOf("first"));
         EXPECT_THROW(
             {
-                writer.Write("second");
+                writer.Take(ChunkOf("second"));
                 writer.Wait();
             },
             EWriteError)
@@ -64,42 +73,20 @@ TEST(BackgroundWriter, ErrorOfAChunkReachesTheCaller)
     }
 }
 
-// Destroyed while a chunk is being written, it waits, so the target is never written after.
+// Destroyed while a chunk is being written, it waits, so the target is never written after; and
+// the memory it gives back is the chunk it wrote before, never the one it is writing.
 TEST(BackgroundWriter, AbandonedWriterLetsTheLastChunkFinish)
 {
     TFailingSink sink(2);
     {
         TBackgroundWriter writer(sink);
-        writer.Write("first");
-        writer.Write("second");
+        TChunk first = ChunkOf("first");
+        const char* const firstMemory = first.Data.get();
+        EXPECT_EQ(writer.Take(std::move(first)).Data, nullptr);
+        EXPECT_EQ(writer.Take(ChunkOf("second")).Data.get(), firstMemory);
     }
     EXPECT_EQ(sink.Writes, 2);
     EXPECT_EQ(sink.Bytes, "first");
-}
-
-// A sink may still be reading the last bytes it was handed: the lines tell it before they go.
-TEST(BackgroundWriter, OutputLinesReleaseTheirSinkBeforeFreeingTheBytes)
-{
-    class TReleaseCheckingSink : public TByteSink {
-    public:
-        void Write(std::string_view bytes) override { Last = bytes; }
-        void Release() noexcept override
-        {
-            ++Releases;
-            SeenAtRelease = std::string(Last);
-        }
-        std::string_view Last;
-        int Releases = 0;
-        std::string SeenAtRelease;
-    } sink;
-    {
-        TOutputLines output(&sink);
-        output.AddLine("a");
-        output.Flush();
-        output.AddLine("not handed over");
-    }
-    EXPECT_EQ(sink.Releases, 1);
-    EXPECT_EQ(sink.SeenAtRelease, "a\r\n");
 }
 
 }  // namespace

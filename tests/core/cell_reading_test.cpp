@@ -18,7 +18,7 @@ std::vector<std::string> Rows(std::string_view source, const TCellReading& readi
                               const TTableSettings& settings = StartingSettings())
 {
     TOutputLines output;
-    AddTableLines(TSourceLines(source, reading.Separator), output, settings, reading);
+    AddTableLines(source, output, settings, reading);
     std::vector<std::string> lines = SplitCrLf(output.Text());
     return {lines.begin() + 1, lines.end() - 1};
 }

@@ -83,7 +83,7 @@ TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
 
     TOutputLines expected;
     AddDocumentHeader(expected, true);
-    AddTableLines(TSourceLines(source), expected, settings);
+    AddTableLines(source, expected, settings);
     AddDocumentFooter(expected);
     EXPECT_GT(written.size(), 3 * TOutputLines::ChunkSize);
     EXPECT_EQ(written, expected.Text());

@@ -19,7 +19,7 @@ using tabulor::testkit::StartingSettings;
 std::vector<std::string> Table(std::string_view source, const TTableSettings& settings = StartingSettings())
 {
     TOutputLines output;
-    AddTableLines(TSourceLines(source), output, settings);
+    AddTableLines(source, output, settings);
     return SplitCrLf(output.Text());
 }
 
@@ -200,11 +200,11 @@ TEST(TableMarkup, HugeRowIsHandedOverInPieces)
     while (source.size() < TOutputLines::ChunkSize)
         source += "\xE9t\xE9\t";
     TOutputLines inMemory;
-    AddTableLines(TSourceLines(source), inMemory, StartingSettings());
+    AddTableLines(source, inMemory, StartingSettings());
 
     tabulor::testkit::TRecordingSink sink;
     TOutputLines streamed(&sink);
-    AddTableLines(TSourceLines(source), streamed, StartingSettings());
+    AddTableLines(source, streamed, StartingSettings());
     streamed.Flush();
     EXPECT_GT(sink.Writes, 2);
     EXPECT_EQ(sink.Bytes, inMemory.Text());

@@ -27,12 +27,13 @@ inline std::vector<std::string> SplitCrLf(std::string_view text)
     return lines;
 }
 
-class TRecordingSink : public TByteSink {
+class TRecordingSink : public TChunkSink {
 public:
-    void Write(std::string_view bytes) override
+    TChunk Take(TChunk chunk) override
     {
-        Bytes.append(bytes);
+        Bytes.append(chunk.Bytes());
         ++Writes;
+        return chunk;
     }
     std::string Bytes;
     int Writes = 0;

@@ -1,0 +1,48 @@
+// A source text cut at row starts into blocks that can be converted apart and written in order.
+// A block ends where a row ends, its line end included, so a CR LF is never split; with a
+// semicolon or a comma between fields the rows are followed from the text's start, so that no
+// block ends inside a quoted field and a quote still open at the end names its line in the whole
+// text. The first block holds every header row, so that the rows of the others are data rows.
+//
+// It does not convert anything, nor count the rows past the header rows.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "source_format.h"
+#include "source_lines.h"
+
+namespace tabulor {
+
+// A block's rows, and whether it is the first, whose rows are counted from the table's first.
+struct TTableBlock {
+    std::string_view Text;
+    bool First = false;
+};
+
+class TTableBlocks {
+public:
+    // Blocks of about blockSize bytes or more: a block runs to the end of the row that reaches it.
+    TTableBlocks(std::string_view text, TFieldSeparator separator, std::size_t headerRows, std::size_t blockSize);
+
+    // False at the text's end. Throws ETextFault for a quoted field still open at the end.
+    bool Next(TTableBlock& block);
+
+private:
+    std::size_t BlockEnd(std::size_t from);
+    // Follows the rows on until one ends at or past target with at least leastRows behind it
+    // (counted from the first followed); where it ends, or the text's end.
+    std::size_t FollowRows(std::size_t target, std::size_t leastRows);
+    std::size_t LineEndAfter(std::size_t at) const;
+
+    std::string_view Text;
+    bool Quoted;
+    std::size_t HeaderRows;
+    std::size_t BlockSize;
+    std::size_t Start = 0;
+    // The rows followed from the start where a block's end needs them.
+    TSourceLines::TIterator Rows;
+};
+
+}  // namespace tabulor
