@@ -6,6 +6,13 @@ namespace tabulor {
 
 TBackgroundWriter::~TBackgroundWriter()
 {
+    Stop();
+}
+
+// The thread ends as soon as it has written what it holds, so that waiting for the last chunk
+// costs no more than waiting for the thread; the next Take starts another.
+void TBackgroundWriter::Stop() noexcept
+{
     if (!Thread.joinable())
         return;
     {
@@ -14,10 +21,19 @@ TBackgroundWriter::~TBackgroundWriter()
     }
     Changed.notify_all();
     Thread.join();
+    Closing = false;
 }
 
 TChunk TBackgroundWriter::Take(TChunk chunk)
 {
+    if (!Thread.joinable()) {
+        if (!Held) {
+            Held = true;
+            return std::exchange(Writing, std::move(chunk));
+        }
+        // More than one chunk: the held one is written here, the others on the thread.
+        WriteHeld();
+    }
     std::unique_lock lock(Lock);
     WaitIdle(lock);
     TChunk done = std::exchange(Writing, std::move(chunk));
@@ -31,8 +47,17 @@ TChunk TBackgroundWriter::Take(TChunk chunk)
 
 void TBackgroundWriter::Wait()
 {
-    std::unique_lock lock(Lock);
-    WaitIdle(lock);
+    if (Held)
+        WriteHeld();
+    Stop();
+    if (Error)
+        std::rethrow_exception(std::exchange(Error, nullptr));
+}
+
+void TBackgroundWriter::WriteHeld()
+{
+    Held = false;
+    Target.Write(Writing.Bytes());
 }
 
 void TBackgroundWriter::WaitIdle(std::unique_lock<std::mutex>& lock)

@@ -3,7 +3,9 @@
 // returns when every byte is written: Wait, and any later Take, raise the target's errors.
 //
 // It does not copy the bytes: it holds the chunk it writes and gives its memory back with the
-// next Take. Its thread starts with the first chunk, so that a small output costs one.
+// next Take. The first chunk is only held: an output of one chunk is written by Wait on the
+// calling thread, which costs less than starting one. The thread starts with the second and
+// ends with Wait.
 #pragma once
 
 #include <condition_variable>
@@ -29,6 +31,8 @@ public:
 
 private:
     void WriteChunks();
+    void Stop() noexcept;
+    void WriteHeld();
     // With the lock held: once the chunk under way is written.
     void WaitIdle(std::unique_lock<std::mutex>& lock);
 
@@ -36,7 +40,8 @@ private:
     std::mutex Lock;
     std::condition_variable Changed;
     TChunk Writing;
-    bool Busy = false;  // Writing is being written
+    bool Held = false;  // Writing waits for Wait or the next Take, with no thread
+    bool Busy = false;  // Writing is being written on the thread
     bool Closing = false;
     std::exception_ptr Error;
     std::thread Thread;

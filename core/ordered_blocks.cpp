@@ -19,7 +19,7 @@ struct TStopped {};
 class TBlockQueue {
 public:
     TBlockQueue(TTableBlocks& blocks, unsigned threads)
-        : Blocks(blocks), Ahead(threads + 1), Slots(Ahead) {}
+        : Blocks(blocks), Ahead(16 * threads), Slots(Ahead) {}
 
     // The next block and its number; false when there is none left or the run stopped.
     bool Take(TTableBlock& block, std::size_t& number);
@@ -38,6 +38,9 @@ private:
     };
     // Enough for a block's output to be handed on while the next is written.
     static constexpr std::size_t MostQueued = 2;
+    // The output that blocks ahead of the one being written may hold: many blocks ahead keep
+    // every thread busy through the system's scheduling, but never more than this.
+    static constexpr std::size_t MostQueuedBytes = std::size_t{32} << 20;
 
     TSlot& SlotOf(std::size_t number) { return Slots[number % Ahead]; }
 
@@ -48,6 +51,7 @@ private:
     std::condition_variable Changed;
     std::vector<TSlot> Slots;
     std::vector<TChunk> Spare;
+    std::size_t QueuedBytes = 0;
     std::size_t Taken = 0;
     std::size_t Head = 0;  // the block being written
     bool AllTaken = false;
@@ -77,9 +81,14 @@ TChunk TBlockQueue::Put(std::size_t number, TChunk chunk)
 {
     std::unique_lock lock(Lock);
     TSlot& slot = SlotOf(number);
-    Changed.wait(lock, [&] { return Stopped || slot.Chunks.size() < MostQueued; });
+    // The block being written always may: its chunks go out whatever the others hold.
+    Changed.wait(lock, [&] {
+        return Stopped || (slot.Chunks.size() < MostQueued
+                           && (number == Head || QueuedBytes + chunk.Size <= MostQueuedBytes));
+    });
     if (Stopped)
         throw TStopped();
+    QueuedBytes += chunk.Size;
     slot.Chunks.push_back(std::move(chunk));
     Changed.notify_all();
     if (Spare.empty())
@@ -116,6 +125,7 @@ void TBlockQueue::Drain(TOutputLines& output)
         if (!slot.Chunks.empty()) {
             TChunk chunk = std::move(slot.Chunks.front());
             slot.Chunks.pop_front();
+            QueuedBytes -= chunk.Size;
             Changed.notify_all();
             lock.unlock();
             TChunk spare = output.AppendChunk(std::move(chunk));

@@ -15,8 +15,9 @@ inline constexpr char32_t MalformedCharacter = 0xFFFFFFFF;
 char32_t DecodeUtf8(std::string_view text, std::size_t& position);
 
 // Where the first byte is that is no part of well-formed UTF-8, a NUL counted as one; npos for a
-// text that is UTF-8 throughout.
-std::size_t FirstMalformedUtf8(std::string_view text);
+// text that is UTF-8 throughout. The text is checked in that many parts at once; with none
+// given, a large text in as many as there are cores.
+std::size_t FirstMalformedUtf8(std::string_view text, unsigned parts = 0);
 
 // How many bytes the character's UTF-8 takes.
 constexpr std::size_t Utf8Length(char32_t character)
