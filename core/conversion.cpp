@@ -115,16 +115,26 @@ TConversionReport RunConversion(const TConversionSettings& settings)
     if (SourceKindOf(source.View().substr(0, 8)) != TSourceKind::Text) {
         // Read whole before the destination is touched, so that a sheet too large writes nothing;
         // the file's bytes go once the sheet holds its texts.
-        const TSheet sheet = ReadSourceSheet(TFileContents(std::move(source)).View(), settings);
+        const TSheet sheet = [&] {
+            const TFileContents workbook(std::move(source));
+            TSheet read = ReadSourceSheet(workbook.View(), settings);
+            ThrowIfCutShort(workbook, settings.SourceFileName);
+            return read;
+        }();
         WriteDestination(settings,
                          [&](TOutputLines& output) { AddSheetDocumentLines(sheet, output, settings); });
         return {sheet.FormulasWithoutValue()};
     }
     try {
         const TSourceText text = DecodeSource(source, settings.SourceEncoding);
-        WriteDestination(settings, [&](TOutputLines& output) { AddDocumentLines(text, output, settings); });
+        WriteDestination(settings, [&](TOutputLines& output) {
+            AddDocumentLines(text, output, settings);
+            ThrowIfCutShort(source, settings.SourceFileName);
+        });
     } catch (const ETextFault& fault) {
-        // The destination is gone by now, as after any failed write.
+        // The destination is gone by now, as after any failed write. A fault in zeros that took
+        // the place of a cut file's end is no fault of the text.
+        ThrowIfCutShort(source, settings.SourceFileName);
         FailSourceText(settings.SourceFileName, fault);
     }
     return {};

@@ -34,6 +34,10 @@ struct TFileContents {
 // true; a file that the run itself changes, as when it is its own destination, must be copied.
 TFileContents ReadWholeFile(const std::filesystem::path& name, bool mayMap = true);
 
+// Throws EFOpenError for the name when another program cut the mapped file short while it was
+// read: the bytes past its new end read as zeros.
+void ThrowIfCutShort(const TFileContents& contents, const std::filesystem::path& name);
+
 // The destination as it is being written. Bytes go to a new file beside it, which Commit puts in
 // place of the destination in one step; destroyed without Commit, it removes that file and leaves
 // the destination as it was. A symbolic link is written through to its target, and the replaced

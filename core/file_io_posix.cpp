@@ -11,6 +11,7 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "file_io_shared.h"
+#include "mapping_guard.h"
 
 namespace fs = std::filesystem;
 
@@ -78,10 +79,18 @@ std::string SystemText(TErrorCode code)
 
 void TReleaseBytes::operator()(char* bytes) const noexcept
 {
-    if (MappedSize != 0)
-        ::munmap(bytes, MappedSize);
-    else
+    if (MappedSize == 0) {
         delete[] bytes;
+        return;
+    }
+    UnguardMapping(bytes);
+    ::munmap(bytes, MappedSize);
+}
+
+void ThrowIfCutShort(const TFileContents& contents, const fs::path& name)
+{
+    if (contents.Data.get_deleter().MappedSize != 0 && MappingWasCut(contents.Data.get()))
+        FailOpen(name, EIO);
 }
 
 namespace {
@@ -97,6 +106,10 @@ TFileContents MapWhole(int fd, std::size_t size)
     void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     if (bytes == MAP_FAILED)
         return {};
+    if (!GuardMapping(static_cast<char*>(bytes), size)) {
+        ::munmap(bytes, size);
+        return {};
+    }
     TFileContents contents{std::unique_ptr<char[], TReleaseBytes>(static_cast<char*>(bytes), TReleaseBytes(size)), size};
     if (::mprotect(bytes, size, PROT_READ | PROT_WRITE) != 0)
         return {};

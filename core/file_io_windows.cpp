@@ -101,11 +101,14 @@ std::string SystemText(TErrorCode code)
     return {};
 }
 
-// The source is read into memory of the program's own: nothing here maps it.
+// The source is read into memory of the program's own: nothing here maps it, and nobody may
+// change it while it is read.
 void TReleaseBytes::operator()(char* bytes) const noexcept
 {
     delete[] bytes;
 }
+
+void ThrowIfCutShort(const TFileContents&, const fs::path&) {}
 
 TFileContents ReadWholeFile(const fs::path& name, bool)
 {

@@ -1,13 +1,20 @@
 #include "table_blocks.h"
 
 #include <algorithm>
+#include <bit>
+
+#include "file_errors.h"
+#include "source_lines.h"
 
 namespace tabulor {
 
 TTableBlocks::TTableBlocks(std::string_view text, TFieldSeparator separator, std::size_t headerRows,
                            std::size_t blockSize)
-    : Text(text), Quoted(separator != fsTab), HeaderRows(headerRows), BlockSize(std::max<std::size_t>(blockSize, 1)),
-      Rows(TSourceLines(text, separator).begin())
+    : Text(text), Separator(SeparatorByte(separator)), Quoted(separator != fsTab), HeaderRows(headerRows),
+      BlockSize(std::max<std::size_t>(blockSize, 1))
+#ifdef TABULOR_VECTOR_SCAN
+      , Stops(Quoted ? TByteFinder({'\r', '\n', '"'}) : TByteFinder({'\r', '\n'}))
+#endif
 {
 }
 
@@ -21,27 +28,60 @@ bool TTableBlocks::Next(TTableBlock& block)
     return true;
 }
 
-std::size_t TTableBlocks::BlockEnd(std::size_t from)
+std::size_t TTableBlocks::BlockEnd(std::size_t from) const
 {
     const std::size_t target = std::min(from + BlockSize, Text.size());
     const std::size_t leastRows = from == 0 ? HeaderRows : 0;
     if (Quoted)
-        return FollowRows(target, leastRows);
+        return FollowRows(from, target, leastRows);
     // Tab-separated, any line end ends a row: only the header rows are followed.
-    const std::size_t headerEnd = leastRows > 0 ? FollowRows(0, leastRows) : 0;
+    const std::size_t headerEnd = leastRows > 0 ? FollowRows(0, 0, leastRows) : 0;
     return headerEnd >= target ? headerEnd : LineEndAfter(target);
 }
 
-std::size_t TTableBlocks::FollowRows(std::size_t target, std::size_t leastRows)
+// The rows as the source's lines read them: a line end inside a quoted field is the field's, and
+// a quote opens a field only where the field begins.
+std::size_t TTableBlocks::FollowRows(std::size_t from, std::size_t target, std::size_t leastRows) const
 {
-    const TSourceLines::TIterator last;
-    for (std::size_t rows = 1; Rows != last; ++rows) {
-        const auto rowEnd = static_cast<std::size_t>(Rows.NextRowStart() - Text.data());
-        ++Rows;
-        if (rowEnd >= target && rows >= leastRows)
-            return rowEnd;
+    std::size_t rows = 0;
+    std::size_t rowStart = from;
+    std::size_t at = from;
+    while ((at = NextStop(at)) < Text.size()) {
+        if (Text[at] == '"') {
+            if (at != rowStart && Text[at - 1] != Separator) {
+                ++at;
+                continue;
+            }
+            const std::size_t opening = at;
+            at = QuotedFieldEnd(Text, opening);
+            if (at == std::string_view::npos)
+                throw ETextFault(ETextFault::UnclosedQuote, LineNumberAt(Text, opening));
+            continue;
+        }
+        rowStart = LineEndAfter(at);
+        at = rowStart;
+        ++rows;
+        if (at >= target && rows >= leastRows)
+            return at;
     }
     return Text.size();
+}
+
+// The first line end, or quote where quotes count, at or after at; the text's size if none.
+std::size_t TTableBlocks::NextStop(std::size_t at) const
+{
+#ifdef TABULOR_VECTOR_SCAN
+    for (; Text.size() - at >= TByteFinder::Width; at += TByteFinder::Width) {
+        if (const unsigned found = Stops.FindExactly(Text.data() + at); found != 0)
+            return at + static_cast<std::size_t>(std::countr_zero(found));
+    }
+#endif
+    for (; at < Text.size(); ++at) {
+        const char byte = Text[at];
+        if (byte == '\r' || byte == '\n' || (Quoted && byte == '"'))
+            break;
+    }
+    return at;
 }
 
 // Just past the first line end at or after at, both bytes of a CR LF.

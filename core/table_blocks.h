@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "byte_finder.h"
 #include "source_format.h"
-#include "source_lines.h"
 
 namespace tabulor {
 
@@ -30,19 +30,22 @@ public:
     bool Next(TTableBlock& block);
 
 private:
-    std::size_t BlockEnd(std::size_t from);
-    // Follows the rows on until one ends at or past target with at least leastRows behind it
-    // (counted from the first followed); where it ends, or the text's end.
-    std::size_t FollowRows(std::size_t target, std::size_t leastRows);
+    std::size_t BlockEnd(std::size_t from) const;
+    // Follows the rows from the one starting at from until one ends at or past target with at
+    // least leastRows ended; where it ends, or the text's end.
+    std::size_t FollowRows(std::size_t from, std::size_t target, std::size_t leastRows) const;
+    std::size_t NextStop(std::size_t at) const;
     std::size_t LineEndAfter(std::size_t at) const;
 
     std::string_view Text;
+    char Separator;
     bool Quoted;
     std::size_t HeaderRows;
     std::size_t BlockSize;
     std::size_t Start = 0;
-    // The rows followed from the start where a block's end needs them.
-    TSourceLines::TIterator Rows;
+#ifdef TABULOR_VECTOR_SCAN
+    TByteFinder Stops;
+#endif
 };
 
 }  // namespace tabulor

@@ -1,5 +1,6 @@
 // File errors whose causes only POSIX systems have or can bring about here: permission bits, an
-// unprivileged child, a size limit, /dev/full and a small mounted file system.
+// unprivileged child, a size limit, /dev/full, a small mounted file system and a mapped source
+// cut short.
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
@@ -10,6 +11,8 @@
 
 #include "child_process.h"
 #include "core/conversion.h"
+#include "core/file_io.h"
+#include "tests/testkit/sheet_forms.h"
 #include "file_errors_fixture.h"
 
 namespace {
@@ -48,6 +51,38 @@ TEST_F(FileErrors, FolderThatTakesNoNewFile)
     Settings.DestFileName = Folder / "locked" / "new.html";
     EXPECT_EQ(RunUnprivileged(), CreateError(Folder.Path.string() + "/locked/new.html", EACCES));
     fs::permissions(Folder / "locked", fs::perms::all);
+}
+
+// A large source is read through a mapping, which truncating the file in place would cut from
+// under the run: a source that is its own destination is read whole instead.
+TEST_F(FileErrors, LargeSourceWrittenInPlaceOverItself)
+{
+    std::string source;
+    while (source.size() < (std::size_t{2} << 20))
+        source += "cellule\t\xE9t\xE9\r\n";
+    fs::create_directory(Folder / "locked");
+    WriteFile(Folder / "locked" / "own.txt", source);
+    fs::permissions(Folder / "locked" / "own.txt", fs::perms::all);
+    fs::permissions(Folder / "locked", fs::perms(0555));
+    Settings.SourceFileName = Settings.DestFileName = Folder / "locked" / "own.txt";
+    EXPECT_EQ(RunUnprivileged(), "ok");
+    EXPECT_EQ(ReadFile(Folder / "locked" / "own.txt"), ConvertInMemory(source, Settings));
+    fs::permissions(Folder / "locked", fs::perms::all);
+}
+
+// Another program may cut a mapped source short: its lost pages read as zeros, not as a crash,
+// and the run fails as on a source it could not read.
+TEST_F(FileErrors, SourceCutShortWhileMappedIsAnOpenError)
+{
+    const std::string bytes(std::size_t{4} << 20, 'x');
+    WriteFile(Settings.SourceFileName, bytes);
+    const TFileContents contents = ReadWholeFile(Settings.SourceFileName);
+    EXPECT_NO_THROW(ThrowIfCutShort(contents, Settings.SourceFileName));
+    fs::resize_file(Settings.SourceFileName, 4096);
+    EXPECT_EQ(contents.View().find_first_not_of('x'), std::size_t{4096});
+    EXPECT_EQ(contents.View().find_first_not_of('\0', 4096), std::string_view::npos);
+    EXPECT_EQ(Outcome([&] { ThrowIfCutShort(contents, Settings.SourceFileName); }),
+              OpenError(Settings.SourceFileName.string(), EIO));
 }
 
 TEST_F(FileErrors, FullDeviceIsWrittenInPlaceAndReported)
