@@ -106,6 +106,13 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
     // cell, as the second byte's own next state says.
     const std::vector<TSlot>& texts = UnicodeTexts();
     std::copy_n(texts.begin(), TwoByteBlocks * NextBytes, Slots.begin() + LeadSlots);
+    E2Texts = texts.data() + TwoByteBlocks * NextBytes;
+}
+
+const TRowWriter::TExpansion::TSlot& TRowWriter::TExpansion::E2Text(const char* p) const
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    return E2Texts[(bytes[0] & 0x3F) * NextBytes + (bytes[1] & 0x3F)];
 }
 
 // The texts of the two-byte characters by first and second byte, then those of the three-byte
@@ -190,6 +197,16 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
                 current = InCell;
             if (plain == TByteFinder::Width || p == end)
                 continue;
+            // The euro sign, dashes and typographic quotes of a Unicode source, which are common,
+            // are written here rather than on their own.
+            if (*p == static_cast<char>(LeadE2) && E2Texts != nullptr && end - p >= 3) {
+                const TSlot& slot = E2Text(p + 1);
+                std::memcpy(o, &slot, sizeof slot);
+                o += slot.Length;
+                p += 3;
+                current = InCell;
+                continue;
+            }
         }
         const std::size_t byte = static_cast<unsigned char>(*p);
         const TSlot& slot = slots[byte + current];
@@ -267,8 +284,7 @@ const char* TRowWriter::WriteLong(const TExpansion& expansion, const char* p, co
     state = TExpansion::InCell;
     const auto* bytes = reinterpret_cast<const unsigned char*>(p);
     if (bytes[0] == LeadE2 && end - p >= 3) {
-        const std::size_t at = (TwoByteBlocks + (bytes[1] & 0x3F)) * NextBytes + (bytes[2] & 0x3F);
-        const TExpansion::TSlot& slot = TExpansion::UnicodeTexts()[at];
+        const TExpansion::TSlot& slot = expansion.E2Text(p + 1);
         output.Append({slot.Bytes.data(), slot.Length});
         return p + 3;
     }

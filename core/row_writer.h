@@ -66,6 +66,8 @@ private:
         void SetSlot(std::size_t state, unsigned byte, std::string_view text, std::size_t next);
 
         static const std::vector<TSlot>& UnicodeTexts();
+        // The text of the character of three bytes starting with 0xE2 whose other two are at p.
+        const TSlot& E2Text(const char* p) const;
 
         // Indexed by byte value + state.
         std::vector<TSlot> Slots;
@@ -75,6 +77,8 @@ private:
         // by whether it starts a cell.
         std::array<std::string, 2> LongSeparators;
         bool HasLong = false;
+        // The texts of the characters that start with 0xE2, for a Unicode source.
+        const TSlot* E2Texts = nullptr;
 #ifdef TABULOR_VECTOR_SCAN
         // The bytes below 0x80 whose text is not themselves in some state.
         TByteFinder Special;

@@ -28,41 +28,57 @@ bool TTableBlocks::Next(TTableBlock& block)
     return true;
 }
 
+// Past the header rows, a block ends at the first row end at or after its target: with quoted
+// fields, the quotes alone are followed up to the target, so that the line ends before it need
+// no look.
 std::size_t TTableBlocks::BlockEnd(std::size_t from) const
 {
+    std::size_t at = from;
+    for (std::size_t rows = from == 0 ? HeaderRows : 0; rows > 0 && at < Text.size(); --rows)
+        at = RowEndAfter(at);
     const std::size_t target = std::min(from + BlockSize, Text.size());
-    const std::size_t leastRows = from == 0 ? HeaderRows : 0;
-    if (Quoted)
-        return FollowRows(from, target, leastRows);
-    // Tab-separated, any line end ends a row: only the header rows are followed.
-    const std::size_t headerEnd = leastRows > 0 ? FollowRows(0, 0, leastRows) : 0;
-    return headerEnd >= target ? headerEnd : LineEndAfter(target);
+    if (at >= target)
+        return at;
+    return RowEndAfter(Quoted ? PassQuotedFields(at, target) : target);
 }
 
-// The rows as the source's lines read them: a line end inside a quoted field is the field's, and
-// a quote opens a field only where the field begins.
-std::size_t TTableBlocks::FollowRows(std::size_t from, std::size_t target, std::size_t leastRows) const
+// A quote opens a field only where a field begins: at a row's start or after a separator. Past
+// the quoted fields skipped whole, a line end always ends a row.
+bool TTableBlocks::OpensField(std::size_t quote) const
 {
-    std::size_t rows = 0;
-    std::size_t rowStart = from;
-    std::size_t at = from;
+    if (quote == 0)
+        return true;
+    const char before = Text[quote - 1];
+    return before == Separator || before == '\r' || before == '\n';
+}
+
+std::size_t TTableBlocks::QuotedFieldEndAt(std::size_t opening) const
+{
+    const std::size_t end = QuotedFieldEnd(Text, opening);
+    if (end == std::string_view::npos)
+        throw ETextFault(ETextFault::UnclosedQuote, LineNumberAt(Text, opening));
+    return end;
+}
+
+// The first byte at or after target outside quoted fields, from at, outside them.
+std::size_t TTableBlocks::PassQuotedFields(std::size_t at, std::size_t target) const
+{
+    while (at < target) {
+        const std::size_t quote = Text.find('"', at);
+        if (quote >= target)
+            return target;
+        at = OpensField(quote) ? QuotedFieldEndAt(quote) : quote + 1;
+    }
+    return at;
+}
+
+// Just past the end of the row that at, outside quoted fields, lies in.
+std::size_t TTableBlocks::RowEndAfter(std::size_t at) const
+{
     while ((at = NextStop(at)) < Text.size()) {
-        if (Text[at] == '"') {
-            if (at != rowStart && Text[at - 1] != Separator) {
-                ++at;
-                continue;
-            }
-            const std::size_t opening = at;
-            at = QuotedFieldEnd(Text, opening);
-            if (at == std::string_view::npos)
-                throw ETextFault(ETextFault::UnclosedQuote, LineNumberAt(Text, opening));
-            continue;
-        }
-        rowStart = LineEndAfter(at);
-        at = rowStart;
-        ++rows;
-        if (at >= target && rows >= leastRows)
-            return at;
+        if (Text[at] != '"')
+            return LineEndAfter(at);
+        at = OpensField(at) ? QuotedFieldEndAt(at) : at + 1;
     }
     return Text.size();
 }

@@ -31,9 +31,10 @@ public:
 
 private:
     std::size_t BlockEnd(std::size_t from) const;
-    // Follows the rows from the one starting at from until one ends at or past target with at
-    // least leastRows ended; where it ends, or the text's end.
-    std::size_t FollowRows(std::size_t from, std::size_t target, std::size_t leastRows) const;
+    bool OpensField(std::size_t quote) const;
+    std::size_t QuotedFieldEndAt(std::size_t opening) const;
+    std::size_t PassQuotedFields(std::size_t at, std::size_t target) const;
+    std::size_t RowEndAfter(std::size_t at) const;
     std::size_t NextStop(std::size_t at) const;
     std::size_t LineEndAfter(std::size_t at) const;
 
