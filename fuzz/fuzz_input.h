@@ -14,6 +14,20 @@
 
 namespace tabulor::fuzz {
 
+// The largest block size the fuzzers convert with besides one block: small enough that even a
+// short source is cut into many.
+inline constexpr std::size_t MostBlockSize = 16;
+
+// The block size of a second conversion, chosen by the source's bytes rather than by bytes of
+// its own, so that every input keeps its meaning.
+inline std::size_t ManyBlocksSize(std::string_view source)
+{
+    std::size_t sum = source.size();
+    for (const char byte : source)
+        sum += static_cast<unsigned char>(byte);
+    return 1 + sum % MostBlockSize;
+}
+
 enum class TTextKind {
     // Any byte a line edit can hold, which leaves out CR, LF and NUL.
     AnyBytes,

@@ -1,6 +1,7 @@
 // One sheet, any cells a spreadsheet can save in every form (no tab, line end or NUL in a cell),
 // written as Windows-1252 or UTF-8 tab text, UTF-16 Unicode text of either byte order and CSV
-// with semicolons or commas: each form gives the same table, byte for byte.
+// with semicolons or commas: each form gives the same table, byte for byte, through one block and
+// through many.
 //
 // Input: the settings (see TFuzzInput::TakeSettings), the output kind, then the cells: a tab
 // ends a cell, a line end a row.
@@ -12,26 +13,7 @@
 #include "properties.h"
 #include "tests/testkit/sheet_forms.h"
 
-namespace {
-
 using namespace tabulor;
-
-testkit::TSheet ReadSheet(std::string_view text)
-{
-    testkit::TSheet sheet;
-    for (const std::string_view line : TSourceLines(text)) {
-        auto& row = sheet.emplace_back(1);
-        for (const char byte : line) {
-            if (byte == '\t')
-                row.emplace_back();
-            else if (byte != '\0')
-                row.back() += byte;
-        }
-    }
-    return sheet;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -39,16 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TConversionSettings settings;
     static_cast<TTableSettings&>(settings) = input.TakeSettings(fuzz::TTextKind::AnyBytes);
     settings.OutputKind = static_cast<TOutputKind>(input.TakeByte() % 3);
-    const testkit::TSheet sheet = ReadSheet(input.Remainder());
+    const testkit::TSheet sheet = testkit::SheetOfText(input.Remainder());
 
     std::string expected;
     for (const testkit::TSheetForm& form : testkit::SheetForms) {
         settings.SourceEncoding = form.ReadAs;
         settings.FieldSeparator = form.Separator;
-        const std::string table = testkit::ConvertInMemory(testkit::WriteSheet(sheet, form), settings);
+        const std::string bytes = testkit::WriteSheet(sheet, form);
+        const std::string table = testkit::ConvertInMemory(bytes, settings);
         if (&form == &testkit::SheetForms.front())
             expected = table;
         fuzz::Require(table == expected, form.Name, table);
+        fuzz::Require(testkit::ConvertInMemory(bytes, settings, fuzz::ManyBlocksSize(bytes)) == table,
+                      "one block and many give the same table", bytes);
     }
     return 0;
 }

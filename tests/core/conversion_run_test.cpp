@@ -8,6 +8,7 @@
 #include "core/document_frame.h"
 #include "core/table_markup.h"
 #include "tests/testkit/line_text.h"
+#include "tests/testkit/sheet_forms.h"
 #include "tests/testkit/starting_settings.h"
 #include "temp_folder.h"
 
@@ -87,6 +88,24 @@ TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
     AddDocumentFooter(expected);
     EXPECT_GT(written.size(), 3 * TOutputLines::ChunkSize);
     EXPECT_EQ(written, expected.Text());
+}
+
+// A source this large is read where it lies, mapped where the system allows, and a Unicode one
+// decoded there: the table is still that of a copy, and the file keeps its bytes.
+TEST_F(ConversionRun, LargeSourceGivesTheTableOfACopyAndStaysAsItWas)
+{
+    std::string tabText;
+    for (int row = 0; tabText.size() < (std::size_t{1} << 20); ++row)
+        tabText += "Soci\xE9t\xE9 " + std::to_string(row) + "\t\t1 234,56 \x80\t<&>\r\n";
+    for (const TSheetForm& form : SheetForms) {
+        if (form.Separator != fsTab)
+            continue;
+        const std::string bytes = InForm(tabText, form);
+        TConversionSettings settings = StartingSettings();
+        settings.SourceEncoding = form.ReadAs;
+        EXPECT_EQ(Convert(bytes, settings), ConvertInMemory(bytes, settings)) << form.Name;
+        EXPECT_EQ(ReadFile(Folder / "source.txt"), bytes) << form.Name;
+    }
 }
 
 TEST_F(ConversionRun, DestinationMayNameTheSource)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/conversion.h"
+#include "core/source_lines.h"
 #include "core/utf8.h"
 #include "core/windows1252.h"
 
@@ -115,13 +116,30 @@ inline std::string WriteSheet(const TSheet& sheet, const TSheetForm& form)
     return InForm(SheetText(sheet), form);
 }
 
+// The sheet of any bytes read as tab text: a tab ends a cell, a line end a row; NULs are dropped.
+inline TSheet SheetOfText(std::string_view text)
+{
+    TSheet sheet;
+    for (const std::string_view line : TSourceLines(text)) {
+        auto& row = sheet.emplace_back(1);
+        for (const char byte : line) {
+            if (byte == '\t')
+                row.emplace_back();
+            else if (byte != '\0')
+                row.back() += byte;
+        }
+    }
+    return sheet;
+}
+
 // The destination's bytes for the source's, without a file: throws ETextFault as a run would.
-inline std::string ConvertInMemory(std::string_view bytes, const TConversionSettings& settings)
+inline std::string ConvertInMemory(std::string_view bytes, const TConversionSettings& settings,
+                                   std::size_t blockSize = TableBlockSize)
 {
     TFileContents contents{std::make_unique<char[]>(bytes.size() + 1), bytes.size()};
     std::memcpy(contents.Data.get(), bytes.data(), bytes.size());
     TOutputLines output;
-    AddDocumentLines(DecodeSource(contents, settings.SourceEncoding), output, settings);
+    AddDocumentLines(DecodeSource(contents, settings.SourceEncoding), output, settings, blockSize);
     return std::string(output.Text());
 }
 
