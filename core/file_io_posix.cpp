@@ -98,22 +98,18 @@ namespace {
 // Below this a copy costs less than setting up a mapping.
 constexpr std::size_t LeastMappedSize = std::size_t{1} << 20;
 
-// The file's pages as they are now, all of them at once, so that reading them takes no fault of
-// its own; empty where the system maps no such file. They are mapped for reading first: mapped
-// for writing, each would be copied at once. Writing one later copies that one alone.
+// The file's pages, mapped as they are first read (by the threads that check the text, side by
+// side); empty where the system maps no such file. Writing a page copies it, and it alone.
 TFileContents MapWhole(int fd, std::size_t size)
 {
-    void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* bytes = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
     if (bytes == MAP_FAILED)
         return {};
     if (!GuardMapping(static_cast<char*>(bytes), size)) {
         ::munmap(bytes, size);
         return {};
     }
-    TFileContents contents{std::unique_ptr<char[], TReleaseBytes>(static_cast<char*>(bytes), TReleaseBytes(size)), size};
-    if (::mprotect(bytes, size, PROT_READ | PROT_WRITE) != 0)
-        return {};
-    return contents;
+    return {std::unique_ptr<char[], TReleaseBytes>(static_cast<char*>(bytes), TReleaseBytes(size)), size};
 }
 
 }  // namespace

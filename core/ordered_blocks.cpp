@@ -1,11 +1,14 @@
 #include "ordered_blocks.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "thread_priority.h"
 
 namespace tabulor {
 
@@ -38,9 +41,12 @@ private:
     };
     // Enough for a block's output to be handed on while the next is written.
     static constexpr std::size_t MostQueued = 2;
-    // The output that blocks ahead of the one being written may hold: many blocks ahead keep
-    // every thread busy through the system's scheduling, but never more than this.
-    static constexpr std::size_t MostQueuedBytes = std::size_t{32} << 20;
+    // The memory that the chunks of blocks ahead of the one being written may have touched:
+    // many blocks ahead keep every thread busy through the system's scheduling, but never more
+    // than this. A chunk's memory, once touched, stays so: its largest size is what counts.
+    static constexpr std::size_t MostQueuedBytes = std::size_t{24} << 20;
+    // And the memory kept for the chunks to come.
+    static constexpr std::size_t MostSpareBytes = std::size_t{8} << 20;
 
     TSlot& SlotOf(std::size_t number) { return Slots[number % Ahead]; }
 
@@ -52,6 +58,7 @@ private:
     std::vector<TSlot> Slots;
     std::vector<TChunk> Spare;
     std::size_t QueuedBytes = 0;
+    std::size_t SpareBytes = 0;
     std::size_t Taken = 0;
     std::size_t Head = 0;  // the block being written
     bool AllTaken = false;
@@ -81,20 +88,22 @@ TChunk TBlockQueue::Put(std::size_t number, TChunk chunk)
 {
     std::unique_lock lock(Lock);
     TSlot& slot = SlotOf(number);
+    chunk.Used = std::max(chunk.Used, chunk.Size);
     // The block being written always may: its chunks go out whatever the others hold.
     Changed.wait(lock, [&] {
         return Stopped || (slot.Chunks.size() < MostQueued
-                           && (number == Head || QueuedBytes + chunk.Size <= MostQueuedBytes));
+                           && (number == Head || QueuedBytes + chunk.Used <= MostQueuedBytes));
     });
     if (Stopped)
         throw TStopped();
-    QueuedBytes += chunk.Size;
+    QueuedBytes += chunk.Used;
     slot.Chunks.push_back(std::move(chunk));
     Changed.notify_all();
     if (Spare.empty())
         return {};
     TChunk spare = std::move(Spare.back());
     Spare.pop_back();
+    SpareBytes -= spare.Used;
     return spare;
 }
 
@@ -125,13 +134,16 @@ void TBlockQueue::Drain(TOutputLines& output)
         if (!slot.Chunks.empty()) {
             TChunk chunk = std::move(slot.Chunks.front());
             slot.Chunks.pop_front();
-            QueuedBytes -= chunk.Size;
+            QueuedBytes -= chunk.Used;
             Changed.notify_all();
             lock.unlock();
             TChunk spare = output.AppendChunk(std::move(chunk));
             lock.lock();
-            if (spare.Data)
+            // Memory beyond what is kept goes back to the system.
+            if (spare.Data && SpareBytes + spare.Used <= MostSpareBytes) {
+                SpareBytes += spare.Used;
                 Spare.push_back(std::move(spare));
+            }
         } else if (slot.Done) {
             slot.Done = false;
             ++Head;
@@ -155,6 +167,8 @@ private:
 
 void ConvertBlocks(TBlockQueue& queue, const TConvertBlock& convert)
 {
+    // The writing is what the run waits for: converting takes the cores it leaves.
+    LowerThreadPriority();
     try {
         TBlockSink sink(queue);
         TOutputLines output(&sink);

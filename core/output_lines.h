@@ -17,6 +17,8 @@ struct TChunk {
     std::unique_ptr<char[]> Data;
     std::size_t Capacity = 0;
     std::size_t Size = 0;
+    // The most it has held, where its memory has been touched; as far as its holder has counted.
+    std::size_t Used = 0;
     std::string_view Bytes() const { return {Data.get(), Size}; }
 };
 

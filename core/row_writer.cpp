@@ -157,25 +157,43 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
 namespace {
 
 // Copies the bytes from p that are their own text, up to sixteen, to out; returns their count.
-inline std::size_t CopyPlain(const TByteFinder& special, const char* p, const char* end, char* out)
+// A row's last fifteen bytes or fewer are left to the table: past them may lie the end of the
+// memory, and a copy of them to look at costs more than the table's steps.
+inline std::size_t CopyPlain(const TByteFinder<5>& special, const char* p, const char* end, char* out)
 {
-    constexpr std::size_t width = TByteFinder::Width;
-    const auto left = static_cast<std::size_t>(end - p);
-    unsigned found;
-    if (left >= width) {
-        found = special.Find(p);
-        std::memcpy(out, p, width);
-    } else {
-        // A row's last bytes go through a copy: past them may lie the end of the memory.
-        char tail[width] = {};
-        std::memcpy(tail, p, left);
-        found = special.Find(tail) | (0xFFFFu << left);
-        std::memcpy(out, tail, width);
-    }
+    constexpr std::size_t width = ScanWidth;
+    if (static_cast<std::size_t>(end - p) < width)
+        return 0;
+    const unsigned found = special.Find(p);
+    std::memcpy(out, p, width);
     return found == 0 ? width : static_cast<std::size_t>(std::countr_zero(found));
 }
 
 }  // namespace
+
+// The accented letters of a Unicode source, and the euro sign, dashes and typographic quotes
+// that start with 0xE2, are common enough to be written in one step rather than a step a byte.
+// A first byte not followed by the bytes it needs is left to the table, which then does what it
+// does for such text anywhere.
+inline std::size_t TRowWriter::TExpansion::WriteCommonCharacter(const char* p, const char* end, char*& out) const
+{
+    if (E2Texts == nullptr || end - p < 2 || (static_cast<unsigned char>(p[1]) & 0xC0) != 0x80)
+        return 0;
+    const auto lead = static_cast<unsigned char>(*p);
+    const TSlot* slot;
+    std::size_t taken = 2;
+    if (lead >= FirstLead && lead <= LastLead) {
+        slot = &Slots[LeadState(lead) + static_cast<unsigned char>(p[1])];
+    } else if (lead == LeadE2 && end - p >= 3) {
+        slot = &E2Text(p + 1);
+        taken = 3;
+    } else {
+        return 0;
+    }
+    std::memcpy(out, slot, sizeof *slot);
+    out += slot->Length;
+    return taken;
+}
 
 // Runs of bytes that are their own text are copied sixteen at a time; every other byte takes one
 // step through the table, as in the loop below. The state after a first byte of a UTF-8
@@ -195,15 +213,12 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
             o += plain;
             if (plain != 0)
                 current = InCell;
-            if (plain == TByteFinder::Width || p == end)
+            if (plain == ScanWidth || p == end)
                 continue;
-            // The euro sign, dashes and typographic quotes of a Unicode source, which are common,
-            // are written here rather than on their own.
-            if (*p == static_cast<char>(LeadE2) && E2Texts != nullptr && end - p >= 3) {
-                const TSlot& slot = E2Text(p + 1);
-                std::memcpy(o, &slot, sizeof slot);
-                o += slot.Length;
-                p += 3;
+            // A Unicode source has long slots: only then may a character take more than a byte.
+            const bool firstOfMany = HasLongSlots && static_cast<unsigned char>(*p) >= FirstLead;
+            if (const std::size_t taken = firstOfMany ? WriteCommonCharacter(p, end, o) : 0; taken != 0) {
+                p += taken;
                 current = InCell;
                 continue;
             }
@@ -309,6 +324,20 @@ const char* TRowWriter::WriteQuotedField(const char* opening, const char* end, s
     return opening + fieldEnd;
 }
 
+// Where the run of text from i that stays as it is between quotes ends.
+std::size_t TRowWriter::PlainRunEnd(std::string_view text, std::size_t i) const
+{
+#ifdef TABULOR_VECTOR_SCAN
+    for (; text.size() - i >= ScanWidth; i += ScanWidth) {
+        if (const unsigned found = QuotedStops.Find(text.data() + i); found != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(found));
+    }
+#endif
+    while (i < text.size() && IsPlainText(static_cast<unsigned char>(text[i]), Reading.Utf8))
+        ++i;
+    return i;
+}
+
 // Between the quotes a doubled quote is one, each line end is a break, and separators are text.
 void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) const
 {
@@ -317,8 +346,7 @@ void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) co
         const auto byte = static_cast<unsigned char>(text[i]);
         if (IsPlainText(byte, Reading.Utf8)) {
             const std::size_t start = i;
-            while (i < text.size() && IsPlainText(static_cast<unsigned char>(text[i]), Reading.Utf8))
-                ++i;
+            i = PlainRunEnd(text, i);
             output.Append(text.substr(start, i - start));
         } else if (byte == '"') {
             output.Append("\"");

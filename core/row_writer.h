@@ -68,6 +68,11 @@ private:
         static const std::vector<TSlot>& UnicodeTexts();
         // The text of the character of three bytes starting with 0xE2 whose other two are at p.
         const TSlot& E2Text(const char* p) const;
+#ifdef TABULOR_VECTOR_SCAN
+        // Writes the character at p at out where it is one of the common ones of a Unicode source;
+        // returns the bytes it took, 0 where it wrote none.
+        std::size_t WriteCommonCharacter(const char* p, const char* end, char*& out) const;
+#endif
 
         // Indexed by byte value + state.
         std::vector<TSlot> Slots;
@@ -81,7 +86,7 @@ private:
         const TSlot* E2Texts = nullptr;
 #ifdef TABULOR_VECTOR_SCAN
         // The bytes below 0x80 whose text is not themselves in some state.
-        TByteFinder Special;
+        TByteFinder<5> Special;
 #endif
     };
 
@@ -92,6 +97,7 @@ private:
     const char* WriteQuotedField(const char* opening, const char* end, std::size_t& state,
                                  TOutputLines& output) const;
     void WriteQuotedText(std::string_view text, TOutputLines& output) const;
+    std::size_t PlainRunEnd(std::string_view text, std::size_t i) const;
     std::size_t CellsEnd(std::string_view line, std::size_t cells) const;
     void EndCell(std::string_view close, std::size_t state, TOutputLines& output) const;
     void EndRow(std::string_view close, std::size_t state, TOutputLines& output) const;
@@ -108,6 +114,10 @@ private:
     std::size_t TitleCols;
     TExpansion Header;
     TExpansion Data;
+#ifdef TABULOR_VECTOR_SCAN
+    // The bytes that end a run of text between quotes.
+    TByteFinder<6> QuotedStops{{'"', '\r', '\n', '&', '<', '>'}};
+#endif
 };
 
 }  // namespace tabulor

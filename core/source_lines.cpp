@@ -1,28 +1,30 @@
 #include "source_lines.h"
 
-#include <algorithm>
-#include <cstring>
+#include <bit>
+#include <cstddef>
+
+#include "byte_finder.h"
 
 #include "file_errors.h"
 
 namespace tabulor {
 
-namespace {
-
-const char* FindByte(const char* from, const char* end, char byte)
+// Sixteen bytes at a time where the processor allows, then a byte at a time.
+const char* NextLineEndOrQuote(const char* from, const char* end, bool quotes)
 {
-    const void* hit = std::memchr(from, byte, static_cast<std::size_t>(end - from));
-    return hit != nullptr ? static_cast<const char*>(hit) : end;
+#ifdef TABULOR_VECTOR_SCAN
+    const TByteFinder<3> stops({'\r', '\n', quotes ? '"' : '\n'});
+    for (; end - from >= static_cast<std::ptrdiff_t>(ScanWidth); from += ScanWidth) {
+        if (const unsigned found = stops.FindExactly(from); found != 0)
+            return from + std::countr_zero(found);
+    }
+#endif
+    for (; from != end; ++from) {
+        if (*from == '\r' || *from == '\n' || (quotes && *from == '"'))
+            break;
+    }
+    return from;
 }
-
-// Moves a cached position up to the next byte at or after from, where it lies before it.
-void Refresh(const char*& cached, const char* from, const char* end, char byte)
-{
-    if (cached == nullptr || cached < from)
-        cached = FindByte(from, end, byte);
-}
-
-}  // namespace
 
 TSourceLines::TSourceLines(std::string_view text, TFieldSeparator separator)
     : Text(text), Separator(separator)
@@ -47,7 +49,7 @@ void TSourceLines::TIterator::ReadLine()
         *this = TIterator();
         return;
     }
-    const char* lineEnd = Quoted ? RowEnd(Next) : NextLineEnd(Next);
+    const char* lineEnd = RowEnd(Next);
     Line = std::string_view(Next, static_cast<std::size_t>(lineEnd - Next));
     Next = lineEnd;
     if (Next != End && *Next == '\r')
@@ -56,30 +58,21 @@ void TSourceLines::TIterator::ReadLine()
         ++Next;
 }
 
-const char* TSourceLines::TIterator::NextLineEnd(const char* from)
-{
-    Refresh(NextCr, from, End, '\r');
-    Refresh(NextLf, from, End, '\n');
-    return std::min(NextCr, NextLf);
-}
-
 // A quote opens a field only where the field begins; any other is text. A quoted field is
 // skipped whole, so the quotes seen here all stand outside quoted fields.
 const char* TSourceLines::TIterator::RowEnd(const char* from)
 {
     const char* scan = from;
     for (;;) {
-        const char* lineEnd = NextLineEnd(scan);
-        Refresh(NextQuote, scan, End, '"');
-        if (NextQuote >= lineEnd)
-            return lineEnd;
-        const char* quote = NextQuote;
-        if (quote != from && quote[-1] != Separator) {
-            NextQuote = FindByte(quote + 1, End, '"');
+        const char* stop = NextLineEndOrQuote(scan, End, Quoted);
+        if (stop == End || *stop != '"')
+            return stop;
+        if (stop != from && stop[-1] != Separator) {
+            scan = stop + 1;
             continue;
         }
         const std::string_view text(Begin, static_cast<std::size_t>(End - Begin));
-        const std::size_t opening = static_cast<std::size_t>(quote - Begin);
+        const std::size_t opening = static_cast<std::size_t>(stop - Begin);
         const std::size_t fieldEnd = QuotedFieldEnd(text, opening);
         if (fieldEnd == std::string_view::npos)
             throw ETextFault(ETextFault::UnclosedQuote, LineNumberAt(text, opening));

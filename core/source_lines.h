@@ -43,16 +43,10 @@ public:
         void ReadLine();
         // The line end that ends the row starting at from: the first one outside quoted fields.
         const char* RowEnd(const char* from);
-        const char* NextLineEnd(const char* from);
 
         const char* Begin = nullptr;
         const char* Next = nullptr;  // first byte after the current row's end
         const char* End = nullptr;
-        // The cached next CR, LF and quote, so that the text is not scanned again for one kind
-        // while the others come first.
-        const char* NextCr = nullptr;
-        const char* NextLf = nullptr;
-        const char* NextQuote = nullptr;
         char Separator = '\t';
         bool Quoted = false;
         std::string_view Line;
@@ -70,6 +64,9 @@ private:
 // Where the quoted field whose opening quote is at text[opening] ends: just past its closing
 // quote, the first that is not doubled; npos when it is still open at the end of the text.
 std::size_t QuotedFieldEnd(std::string_view text, std::size_t opening);
+
+// The first CR or LF at or after from, or quote where quotes count; end where there is none.
+const char* NextLineEndOrQuote(const char* from, const char* end, bool quotes);
 
 // The line, counted from 1, on which text[offset] stands: one more than the line ends before it.
 std::size_t LineNumberAt(std::string_view text, std::size_t offset);

@@ -1,7 +1,6 @@
 #include "table_blocks.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "file_errors.h"
 #include "source_lines.h"
@@ -12,9 +11,6 @@ TTableBlocks::TTableBlocks(std::string_view text, TFieldSeparator separator, std
                            std::size_t blockSize)
     : Text(text), Separator(SeparatorByte(separator)), Quoted(separator != fsTab), HeaderRows(headerRows),
       BlockSize(std::max<std::size_t>(blockSize, 1))
-#ifdef TABULOR_VECTOR_SCAN
-      , Stops(Quoted ? TByteFinder({'\r', '\n', '"'}) : TByteFinder({'\r', '\n'}))
-#endif
 {
 }
 
@@ -83,21 +79,10 @@ std::size_t TTableBlocks::RowEndAfter(std::size_t at) const
     return Text.size();
 }
 
-// The first line end, or quote where quotes count, at or after at; the text's size if none.
 std::size_t TTableBlocks::NextStop(std::size_t at) const
 {
-#ifdef TABULOR_VECTOR_SCAN
-    for (; Text.size() - at >= TByteFinder::Width; at += TByteFinder::Width) {
-        if (const unsigned found = Stops.FindExactly(Text.data() + at); found != 0)
-            return at + static_cast<std::size_t>(std::countr_zero(found));
-    }
-#endif
-    for (; at < Text.size(); ++at) {
-        const char byte = Text[at];
-        if (byte == '\r' || byte == '\n' || (Quoted && byte == '"'))
-            break;
-    }
-    return at;
+    const char* begin = Text.data();
+    return static_cast<std::size_t>(NextLineEndOrQuote(begin + at, begin + Text.size(), Quoted) - begin);
 }
 
 // Just past the first line end at or after at, both bytes of a CR LF.

@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "byte_finder.h"
 #include "source_format.h"
 
 namespace tabulor {
@@ -35,6 +34,7 @@ private:
     std::size_t QuotedFieldEndAt(std::size_t opening) const;
     std::size_t PassQuotedFields(std::size_t at, std::size_t target) const;
     std::size_t RowEndAfter(std::size_t at) const;
+    // The first line end, or quote where quotes count, at or after at; the text's size if none.
     std::size_t NextStop(std::size_t at) const;
     std::size_t LineEndAfter(std::size_t at) const;
 
@@ -44,9 +44,6 @@ private:
     std::size_t HeaderRows;
     std::size_t BlockSize;
     std::size_t Start = 0;
-#ifdef TABULOR_VECTOR_SCAN
-    TByteFinder Stops;
-#endif
 };
 
 }  // namespace tabulor

@@ -113,7 +113,7 @@ std::size_t SkipWellFormed(const unsigned char* bytes, std::size_t size, std::si
     const auto at = [](std::uint8_t byte) { return _mm_set1_epi8(static_cast<char>(byte)); };
     const auto mask = [](__m128i found) { return static_cast<unsigned>(_mm_movemask_epi8(found)); };
     unsigned carry = 0;
-    for (; size - position >= TByteFinder::Width; position += TByteFinder::Width) {
+    for (; size - position >= ScanWidth; position += ScanWidth) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + position));
         const unsigned high = mask(v);
         const unsigned nul = mask(_mm_cmpeq_epi8(v, _mm_setzero_si128()));
@@ -154,7 +154,7 @@ std::size_t FirstMalformedIn(std::string_view text)
 #ifdef TABULOR_VECTOR_SCAN
         if (position >= lookedAt) {
             position = SkipWellFormed(bytes, size, position);
-            lookedAt = position + 2 * TByteFinder::Width;
+            lookedAt = position + 2 * ScanWidth;
             if (position == size)
                 break;
         }
