@@ -174,10 +174,10 @@ inline std::size_t CopyPlain(const TByteFinder<5>& special, const char* p, const
 // The accented letters of a Unicode source, and the euro sign, dashes and typographic quotes
 // that start with 0xE2, are common enough to be written in one step rather than a step a byte.
 // A first byte not followed by the bytes it needs is left to the table, which then does what it
-// does for such text anywhere.
+// does for such text anywhere. Only for a Unicode source.
 inline std::size_t TRowWriter::TExpansion::WriteCommonCharacter(const char* p, const char* end, char*& out) const
 {
-    if (E2Texts == nullptr || end - p < 2 || (static_cast<unsigned char>(p[1]) & 0xC0) != 0x80)
+    if (end - p < 2 || (static_cast<unsigned char>(p[1]) & 0xC0) != 0x80)
         return 0;
     const auto lead = static_cast<unsigned char>(*p);
     const TSlot* slot;
@@ -215,8 +215,8 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
                 current = InCell;
             if (plain == ScanWidth || p == end)
                 continue;
-            // A Unicode source has long slots: only then may a character take more than a byte.
-            const bool firstOfMany = HasLongSlots && static_cast<unsigned char>(*p) >= FirstLead;
+            // Only a Unicode source, whose table has long slots, has characters of many bytes.
+            const bool firstOfMany = HasLongSlots && E2Texts != nullptr && static_cast<unsigned char>(*p) >= FirstLead;
             if (const std::size_t taken = firstOfMany ? WriteCommonCharacter(p, end, o) : 0; taken != 0) {
                 p += taken;
                 current = InCell;
