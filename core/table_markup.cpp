@@ -38,7 +38,11 @@ void AddTableLines(std::string_view text, TOutputLines& output, const TTableSett
         addRows({text, true}, output);
     } else {
         TTableBlocks blocks(text, reading.Separator, headerRows, blockSize);
-        ConvertBlocksInOrder(blocks, addRows, output, std::max(1u, std::thread::hardware_concurrency()));
+        // One file is written at the pace of one thread: beyond a few, more threads converting
+        // would only hold more memory.
+        constexpr unsigned mostThreads = 4;
+        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, mostThreads);
+        ConvertBlocksInOrder(blocks, addRows, output, threads);
     }
     output.AddLine("</table>");
 }
