@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "byte_finder.h"
+#include "utf8_lookup.h"
 
 namespace tabulor {
 namespace {
@@ -41,7 +41,6 @@ bool IsNextByte(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
-#ifndef TABULOR_VECTOR_SCAN
 // How many of the eight bytes at bytes are ASCII other than NUL before the first that is not.
 // The lowest byte that the zero test marks is a true NUL: a borrow only marks bytes above one.
 std::size_t PlainAsciiPrefix(const unsigned char* bytes)
@@ -57,7 +56,6 @@ std::size_t PlainAsciiPrefix(const unsigned char* bytes)
         return static_cast<std::size_t>(std::countr_zero(stops) / 8);
     return 0;
 }
-#endif
 
 }  // namespace
 
@@ -88,84 +86,29 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position)
 
 namespace {
 
-#ifdef TABULOR_VECTOR_SCAN
 
-// The first byte of the character that the position is in, a window of sixteen having been found
-// well-formed before it: carry marks the bytes from the position that its character still needs.
-std::size_t CharacterStart(const unsigned char* bytes, std::size_t position, unsigned carry)
-{
-    if (carry == 0)
-        return position;
-    if (carry != 1 || bytes[position - 1] >= 0xC0)
-        return position - 1;
-    return position - 2;  // a three-byte character's first, two before
-}
-
-// From a character's first byte, sixteen bytes at a time: a window of ASCII other than NUL, of
-// two-byte characters and of three-byte ones save those that start with 0xE0 or 0xED (which
-// need their second byte looked at), each followed by as many continuation bytes as it needs,
-// is well-formed, the bit masks show it at once. Returns the first byte of the character where
-// a window needs a closer look, or where fewer than sixteen are left.
-std::size_t SkipWellFormed(const unsigned char* bytes, std::size_t size, std::size_t position)
-{
-    // Signed comparisons: 0x80 to 0xBF are below -64, the first bytes of two and three bytes
-    // lie between.
-    const auto at = [](std::uint8_t byte) { return _mm_set1_epi8(static_cast<char>(byte)); };
-    const auto mask = [](__m128i found) { return static_cast<unsigned>(_mm_movemask_epi8(found)); };
-    unsigned carry = 0;
-    for (; size - position >= ScanWidth; position += ScanWidth) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + position));
-        const unsigned high = mask(v);
-        const unsigned nul = mask(_mm_cmpeq_epi8(v, _mm_setzero_si128()));
-        if ((high | carry) == 0) {
-            if (nul != 0)
-                break;
-            continue;
-        }
-        const __m128i notE0OrED = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(v, at(0xE0)), _mm_cmpeq_epi8(v, at(0xED))),
-                                                   _mm_cmplt_epi8(v, at(0xF0)));
-        const __m128i leads = _mm_and_si128(_mm_cmpgt_epi8(v, at(0xC1)), notE0OrED);
-        const unsigned next = mask(_mm_cmplt_epi8(v, at(0xC0)));
-        const unsigned lead3 = mask(_mm_and_si128(_mm_cmpgt_epi8(v, at(0xDF)), leads));
-        const unsigned anyLead = mask(leads);
-        const unsigned expected = (anyLead << 1) | (lead3 << 2) | carry;
-        if (nul != 0 || (high & ~(next | anyLead)) != 0 || (expected & 0xFFFF) != next)
-            break;
-        carry = expected >> 16;
-    }
-    return CharacterStart(bytes, position, carry);
-}
-
-#endif
-
-// A character at a time, where the windows above cannot tell or the processor has none; runs of
-// ASCII then go eight bytes at a time, and the common characters take no call: the check is a
-// pass over every byte of a source that the table then makes again, so it must cost little
-// beside it.
+// The check is a pass over every byte of a source that the table then makes again, so it must
+// cost little beside it: sixteen bytes at a time by lookups where the processor can, and a
+// character at a time around the windows they cannot pass; without them, runs of ASCII go eight
+// bytes at a time. The common characters take no call.
 std::size_t FirstMalformedIn(std::string_view text)
 {
     const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     std::size_t position = 0;
-#ifdef TABULOR_VECTOR_SCAN
-    std::size_t lookedAt = 0;  // where the window that stopped the masks surely ends
-#endif
+    const bool lookUp = CanLookUpUtf8();
+    std::size_t lookedAt = 0;  // where the window that stopped the lookups surely ends
     while (position < size) {
-#ifdef TABULOR_VECTOR_SCAN
-        if (position >= lookedAt) {
-            position = SkipWellFormed(bytes, size, position);
-            lookedAt = position + 2 * ScanWidth;
-            if (position == size)
-                break;
+        if (lookUp && position >= lookedAt) {
+            position = SkipWellFormedByLookup(bytes, size, position);
+            lookedAt = position + 32;
         }
-#else
-        if (size - position >= 8) {
+        if (!lookUp && size - position >= 8) {
             const std::size_t plain = PlainAsciiPrefix(bytes + position);
             position += plain;
             if (plain == 8)
                 continue;
         }
-#endif
         const unsigned char lead = bytes[position];
         if (lead != 0 && lead < 0x80) {
             ++position;
