@@ -67,6 +67,7 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
                                    std::string_view emptyCellText, const TCellReading& reading)
     : Slots(reading.Utf8 ? Utf8Slots : 512)
 #ifdef TABULOR_VECTOR_SCAN
+      , QuotesOpen(reading.Separator != fsTab)
       , Special({SeparatorByte(reading.Separator), '&', '<', '>', reading.Separator != fsTab ? '"' : '&'})
 #endif
 {
@@ -86,7 +87,12 @@ TRowWriter::TExpansion::TExpansion(std::string_view open, std::string_view close
                 next = LeadState(byte);
             } else if ((csv && byte == '"' && cellStart) || (reading.Utf8 && byte >= 0x80)) {
                 Slots[index].Length = LongSlot;
+#ifdef TABULOR_VECTOR_SCAN
+                // The sixteen-byte loop stops at a quote that opens a field of itself.
+                HasLong = HasLong || byte != '"';
+#else
                 HasLong = true;
+#endif
                 continue;
             } else if (!ByteReplacement(static_cast<unsigned char>(byte)).empty()) {
                 text = ByteReplacement(static_cast<unsigned char>(byte));
@@ -204,8 +210,11 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
     const TSlot* const slots = Slots.data();
     const std::uint16_t* const next = Next.data();
     std::size_t current = state;
-    // A local, not the caller's variable, so that it stays in a register.
+    // Locals, not the caller's variable and a member, so that they stay in registers: the
+    // compiler cannot tell that writing the output does not change them.
     char* o = out;
+    const bool unicode = E2Texts != nullptr;
+    const bool quotesOpen = QuotesOpen;
     while (p != end) {
         if (current == InCell || current == CellStart) {
             const std::size_t plain = CopyPlain(Special, p, end, o);
@@ -215,8 +224,10 @@ const char* TRowWriter::TExpansion::Expand(const char* p, const char* end, char*
                 current = InCell;
             if (plain == ScanWidth || p == end)
                 continue;
+            if (quotesOpen && *p == '"' && current == CellStart)
+                break;
             // Only a Unicode source, whose table has long slots, has characters of many bytes.
-            const bool firstOfMany = HasLongSlots && E2Texts != nullptr && static_cast<unsigned char>(*p) >= FirstLead;
+            const bool firstOfMany = HasLongSlots && unicode && static_cast<unsigned char>(*p) >= FirstLead;
             if (const std::size_t taken = firstOfMany ? WriteCommonCharacter(p, end, o) : 0; taken != 0) {
                 p += taken;
                 current = InCell;

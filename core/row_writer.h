@@ -85,6 +85,9 @@ private:
         // The texts of the characters that start with 0xE2, for a Unicode source.
         const TSlot* E2Texts = nullptr;
 #ifdef TABULOR_VECTOR_SCAN
+        // A quote at a cell's start opens a quoted field: with a semicolon or a comma between
+        // fields.
+        bool QuotesOpen;
         // The bytes below 0x80 whose text is not themselves in some state.
         TByteFinder<5> Special;
 #endif

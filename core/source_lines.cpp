@@ -93,6 +93,8 @@ TSourceLines::TIterator TSourceLines::TIterator::operator++(int)
     return before;
 }
 
+// Quotes come in runs where the text holds some: the pairs of a run are the text's, and an odd
+// one left at its end closes the field.
 std::size_t QuotedFieldEnd(std::string_view text, std::size_t opening)
 {
     std::size_t from = opening + 1;
@@ -100,9 +102,12 @@ std::size_t QuotedFieldEnd(std::string_view text, std::size_t opening)
         const std::size_t quote = text.find('"', from);
         if (quote == std::string_view::npos)
             return quote;
-        if (quote + 1 == text.size() || text[quote + 1] != '"')
-            return quote + 1;
-        from = quote + 2;
+        std::size_t runEnd = quote + 1;
+        while (runEnd < text.size() && text[runEnd] == '"')
+            ++runEnd;
+        if ((runEnd - quote) % 2 != 0)
+            return runEnd;
+        from = runEnd;
     }
 }
 
