@@ -9,6 +9,15 @@
 
 namespace tabulor {
 
+const char* PastLineEnd(const char* at, const char* end)
+{
+    if (at != end && *at == '\r')
+        ++at;
+    if (at != end && *at == '\n')
+        ++at;
+    return at;
+}
+
 // Sixteen bytes at a time where the processor allows, then a byte at a time.
 const char* NextLineEndOrQuote(const char* from, const char* end, bool quotes)
 {
@@ -51,11 +60,7 @@ void TSourceLines::TIterator::ReadLine()
     }
     const char* lineEnd = RowEnd(Next);
     Line = std::string_view(Next, static_cast<std::size_t>(lineEnd - Next));
-    Next = lineEnd;
-    if (Next != End && *Next == '\r')
-        ++Next;
-    if (Next != End && *Next == '\n')
-        ++Next;
+    Next = PastLineEnd(lineEnd, End);
 }
 
 // A quote opens a field only where the field begins; any other is text. A quoted field is

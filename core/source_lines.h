@@ -65,6 +65,9 @@ private:
 // quote, the first that is not doubled; npos when it is still open at the end of the text.
 std::size_t QuotedFieldEnd(std::string_view text, std::size_t opening);
 
+// Just past the line end at at, both bytes of a CR LF; at itself where no line end is there.
+const char* PastLineEnd(const char* at, const char* end);
+
 // The first CR or LF at or after from, or quote where quotes count; end where there is none.
 const char* NextLineEndOrQuote(const char* from, const char* end, bool quotes);
 

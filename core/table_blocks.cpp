@@ -73,7 +73,7 @@ std::size_t TTableBlocks::RowEndAfter(std::size_t at) const
 {
     while ((at = NextStop(at)) < Text.size()) {
         if (Text[at] != '"')
-            return LineEndAfter(at);
+            return static_cast<std::size_t>(PastLineEnd(Text.data() + at, Text.data() + Text.size()) - Text.data());
         at = OpensField(at) ? QuotedFieldEndAt(at) : at + 1;
     }
     return Text.size();
@@ -83,16 +83,6 @@ std::size_t TTableBlocks::NextStop(std::size_t at) const
 {
     const char* begin = Text.data();
     return static_cast<std::size_t>(NextLineEndOrQuote(begin + at, begin + Text.size(), Quoted) - begin);
-}
-
-// Just past the first line end at or after at, both bytes of a CR LF.
-std::size_t TTableBlocks::LineEndAfter(std::size_t at) const
-{
-    const std::size_t lineEnd = Text.find_first_of("\r\n", at);
-    if (lineEnd == std::string_view::npos)
-        return Text.size();
-    const bool crLf = Text[lineEnd] == '\r' && lineEnd + 1 < Text.size() && Text[lineEnd + 1] == '\n';
-    return lineEnd + (crLf ? 2 : 1);
 }
 
 }  // namespace tabulor

@@ -36,7 +36,6 @@ private:
     std::size_t RowEndAfter(std::size_t at) const;
     // The first line end, or quote where quotes count, at or after at; the text's size if none.
     std::size_t NextStop(std::size_t at) const;
-    std::size_t LineEndAfter(std::size_t at) const;
 
     std::string_view Text;
     char Separator;
