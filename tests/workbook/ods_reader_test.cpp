@@ -14,6 +14,7 @@
 #endif
 
 #include "tests/testkit/ods_file.h"
+#include "tests/testkit/sheet_cells.h"
 #include "workbook/workbook_fault.h"
 
 namespace tabulor {
@@ -21,16 +22,9 @@ namespace {
 
 using testkit::MakeOdsPackage;
 using testkit::OdsContent;
-using TPlaced = std::tuple<std::uint32_t, std::uint32_t, std::string>;
+using testkit::Placed;
+using testkit::TPlaced;
 using TArea = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t>;
-
-std::vector<TPlaced> Placed(const TSheet& sheet)
-{
-    std::vector<TPlaced> placed;
-    for (const TSheet::TCell& cell : sheet.Cells())
-        placed.emplace_back(cell.Row, cell.Col, std::string(cell.Text));
-    return placed;
-}
 
 std::vector<TArea> Areas(const TSheet& sheet)
 {

@@ -8,20 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/testkit/sheet_cells.h"
 #include "workbook/workbook_fault.h"
 
 namespace tabulor {
 namespace {
 
-using TPlaced = std::tuple<std::uint32_t, std::uint32_t, std::string>;
-
-std::vector<TPlaced> Placed(const TSheet& sheet)
-{
-    std::vector<TPlaced> placed;
-    for (const TSheet::TCell& cell : sheet.Cells())
-        placed.emplace_back(cell.Row, cell.Col, std::string(cell.Text));
-    return placed;
-}
+using testkit::Placed;
+using testkit::TPlaced;
 
 TEST(SheetTest, OrdersCellsKeepsTheLastAtAPlaceAndMeasuresTheTexts)
 {
