@@ -1,5 +1,5 @@
 // Runs one whole conversion, as the window's button does, for the whole-file measurements:
-//   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml] [--title-rows N] [--title-cols N]
+//   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml] [--header-rows N] [--header-cols N]
 //                         [--border TEXT] [--empty TEXT] [--table-class TEXT] [--row-class TEXT]
 //                         [--header-class TEXT] [--cell-class TEXT]
 //                         [--encoding windows-1252|utf-8|utf-16|auto] [--separator tab|semicolon|comma]
@@ -42,8 +42,8 @@ const std::map<std::string_view, TSetter>& Setters()
         {"--kind", [](TConversionSettings& s, const std::string& v) {
              s.OutputKind = ParseName<tabulor::TOutputKind>(v, Kinds);
          }},
-        {"--title-rows", [](TConversionSettings& s, const std::string& v) { s.TitleRows = std::stoi(v); }},
-        {"--title-cols", [](TConversionSettings& s, const std::string& v) { s.TitleCols = std::stoi(v); }},
+        {"--header-rows", [](TConversionSettings& s, const std::string& v) { s.TitleRows = std::stoi(v); }},
+        {"--header-cols", [](TConversionSettings& s, const std::string& v) { s.TitleCols = std::stoi(v); }},
         {"--border", [](TConversionSettings& s, const std::string& v) { s.Border = v; }},
         {"--empty", [](TConversionSettings& s, const std::string& v) { s.EmptyCellText = v; }},
         {"--table-class", [](TConversionSettings& s, const std::string& v) { s.TableClass = v; }},

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/source_lines.h"
+#include "core/source_rows.h"
 #include "micro_samples.h"
 
 namespace {
@@ -19,7 +19,7 @@ void SplitLines(benchmark::State& state, TSampleKind kind, TLineEnd lineEnd, std
     for (auto _ : state) {
         lines = 0;
         std::size_t lineBytes = 0;
-        for (std::string_view line : tabulor::TSourceLines(text)) {
+        for (std::string_view line : tabulor::TSourceRows(text)) {
             ++lines;
             lineBytes += line.size();
         }

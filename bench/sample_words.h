@@ -8,7 +8,7 @@ namespace tabulor::bench {
 
 using TWords = std::vector<std::string>;
 
-const TWords& InvoiceHeaders();   // the 12 column titles
+const TWords& InvoiceHeaders();   // the 12 columns' headers
 const TWords& CompanyNames();     // some quoted as a spreadsheet quotes them, some with & < >
 const TWords& FirstNames();
 const TWords& LastNames();

@@ -35,7 +35,7 @@ struct TWorkbookCell {
 
 using TWorkbookRow = std::array<TWorkbookCell, 12>;
 
-// The rows of the sheet one at a time: the column titles, then one invoice per row.
+// The rows of the sheet one at a time: the header row, then one invoice per row.
 class TInvoiceSheet {
 public:
     explicit TInvoiceSheet(std::uint64_t seed) : Random(seed) {}
@@ -50,7 +50,7 @@ private:
 };
 
 struct TWorkbookRequest {
-    std::size_t Rows = 200'000;  // the titles included
+    std::size_t Rows = 200'000;  // the header row included
     std::uint64_t Seed = 1;
     // Styles and empty repeats that run to the grid's last row and column, as a sheet gets them
     // when whole columns or rows are formatted; they hold no value.

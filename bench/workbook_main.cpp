@@ -1,7 +1,7 @@
 // Writes the invoice sheet as a workbook for the whole-file measurements, and prints the bytes
 // of the sheet's text (every cell's shown text, in UTF-8) on standard output:
 //   tabulor_bench_workbook xlsx|ods ROWS DEST [--seed N] [--far-reaching]
-// ROWS counts the titles' row. --far-reaching adds formatting and empty repeats that run to the
+// ROWS counts the header row. --far-reaching adds formatting and empty repeats that run to the
 // grid's last row and column without adding a value.
 #include <cstdlib>
 #include <fstream>

@@ -99,7 +99,7 @@ TSheet ReadSourceSheet(std::string_view workbook, const TConversionSettings& set
     try {
         return ReadSheet(workbook, settings.SheetName);
     } catch (const EWorkbookFault& fault) {
-        FailWorkbook(settings.SourceFileName, ErrorKindOf(fault.Kind), fault.Sheet, fault.Rows, fault.Cols);
+        ThrowWorkbookError(settings.SourceFileName, ErrorKindOf(fault.Kind), fault.Sheet, fault.Rows, fault.Cols);
     }
 }
 
@@ -135,7 +135,7 @@ TConversionReport RunConversion(const TConversionSettings& settings)
         // The destination is gone by now, as after any failed write. A fault in zeros that took
         // the place of a cut file's end is no fault of the text.
         ThrowIfCutShort(source, settings.SourceFileName);
-        FailSourceText(settings.SourceFileName, fault);
+        ThrowSourceTextError(settings.SourceFileName, fault);
     }
     return {};
 }

@@ -33,6 +33,8 @@ struct TConversionSettings : TTableSettings {
     // The workbook's sheet, in UTF-8, matched exactly: empty for the first that is not hidden.
     // A text source has no sheets and ignores it.
     std::string SheetName;
+
+    friend bool operator==(const TConversionSettings&, const TConversionSettings&) = default;
 };
 
 // What a run noticed that the user should hear of.

@@ -37,43 +37,43 @@ std::string TrimSystemText(std::string_view text)
 
 }  // namespace
 
-void ThrowFOpenError(std::string_view fullPath, std::string_view systemText)
+std::string FOpenErrorMessage(std::string_view fullPath, std::string_view systemText)
 {
-    throw EFOpenError(FillMessage(strings::SFOpenError, {fullPath, TrimSystemText(systemText)}));
+    return FillMessage(strings::SFOpenError, {fullPath, TrimSystemText(systemText)});
 }
 
-void ThrowFCreateError(std::string_view fullPath, std::string_view systemText)
+std::string FCreateErrorMessage(std::string_view fullPath, std::string_view systemText)
 {
-    throw EFCreateError(FillMessage(strings::SFCreateError, {fullPath, TrimSystemText(systemText)}));
+    return FillMessage(strings::SFCreateError, {fullPath, TrimSystemText(systemText)});
+}
+
+std::string SourceTextErrorMessage(std::string_view fullPath, const ETextFault& fault)
+{
+    const std::string line = std::to_string(fault.Line);
+    if (fault.Kind == ETextFault::UnclosedQuote)
+        return FillMessage(strings::SUnclosedQuote, {fullPath, line});
+    return FillMessage(strings::SMalformedText, {fullPath, EncodingName(fault.Encoding), line});
+}
+
+std::string WorkbookErrorMessage(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet,
+                                 std::uint64_t rows, std::uint64_t cols)
+{
+    switch (kind) {
+    case wkUnsupported:
+        return FillMessage(strings::SUnsupportedWorkbook, {fullPath});
+    case wkMissingSheet:
+        return FillMessage(strings::SMissingSheet, {fullPath, sheet});
+    case wkTooLarge:
+        return FillMessage(strings::STooLargeSheet, {sheet, std::to_string(rows), std::to_string(cols)});
+    case wkInvalid:
+        break;
+    }
+    return FillMessage(strings::SInvalidWorkbook, {fullPath});
 }
 
 void ThrowWriteError()
 {
     throw EWriteError(std::string(strings::SWriteError));
-}
-
-void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault)
-{
-    const std::string line = std::to_string(fault.Line);
-    if (fault.Kind == ETextFault::UnclosedQuote)
-        throw ESourceTextError(FillMessage(strings::SUnclosedQuote, {fullPath, line}));
-    throw ESourceTextError(FillMessage(strings::SMalformedText, {fullPath, EncodingName(fault.Encoding), line}));
-}
-
-void ThrowWorkbookError(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet, std::uint64_t rows,
-                        std::uint64_t cols)
-{
-    switch (kind) {
-    case wkUnsupported:
-        throw EWorkbookError(FillMessage(strings::SUnsupportedWorkbook, {fullPath}));
-    case wkMissingSheet:
-        throw EWorkbookError(FillMessage(strings::SMissingSheet, {fullPath, sheet}));
-    case wkTooLarge:
-        throw EWorkbookError(FillMessage(strings::STooLargeSheet, {sheet, std::to_string(rows), std::to_string(cols)}));
-    case wkInvalid:
-        break;
-    }
-    throw EWorkbookError(FillMessage(strings::SInvalidWorkbook, {fullPath}));
 }
 
 }  // namespace tabulor

@@ -73,13 +73,15 @@ enum TWorkbookErrorKind {
 // std::string::replace.
 std::string FillMessage(std::string_view format, std::initializer_list<std::string_view> arguments);
 
-// The system's text goes in without its trailing control characters, spaces and full stops.
-[[noreturn]] void ThrowFOpenError(std::string_view fullPath, std::string_view systemText);
-[[noreturn]] void ThrowFCreateError(std::string_view fullPath, std::string_view systemText);
-[[noreturn]] void ThrowWriteError();
-[[noreturn]] void ThrowSourceTextError(std::string_view fullPath, const ETextFault& fault);
+// The texts of the errors that name a file, from its full path; the platform's file layer raises
+// them. The system's text goes in without its trailing control characters, spaces and full stops.
+std::string FOpenErrorMessage(std::string_view fullPath, std::string_view systemText);
+std::string FCreateErrorMessage(std::string_view fullPath, std::string_view systemText);
+std::string SourceTextErrorMessage(std::string_view fullPath, const ETextFault& fault);
 // The sheet's name, in UTF-8, for wkMissingSheet and wkTooLarge; its rectangle's size for wkTooLarge.
-[[noreturn]] void ThrowWorkbookError(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet,
-                                     std::uint64_t rows, std::uint64_t cols);
+std::string WorkbookErrorMessage(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet,
+                                 std::uint64_t rows, std::uint64_t cols);
+
+[[noreturn]] void ThrowWriteError();
 
 }  // namespace tabulor

@@ -90,7 +90,7 @@ void TReleaseBytes::operator()(char* bytes) const noexcept
 void ThrowIfCutShort(const TFileContents& contents, const fs::path& name)
 {
     if (contents.Data.get_deleter().MappedSize != 0 && MappingWasCut(contents.Data.get()))
-        FailOpen(name, EIO);
+        ThrowFOpenError(name, EIO);
 }
 
 namespace {
@@ -117,13 +117,13 @@ TFileContents MapWhole(int fd, std::size_t size)
 TFileContents ReadWholeFile(const fs::path& name, bool mayMap)
 {
     if (name.empty())
-        FailOpen(name, ENOENT);
+        ThrowFOpenError(name, ENOENT);
     TFd fd(OpenRetrying(name.c_str(), O_RDONLY));
     struct stat status {};
     if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0)
-        FailOpen(name, errno);
+        ThrowFOpenError(name, errno);
     if (S_ISDIR(status.st_mode))
-        FailOpen(name, EISDIR);
+        ThrowFOpenError(name, EISDIR);
 
     const auto size = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
     if (mayMap && S_ISREG(status.st_mode) && size >= LeastMappedSize) {
@@ -136,7 +136,7 @@ TFileContents ReadWholeFile(const fs::path& name, bool mayMap)
             if (got >= 0)
                 return static_cast<std::size_t>(got);
             if (errno != EINTR)
-                FailOpen(name, errno);
+                ThrowFOpenError(name, errno);
         }
     });
 }
@@ -172,7 +172,7 @@ bool CloseFile(TPlatformFile& file)
 void MoveIntoPlace(TPlatformFile&, const fs::path& temporary, const fs::path& target, const fs::path& name)
 {
     if (::rename(temporary.c_str(), target.c_str()) != 0)
-        FailCreate(name, errno);
+        ThrowFCreateError(name, errno);
 }
 
 void RemoveFile(const fs::path& name)
@@ -227,12 +227,12 @@ bool RefusesNewFile(int error)
 TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_unique<TState>())
 {
     if (name.empty())
-        FailCreate(name, ENOENT);
+        ThrowFCreateError(name, ENOENT);
     State->Name = name;
     struct stat status {};
     const bool exists = ::stat(name.c_str(), &status) == 0;
     if (exists && S_ISDIR(status.st_mode))
-        FailCreate(name, EISDIR);
+        ThrowFCreateError(name, EISDIR);
     // Links are followed by hand only to find the folder where the new file goes; a device or a
     // pipe is opened by its own name, since a link such as /dev/stdout may name no real path.
     State->Target = exists && !S_ISREG(status.st_mode) ? name : ResolveLinks(name);
@@ -242,7 +242,7 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
         // place: a read-only file stays read-only.
         TFd probe(OpenRetrying(target, O_WRONLY));
         if (probe.Get() < 0)
-            FailCreate(name, errno);
+            ThrowFCreateError(name, errno);
     }
     TFd& fd = State->File->Fd;
     int error = 0;
@@ -251,12 +251,12 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
     if (fd.Get() >= 0)
         return;
     if (error != 0 && !RefusesNewFile(error))
-        FailCreate(name, error);
+        ThrowFCreateError(name, error);
 
     // Devices and pipes, and folders that take no new file from us: written in place.
     fd = TFd(OpenRetrying(target, O_WRONLY | O_CREAT | O_TRUNC, 0666));
     if (fd.Get() < 0)
-        FailCreate(name, errno);
+        ThrowFCreateError(name, errno);
     State->Created = !exists;
 }
 

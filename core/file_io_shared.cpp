@@ -18,25 +18,25 @@ std::string ShownPath(const std::filesystem::path& name)
 
 }  // namespace
 
-void FailOpen(const std::filesystem::path& name, TErrorCode code)
+void ThrowFOpenError(const std::filesystem::path& name, TErrorCode code)
 {
-    ThrowFOpenError(ShownPath(name), SystemText(code));
+    throw EFOpenError(FOpenErrorMessage(ShownPath(name), SystemText(code)));
 }
 
-void FailCreate(const std::filesystem::path& name, TErrorCode code)
+void ThrowFCreateError(const std::filesystem::path& name, TErrorCode code)
 {
-    ThrowFCreateError(ShownPath(name), SystemText(code));
+    throw EFCreateError(FCreateErrorMessage(ShownPath(name), SystemText(code)));
 }
 
-void FailSourceText(const std::filesystem::path& name, const ETextFault& fault)
+void ThrowSourceTextError(const std::filesystem::path& name, const ETextFault& fault)
 {
-    ThrowSourceTextError(ShownPath(name), fault);
+    throw ESourceTextError(SourceTextErrorMessage(ShownPath(name), fault));
 }
 
-void FailWorkbook(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
-                  std::uint64_t rows, std::uint64_t cols)
+void ThrowWorkbookError(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
+                        std::uint64_t rows, std::uint64_t cols)
 {
-    ThrowWorkbookError(ShownPath(name), kind, sheet, rows, cols);
+    throw EWorkbookError(WorkbookErrorMessage(ShownPath(name), kind, sheet, rows, cols));
 }
 
 TDestinationFile::~TDestinationFile()

@@ -1,6 +1,7 @@
 // What the platform file layers have in common: the steps that put the new file in the
-// destination's place and the failures' messages, written once over a few platform calls; the
-// name of that new file; and reading a file whose length is only a hint to its end.
+// destination's place and the raising of the errors that name a file, written once over a few
+// platform calls; the name of that new file; and reading a file whose length is only a hint to
+// its end.
 #pragma once
 
 #include <cstddef>
@@ -46,11 +47,11 @@ std::string FullPath(const std::filesystem::path& name);
 std::string SystemText(TErrorCode code);
 
 // The file errors for a name as the user gave it.
-[[noreturn]] void FailOpen(const std::filesystem::path& name, TErrorCode code);
-[[noreturn]] void FailCreate(const std::filesystem::path& name, TErrorCode code);
-[[noreturn]] void FailSourceText(const std::filesystem::path& name, const ETextFault& fault);
-[[noreturn]] void FailWorkbook(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
-                               std::uint64_t rows, std::uint64_t cols);
+[[noreturn]] void ThrowFOpenError(const std::filesystem::path& name, TErrorCode code);
+[[noreturn]] void ThrowFCreateError(const std::filesystem::path& name, TErrorCode code);
+[[noreturn]] void ThrowSourceTextError(const std::filesystem::path& name, const ETextFault& fault);
+[[noreturn]] void ThrowWorkbookError(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
+                                     std::uint64_t rows, std::uint64_t cols);
 
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.

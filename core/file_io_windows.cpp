@@ -113,12 +113,12 @@ void ThrowIfCutShort(const TFileContents&, const fs::path&) {}
 TFileContents ReadWholeFile(const fs::path& name, bool)
 {
     if (name.empty())
-        FailOpen(name, ERROR_FILE_NOT_FOUND);
+        ThrowFOpenError(name, ERROR_FILE_NOT_FOUND);
     // Others may read the source meanwhile but not change it, and one that is being changed is
     // refused. A folder fails here too: opening one takes FILE_FLAG_BACKUP_SEMANTICS.
     const THandle file(Open(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
     if (!file.Valid())
-        FailOpen(name, ::GetLastError());
+        ThrowFOpenError(name, ::GetLastError());
 
     LARGE_INTEGER size{};
     const bool sized = ::GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0;
@@ -130,7 +130,7 @@ TFileContents ReadWholeFile(const fs::path& name, bool)
         // A pipe whose writer has closed it has simply ended.
         if (error == ERROR_BROKEN_PIPE)
             return std::size_t{0};
-        FailOpen(name, error);
+        ThrowFOpenError(name, error);
     });
 }
 
@@ -172,7 +172,7 @@ void MoveIntoPlace(TPlatformFile& file, const fs::path& temporary, const fs::pat
                                     nullptr, nullptr))
         return;
     if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        FailCreate(name, ::GetLastError());
+        ThrowFCreateError(name, ::GetLastError());
 }
 
 void RemoveFile(const fs::path& name)
@@ -239,10 +239,10 @@ THandle OpenExisting(const fs::path& name)
     if (!file.Valid()) {
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_NOT_FOUND)
-            FailCreate(name, error);
+            ThrowFCreateError(name, error);
     } else if (IsDiskFile(file) && (AttributesOf(file) & FILE_ATTRIBUTE_READONLY) != 0) {
         // Windows itself refuses to open such a file for writing, but Wine run by root does not.
-        FailCreate(name, ERROR_ACCESS_DENIED);
+        ThrowFCreateError(name, ERROR_ACCESS_DENIED);
     }
     return file;
 }
@@ -269,7 +269,7 @@ bool Empty(const THandle& file)
 TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_unique<TState>())
 {
     if (name.empty())
-        FailCreate(name, ERROR_FILE_NOT_FOUND);
+        ThrowFCreateError(name, ERROR_FILE_NOT_FOUND);
     State->Name = name;
     TPlatformFile& file = *State->File;
     file.Held = OpenExisting(name);
@@ -282,18 +282,18 @@ TDestinationFile::TDestinationFile(const fs::path& name) : State(std::make_uniqu
         return;
     // No room, no folder: the destination is left alone rather than emptied to be written in place.
     if (error != 0 && error != ERROR_ACCESS_DENIED)
-        FailCreate(name, error);
+        ThrowFCreateError(name, error);
 
     // Devices, and folders that take no new file: written in place.
     if (exists) {
         file.Handle = std::move(file.Held);
         if (!Empty(file.Handle))
-            FailCreate(name, ::GetLastError());
+            ThrowFCreateError(name, ::GetLastError());
         return;
     }
     file.Handle = THandle(Open(name, GENERIC_WRITE, 0, CREATE_NEW));
     if (!file.Handle.Valid())
-        FailCreate(name, ::GetLastError());
+        ThrowFCreateError(name, ::GetLastError());
     State->Created = true;
 }
 

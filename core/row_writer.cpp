@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cell_encoding.h"
-#include "source_lines.h"
+#include "source_rows.h"
 #include "utf8.h"
 
 namespace tabulor {
@@ -151,8 +151,8 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
       EmptyCellText(settings.EmptyCellText),
-      TitleRows(HeaderCount(settings.TitleRows)),
-      TitleCols(HeaderCount(settings.TitleCols)),
+      HeaderRows(HeaderCount(settings.TitleRows)),
+      HeaderCols(HeaderCount(settings.TitleCols)),
       Header(HeaderTag, HeaderClose, EmptyCellText, reading),
       Data(DataTag, DataClose, EmptyCellText, reading)
 {
@@ -376,42 +376,42 @@ void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) co
 }
 
 // Where the given number of leading cells ends: at that cell's closing separator, or at the end.
-std::size_t TRowWriter::CellsEnd(std::string_view line, std::size_t cells) const
+std::size_t TRowWriter::CellsEnd(std::string_view text, std::size_t cells) const
 {
     const bool csv = Reading.Separator != fsTab;
     std::size_t at = 0;
     for (std::size_t cell = 0; cell < cells; ++cell) {
-        if (csv && at < line.size() && line[at] == '"')
-            at = std::min(QuotedFieldEnd(line, at), line.size());
-        at = line.find(Separator, at);
+        if (csv && at < text.size() && text[at] == '"')
+            at = std::min(QuotedFieldEnd(text, at), text.size());
+        at = text.find(Separator, at);
         if (at == std::string_view::npos)
-            return line.size();
+            return text.size();
         if (cell + 1 < cells)
             ++at;
     }
     return at;
 }
 
-void TRowWriter::AddRow(std::string_view line, std::size_t row, TOutputLines& output) const
+void TRowWriter::AddRow(std::string_view text, std::size_t row, TOutputLines& output) const
 {
     output.Append(RowTag);
     std::size_t state = TExpansion::CellStart;
-    const std::size_t headerCells = row < TitleRows ? std::string_view::npos : TitleCols;
+    const std::size_t headerCells = row < HeaderRows ? std::string_view::npos : HeaderCols;
     if (headerCells > 0) {
-        const std::size_t headerEnd = CellsEnd(line, headerCells);
+        const std::size_t headerEnd = CellsEnd(text, headerCells);
         output.Append(HeaderTag);
-        WriteCells(Header, line.substr(0, headerEnd), state, output);
-        if (headerEnd == line.size()) {
+        WriteCells(Header, text.substr(0, headerEnd), state, output);
+        if (headerEnd == text.size()) {
             EndRow(HeaderClose, state, output);
             return;
         }
-        // The separator that leaves the title columns closes a header cell and opens a data cell.
+        // The separator that leaves the header columns closes a header cell and opens a data cell.
         EndCell(HeaderClose, state, output);
-        line.remove_prefix(headerEnd + 1);
+        text.remove_prefix(headerEnd + 1);
         state = TExpansion::CellStart;
     }
     output.Append(DataTag);
-    WriteCells(Data, line, state, output);
+    WriteCells(Data, text, state, output);
     EndRow(DataClose, state, output);
 }
 

@@ -38,7 +38,7 @@ class TRowWriter {
 public:
     explicit TRowWriter(const TTableSettings& settings, const TCellReading& reading = {});
     // The row of the given index (from 0) in the source.
-    void AddRow(std::string_view line, std::size_t row, TOutputLines& output) const;
+    void AddRow(std::string_view text, std::size_t row, TOutputLines& output) const;
 
 private:
     // What each byte becomes inside cells of one kind (header or data).
@@ -101,7 +101,7 @@ private:
                                  TOutputLines& output) const;
     void WriteQuotedText(std::string_view text, TOutputLines& output) const;
     std::size_t PlainRunEnd(std::string_view text, std::size_t i) const;
-    std::size_t CellsEnd(std::string_view line, std::size_t cells) const;
+    std::size_t CellsEnd(std::string_view text, std::size_t cells) const;
     void EndCell(std::string_view close, std::size_t state, TOutputLines& output) const;
     void EndRow(std::string_view close, std::size_t state, TOutputLines& output) const;
 
@@ -113,8 +113,8 @@ private:
     std::string DataTag;
     std::string EmptyCellText;
     // The header counts, a negative one taken as none.
-    std::size_t TitleRows;
-    std::size_t TitleCols;
+    std::size_t HeaderRows;
+    std::size_t HeaderCols;
     TExpansion Header;
     TExpansion Data;
 #ifdef TABULOR_VECTOR_SCAN

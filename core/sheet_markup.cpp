@@ -191,8 +191,8 @@ private:
     std::string_view EmptyCellText;
     std::string_view LineBreak;
     // The header counts, a negative one taken as none.
-    std::size_t TitleRows;
-    std::size_t TitleCols;
+    std::size_t HeaderRows;
+    std::size_t HeaderCols;
     std::size_t NextArea = 0;
 };
 
@@ -205,8 +205,8 @@ TSheetTable::TSheetTable(TSheetSource& sheet, const TTableSettings& settings, bo
       DataTag(OpeningTag("td", settings.CellClass)),
       EmptyCellText(settings.EmptyCellText),
       LineBreak(xhtml ? "<br />" : "<br>"),
-      TitleRows(HeaderCount(settings.TitleRows)),
-      TitleCols(HeaderCount(settings.TitleCols))
+      HeaderRows(HeaderCount(settings.TitleRows)),
+      HeaderCols(HeaderCount(settings.TitleCols))
 {
 }
 
@@ -240,7 +240,7 @@ void TSheetTable::AddRow(std::uint32_t row, TOutputLines& output)
     const std::uint32_t cols = Sheet.Cols();
     for (std::uint32_t col = 0; col < cols; ++col) {
         const std::string_view text = TakeText(row, col);
-        const bool header = row < TitleRows || col < TitleCols;
+        const bool header = row < HeaderRows || col < HeaderCols;
         if (!Merges.Covered(row, col)) {
             AddCell(header, {}, text, output);
         } else if (NextArea < areas.size() && areas[NextArea].Top == row && areas[NextArea].Left == col) {

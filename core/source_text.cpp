@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "file_errors.h"
-#include "source_lines.h"
+#include "source_rows.h"
 #include "utf8.h"
 
 namespace tabulor {
@@ -66,7 +66,7 @@ TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
     return Detect(bytes);
 }
 
-[[noreturn]] void Malformed(std::string_view textBefore, TSourceEncoding encoding)
+[[noreturn]] void ThrowMalformed(std::string_view textBefore, TSourceEncoding encoding)
 {
     throw ETextFault(ETextFault::Malformed, LineNumberAt(textBefore, textBefore.size()), encoding);
 }
@@ -75,7 +75,7 @@ TSourceText CheckedBytes(std::string_view text, bool utf8)
 {
     const std::size_t fault = utf8 ? FirstMalformedUtf8(text) : text.find('\0');
     if (fault != std::string_view::npos)
-        Malformed(text.substr(0, fault), utf8 ? seUtf8 : seWindows1252);
+        ThrowMalformed(text.substr(0, fault), utf8 ? seUtf8 : seWindows1252);
     return {text, utf8};
 }
 
@@ -109,7 +109,7 @@ public:
         }
         const std::string_view text(Contents.Data.get(), static_cast<std::size_t>(Out - Contents.Data.get()));
         if (In != End)  // the odd final byte
-            Malformed(text, seUtf16);
+            ThrowMalformed(text, seUtf16);
         return {text, true};
     }
 
@@ -155,7 +155,7 @@ private:
                 }
             }
             if (character == 0 || (character >= 0xD800 && character <= 0xDFFF))
-                Malformed({outBase, static_cast<std::size_t>(Out - outBase)}, seUtf16);
+                ThrowMalformed({outBase, static_cast<std::size_t>(Out - outBase)}, seUtf16);
             if (inPlace && Out + Utf8Length(character) > next)
                 return false;
             Out = EncodeUtf8(character, Out);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "file_errors.h"
-#include "source_lines.h"
+#include "source_rows.h"
 
 namespace tabulor {
 

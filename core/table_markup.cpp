@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "ordered_blocks.h"
-#include "source_lines.h"
+#include "source_rows.h"
 #include "table_blocks.h"
 
 namespace tabulor {
@@ -31,8 +31,8 @@ void AddTableLines(std::string_view text, TOutputLines& output, const TTableSett
     const auto addRows = [&](const TTableBlock& block, TOutputLines& into) {
         // Past the first block every row is a data row.
         std::size_t row = block.First ? 0 : headerRows;
-        for (const std::string_view line : TSourceLines(block.Text, reading.Separator))
-            rows.AddRow(line, row++, into);
+        for (const std::string_view rowText : TSourceRows(block.Text, reading.Separator))
+            rows.AddRow(rowText, row++, into);
     };
     if (text.size() <= blockSize) {
         addRows({text, true}, output);

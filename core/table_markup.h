@@ -1,4 +1,4 @@
-// The table: its opening line, one row line per source line, its closing line.
+// The table: its opening line, one row line per source row, its closing line.
 #pragma once
 
 #include <cstddef>

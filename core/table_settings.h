@@ -9,6 +9,7 @@
 namespace tabulor {
 
 struct TTableSettings {
+    // How many header rows open the table, and how many header columns open each row.
     int TitleRows{};
     int TitleCols{};
     std::string Border;  // empty: no border attribute
@@ -17,6 +18,8 @@ struct TTableSettings {
     std::string RowClass;
     std::string HeaderClass;
     std::string CellClass;
+
+    friend bool operator==(const TTableSettings&, const TTableSettings&) = default;
 };
 
 // A header count as the table takes it: a negative one is none.

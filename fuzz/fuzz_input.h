@@ -77,7 +77,7 @@ public:
         return text;
     }
 
-    // Title rows, title columns, border, empty-cell text, then the table, row, header and data
+    // Header rows, header columns, border, empty-cell text, then the table, row, header and data
     // cell classes.
     TTableSettings TakeSettings(TTextKind kind)
     {

@@ -214,11 +214,11 @@ inline void CheckRow(std::string_view row, std::string_view source, std::int64_t
         const bool header = rowIndex < settings.TitleRows || column < settings.TitleCols;
         if (header)
             reader.ExpectStartTag("th", settings.HeaderClass,
-                                  "a row has tabs + 1 cells; those of the title rows and columns "
+                                  "a row has tabs + 1 cells; those of the header rows and columns "
                                   "are th cells with the header class");
         else
             reader.ExpectStartTag("td", settings.CellClass,
-                                  "a row has tabs + 1 cells; those outside the title rows and "
+                                  "a row has tabs + 1 cells; those outside the header rows and "
                                   "columns are td cells with the data class");
         if (field.empty())
             reader.Expect(settings.EmptyCellText, "an empty field gives the empty-cell text as it is");
@@ -231,12 +231,12 @@ inline void CheckRow(std::string_view row, std::string_view source, std::int64_t
     reader.ExpectEnd("nothing follows a row's </tr>");
 }
 
-// The lines of one table made from the source lines.
+// The lines of one table made from the source rows.
 inline void CheckTable(std::span<const std::string_view> table,
                        std::span<const std::string_view> source, const TTableSettings& settings)
 {
     Require(table.size() == source.size() + 2,
-            "a table is its opening line, one row line per source line and its closing line");
+            "a table is its opening line, one row line per source row and its closing line");
     TLineReader opening(table.front());
     opening.Expect("<table", "the table's opening line starts with <table");
     opening.ExpectAttribute("class", settings.TableClass, "the table class comes first");

@@ -22,7 +22,7 @@ shopt -s nullglob
 cd "$(dirname "$0")/.."
 
 seconds=${1:-10}
-targets=(source_lines source_text sheet_forms cell_encoding table_markup document_frame
+targets=(source_rows source_text sheet_forms cell_encoding table_markup document_frame
   zip_directory number_format sheet_xml)
 
 bash scripts/install-deps.sh

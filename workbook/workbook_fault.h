@@ -30,4 +30,10 @@ public:
     std::uint64_t Cols;
 };
 
+// The fault that most of the readers' checks raise.
+[[noreturn]] inline void ThrowInvalid()
+{
+    throw EWorkbookFault(EWorkbookFault::Invalid);
+}
+
 }  // namespace tabulor

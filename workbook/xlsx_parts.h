@@ -31,11 +31,6 @@ inline bool IsMain(std::string_view nameSpace)
     return nameSpace == MainNamespace || nameSpace == StrictMainNamespace;
 }
 
-[[noreturn]] inline void ThrowInvalid()
-{
-    throw EWorkbookFault(EWorkbookFault::Invalid);
-}
-
 // The value of a hexadecimal digit, or -1.
 inline int HexDigit(char c)
 {

@@ -23,7 +23,7 @@ TSheet ReadXlsxSheet(const TZipArchive& archive, std::string_view sheetName)
     if (sheetName.empty()) {
         found = FirstShown(parts.Sheets);
         if (found == nullptr)
-            xlsx::ThrowInvalid();
+            ThrowInvalid();
     } else {
         const auto named = std::ranges::find(parts.Sheets, sheetName, &xlsx::TSheetPart::Name);
         if (named == parts.Sheets.end())

@@ -32,11 +32,6 @@ constexpr std::uint16_t Deflated = 8;
 constexpr std::uint64_t MaxRatio = 1000;
 constexpr std::uint64_t PrefetchSize = std::uint64_t{4} << 20;
 
-[[noreturn]] void ThrowInvalid()
-{
-    throw EWorkbookFault(EWorkbookFault::Invalid);
-}
-
 // The bytes [offset, offset + size) of the archive, or a fault when they run past its end.
 std::string_view Slice(std::string_view bytes, std::uint64_t offset, std::uint64_t size)
 {

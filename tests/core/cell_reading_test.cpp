@@ -55,9 +55,9 @@ TEST(CellReading, CsvFieldsAsASpreadsheetQuotesThem)
         EXPECT_EQ(Rows(c.source, c.reading, DataOnly()), c.rows) << testing::PrintToString(c.source);
 }
 
-// The title columns end at the separators outside quotes, and a long separator text (here a
+// The header columns end at the separators outside quotes, and a long separator text (here a
 // long empty-cell text) takes the same path.
-TEST(CellReading, TitleColumnsAndLongSeparatorsSkipQuotedSeparators)
+TEST(CellReading, HeaderColumnsAndLongSeparatorsSkipQuotedSeparators)
 {
     TTableSettings settings = DataOnly();
     settings.TitleCols = 2;

@@ -154,7 +154,7 @@ std::string ByteRange(int first, int last)
 
 const SourceCase Sources[] = {
     {"Defaults", "Article\tPrix\r\nChaise\t12\r\nTable\t150\r\n"},
-    {"ClassesAndTitles", "R\xE9gion\tT1\tT2\r\nNord\t1\t2\r\nSud\t3\r\nEst\r\n",
+    {"ClassesAndHeaders", "R\xE9gion\tT1\tT2\r\nNord\t1\t2\r\nSud\t3\r\nEst\r\n",
      [](TConversionSettings& s) {
          s.TitleRows = 2;
          s.TitleCols = 1;
@@ -164,7 +164,7 @@ const SourceCase Sources[] = {
          s.HeaderClass = "entete";
          s.CellClass = "cellule";
      }},
-    {"TitlesBeyondTableWithoutBorder", "a\tb\nc\td",
+    {"HeadersBeyondTableWithoutBorder", "a\tb\nc\td",
      [](TConversionSettings& s) {
          s.TitleRows = 10;
          s.TitleCols = 5;

@@ -49,13 +49,13 @@ private:
 
 // The table's row lines, without its opening and closing ones. Header cells have a class, data
 // cells none, so that the spans' place after the class shows.
-std::vector<std::string> SheetRows(const TRows& rows, const std::vector<TMergedArea>& merges, int titleRows,
-                                   int titleCols, bool xhtml = false)
+std::vector<std::string> SheetRows(const TRows& rows, const std::vector<TMergedArea>& merges, int headerRows,
+                                   int headerCols, bool xhtml = false)
 {
     TTestSheet sheet(rows, merges);
     TTableSettings settings = testkit::StartingSettings();
-    settings.TitleRows = titleRows;
-    settings.TitleCols = titleCols;
+    settings.TitleRows = headerRows;
+    settings.TitleCols = headerCols;
     settings.HeaderClass = "h";
     settings.EmptyCellText = "-";
     TOutputLines output;
@@ -71,7 +71,7 @@ TEST(SheetMarkup, TheRectangleFromA1WithEveryRowFull)
     const struct {
         const char* Name;
         TRows Rows;
-        int TitleRows, TitleCols;
+        int HeaderRows, HeaderCols;
         std::vector<std::string> Lines;
     } cases[] = {
         {"empty sheet", {}, 1, 0, {}},
@@ -83,7 +83,7 @@ TEST(SheetMarkup, TheRectangleFromA1WithEveryRowFull)
         {"negative counts are none", {{"a", "b"}}, -1, -7, {"  <tr><td>a</td><td>b</td></tr>"}},
     };
     for (const auto& c : cases)
-        EXPECT_THAT(SheetRows(c.Rows, {}, c.TitleRows, c.TitleCols), ElementsAreArray(c.Lines)) << c.Name;
+        EXPECT_THAT(SheetRows(c.Rows, {}, c.HeaderRows, c.HeaderCols), ElementsAreArray(c.Lines)) << c.Name;
 }
 
 TEST(SheetMarkup, MergedAreasAreOneCellWithTheirSpans)
@@ -92,7 +92,7 @@ TEST(SheetMarkup, MergedAreasAreOneCellWithTheirSpans)
     const struct {
         const char* Name;
         std::vector<TMergedArea> Merges;
-        int TitleRows, TitleCols;
+        int HeaderRows, HeaderCols;
         std::vector<std::string> Lines;
     } cases[] = {
         {"a header row's merge", {{0, 0, 0, 2}}, 1, 0,
@@ -122,7 +122,7 @@ TEST(SheetMarkup, MergedAreasAreOneCellWithTheirSpans)
          {"  <tr><td rowspan=\"2\">a</td><td colspan=\"2\">b</td></tr>", "  <tr><td colspan=\"2\">e</td></tr>"}},
     };
     for (const auto& c : cases)
-        EXPECT_THAT(SheetRows(abc, c.Merges, c.TitleRows, c.TitleCols), ElementsAreArray(c.Lines)) << c.Name;
+        EXPECT_THAT(SheetRows(abc, c.Merges, c.HeaderRows, c.HeaderCols), ElementsAreArray(c.Lines)) << c.Name;
 }
 
 // The merges of a sane file are all kept, however many share a word of the overlap check; past

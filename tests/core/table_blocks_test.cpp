@@ -93,8 +93,8 @@ TEST(TableBlocks, BlocksEndWhereRowsEnd)
     for (const TSource& source : sources) {
         const std::string_view text = source.Text;
         std::vector<std::size_t> rowEnds;
-        const TSourceLines lines(text, source.Reading.Separator);
-        for (auto row = lines.begin(); row != lines.end(); ++row)
+        const TSourceRows rows(text, source.Reading.Separator);
+        for (auto row = rows.begin(); row != rows.end(); ++row)
             rowEnds.push_back(static_cast<std::size_t>(row.NextRowStart() - text.data()));
         for (std::size_t headerRows = 0; headerRows <= 3; ++headerRows) {
             for (std::size_t size = 1; size <= text.size(); ++size) {

@@ -77,7 +77,7 @@ TEST(TableMarkup, EmptyFirstLineWithDefaultsIsOneHeaderCell)
     EXPECT_THAT(Table("\r\n"), ElementsAre("<table border=\"1px\">", "  <tr><th>&nbsp;</th></tr>", "</table>"));
 }
 
-TEST(TableMarkup, TitleRowsAndColumnsChooseHeaderCells)
+TEST(TableMarkup, HeaderCountsChooseHeaderCells)
 {
     const std::string_view source = "a\tb\tc\nd\te\tf\ng";
     const struct {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/cell_encoding.h"
-#include "core/source_lines.h"
+#include "core/source_rows.h"
 #include "core/table_settings.h"
 
 namespace tabulor::reference {
@@ -68,7 +68,7 @@ inline std::vector<std::string> Table(std::string_view source, const TTableSetti
     std::vector<std::string> lines{"<table" + Attribute("class", settings.TableClass) +
                                    Attribute("border", settings.Border) + ">"};
     std::int64_t row = 0;
-    for (const std::string_view line : TSourceLines(source)) {
+    for (const std::string_view line : TSourceRows(source)) {
         std::string text = "  " + StartTag("tr", settings.RowClass);
         std::int64_t column = 0;
         for (const std::string_view field : Fields(line)) {

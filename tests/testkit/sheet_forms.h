@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/conversion.h"
-#include "core/source_lines.h"
+#include "core/source_rows.h"
 #include "core/utf8.h"
 #include "core/windows1252.h"
 
@@ -120,7 +120,7 @@ inline std::string WriteSheet(const TSheet& sheet, const TSheetForm& form)
 inline TSheet SheetOfText(std::string_view text)
 {
     TSheet sheet;
-    for (const std::string_view line : TSourceLines(text)) {
+    for (const std::string_view line : TSourceRows(text)) {
         auto& row = sheet.emplace_back(1);
         for (const char byte : line) {
             if (byte == '\t')

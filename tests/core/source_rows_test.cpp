@@ -5,26 +5,26 @@
 #include <vector>
 
 #include "core/file_errors.h"
-#include "core/source_lines.h"
+#include "core/source_rows.h"
 
 namespace {
 
-using tabulor::TSourceLines;
+using tabulor::TSourceRows;
 
-std::vector<std::string> Lines(std::string_view text, tabulor::TFieldSeparator separator = tabulor::fsTab)
+std::vector<std::string> Rows(std::string_view text, tabulor::TFieldSeparator separator = tabulor::fsTab)
 {
-    std::vector<std::string> lines;
-    for (std::string_view line : TSourceLines(text, separator))
-        lines.emplace_back(line);
-    return lines;
+    std::vector<std::string> rows;
+    for (std::string_view row : TSourceRows(text, separator))
+        rows.emplace_back(row);
+    return rows;
 }
 
-TEST(SourceLines, CutsAtEveryKindOfLineEnd)
+TEST(SourceRows, CutsAtEveryKindOfLineEnd)
 {
     using namespace std::string_literals;
     const struct {
         std::string text;
-        std::vector<std::string> lines;
+        std::vector<std::string> rows;
     } cases[] = {
         {"", {}},
         {"a", {"a"}},
@@ -46,12 +46,12 @@ TEST(SourceLines, CutsAtEveryKindOfLineEnd)
         {"a\tb\x01\x7F\x80\xFF\r\n", {"a\tb\x01\x7F\x80\xFF"}},
     };
     for (const auto& c : cases)
-        EXPECT_THAT(Lines(c.text), testing::ElementsAreArray(c.lines)) << testing::PrintToString(c.text);
+        EXPECT_THAT(Rows(c.text), testing::ElementsAreArray(c.rows)) << testing::PrintToString(c.text);
 }
 
 // The splitter remembers where the next CR and LF are; mixing them across long runs checks that a
-// stale position is never used and that a line never crosses an end.
-TEST(SourceLines, MixedEndsOverLongTextsMatchAByteByByteReading)
+// stale position is never used and that a row never crosses a line end.
+TEST(SourceRows, MixedEndsOverLongTextsMatchAByteByByteReading)
 {
     std::string text;
     unsigned seed = 7;
@@ -73,12 +73,12 @@ TEST(SourceLines, MixedEndsOverLongTextsMatchAByteByByteReading)
         if (i < text.size() && text[i] == '\n')
             ++i;
     }
-    EXPECT_EQ(Lines(text), expected);
+    EXPECT_EQ(Rows(text), expected);
 }
 
 // A quote opens a field only where a field begins; the line ends inside such a field stay in the
 // row, and a field still open at the end is a fault on the line where it began.
-TEST(SourceLines, CsvRowsSpanTheLineEndsOfQuotedFields)
+TEST(SourceRows, CsvRowsSpanTheLineEndsOfQuotedFields)
 {
     using tabulor::fsComma;
     using tabulor::fsSemicolon;
@@ -99,7 +99,7 @@ TEST(SourceLines, CsvRowsSpanTheLineEndsOfQuotedFields)
         {"\"a\nb\"\n", tabulor::fsTab, {"\"a", "b\""}},
     };
     for (const auto& c : cases)
-        EXPECT_THAT(Lines(c.text, c.separator), testing::ElementsAreArray(c.rows)) << testing::PrintToString(c.text);
+        EXPECT_THAT(Rows(c.text, c.separator), testing::ElementsAreArray(c.rows)) << testing::PrintToString(c.text);
 
     const struct {
         std::string text;
@@ -112,7 +112,7 @@ TEST(SourceLines, CsvRowsSpanTheLineEndsOfQuotedFields)
     };
     for (const auto& c : unclosed) {
         try {
-            Lines(c.text, fsSemicolon);
+            Rows(c.text, fsSemicolon);
             ADD_FAILURE() << "no fault for " << testing::PrintToString(c.text);
         } catch (const tabulor::ETextFault& fault) {
             EXPECT_EQ(fault.Kind, tabulor::ETextFault::UnclosedQuote);
@@ -121,12 +121,12 @@ TEST(SourceLines, CsvRowsSpanTheLineEndsOfQuotedFields)
     }
 }
 
-TEST(SourceLines, IteratesAgainFromTheStart)
+TEST(SourceRows, IteratesAgainFromTheStart)
 {
-    const TSourceLines lines("x\ny");
-    EXPECT_EQ(std::distance(lines.begin(), lines.end()), 2);
-    EXPECT_EQ(*lines.begin(), "x");
-    auto it = lines.begin();
+    const TSourceRows rows("x\ny");
+    EXPECT_EQ(std::distance(rows.begin(), rows.end()), 2);
+    EXPECT_EQ(*rows.begin(), "x");
+    auto it = rows.begin();
     EXPECT_EQ(*it++, "x");
     EXPECT_EQ(*it, "y");
 }

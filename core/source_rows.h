@@ -15,10 +15,10 @@
 
 namespace tabulor {
 
-class TSourceLines {
+class TSourceRows {
 public:
     // The text must outlive the rows. Throws ETextFault for a quoted field still open at the end.
-    explicit TSourceLines(std::string_view text, TFieldSeparator separator = fsTab);
+    explicit TSourceRows(std::string_view text, TFieldSeparator separator = fsTab);
 
     class TIterator {
     public:
@@ -29,8 +29,8 @@ public:
         using reference = const std::string_view&;
 
         TIterator() = default;
-        reference operator*() const { return Line; }
-        pointer operator->() const { return &Line; }
+        reference operator*() const { return Row; }
+        pointer operator->() const { return &Row; }
         TIterator& operator++();
         TIterator operator++(int);
         bool operator==(const TIterator& other) const { return Next == other.Next && AtEnd == other.AtEnd; }
@@ -38,9 +38,9 @@ public:
         const char* NextRowStart() const { return Next; }
 
     private:
-        friend class TSourceLines;
+        friend class TSourceRows;
         TIterator(std::string_view text, TFieldSeparator separator);
-        void ReadLine();
+        void ReadRow();
         // The line end that ends the row starting at from: the first one outside quoted fields.
         const char* RowEnd(const char* from);
 
@@ -49,7 +49,7 @@ public:
         const char* End = nullptr;
         char Separator = '\t';
         bool Quoted = false;
-        std::string_view Line;
+        std::string_view Row;
         bool AtEnd = true;
     };
 

@@ -1,4 +1,4 @@
-#include "source_lines.h"
+#include "source_rows.h"
 
 #include <bit>
 #include <cstddef>
@@ -35,37 +35,37 @@ const char* NextLineEndOrQuote(const char* from, const char* end, bool quotes)
     return from;
 }
 
-TSourceLines::TSourceLines(std::string_view text, TFieldSeparator separator)
+TSourceRows::TSourceRows(std::string_view text, TFieldSeparator separator)
     : Text(text), Separator(separator)
 {
 }
 
-TSourceLines::TIterator TSourceLines::begin() const
+TSourceRows::TIterator TSourceRows::begin() const
 {
     return TIterator(Text, Separator);
 }
 
-TSourceLines::TIterator::TIterator(std::string_view text, TFieldSeparator separator)
+TSourceRows::TIterator::TIterator(std::string_view text, TFieldSeparator separator)
     : Begin(text.data()), Next(text.data()), End(text.data() + text.size()),
       Separator(SeparatorByte(separator)), Quoted(separator != fsTab), AtEnd(false)
 {
-    ReadLine();
+    ReadRow();
 }
 
-void TSourceLines::TIterator::ReadLine()
+void TSourceRows::TIterator::ReadRow()
 {
     if (Next == End) {
         *this = TIterator();
         return;
     }
     const char* lineEnd = RowEnd(Next);
-    Line = std::string_view(Next, static_cast<std::size_t>(lineEnd - Next));
+    Row = std::string_view(Next, static_cast<std::size_t>(lineEnd - Next));
     Next = PastLineEnd(lineEnd, End);
 }
 
 // A quote opens a field only where the field begins; any other is text. A quoted field is
 // skipped whole, so the quotes seen here all stand outside quoted fields.
-const char* TSourceLines::TIterator::RowEnd(const char* from)
+const char* TSourceRows::TIterator::RowEnd(const char* from)
 {
     const char* scan = from;
     for (;;) {
@@ -85,16 +85,16 @@ const char* TSourceLines::TIterator::RowEnd(const char* from)
     }
 }
 
-TSourceLines::TIterator& TSourceLines::TIterator::operator++()
+TSourceRows::TIterator& TSourceRows::TIterator::operator++()
 {
-    ReadLine();
+    ReadRow();
     return *this;
 }
 
-TSourceLines::TIterator TSourceLines::TIterator::operator++(int)
+TSourceRows::TIterator TSourceRows::TIterator::operator++(int)
 {
     TIterator before = *this;
-    ReadLine();
+    ReadRow();
     return before;
 }
 

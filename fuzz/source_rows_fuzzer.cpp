@@ -1,8 +1,8 @@
-// The row splitter on any bytes. Between tabs: the lines rejoin with their line ends into the
-// text, hold no CR or LF, and iterate the same way however often and however copied. Between
-// semicolons or commas: the rows rejoin into the text too, a row holds a line end only inside a
-// quoted field, a text without quotes is cut as between tabs, and a quoted field still open is
-// reported on a line the text has.
+// The row splitter on any bytes. Between tabs, where each row is a line: the lines rejoin with
+// their line ends into the text, hold no CR or LF, and iterate the same way however often and
+// however copied. Between semicolons or commas: the rows rejoin into the text too, a row holds a
+// line end only inside a quoted field, a text without quotes is cut as between tabs, and a quoted
+// field still open is reported on a line the text has.
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -10,20 +10,20 @@
 #include <vector>
 
 #include "core/file_errors.h"
-#include "core/source_lines.h"
+#include "core/source_rows.h"
 #include "properties.h"
 
 namespace {
 
-using tabulor::TSourceLines;
+using tabulor::TSourceRows;
 using tabulor::fuzz::Require;
 
-std::vector<std::string_view> Collect(const TSourceLines& source)
+std::vector<std::string_view> Collect(const TSourceRows& source)
 {
-    std::vector<std::string_view> lines;
-    for (const std::string_view line : source)
-        lines.push_back(line);
-    return lines;
+    std::vector<std::string_view> rows;
+    for (const std::string_view row : source)
+        rows.push_back(row);
+    return rows;
 }
 
 // A line ends at the longest of CR LF, CR and LF that follows it, or at the end of the text; a
@@ -47,7 +47,7 @@ void CheckRejoin(std::string_view text, const std::vector<std::string_view>& lin
     Require(at == text.size(), "the lines and their ends rejoin into the text", text.substr(at));
 }
 
-void CheckIteration(const TSourceLines& source, const std::vector<std::string_view>& lines)
+void CheckIteration(const TSourceRows& source, const std::vector<std::string_view>& lines)
 {
     Require(Collect(source) == lines, "the lines come out the same on a second pass");
     Require(static_cast<std::size_t>(std::distance(source.begin(), source.end())) == lines.size(),
@@ -86,7 +86,7 @@ void CheckQuotedLineEnds(std::string_view row, char separator)
 void CheckCsvRows(std::string_view text, tabulor::TFieldSeparator separator, const std::vector<std::string_view>& lines)
 {
     try {
-        const std::vector<std::string_view> rows = Collect(TSourceLines(text, separator));
+        const std::vector<std::string_view> rows = Collect(TSourceRows(text, separator));
         CheckRejoin(text, rows, true);
         for (const std::string_view row : rows)
             CheckQuotedLineEnds(row, tabulor::SeparatorByte(separator));
@@ -104,7 +104,7 @@ void CheckCsvRows(std::string_view text, tabulor::TFieldSeparator separator, con
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const tabulor::fuzz::TExactCopy input(std::string_view(reinterpret_cast<const char*>(data), size));
-    const TSourceLines source(input.View());
+    const TSourceRows source(input.View());
     const std::vector<std::string_view> lines = Collect(source);
     CheckRejoin(input.View(), lines);
     CheckIteration(source, lines);
