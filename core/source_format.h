@@ -13,7 +13,8 @@ enum TSourceEncoding { seWindows1252, seUtf8, seUtf16, seAutomatic };
 // spreadsheet's CSV export writes them.
 enum TFieldSeparator { fsTab, fsSemicolon, fsComma };
 
-// The encoding's name as the window shows it and the error messages name it.
+// The encoding that a malformed text was read as, as the error messages name it. An automatic
+// read settles on one of the others before it can find a text malformed, so it has no name here.
 constexpr std::string_view EncodingName(TSourceEncoding encoding)
 {
     switch (encoding) {
@@ -26,7 +27,7 @@ constexpr std::string_view EncodingName(TSourceEncoding encoding)
     case seAutomatic:
         break;
     }
-    return "Automatique";
+    return {};
 }
 
 constexpr char SeparatorByte(TFieldSeparator separator)

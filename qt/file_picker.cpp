@@ -5,17 +5,17 @@
 #include <QScreen>
 #include <QSettings>
 
-#include "qt/application.h"
 #include "qt/frame_placement.h"
+#include "qt/guard.h"
 #include "qt/shell_types.h"
 #include "shell/placement.h"
 
 namespace tabulor {
 namespace {
 
-// Qt's own dialog, which unlike the native ones can be placed: once it has laid itself out,
+// Qt's own file dialog, which unlike the native ones can be placed: once it has laid itself out,
 // it moves to the picker's place on the owner's monitor.
-class TFileDialog : public QFileDialog {
+class TPlacedPicker : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
@@ -30,13 +30,13 @@ protected:
     }
 };
 
-// Qt's dialog reads its group of the settings shared by Qt programs when it is made and rewrites
-// it when it is destroyed. Made before the dialog and destroyed after it, this puts the group
-// back as it was, so that no run leaves anything behind, also where the application could not
-// make the folder it sends those settings to.
-class TDialogSettingsKeeper {
+// Qt's file dialog reads its group of the settings shared by Qt programs when it is made and
+// rewrites it when it is destroyed. Made before the picker and destroyed after it, this puts the
+// group back as it was, so that no run leaves anything behind, also where the application could
+// not make the folder it sends those settings to.
+class TPickerSettingsKeeper {
 public:
-    TDialogSettingsKeeper()
+    TPickerSettingsKeeper()
     {
         Settings.setFallbacksEnabled(false);
         Settings.beginGroup(QStringLiteral("FileDialog"));
@@ -44,15 +44,15 @@ public:
             Saved.insert(key, Settings.value(key));
     }
 
-    ~TDialogSettingsKeeper()
+    ~TPickerSettingsKeeper()
     {
         Settings.remove(QString());
         for (auto saved = Saved.cbegin(); saved != Saved.cend(); ++saved)
             Settings.setValue(saved.key(), saved.value());
     }
 
-    TDialogSettingsKeeper(const TDialogSettingsKeeper&) = delete;
-    TDialogSettingsKeeper& operator=(const TDialogSettingsKeeper&) = delete;
+    TPickerSettingsKeeper(const TPickerSettingsKeeper&) = delete;
+    TPickerSettingsKeeper& operator=(const TPickerSettingsKeeper&) = delete;
 
 private:
     QSettings Settings{QSettings::UserScope, QStringLiteral("QtProject")};
@@ -72,27 +72,27 @@ QString QtNameFilter(const TPickerFilter& filter)
 
 bool TFilePicker::Execute(QWidget* owner)
 {
-    const TDialogSettingsKeeper keeper;
-    TFileDialog dialog(owner, ToQString(Setup.Title));
-    dialog.setObjectName(ToQString(Setup.Name));
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite
+    const TPickerSettingsKeeper keeper;
+    TPlacedPicker picker(owner, ToQString(Setup.Title));
+    picker.setObjectName(ToQString(Setup.Name));
+    picker.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite
                       | QFileDialog::HideNameFilterDetails);
     const bool open = Setup.Kind == TPickerKind::Open;
-    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    picker.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    picker.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // It starts at the first.
     QStringList filters;
     for (const TPickerFilter& filter : Setup.Filters)
         filters.append(QtNameFilter(filter));
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(ToQString(Setup.DefaultExtension));
-    dialog.setSizeGripEnabled(true);
+    picker.setNameFilters(filters);
+    picker.setDefaultSuffix(ToQString(Setup.DefaultExtension));
+    picker.setSizeGripEnabled(true);
     if (!LastName.isEmpty())
-        dialog.selectFile(LastName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        picker.selectFile(LastName);
+    if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
         return false;
 
-    const QString name = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    const QString name = QDir::toNativeSeparators(picker.selectedFiles().constFirst());
     if (!FitsPickerBuffer(name.toStdU16String()))
         return false;
     LastName = name;

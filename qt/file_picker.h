@@ -9,7 +9,10 @@ class QWidget;
 
 namespace tabulor {
 
-// Shows a file dialog modal over its owner and remembers the name it returned last, which it
+// The Qt window runs on Linux: its names and pickers follow the POSIX rules.
+inline constexpr TFileSystem FileSystem = TFileSystem::Posix;
+
+// Shows Qt's file dialog modal over its owner and remembers the name it returned last, which it
 // offers again next time, whatever the window's fields hold meanwhile.
 class TFilePicker {
 public:

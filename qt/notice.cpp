@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "qt/application.h"
 #include "qt/frame_placement.h"
+#include "qt/guard.h"
 #include "qt/keys.h"
 #include "qt/shell_types.h"
 #include "shell/messages.h"
@@ -17,7 +17,7 @@
 namespace tabulor {
 namespace {
 
-constexpr Qt::WindowFlags DialogFrame = Qt::Dialog | Qt::CustomizeWindowHint
+constexpr Qt::WindowFlags NoticeFrame = Qt::Dialog | Qt::CustomizeWindowHint
                                         | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                         | Qt::MSWindowsFixedSizeDialogHint;
 
@@ -27,32 +27,31 @@ QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text)
     return metrics.boundingRect(QRect(0, 0, wrapWidth, 0), Qt::TextWordWrap, text).size();
 }
 
-// An empty size in the metrics leaves the button the size its style asks for.
 TSize ButtonSize(const QPushButton& button)
 {
-    return NoticeMetrics.Button == TSize() ? ToTSize(button.sizeHint()) : NoticeMetrics.Button;
+    return QtNoticeMetrics.Button == TSize() ? ToTSize(button.sizeHint()) : QtNoticeMetrics.Button;
 }
 
 }  // namespace
 
 TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget* owner)
-    : QDialog(owner, DialogFrame),
-      Message(new QLabel(text, this)),
+    : QDialog(owner, NoticeFrame),
+      TextLabel(new QLabel(text, this)),
       OK(new QPushButton(ToQString(NoticeButtonCaption()), this))
 {
     setWindowTitle(caption);
     setFont(QApplication::font("QMessageBox"));
-    Message->setObjectName(QStringLiteral("Message"));
-    Message->setTextFormat(Qt::PlainText);
-    Message->setWordWrap(true);
+    TextLabel->setObjectName(QStringLiteral("TextLabel"));
+    TextLabel->setTextFormat(Qt::PlainText);
+    TextLabel->setWordWrap(true);
     OK->setObjectName(QStringLiteral("OK"));
     OK->setDefault(true);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
 
     const TNoticeLayout layout =
-        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)), ButtonSize(*OK),
-                     NoticeMetrics.Margin, NoticeMetrics.Spacing);
-    Message->setGeometry(ToQRect(layout.Text));
+        LayOutNotice(ToTSize(WrappedTextSize(TextLabel->fontMetrics(), text)), ButtonSize(*OK),
+                     QtNoticeMetrics.Margin, QtNoticeMetrics.Spacing);
+    TextLabel->setGeometry(ToQRect(layout.Text));
     OK->setGeometry(ToQRect(layout.Button));
     setFixedSize(layout.Client.Width, layout.Client.Height);
     PlaceByFrame(*this, OwnerScreen(), CentredTopLeft);
@@ -84,7 +83,7 @@ void TMessageForm::keyPressEvent(QKeyEvent* event)
             break;
         case TNoticeKeyAction::Copy:
             QGuiApplication::clipboard()->setText(
-                ToQString(NoticeClipboardText(Message->text().toStdU16String())));
+                ToQString(NoticeClipboardText(TextLabel->text().toStdU16String())));
             break;
         }
     });

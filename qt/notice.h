@@ -1,4 +1,4 @@
-// The notice: a small modal dialog with a text and an OK button.
+// The notice, TMessageForm: a small modal window with a text and an OK button.
 #pragma once
 
 #include <QDialog>
@@ -23,7 +23,7 @@ protected:
 private:
     QRect OwnerScreen() const;
 
-    QLabel* Message;
+    QLabel* TextLabel;
     QPushButton* OK;
 };
 

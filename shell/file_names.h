@@ -9,23 +9,17 @@
 
 namespace tabulor {
 
-// The characters that end a search for an extension: the full stop that starts one, and the
-// characters after which a name's last part begins.
-#ifdef _WIN32
-inline constexpr std::u16string_view NativeNameDelimiters = u".\\/:";
-#else
-inline constexpr std::u16string_view NativeNameDelimiters = u"./";
-#endif
+// Whose rules a name follows: Windows', or those of the POSIX systems, where a backslash and a
+// colon are characters of a name like any other. Each front end gives its platform's.
+enum class TFileSystem { Windows, Posix };
 
 // name's last extension, its full stop included; empty for a name that has none (below).
-std::u16string_view ExtractFileExt(std::u16string_view name,
-                                   std::u16string_view delimiters = NativeNameDelimiters);
+std::u16string_view ExtractFileExt(std::u16string_view name, TFileSystem system);
 
 // name with its last extension replaced by newExtension. The extension runs from the last full
-// stop to the end, unless a folder separator (or a drive colon) comes after that full stop, in
-// which case the name has none and newExtension is appended.
-std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newExtension,
-                             std::u16string_view delimiters = NativeNameDelimiters);
+// stop to the end, unless a folder separator (or, on Windows, a drive colon) comes after that
+// full stop, in which case the name has none and newExtension is appended.
+std::u16string ChangeFileExt(std::u16string_view name, std::u16string_view newExtension, TFileSystem system);
 
 // What a chosen source sets: the source field, and the destination derived from it, which
 // replaces whatever the destination field held. A pick, a drop on the window and a file named
@@ -34,11 +28,12 @@ struct TFileFields {
     std::u16string SourceFileName;
     std::u16string DestFileName;
 };
-TFileFields SourceChosen(std::u16string_view sourceFileName);
+TFileFields SourceChosen(std::u16string_view sourceFileName, TFileSystem system);
 
 // What a file dropped on the window sets: dropped on the destination field, that field alone;
 // anywhere else, it is a chosen source. The pickers do not learn of it.
-TFileFields FileDropped(const TFileFields& current, std::u16string_view name, bool onDestinationField);
+TFileFields FileDropped(const TFileFields& current, std::u16string_view name, bool onDestinationField,
+                        TFileSystem system);
 
 // The one file that a drop or the command line hands over, made absolute against the current
 // folder; none when there are no names or several, which the window ignores.

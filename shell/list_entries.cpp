@@ -1,56 +1,65 @@
 #include "shell/list_entries.h"
 
-#include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
-
-#include "shell/text.h"
 
 namespace tabulor {
 namespace {
 
-constexpr std::array<TSourceEncoding, 4> Encodings = {seWindows1252, seUtf8, seUtf16, seAutomatic};
+// An entry of a list that stands for a value, beside that value.
+template <typename TValue>
+struct TValueEntry {
+    std::u16string_view Text;
+    TValue Value;
+};
 
-// Each separator with its entry, in the order of the list.
-constexpr std::array<TFieldSeparator, 3> Separators = {fsTab, fsSemicolon, fsComma};
-constexpr std::array<std::u16string_view, 3> SeparatorEntries = {u"Tabulation", u"Point-virgule",
-                                                                 u"Virgule"};
+// The encodings' entries are the window's words; the core's messages name an encoding their own
+// way.
+constexpr std::array<TValueEntry<TSourceEncoding>, 4> EncodingEntries = {{
+    {u"Windows-1252", seWindows1252},
+    {u"UTF-8", seUtf8},
+    {u"UTF-16", seUtf16},
+    {u"Automatique", seAutomatic},
+}};
+
+constexpr std::array<TValueEntry<TFieldSeparator>, 3> SeparatorEntries = {{
+    {u"Tabulation", fsTab},
+    {u"Point-virgule", fsSemicolon},
+    {u"Virgule", fsComma},
+}};
 
 struct TList {
     TControlId Id;
     std::vector<std::u16string> Entries;
 };
 
-// The encodings are listed by the names that the core's messages use too.
-std::vector<std::u16string> EncodingEntries()
+template <typename TValue, std::size_t Count>
+std::vector<std::u16string> TextsOf(const std::array<TValueEntry<TValue>, Count>& entries)
 {
-    std::vector<std::u16string> entries;
-    for (const TSourceEncoding encoding : Encodings)
-        entries.push_back(FromUtf8(EncodingName(encoding)));
-    return entries;
+    std::vector<std::u16string> texts;
+    for (const TValueEntry<TValue>& entry : entries)
+        texts.emplace_back(entry.Text);
+    return texts;
 }
 
 const std::array<TList, 4>& Lists()
 {
     static const std::array<TList, 4> lists = {{
         {TControlId::ComboBoxBorderUnit, {u"px", u"em", u"ex", u"in", u"cm", u"mm", u"pt", u"pc"}},
-        {TControlId::ComboBoxSourceEncoding, EncodingEntries()},
-        {TControlId::ComboBoxFieldSeparator, {SeparatorEntries.begin(), SeparatorEntries.end()}},
+        {TControlId::ComboBoxSourceEncoding, TextsOf(EncodingEntries)},
+        {TControlId::ComboBoxFieldSeparator, TextsOf(SeparatorEntries)},
         {TControlId::ComboBoxSheet, {}},
     }};
     return lists;
 }
 
-// The value that stands beside entry in values, which follow the list's order.
 template <typename TValue, std::size_t Count>
-TValue ValueOf(TControlId list, const std::array<TValue, Count>& values,
-               std::u16string_view entry)
+TValue ValueAt(const std::array<TValueEntry<TValue>, Count>& entries, int index)
 {
-    const std::span<const std::u16string> entries = ListEntries(list);
-    const auto found = std::find(entries.begin(), entries.end(), entry);
-    return found == entries.end() ? values.front()
-                                  : values[static_cast<std::size_t>(found - entries.begin())];
+    const bool inList = index >= 0 && static_cast<std::size_t>(index) < Count;
+    return entries[inList ? static_cast<std::size_t>(index) : 0].Value;
 }
 
 }  // namespace
@@ -64,14 +73,14 @@ std::span<const std::u16string> ListEntries(TControlId id)
     throw std::out_of_range("the window has no drop-down list " + std::string(Control(id).Name));
 }
 
-TSourceEncoding SourceEncodingOf(std::u16string_view entry)
+TSourceEncoding SourceEncodingAt(int index)
 {
-    return ValueOf(TControlId::ComboBoxSourceEncoding, Encodings, entry);
+    return ValueAt(EncodingEntries, index);
 }
 
-TFieldSeparator FieldSeparatorOf(std::u16string_view entry)
+TFieldSeparator FieldSeparatorAt(int index)
 {
-    return ValueOf(TControlId::ComboBoxFieldSeparator, Separators, entry);
+    return ValueAt(SeparatorEntries, index);
 }
 
 }  // namespace tabulor

@@ -4,7 +4,6 @@
 
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "core/source_format.h"
 #include "shell/layout.h"
@@ -16,9 +15,9 @@ namespace tabulor {
 // control that is no list.
 std::span<const std::u16string> ListEntries(TControlId id);
 
-// What an entry of ComboBoxSourceEncoding or ComboBoxFieldSeparator stands for; a text that is
-// none of the list's entries stands for its first.
-TSourceEncoding SourceEncodingOf(std::u16string_view entry);
-TFieldSeparator FieldSeparatorOf(std::u16string_view entry);
+// What the entry at index of ComboBoxSourceEncoding or ComboBoxFieldSeparator stands for; an
+// index out of the list, as for a list with nothing selected, stands for its first entry.
+TSourceEncoding SourceEncodingAt(int index);
+TFieldSeparator FieldSeparatorAt(int index);
 
 }  // namespace tabulor

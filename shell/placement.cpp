@@ -10,10 +10,10 @@ TPoint CentredTopLeft(const TRect& area, const TSize& frame)
             area.Top + std::max(0, (area.Height - frame.Height) / 2)};
 }
 
-TPoint PickerTopLeft(const TRect& monitor, const TSize& dialog)
+TPoint PickerTopLeft(const TRect& monitor, const TSize& picker)
 {
-    return {monitor.Left + (monitor.Width - dialog.Width) / 2,
-            monitor.Top + (monitor.Height - dialog.Height) / 3};
+    return {monitor.Left + (monitor.Width - picker.Width) / 2,
+            monitor.Top + (monitor.Height - picker.Height) / 3};
 }
 
 int NoticeWrapWidth(int primaryScreenWidth)

@@ -10,9 +10,9 @@ namespace tabulor {
 TPoint CentredTopLeft(const TRect& area, const TSize& frame);
 
 // A file picker: centred horizontally on the monitor, its top at one third of the free height.
-TPoint PickerTopLeft(const TRect& monitor, const TSize& dialog);
+TPoint PickerTopLeft(const TRect& monitor, const TSize& picker);
 
-// The notice's inner layout: the text wrapped at half the primary screen's width, the dialog as
+// The notice's inner layout: the text wrapped at half the primary screen's width, the notice as
 // wide as the wider of the text and the button plus margins, the button centred below the text.
 struct TNoticeLayout {
     TSize Client;
@@ -21,20 +21,19 @@ struct TNoticeLayout {
 };
 int NoticeWrapWidth(int primaryScreenWidth);
 
-// The notice's margins and button follow each platform's own message dialogs, which its users
-// know: Windows' keep 7 dialog units (12 pixels at 96 dpi) around and between their parts and
-// give a button 50 x 14 units (75 x 23 pixels); Qt's keep its styles' 16 pixels and give a button
-// the size its style asks for (an empty size here).
+// The notice's margins and button follow the message boxes of the toolkit that shows it, which
+// its users know; each front end takes its own toolkit's.
 struct TNoticeMetrics {
     int Margin;
     int Spacing;
+    // An empty size leaves the button the size its style asks for.
     TSize Button;
 };
-#ifdef _WIN32
-inline constexpr TNoticeMetrics NoticeMetrics = {12, 12, {75, 23}};
-#else
-inline constexpr TNoticeMetrics NoticeMetrics = {16, 16, {0, 0}};
-#endif
+// Windows' keep 7 dialog units (12 pixels at 96 dpi) around and between their parts and give a
+// button 50 x 14 units (75 x 23 pixels).
+inline constexpr TNoticeMetrics WindowsNoticeMetrics = {12, 12, {75, 23}};
+// Qt's keep its styles' 16 pixels.
+inline constexpr TNoticeMetrics QtNoticeMetrics = {16, 16, {0, 0}};
 TNoticeLayout LayOutNotice(const TSize& text, const TSize& button, int margin, int spacing);
 
 enum class TStartShow { Normal, Maximized, Minimized };

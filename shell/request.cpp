@@ -11,9 +11,9 @@
 namespace tabulor {
 namespace {
 
-int TitleCountOf(std::u16string_view text)
+int HeaderCountOf(std::u16string_view text)
 {
-    return SpinEditValue(text, SpinFieldBounds.MinValue);
+    return SpinFieldValue(text, SpinFieldBounds.MinValue);
 }
 
 TOutputKind OutputKind(const TFormFields& fields)
@@ -42,8 +42,8 @@ TFormFields ReadFormFields(const TControlReader& read)
     fields.CellClass = read.Text(TControlId::EditCellClass);
     fields.OutputTable = read.Checked(TControlId::RadioButtonOutputTable);
     fields.OutputXhtml = read.Checked(TControlId::RadioButtonOutputXHTML);
-    fields.SourceEncoding = read.Text(TControlId::ComboBoxSourceEncoding);
-    fields.FieldSeparator = read.Text(TControlId::ComboBoxFieldSeparator);
+    fields.SourceEncoding = read.Selected(TControlId::ComboBoxSourceEncoding);
+    fields.FieldSeparator = read.Selected(TControlId::ComboBoxFieldSeparator);
     fields.SheetName = read.Text(TControlId::ComboBoxSheet);
     return fields;
 }
@@ -73,7 +73,8 @@ void WriteFileFields(const TFileFields& fields, const TControlReader& read, cons
 
 TFormFields InitialFormFields()
 {
-    return ReadFormFields({TextAtStart, [](TControlId id) { return Control(id).Checked; }});
+    const auto checkedAtStart = [](TControlId id) { return Control(id).Checked; };
+    return ReadFormFields({TextAtStart, checkedAtStart, [](TControlId) { return 0; }});
 }
 
 TConversionSettings MakeConversionSettings(const TFormFields& fields)
@@ -81,8 +82,8 @@ TConversionSettings MakeConversionSettings(const TFormFields& fields)
     TConversionSettings settings;
     settings.SourceFileName = ToPath(fields.SourceFileName);
     settings.DestFileName = ToPath(fields.DestFileName);
-    settings.TitleRows = TitleCountOf(fields.TitleRows);
-    settings.TitleCols = TitleCountOf(fields.TitleCols);
+    settings.TitleRows = HeaderCountOf(fields.TitleRows);
+    settings.TitleCols = HeaderCountOf(fields.TitleCols);
     settings.Border = fields.Border ? ToWindows1252(fields.BorderValue + fields.BorderUnit)
                                     : std::string();
     settings.EmptyCellText = ToWindows1252(fields.EmptyCells);
@@ -91,8 +92,8 @@ TConversionSettings MakeConversionSettings(const TFormFields& fields)
     settings.HeaderClass = ToWindows1252(fields.HeaderClass);
     settings.CellClass = ToWindows1252(fields.CellClass);
     settings.OutputKind = OutputKind(fields);
-    settings.SourceEncoding = SourceEncodingOf(fields.SourceEncoding);
-    settings.FieldSeparator = FieldSeparatorOf(fields.FieldSeparator);
+    settings.SourceEncoding = SourceEncodingAt(fields.SourceEncoding);
+    settings.FieldSeparator = FieldSeparatorAt(fields.FieldSeparator);
     settings.SheetName = ToUtf8(fields.SheetName);
     return settings;
 }

@@ -26,18 +26,22 @@ struct TFormFields {
     std::u16string CellClass;
     bool OutputTable = false;
     bool OutputXhtml = false;
-    std::u16string SourceEncoding;
-    std::u16string FieldSeparator;
+    // The selected entries' indexes.
+    int SourceEncoding = 0;
+    int FieldSeparator = 0;
     std::u16string SheetName;
 };
 
 // How a front end reads its controls: the text of an edit, a spin field or a drop-down list's
-// selected entry, and whether a box or an option is ticked. The sheet list's text is the selected
-// sheet's own name (TSheetChoice::Name), without the entry's mark of a hidden sheet; empty for an
-// empty list.
+// selected entry, whether a box or an option is ticked, and the index of a list's selected entry
+// (-1 for none). The sheet list's text is the selected sheet's own name (TSheetChoice::Name),
+// without the entry's mark of a hidden sheet; empty for an empty list. The encoding and separator
+// lists are read by index, so that their entries' words stay the shell's alone; the border unit
+// by text, which joins the border's value.
 struct TControlReader {
     std::function<std::u16string(TControlId id)> Text;
     std::function<bool(TControlId id)> Checked;
+    std::function<int(TControlId id)> Selected;
 };
 TFormFields ReadFormFields(const TControlReader& read);
 
@@ -48,7 +52,7 @@ using TTextWriter = std::function<void(TControlId id, std::u16string_view text)>
 TFileFields ReadFileFields(const TControlReader& read);
 void WriteFileFields(const TFileFields& fields, const TControlReader& read, const TTextWriter& write);
 
-// The fields as the window starts, from its layout.
+// The fields as the window starts, from its layout: every list at its first entry.
 TFormFields InitialFormFields();
 
 // What a field or a drop-down list holds as the window starts: the table's text, or the list's
@@ -59,8 +63,8 @@ std::u16string TextAtStart(TControlId id);
 // names into paths. A header count is its field's value; the core counts a negative one as none. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with
 // nothing between. The HTML document is what remains when neither other output is selected. The
-// encoding and the separator are those that the lists' selected entries stand for; the sheet's
-// name goes in UTF-8.
+// encoding and the separator are those that the lists' selected entries stand for (their first
+// for an index out of the list); the sheet's name goes in UTF-8.
 TConversionSettings MakeConversionSettings(const TFormFields& fields);
 
 }  // namespace tabulor

@@ -26,7 +26,8 @@ bool SameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
 
 bool HasWorkbookExtension(std::u16string_view name)
 {
-    const std::u16string_view extension = ExtractFileExt(name);
+    // Either system's rules find the same workbook extensions: none holds a backslash or a colon.
+    const std::u16string_view extension = ExtractFileExt(name, TFileSystem::Windows);
     return std::any_of(WorkbookExtensions.begin(), WorkbookExtensions.end(),
                        [extension](std::u16string_view known) {
                            return SameIgnoringAsciiCase(extension, known);

@@ -1,4 +1,4 @@
-// One of the window's two file pickers, the system's own dialog, which remembers the name it
+// One of the window's two file pickers, the system's own file dialog, which remembers the name it
 // returned last and offers it again.
 #pragma once
 
@@ -11,11 +11,14 @@
 
 namespace tabulor {
 
+// The names and pickers of the Windows window follow Windows' rules.
+inline constexpr TFileSystem FileSystem = TFileSystem::Windows;
+
 class TFilePicker {
 public:
     explicit TFilePicker(const TPickerSetup& setup) : Setup(setup) {}
 
-    // The chosen full name; none when the user cancels or the dialog fails.
+    // The chosen full name; none when the user cancels or the picker fails.
     std::optional<std::u16string> Execute(HWND owner);
 
 private:

@@ -1,4 +1,4 @@
-// The notice that confirms a finished run, TMessageForm: a small modal dialog with the text and
+// The notice that confirms a finished run, TMessageForm: a small modal window with the text and
 // one "OK", which Enter and Escape close and Ctrl+C copies. It asks nothing: it has no other
 // button, no icon and no answer to give back.
 #pragma once
@@ -40,7 +40,7 @@ private:
 
     HWND Owner;
     std::u16string Text;
-    HWND Message = nullptr;
+    HWND TextLabel = nullptr;
     HWND OK = nullptr;
     TFont Font;
     bool Closed = false;

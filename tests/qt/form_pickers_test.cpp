@@ -33,41 +33,41 @@ QStringList FilterDescriptions(const TPickerSetup& setup)
     return descriptions;
 }
 
-// The file types that a file dialog's list of them shows, and the one selected.
-QStringList ShownFilters(const QFileDialog& dialog)
+// The file types that a picker's list of them shows, and the one selected.
+QStringList ShownFilters(const QFileDialog& picker)
 {
-    const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    const auto* types = picker.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     QStringList shown;
     for (int i = 0; i < types->count(); ++i)
         shown.append(types->itemText(i));
     return shown;
 }
 
-QString SelectedFilter(const QFileDialog& dialog)
+QString SelectedFilter(const QFileDialog& picker)
 {
-    return dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
+    return picker.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
 }
 
-// The names that a file dialog's list shows.
-QStringList ListedNames(const QFileDialog& dialog)
+// The names that a file picker's list shows.
+QStringList ListedNames(const QFileDialog& picker)
 {
-    const auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    const auto* view = picker.findChild<QListView*>(QStringLiteral("listView"));
     QStringList names;
     for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
         names.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
     return names;
 }
 
-// Picks name in a file dialog as a user who types it would.
-void PickFile(QWidget* dialog, const QString& name)
+// Picks name in a file picker as a user who types it would.
+void PickFile(QWidget* picker, const QString& name)
 {
-    auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* fileName = picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(fileName != nullptr);
-    dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    picker->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(picker));
     fileName->setFocus();
     fileName->setText(name);
-    qobject_cast<QDialog*>(dialog)->accept();
+    qobject_cast<QDialog*>(picker)->accept();
 }
 
 // A file of folder whose full name is length characters long.
@@ -119,27 +119,28 @@ private slots:
         const QString source = Folder.filePath("releve.2024.txt");
         WriteAll(source, "a\tb\r\n");
         TypeInto(form, TControlId::EditDestFile, QString::fromUtf8("tapé.html"));
+        const TPickerSetup setup = OpenPickerSetup(FileSystem);
         QFileDialog* seen = nullptr;
         QPoint seenAt;
         QPoint expectedAt;
-        QCOMPARE(Click(form, TControlId::ButtonBrowseSrcFile, [&](QWidget* dialog) {
-            seen = qobject_cast<QFileDialog*>(dialog);
-            QCOMPARE(dialog->objectName(), ToQString(OpenPickerSetup.Name));
-            QCOMPARE(dialog->windowTitle(), ToQString(OpenPickerSetup.Title));
-            QCOMPARE(ShownFilters(*seen), FilterDescriptions(OpenPickerSetup));
-            QCOMPARE(SelectedFilter(*seen), FilterDescriptions(OpenPickerSetup).front());
-            QCOMPARE(seen->defaultSuffix(), ToQString(OpenPickerSetup.DefaultExtension));
+        QCOMPARE(Click(form, TControlId::ButtonBrowseSrcFile, [&](QWidget* picker) {
+            seen = qobject_cast<QFileDialog*>(picker);
+            QCOMPARE(picker->objectName(), ToQString(setup.Name));
+            QCOMPARE(picker->windowTitle(), ToQString(setup.Title));
+            QCOMPARE(ShownFilters(*seen), FilterDescriptions(setup));
+            QCOMPARE(SelectedFilter(*seen), FilterDescriptions(setup).front());
+            QCOMPARE(seen->defaultSuffix(), ToQString(setup.DefaultExtension));
             QCOMPARE(seen->fileMode(), QFileDialog::ExistingFile);
             QCOMPARE(seen->acceptMode(), QFileDialog::AcceptOpen);
             QVERIFY(seen->isSizeGripEnabled());
-            seenAt = dialog->pos();
+            seenAt = picker->pos();
             expectedAt = ToQPoint(PickerTopLeft(ToTRect(form.screen()->geometry()),
-                                                ToTSize(dialog->frameGeometry().size())));
-            PickFile(dialog, source);
+                                                ToTSize(picker->frameGeometry().size())));
+            PickFile(picker, source);
         }), 1);
         QVERIFY(seen != nullptr);
         QCOMPARE(seenAt, expectedAt);
-        const TFileFields chosen = SourceChosen(source.toStdU16String());
+        const TFileFields chosen = SourceChosen(source.toStdU16String(), FileSystem);
         QCOMPARE(FieldText(form, TControlId::EditSrcFile), ToQString(chosen.SourceFileName));
         QCOMPARE(FieldText(form, TControlId::EditDestFile), ToQString(chosen.DestFileName));
         QCOMPARE(QDir::currentPath(), Folder.path());
@@ -149,8 +150,8 @@ private slots:
         WriteAll(Folder.filePath("notes"), "x\r\n");
         Find<QLineEdit>(form, TControlId::EditSrcFile)->clear();
         QStringList offered;
-        Click(form, TControlId::ButtonBrowseSrcFile, [&](QWidget* dialog) {
-            auto* picker = qobject_cast<QFileDialog*>(dialog);
+        Click(form, TControlId::ButtonBrowseSrcFile, [&](QWidget* window) {
+            auto* picker = qobject_cast<QFileDialog*>(window);
             offered = picker->selectedFiles();
             picker->selectNameFilter(picker->nameFilters().constLast());
             QTRY_VERIFY(ListedNames(*picker).contains("notes"));
@@ -169,9 +170,9 @@ private slots:
             WriteAll(folder.filePath(name), "x");
         const QStringList all = {"a.txt", "b.csv", "c.xlsx", "d.xlsm", "e.ods", "f.xls"};
         const QList<QStringList> expected = {{"a.txt"}, {"b.csv"}, {"c.xlsx", "d.xlsm", "e.ods"}, all};
-        QCOMPARE(qsizetype(OpenPickerSetup.Filters.size()), expected.size());
-        Click(Window->Form, TControlId::ButtonBrowseSrcFile, [&](QWidget* dialog) {
-            auto* picker = qobject_cast<QFileDialog*>(dialog);
+        QCOMPARE(qsizetype(OpenPickerSetup(FileSystem).Filters.size()), expected.size());
+        Click(Window->Form, TControlId::ButtonBrowseSrcFile, [&](QWidget* window) {
+            auto* picker = qobject_cast<QFileDialog*>(window);
             picker->setDirectory(folder.path());
             for (qsizetype i = 0; i < expected.size(); ++i) {
                 picker->selectNameFilter(picker->nameFilters().at(i));
@@ -181,8 +182,9 @@ private slots:
         });
     }
 
-    // Qt's dialog keeps its history, last folder and view in the settings shared by Qt programs:
-    // none of it may reach the user's own store, and what the store held is left as it was.
+    // Qt's file dialog keeps its history, last folder and view in the settings shared by Qt
+    // programs: none of it may reach the user's own store, and what the store held is left as it
+    // was.
     void pickersKeepNothingBetweenRuns()
     {
         const QString userConfig = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -194,12 +196,12 @@ private slots:
         shared.setValue("Autre/clef", 7);
         shared.sync();
 
-        QCOMPARE(Click(Window->Form, TControlId::ButtonBrowseDestFile, [&](QWidget* dialog) {
-            qobject_cast<QFileDialog*>(dialog)->setViewMode(QFileDialog::Detail);
-            PickFile(dialog, Folder.filePath("choisi.html"));
+        QCOMPARE(Click(Window->Form, TControlId::ButtonBrowseDestFile, [&](QWidget* picker) {
+            qobject_cast<QFileDialog*>(picker)->setViewMode(QFileDialog::Detail);
+            PickFile(picker, Folder.filePath("choisi.html"));
         }), 1);
         Click(Window->Form, TControlId::ButtonBrowseSrcFile,
-              [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+              [](QWidget* picker) { qobject_cast<QDialog*>(picker)->reject(); });
 
         shared.sync();
         QCOMPARE(shared.allKeys(), QStringList({"Autre/clef", "FileDialog/viewMode"}));
@@ -217,28 +219,28 @@ private slots:
         const QString existing = Folder.filePath("existant.html");
         WriteAll(existing, "ancien");
         TypeInto(form, TControlId::EditSrcFile, "source.txt");
-        QCOMPARE(Click(form, TControlId::ButtonBrowseDestFile, [&](QWidget* dialog) {
-            auto* picker = qobject_cast<QFileDialog*>(dialog);
+        QCOMPARE(Click(form, TControlId::ButtonBrowseDestFile, [&](QWidget* window) {
+            auto* picker = qobject_cast<QFileDialog*>(window);
             QCOMPARE(picker->objectName(), ToQString(SavePickerSetup.Name));
             QCOMPARE(picker->windowTitle(), ToQString(SavePickerSetup.Title));
             QCOMPARE(ShownFilters(*picker), FilterDescriptions(SavePickerSetup));
             QCOMPARE(picker->acceptMode(), QFileDialog::AcceptSave);
             QCOMPARE(picker->defaultSuffix(), ToQString(SavePickerSetup.DefaultExtension));
-            PickFile(dialog, existing);
+            PickFile(window, existing);
         }), 1);
         QCOMPARE(FieldText(form, TControlId::EditDestFile), existing);
         QCOMPARE(FieldText(form, TControlId::EditSrcFile), QStringLiteral("source.txt"));
 
         Click(form, TControlId::ButtonBrowseDestFile,
-              [&](QWidget* dialog) { PickFile(dialog, Folder.filePath("sans")); });
+              [&](QWidget* picker) { PickFile(picker, Folder.filePath("sans")); });
         QCOMPARE(FieldText(form, TControlId::EditDestFile),
                  Folder.filePath("sans.") + ToQString(SavePickerSetup.DefaultExtension));
 
         const QString longest = NameOfLength(Folder, PickerBufferLength - 1);
-        Click(form, TControlId::ButtonBrowseDestFile, [&](QWidget* dialog) { PickFile(dialog, longest); });
+        Click(form, TControlId::ButtonBrowseDestFile, [&](QWidget* picker) { PickFile(picker, longest); });
         QCOMPARE(FieldText(form, TControlId::EditDestFile), longest);
         const QString tooLong = NameOfLength(Folder, PickerBufferLength);
-        Click(form, TControlId::ButtonBrowseDestFile, [&](QWidget* dialog) { PickFile(dialog, tooLong); });
+        Click(form, TControlId::ButtonBrowseDestFile, [&](QWidget* picker) { PickFile(picker, tooLong); });
         QCOMPARE(FieldText(form, TControlId::EditDestFile), longest);
     }
 
@@ -249,7 +251,7 @@ private slots:
         WriteAll(source, "x\r\n");
         TFormMain form;
         Show(form);
-        Click(form, TControlId::ButtonBrowseSrcFile, [&](QWidget* dialog) { PickFile(dialog, source); });
+        Click(form, TControlId::ButtonBrowseSrcFile, [&](QWidget* picker) { PickFile(picker, source); });
         TypeInto(form, TControlId::EditDestFile, "relatif.html");
         QCOMPARE(Click(form, TControlId::ButtonExecute), 1);
         QVERIFY(QFile::exists(picked.filePath("relatif.html")));
@@ -283,7 +285,8 @@ private slots:
         QCOMPARE(DropOn(form, urls, position), taken);
         const bool onDestination = target == NameOf(TControlId::EditDestFile);
         const TFileFields expected =
-            taken ? FileDropped(typed, urls.front().toLocalFile().toStdU16String(), onDestination) : typed;
+            taken ? FileDropped(typed, urls.front().toLocalFile().toStdU16String(), onDestination, FileSystem)
+                  : typed;
         QCOMPARE(FieldText(form, TControlId::EditSrcFile), ToQString(expected.SourceFileName));
         QCOMPARE(FieldText(form, TControlId::EditDestFile), ToQString(expected.DestFileName));
     }
@@ -297,7 +300,8 @@ private slots:
         const char* one[] = {"tabulor", name.constData()};
         TFormMain opened;
         opened.OpenFiles(CommandLineFileNames(2, one));
-        const TFileFields chosen = SourceChosen(Folder.filePath(QString::fromUtf8("relevé.txt")).toStdU16String());
+        const TFileFields chosen =
+            SourceChosen(Folder.filePath(QString::fromUtf8("relevé.txt")).toStdU16String(), FileSystem);
         QCOMPARE(FieldText(opened, TControlId::EditSrcFile), ToQString(chosen.SourceFileName));
         QCOMPARE(FieldText(opened, TControlId::EditDestFile), ToQString(chosen.DestFileName));
 

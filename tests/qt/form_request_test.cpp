@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <memory>
+#include <span>
 
 #include "form_fixture.h"
 #include "resources/string_table.h"
@@ -111,9 +113,15 @@ private slots:
         // Unticking the border leaves its value and unit as they are, to be ticked again.
         QVERIFY(Find(Window->Form, TControlId::EditBorderValue)->isEnabled());
         QVERIFY(Find(Window->Form, TControlId::ComboBoxBorderUnit)->isEnabled());
+        // A list's selected entry is read by its place in the list.
+        const auto selected = [&](TControlId id) {
+            const std::span<const std::u16string> entries = ListEntries(id);
+            return static_cast<int>(std::find(entries.begin(), entries.end(), texts.at(id)) - entries.begin());
+        };
         const TFormFields fields = ReadFormFields({
             [&](TControlId id) { return texts.at(id); },
             [&](TControlId id) { return checks.at(id); },
+            selected,
         });
         CompareSettings(Window->RunFromTheWindow(), MakeConversionSettings(fields));
         QCOMPARE(Window->Runs.size(), 1u);
@@ -150,8 +158,8 @@ private slots:
         fields.TableClass = u"grille";
         fields.OutputTable = false;
         fields.OutputXhtml = true;
-        fields.SourceEncoding = ListEntries(TControlId::ComboBoxSourceEncoding)[1];
-        fields.FieldSeparator = ListEntries(TControlId::ComboBoxFieldSeparator)[1];
+        fields.SourceEncoding = 1;
+        fields.FieldSeparator = 1;
         TypeInto(form, TControlId::EditSrcFile, "ventes.csv");
         TypeInto(form, TControlId::EditDestFile, "ventes.html");
         TypeInto(form, TControlId::EditTitleCols, ToQString(fields.TitleCols));
@@ -166,7 +174,7 @@ private slots:
         }
 
         QList<TShownMessage> shown;
-        Click(form, TControlId::ButtonExecute, [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        Click(form, TControlId::ButtonExecute, [&](QWidget* notice) { shown.append(DescribeMessage(notice)); });
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.front().Caption, ToQString(FormCaption));
         QCOMPARE(shown.front().Text, QString::fromUtf8(strings::SFileCreated));
@@ -197,7 +205,7 @@ private slots:
         TypeInto(form, TControlId::EditDestFile, "absent.html");
         TypeInto(form, TControlId::EditRowClass, "ligne");
         QList<TShownMessage> shown;
-        Click(form, TControlId::ButtonExecute, [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+        Click(form, TControlId::ButtonExecute, [&](QWidget* box) { shown.append(DescribeMessage(box)); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown.front().StopIcon);
         const QString text = shown.front().Text;

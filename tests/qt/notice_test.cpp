@@ -27,9 +27,9 @@ private slots:
     {
         TShownMessage shown;
         bool iconShown = true;
-        TModalHandler handler([&](QWidget* dialog) {
-            shown = DescribeMessage(dialog);
-            iconShown = dialog->findChildren<QLabel*>().size() != 1;
+        TModalHandler handler([&](QWidget* notice) {
+            shown = DescribeMessage(notice);
+            iconShown = notice->findChildren<QLabel*>().size() != 1;
         });
         TApplication::Instance()->ShowNotice(QString::fromUtf8(strings::SFileCreated));
         QCOMPARE(handler.Handled(), 1);
@@ -52,15 +52,15 @@ private slots:
     {
         QFETCH(int, way);
         bool closedByItself = false;
-        TModalHandler handler([&](QWidget* dialog) {
-            auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("OK"));
+        TModalHandler handler([&](QWidget* notice) {
+            auto* ok = notice->findChild<QPushButton*>(QStringLiteral("OK"));
             switch (way) {
-            case 0: QTest::keyClick(dialog, Qt::Key_Return); break;
-            case 1: QTest::keyClick(dialog, Qt::Key_Escape); break;
+            case 0: QTest::keyClick(notice, Qt::Key_Return); break;
+            case 1: QTest::keyClick(notice, Qt::Key_Escape); break;
             case 2: QTest::mouseClick(ok, Qt::LeftButton); break;
-            default: dialog->close(); break;
+            default: notice->close(); break;
             }
-            closedByItself = !dialog->isVisible();
+            closedByItself = !notice->isVisible();
         });
         TApplication::Instance()->ShowNotice(QStringLiteral("Bonjour"));
         QCOMPARE(handler.Handled(), 1);
@@ -74,14 +74,14 @@ private slots:
         const QString text = QString(QStringLiteral("mot ")).repeated(400);
         TMessageForm form(text, ToQString(FormCaption), nullptr);
         const int wrapWidth = NoticeWrapWidth(QGuiApplication::primaryScreen()->geometry().width());
-        auto* message = form.findChild<QLabel*>(QStringLiteral("Message"));
+        auto* label = form.findChild<QLabel*>(QStringLiteral("TextLabel"));
         auto* ok = form.findChild<QPushButton*>(QStringLiteral("OK"));
-        QVERIFY(message->width() <= wrapWidth);
-        QVERIFY(message->width() > wrapWidth - 50);
-        QVERIFY(message->height() > 3 * message->fontMetrics().height());
-        const TNoticeLayout layout = LayOutNotice(ToTSize(message->size()), ToTSize(ok->sizeHint()),
-                                                  NoticeMetrics.Margin, NoticeMetrics.Spacing);
-        QCOMPARE(message->geometry(), ToQRect(layout.Text));
+        QVERIFY(label->width() <= wrapWidth);
+        QVERIFY(label->width() > wrapWidth - 50);
+        QVERIFY(label->height() > 3 * label->fontMetrics().height());
+        const TNoticeLayout layout = LayOutNotice(ToTSize(label->size()), ToTSize(ok->sizeHint()),
+                                                  QtNoticeMetrics.Margin, QtNoticeMetrics.Spacing);
+        QCOMPARE(label->geometry(), ToQRect(layout.Text));
         QCOMPARE(ok->geometry(), ToQRect(layout.Button));
         QCOMPARE(form.size(), QSize(layout.Client.Width, layout.Client.Height));
     }
@@ -89,9 +89,9 @@ private slots:
     void noticeCentresItsOuterFrame()
     {
         QRect frame;
-        TModalHandler handler([&](QWidget* dialog) {
-            frame = dialog->frameGeometry();
-            dialog->close();
+        TModalHandler handler([&](QWidget* notice) {
+            frame = notice->frameGeometry();
+            notice->close();
         });
         TApplication::Instance()->ShowNotice(QStringLiteral("Bonjour"));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -102,8 +102,8 @@ private slots:
     void ctrlCCopiesTheNotice()
     {
         QGuiApplication::clipboard()->clear();
-        TModalHandler handler([](QWidget* dialog) {
-            QTest::keyClick(dialog, Qt::Key_C, Qt::ControlModifier);
+        TModalHandler handler([](QWidget* notice) {
+            QTest::keyClick(notice, Qt::Key_C, Qt::ControlModifier);
         });
         const std::u16string text = u"Texte <b>";
         TApplication::Instance()->ShowNotice(ToQString(text));

@@ -89,5 +89,26 @@ TEST(Placement, NoticeSizedToItsText)
     EXPECT_EQ(narrow.Button.Left, 16);
 }
 
+// Each toolkit's notice keeps its own message boxes' margins; Windows' button has a size of its
+// own, Qt's the one its style asks for, here 80 x 30.
+TEST(Placement, NoticeMetricsOfEachToolkit)
+{
+    EXPECT_EQ(QtNoticeMetrics.Button, TSize());
+    const struct {
+        TNoticeMetrics Metrics;
+        TSize Button;
+        TSize Client;
+        TRect ButtonAt;
+    } cases[] = {
+        {WindowsNoticeMetrics, WindowsNoticeMetrics.Button, {324, 99}, {124, 64, 75, 23}},
+        {QtNoticeMetrics, {80, 30}, {332, 118}, {126, 72, 80, 30}},
+    };
+    for (const auto& c : cases) {
+        const TNoticeLayout layout = LayOutNotice({300, 40}, c.Button, c.Metrics.Margin, c.Metrics.Spacing);
+        EXPECT_EQ(layout.Client, c.Client);
+        EXPECT_EQ(layout.Button, c.ButtonAt);
+    }
+}
+
 }  // namespace
 }  // namespace tabulor

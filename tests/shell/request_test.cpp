@@ -2,30 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
-#include <set>
 #include <vector>
 
 #include "shell/file_names.h"
 #include "shell/list_entries.h"
+#include "tests/testkit/starting_settings.h"
 
 namespace tabulor {
 namespace {
 
+// The request that the tests' expected outputs are written for is the one the window starts with.
 TEST(Request, AsTheWindowStarts)
 {
-    const TConversionSettings settings = MakeConversionSettings(InitialFormFields());
-    EXPECT_EQ(settings.SourceFileName, std::filesystem::path());
-    EXPECT_EQ(settings.DestFileName, std::filesystem::path());
-    EXPECT_EQ(settings.TitleRows, 1);
-    EXPECT_EQ(settings.TitleCols, 0);
-    EXPECT_EQ(settings.Border, "1px");
-    EXPECT_EQ(settings.EmptyCellText, "&nbsp;");
-    EXPECT_EQ(settings.TableClass + settings.RowClass + settings.HeaderClass + settings.CellClass, "");
-    EXPECT_EQ(settings.OutputKind, okTableOnly);
-    EXPECT_EQ(settings.SourceEncoding, seWindows1252);
-    EXPECT_EQ(settings.FieldSeparator, fsTab);
-    EXPECT_EQ(settings.SheetName, "");
+    EXPECT_TRUE(MakeConversionSettings(InitialFormFields()) == testkit::StartingSettings());
 }
 
 // The sheet's own name goes to the request in UTF-8, whatever the Windows-1252 texts lose.
@@ -36,7 +27,7 @@ TEST(Request, SheetNameInUtf8)
         texts[control.Id] = TextAtStart(control.Id);
     texts[TControlId::ComboBoxSheet] = u"Été ✓ 😀";
     const TControlReader read = {[&](TControlId id) { return texts.at(id); },
-                                 [](TControlId id) { return Control(id).Checked; }};
+                                 [](TControlId id) { return Control(id).Checked; }, [](TControlId) { return 0; }};
     EXPECT_EQ(MakeConversionSettings(ReadFormFields(read)).SheetName, "\xC3\x89t\xC3\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80");
 }
 
@@ -44,13 +35,13 @@ TEST(Request, FileFieldsWrittenWhereTheyChange)
 {
     std::map<TControlId, std::u16string> texts = {{TControlId::EditSrcFile, u"a.txt"},
                                                   {TControlId::EditDestFile, u"b.html"}};
-    const TControlReader read = {[&](TControlId id) { return texts.at(id); }, {}};
+    const TControlReader read = {[&](TControlId id) { return texts.at(id); }, {}, {}};
     std::vector<TControlId> written;
     const TTextWriter write = [&](TControlId id, std::u16string_view text) {
         written.push_back(id);
         texts[id] = text;
     };
-    WriteFileFields(FileDropped(ReadFileFields(read), u"c.html", true), read, write);
+    WriteFileFields(FileDropped(ReadFileFields(read), u"c.html", true, TFileSystem::Posix), read, write);
     EXPECT_EQ(written, std::vector{TControlId::EditDestFile});
     EXPECT_EQ(texts[TControlId::EditDestFile], u"c.html");
     WriteFileFields({u"a.txt", u"c.html"}, read, write);
@@ -113,49 +104,31 @@ TEST(Request, BorderAndOutputKind)
     }
 }
 
-// Each entry stands for its own encoding or separator; a text that is no entry of the list, which
-// no list gives, stands for the first.
+// The lists show the window's words, each beside the encoding or separator it stands for; an
+// index out of the list, as for a list with nothing selected, stands for the first entry.
 TEST(Request, EncodingAndSeparatorFromTheLists)
 {
+    const std::vector<std::u16string> encodingEntries = {u"Windows-1252", u"UTF-8", u"UTF-16", u"Automatique"};
+    const std::vector<std::u16string> separatorEntries = {u"Tabulation", u"Point-virgule", u"Virgule"};
+    EXPECT_TRUE(std::ranges::equal(ListEntries(TControlId::ComboBoxSourceEncoding), encodingEntries));
+    EXPECT_TRUE(std::ranges::equal(ListEntries(TControlId::ComboBoxFieldSeparator), separatorEntries));
     const struct {
-        std::u16string_view Entry;
+        int Index;
         TSourceEncoding Encoding;
-    } encodings[] = {
-        {u"Windows-1252", seWindows1252}, {u"UTF-8", seUtf8}, {u"UTF-16", seUtf16},
-        {u"Automatique", seAutomatic}, {u"utf-8", seWindows1252}, {u"", seWindows1252},
-    };
-    for (const auto& e : encodings) {
-        TFormFields fields = InitialFormFields();
-        fields.SourceEncoding = e.Entry;
-        EXPECT_EQ(MakeConversionSettings(fields).SourceEncoding, e.Encoding)
-            << std::string(e.Entry.begin(), e.Entry.end());
-    }
-    const struct {
-        std::u16string_view Entry;
         TFieldSeparator Separator;
-    } separators[] = {
-        {u"Tabulation", fsTab}, {u"Point-virgule", fsSemicolon}, {u"Virgule", fsComma},
-        {u"Point-virgule ", fsTab},
+    } cases[] = {
+        {0, seWindows1252, fsTab}, {1, seUtf8, fsSemicolon}, {2, seUtf16, fsComma},
+        {3, seAutomatic, fsTab},   {4, seWindows1252, fsTab}, {-1, seWindows1252, fsTab},
     };
-    for (const auto& s : separators) {
-        TFormFields fields = InitialFormFields();
-        fields.FieldSeparator = s.Entry;
-        EXPECT_EQ(MakeConversionSettings(fields).FieldSeparator, s.Separator)
-            << std::string(s.Entry.begin(), s.Entry.end());
+    for (const auto& c : cases) {
+        const std::map<TControlId, int> selected = {{TControlId::ComboBoxSourceEncoding, c.Index},
+                                                    {TControlId::ComboBoxFieldSeparator, c.Index}};
+        const TControlReader read = {TextAtStart, [](TControlId id) { return Control(id).Checked; },
+                                     [&](TControlId id) { return selected.at(id); }};
+        const TConversionSettings settings = MakeConversionSettings(ReadFormFields(read));
+        EXPECT_EQ(settings.SourceEncoding, c.Encoding) << c.Index;
+        EXPECT_EQ(settings.FieldSeparator, c.Separator) << c.Index;
     }
-}
-
-// No two entries of a list stand for the same encoding or separator.
-TEST(Request, EveryEntryOfTheListsIsAChoiceOfItsOwn)
-{
-    std::set<TSourceEncoding> encodings;
-    for (const std::u16string& entry : ListEntries(TControlId::ComboBoxSourceEncoding))
-        encodings.insert(SourceEncodingOf(entry));
-    EXPECT_EQ(encodings.size(), ListEntries(TControlId::ComboBoxSourceEncoding).size());
-    std::set<TFieldSeparator> separators;
-    for (const std::u16string& entry : ListEntries(TControlId::ComboBoxFieldSeparator))
-        separators.insert(FieldSeparatorOf(entry));
-    EXPECT_EQ(separators.size(), ListEntries(TControlId::ComboBoxFieldSeparator).size());
 }
 
 }  // namespace

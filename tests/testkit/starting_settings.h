@@ -1,4 +1,4 @@
-// The request that a run from the window sends when none of its options was changed: one title
+// The request that a run from the window sends when none of its options was changed: one header
 // row, a 1px border, a no-break space in empty cells, the table alone. The tests' expected outputs
 // are written for it, each test changing what it is about; the benchmarks measure it.
 #pragma once
@@ -13,6 +13,9 @@ inline TConversionSettings StartingSettings()
     settings.TitleRows = 1;
     settings.Border = "1px";
     settings.EmptyCellText = "&nbsp;";
+    settings.OutputKind = okTableOnly;
+    settings.SourceEncoding = seWindows1252;
+    settings.FieldSeparator = fsTab;
     return settings;
 }
 

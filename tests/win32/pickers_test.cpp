@@ -5,6 +5,7 @@
 
 #include "shell/pickers.h"
 #include "tabulor_process.h"
+#include "win32/file_picker.h"
 #include "win32/wide.h"
 
 namespace tabulor::test {
@@ -19,15 +20,15 @@ constexpr int FileNameEdit = 0x480;
 // The file-type list of the system's open and save dialogs (cmb1).
 constexpr int FileTypeList = 0x470;
 
-HWND FileNameBox(HWND dialog)
+HWND FileNameBox(HWND picker)
 {
-    HWND box = GetDlgItem(dialog, FileNameCombo);
-    return box != nullptr ? box : GetDlgItem(dialog, FileNameEdit);
+    HWND box = GetDlgItem(picker, FileNameCombo);
+    return box != nullptr ? box : GetDlgItem(picker, FileNameEdit);
 }
 
-std::vector<std::wstring> FileTypes(HWND dialog)
+std::vector<std::wstring> FileTypes(HWND picker)
 {
-    HWND list = GetDlgItem(dialog, FileTypeList);
+    HWND list = GetDlgItem(picker, FileTypeList);
     std::vector<std::wstring> types;
     for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
         std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
@@ -48,21 +49,21 @@ std::vector<std::wstring> FilterDescriptions(const TPickerSetup& setup)
 
 HWND OpenPicker(const TTabulorProcess& tabulor, TControlId button, std::u16string_view title)
 {
-    PostMessageW(tabulor.Control(button), BM_CLICK, 0, 0);
-    HWND dialog = nullptr;
+    PostMessageW(tabulor.ControlWindow(button), BM_CLICK, 0, 0);
+    HWND picker = nullptr;
     WaitUntil([&] {
-        dialog = tabulor.FindWindowOfClass(L"#32770");
-        return dialog != nullptr && FileNameBox(dialog) != nullptr
-               && TextOf(dialog) == ToWide(title);
+        picker = tabulor.FindWindowOfClass(L"#32770");
+        return picker != nullptr && FileNameBox(picker) != nullptr
+               && TextOf(picker) == ToWide(title);
     });
-    return dialog;
+    return picker;
 }
 
-void Choose(HWND dialog, const std::wstring& name)
+void Choose(HWND picker, const std::wstring& name)
 {
-    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    SendMessageW(FileNameBox(picker), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageW(picker, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }));
 }
 
 TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
@@ -72,34 +73,34 @@ TEST(PickersTest, SourcePickFillsBothFieldsAndEachPickerOffersItsLastName)
     WriteFile(source, "a\r\n");
     TTabulorProcess tabulor;
 
-    HWND dialog = OpenPicker(tabulor, ButtonBrowseSrcFile, OpenPickerSetup.Title);
-    ASSERT_NE(dialog, nullptr);
+    HWND picker = OpenPicker(tabulor, ButtonBrowseSrcFile, OpenPickerSetup(FileSystem).Title);
+    ASSERT_NE(picker, nullptr);
     RECT frame;
-    GetWindowRect(dialog, &frame);
+    GetWindowRect(picker, &frame);
     const int centredLeft = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
     EXPECT_NEAR(frame.left, centredLeft, 1);
-    EXPECT_EQ(FileTypes(dialog), FilterDescriptions(OpenPickerSetup));
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, FileTypeList), CB_GETCURSEL, 0, 0), 0);
-    Choose(dialog, source);
-    EXPECT_EQ(TextOf(tabulor.Control(EditSrcFile)), source);
-    EXPECT_EQ(TextOf(tabulor.Control(EditDestFile)), (folder.Path() / L"relevé.html").wstring());
+    EXPECT_EQ(FileTypes(picker), FilterDescriptions(OpenPickerSetup(FileSystem)));
+    EXPECT_EQ(SendMessageW(GetDlgItem(picker, FileTypeList), CB_GETCURSEL, 0, 0), 0);
+    Choose(picker, source);
+    EXPECT_EQ(TextOf(tabulor.ControlWindow(EditSrcFile)), source);
+    EXPECT_EQ(TextOf(tabulor.ControlWindow(EditDestFile)), (folder.Path() / L"relevé.html").wstring());
 
     const std::wstring destination = (folder.Path() / L"page.htm").wstring();
-    dialog = OpenPicker(tabulor, ButtonBrowseDestFile, SavePickerSetup.Title);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(TextOf(FileNameBox(dialog)).empty());
-    Choose(dialog, destination);
-    EXPECT_EQ(TextOf(tabulor.Control(EditSrcFile)), source);
-    EXPECT_EQ(TextOf(tabulor.Control(EditDestFile)), destination);
+    picker = OpenPicker(tabulor, ButtonBrowseDestFile, SavePickerSetup.Title);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(TextOf(FileNameBox(picker)).empty());
+    Choose(picker, destination);
+    EXPECT_EQ(TextOf(tabulor.ControlWindow(EditSrcFile)), source);
+    EXPECT_EQ(TextOf(tabulor.ControlWindow(EditDestFile)), destination);
 
-    SendMessageW(tabulor.Control(EditSrcFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    dialog = OpenPicker(tabulor, ButtonBrowseSrcFile, OpenPickerSetup.Title);
-    ASSERT_NE(dialog, nullptr);
-    // The dialog opens in the folder of the name it returned, showing the name's last part.
-    EXPECT_EQ(TextOf(FileNameBox(dialog)), L"relevé.txt");
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    EXPECT_TRUE(TextOf(tabulor.Control(EditSrcFile)).empty());
+    SendMessageW(tabulor.ControlWindow(EditSrcFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    picker = OpenPicker(tabulor, ButtonBrowseSrcFile, OpenPickerSetup(FileSystem).Title);
+    ASSERT_NE(picker, nullptr);
+    // The picker opens in the folder of the name it returned, showing the name's last part.
+    EXPECT_EQ(TextOf(FileNameBox(picker)), L"relevé.txt");
+    PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }));
+    EXPECT_TRUE(TextOf(tabulor.ControlWindow(EditSrcFile)).empty());
 }
 
 }  // namespace
