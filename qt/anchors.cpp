@@ -2,13 +2,13 @@
 
 #include <QWidget>
 
-#include "qt/form_controls.h"
+#include "qt/form_widgets.h"
 #include "qt/shell_types.h"
 #include "shell/layout.h"
 
 namespace tabulor {
 
-TAnchors::TAnchors(const TFormControls& controls)
+TAnchors::TAnchors(const TFormWidgets& controls)
 {
     for (const TControlLayout& entry : FormControls()) {
         QWidget* control = controls[entry.Id];
@@ -18,10 +18,10 @@ TAnchors::TAnchors(const TFormControls& controls)
 
 void TAnchors::Apply(const QSize& clientSize) const
 {
-    const TSize growth = {clientSize.width() - FormClientSize.Width,
-                          clientSize.height() - FormClientSize.Height};
-    for (const TAnchoredControl& control : Controls)
-        control.Control->setGeometry(ToQRect(AnchoredRect(control.LaidOut, control.Anchors, growth)));
+    for (const TAnchoredControl& control : Controls) {
+        control.Control->setGeometry(
+            ToQRect(AnchoredRect(control.LaidOut, control.Anchors, ToTSize(clientSize), FormClientSize)));
+    }
 }
 
 }  // namespace tabulor

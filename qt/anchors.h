@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tabulor {
 
-class TFormControls;
+class TFormWidgets;
 
 // It places the controls only when told the client size: it watches no window.
 class TAnchors {
@@ -21,7 +21,7 @@ public:
 
     // Takes the places of the controls as they are now, at the layout's client size, as the ones
     // to keep the distances of: labels and boxes that were fitted to the font keep that fit.
-    explicit TAnchors(const TFormControls& controls);
+    explicit TAnchors(const TFormWidgets& controls);
 
     void Apply(const QSize& clientSize) const;
 

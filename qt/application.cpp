@@ -4,16 +4,10 @@
 #include <QLibraryInfo>
 #include <QSettings>
 
-#include <stdexcept>
-#include <string>
-
-#include "qt/error_box.h"
 #include "qt/notice.h"
 #include "qt/shell_types.h"
 #include "qt/start_show.h"
 #include "shell/layout.h"
-#include "shell/messages.h"
-#include "shell/text.h"
 
 namespace tabulor {
 namespace {
@@ -65,25 +59,6 @@ void TApplication::ShowNotice(const QString& text)
 {
     TMessageForm form(text, Title(), activeWindow());
     form.exec();
-}
-
-void TApplication::ReportError(const std::exception& error)
-{
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    emit PressCancelled();
-    ShowErrorBox(Title(), ToQString(WithFinalFullStop(FromUtf8(error.what()))), activeWindow());
-}
-
-void ReportCurrentError()
-{
-    try {
-        throw;
-    } catch (const std::exception& error) {
-        TApplication::Instance()->ReportError(error);
-    } catch (...) {
-        TApplication::Instance()->ReportError(std::runtime_error(std::string()));
-    }
 }
 
 }  // namespace tabulor

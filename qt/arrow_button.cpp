@@ -5,8 +5,8 @@
 #include <QStylePainter>
 #include <QTimer>
 
-#include "qt/application.h"
-#include "shell/layout.h"
+#include "qt/guard.h"
+#include "shell/spin_arrows.h"
 
 namespace tabulor {
 namespace {
@@ -24,8 +24,8 @@ TArrowButton::TArrowButton(Qt::ArrowType direction, QWidget* parent)
     // A coarse timer may fire early, which the repeat would only answer with another wait.
     RepeatTimer->setTimerType(Qt::PreciseTimer);
     connect(RepeatTimer, &QTimer::timeout, this, Guarded([this] { RepeatTimerTimeout(); }));
-    if (TApplication* application = TApplication::Instance())
-        connect(application, &TApplication::PressCancelled, this, &TArrowButton::CancelPress);
+    connect(&TErrorReporter::Instance(), &TErrorReporter::PressCancelled, this,
+            &TArrowButton::CancelPress);
 }
 
 QSize TArrowButton::sizeHint() const

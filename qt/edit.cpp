@@ -6,9 +6,26 @@
 #include <limits>
 #include <utility>
 
-#include "qt/application.h"
+#include "qt/guard.h"
 
 namespace tabulor {
+namespace {
+
+// A focus that a press gave is told by the press that follows, which Qt delivers later.
+TFocusCause FocusCauseOf(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::TabFocusReason: return TFocusCause::Tab;
+    case Qt::BacktabFocusReason: return TFocusCause::Backtab;
+    case Qt::ShortcutFocusReason: return TFocusCause::Shortcut;
+    case Qt::ActiveWindowFocusReason: return TFocusCause::ActiveWindow;
+    case Qt::PopupFocusReason: return TFocusCause::PopupClosed;
+    case Qt::MenuBarFocusReason: return TFocusCause::MenuBar;
+    default: return TFocusCause::Other;
+    }
+}
+
+}  // namespace
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -24,7 +41,7 @@ void TEdit::focusInEvent(QFocusEvent* event)
         QLineEdit::focusInEvent(event);
         if (event->reason() == Qt::MouseFocusReason)
             MouseFocusPending = true;
-        else if (event->reason() != Qt::PopupFocusReason)  // back from its own context menu
+        else if (SelectsAllOnFocus(FocusCauseOf(event->reason())))
             selectAll();
     });
 }
@@ -40,16 +57,16 @@ void TEdit::focusOutEvent(QFocusEvent* event)
 void TEdit::mousePressEvent(QMouseEvent* event)
 {
     RunGuarded([&] {
-        const bool focusedByOtherButton = TakeMouseFocus() && event->button() != Qt::LeftButton;
         QLineEdit::mousePressEvent(event);
-        if (focusedByOtherButton)
-            selectAll();
+        SettleMouseFocus(event->button() == Qt::LeftButton ? TFocusCause::PressOnControl
+                                                           : TFocusCause::OtherPress);
     });
 }
 
-bool TEdit::TakeMouseFocus()
+void TEdit::SettleMouseFocus(TFocusCause press)
 {
-    return std::exchange(MouseFocusPending, false);
+    if (std::exchange(MouseFocusPending, false) && SelectsAllOnFocus(press))
+        selectAll();
 }
 
 }  // namespace tabulor

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "qt/application.h"
+#include "qt/guard.h"
 #include "qt/keys.h"
 #include "qt/shell_types.h"
 #include "qt/wait_cursor.h"
@@ -47,9 +48,9 @@ std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
 }  // namespace
 
 TFormMain::TFormMain(TConversionRun run)
-    : OpenDialog(OpenPickerSetup), SaveDialog(SavePickerSetup), Run(std::move(run))
+    : OpenDialog(OpenPickerSetup(FileSystem)), SaveDialog(SavePickerSetup), Run(std::move(run))
 {
-    Controls = CreateFormControls(*this);
+    Controls = CreateFormWidgets(*this);
     Anchors = TAnchors(Controls);
     EditSrcFile = Controls.As<QLineEdit>(TControlId::EditSrcFile);
     EditDestFile = Controls.As<QLineEdit>(TControlId::EditDestFile);
@@ -170,7 +171,7 @@ void TFormMain::dropEvent(QDropEvent* event)
             return;
         event->acceptProposedAction();
         const bool onDestination = EditDestFile->geometry().contains(event->position().toPoint());
-        ShowFileFields(FileDropped(ReadFileFields(Controls.Reader()), *name, onDestination));
+        ShowFileFields(FileDropped(ReadFileFields(Controls.Reader()), *name, onDestination, FileSystem));
         if (!onDestination)
             SettleSource();
     });
@@ -178,7 +179,7 @@ void TFormMain::dropEvent(QDropEvent* event)
 
 void TFormMain::ChooseSource(std::u16string_view name)
 {
-    ShowFileFields(SourceChosen(name));
+    ShowFileFields(SourceChosen(name, FileSystem));
     SettleSource();
 }
 

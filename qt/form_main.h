@@ -12,7 +12,7 @@
 #include "core/conversion.h"
 #include "qt/anchors.h"
 #include "qt/file_picker.h"
-#include "qt/form_controls.h"
+#include "qt/form_widgets.h"
 #include "shell/layout.h"
 
 class QFocusEvent;
@@ -65,7 +65,7 @@ private:
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;
     TConversionRun Run;
-    TFormControls Controls;
+    TFormWidgets Controls;
     TAnchors Anchors;
     QLineEdit* EditSrcFile = nullptr;
     QLineEdit* EditDestFile = nullptr;

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "qt/application.h"
+#include "qt/guard.h"
 #include "qt/shell_types.h"
 
 namespace tabulor {

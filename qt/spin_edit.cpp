@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QStyle>
 
-#include "qt/application.h"
 #include "qt/arrow_button.h"
+#include "qt/guard.h"
 #include "qt/keys.h"
 #include "qt/spin_key_filter.h"
 #include "qt/shell_types.h"
@@ -23,8 +23,8 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 {
     UpButton->setObjectName(QStringLiteral("UpButton"));
     DownButton->setObjectName(QStringLiteral("DownButton"));
-    UpButton->setAccessibleName(ToQString(SpinUpName));
-    DownButton->setAccessibleName(ToQString(SpinDownName));
+    UpButton->setAccessibleName(ToQString(SpinArrowUpName));
+    DownButton->setAccessibleName(ToQString(SpinArrowDownName));
     installEventFilter(KeyFilter);
     connect(KeyFilter, &TSpinKeyFilter::Rejected, this, &QApplication::beep);
     connect(UpButton, &TArrowButton::Step, this, Guarded([this] { Step(1); }));
@@ -72,8 +72,8 @@ void TSpinEdit::ArrowPressed()
 {
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);
-    else if (TakeMouseFocus())
-        selectAll();
+    else
+        SettleMouseFocus(TFocusCause::OtherPress);
 }
 
 }  // namespace tabulor

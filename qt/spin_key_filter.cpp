@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "qt/application.h"
+#include "qt/guard.h"
 #include "shell/spin_field.h"
 
 namespace tabulor {
@@ -67,7 +67,7 @@ bool TSpinKeyFilter::AcceptsText(const QString& text) const
 {
     const QList<uint> characters = text.toUcs4();
     return std::all_of(characters.begin(), characters.end(), [this](uint c) {
-        return IsSpinEditChar(c, DecimalSeparator.unicode());
+        return IsSpinFieldChar(c, DecimalSeparator.unicode());
     });
 }
 

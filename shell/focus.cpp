@@ -69,4 +69,9 @@ TControlId SelectedOutputKind(const std::function<bool(TControlId)>& checked)
     return found == OutputKinds.end() ? OutputKinds.front() : *found;
 }
 
+bool SelectsAllOnFocus(TFocusCause cause)
+{
+    return cause != TFocusCause::PressOnControl && cause != TFocusCause::PopupClosed;
+}
+
 }  // namespace tabulor

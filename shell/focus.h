@@ -29,12 +29,28 @@ TControlId NextOutputKind(TControlId current, bool forward);
 // window say none, the first counts, as the request reads the group.
 TControlId SelectedOutputKind(const std::function<bool(TControlId)>& checked);
 
-// An edit takes the focus with its whole text selected unless a primary-button press on the
-// edit itself gave it the focus.
-enum class TFocusCause { PressOnControl, Other };
-inline bool SelectsAllOnFocus(TFocusCause cause)
-{
-    return cause != TFocusCause::PressOnControl;
-}
+// What gave an edit the focus, as finely as a front end tells it: Windows tells a press on the
+// edit from anything else, Qt names most of the causes.
+enum class TFocusCause {
+    // A primary-button press on the edit itself.
+    PressOnControl,
+    // Another button's press on the edit, or a press on a part of it that takes no text, as a
+    // spin field's arrows.
+    OtherPress,
+    Tab,
+    Backtab,
+    Shortcut,
+    // Its window became the active one again.
+    ActiveWindow,
+    // A popup of the edit's own, its context menu, closed and handed the focus back.
+    PopupClosed,
+    MenuBar,
+    Other,
+};
+
+// An edit takes the focus with its whole text selected, so that the user types over it, unless
+// the user put the caret or a selection there: by a primary-button press on the edit itself, or
+// in the edit's own context menu.
+bool SelectsAllOnFocus(TFocusCause cause);
 
 }  // namespace tabulor

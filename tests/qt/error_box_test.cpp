@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "modal_handler.h"
-#include "qt/application.h"
+#include "qt/guard.h"
 #include "qt/shell_types.h"
 #include "shell/layout.h"
 #include "shell/messages.h"
@@ -33,9 +33,9 @@ private slots:
         QFETCH(QString, message);
         TShownMessage box;
         Qt::TextFormat format = Qt::AutoText;
-        TModalHandler handler([&](QWidget* dialog) {
-            box = DescribeMessage(dialog);
-            format = static_cast<QMessageBox*>(dialog)->textFormat();
+        TModalHandler handler([&](QWidget* shown) {
+            box = DescribeMessage(shown);
+            format = static_cast<QMessageBox*>(shown)->textFormat();
         });
         Guarded([&] {
             if (standardError)

@@ -7,13 +7,15 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <optional>
 
 #include "form_fixture.h"
 #include "qt/spin_edit.h"
 #include "qt/start_show.h"
 #include "shell/placement.h"
+#include "shell/spin_arrows.h"
 
 using namespace tabulor;
 using namespace tabulor::test;
@@ -30,14 +32,17 @@ QMap<TControlId, QRect> Places(const QWidget& form)
     return places;
 }
 
-// What a screen reader reads out. Qt on Linux reads a drop-down list's selected entry out as its
-// name, and its label through the label's relation: the name that it is given is the one other
-// platforms read out.
+// What a screen reader on Linux reads out as the name. Qt reads a drop-down list's selected entry
+// out as the list's name, and names the list by the labels it is labelled by.
 QString ReadOutName(QWidget* widget)
 {
-    if (qobject_cast<QComboBox*>(widget) != nullptr)
-        return widget->accessibleName();
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    if (qobject_cast<QComboBox*>(widget) == nullptr)
+        return accessible->text(QAccessible::Name);
+    QStringList labels;
+    for (const auto& [label, relation] : accessible->relations(QAccessible::Label))
+        labels.append(label->text(QAccessible::Name));
+    return labels.join(u' ');
 }
 
 }  // namespace
@@ -49,8 +54,9 @@ private slots:
     void init() { Open(); }
     void cleanup() { Close(); }
 
-    // A fixed frame with the layout's caption and client size, its labels taking no focus and no
-    // button the default; where each control stands is the table's, tested where it lives.
+    // A fixed frame with the layout's caption and client size, its labels taking no focus, those
+    // that are no control of the layout never shown, and no button the default; where each
+    // control stands is the table's, tested where it lives.
     void frameAndControls()
     {
         TFormMain& form = Window->Form;
@@ -59,11 +65,12 @@ private slots:
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-        const QList<QLabel*> labels = form.findChildren<QLabel*>();
-        const auto isLabel = [](const TControlLayout& c) { return c.Kind == TControlKind::Label; };
-        QCOMPARE(labels.size(), std::count_if(FormControls().begin(), FormControls().end(), isLabel));
-        for (const QLabel* label : labels)
+        for (const QLabel* label : form.findChildren<QLabel*>()) {
             QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+            const std::optional<TControlId> id = ControlNamed(label->objectName().toStdString());
+            QVERIFY2(id ? Control(*id).Kind == TControlKind::Label : !label->isVisible(),
+                     qPrintable(label->objectName()));
+        }
         QCOMPARE(QAccessible::queryAccessibleInterface(Find(form, TControlId::ButtonExecute))->role(),
                  QAccessible::Button);
         for (QPushButton* button : form.findChildren<QPushButton*>())
@@ -73,21 +80,23 @@ private slots:
         form.grab().save(QStringLiteral(TABULOR_TEST_OUTPUT_DIR "/form_main.png"));
     }
 
-    // Each control is read out by the name that the shell gives it, each label is the buddy of
-    // the field after it, the spin arrows say what they do, and no widget goes unnamed.
+    // Each control is given the name that the shell gives it and is read out by it, a list by its
+    // labels, each label is the buddy of the field after it, the spin arrows say what they do,
+    // and no widget goes unnamed.
     void screenReaderNames()
     {
         TFormMain& form = Window->Form;
         const auto controls = FormControls();
         for (auto control = controls.begin(); control != controls.end(); ++control) {
             QWidget* widget = Find(form, control->Id);
+            QCOMPARE(widget->accessibleName(), ToQString(AccessibleName(control->Id)));
             QCOMPARE(ReadOutName(widget), ToQString(AccessibleName(control->Id)));
             if (const auto* label = qobject_cast<QLabel*>(widget))
                 QCOMPARE(label->buddy(), Find(form, std::next(control)->Id));
         }
         for (TSpinEdit* spin : form.findChildren<TSpinEdit*>()) {
-            QCOMPARE(ReadOutName(spin->findChild<QWidget*>("UpButton")), ToQString(SpinUpName));
-            QCOMPARE(ReadOutName(spin->findChild<QWidget*>("DownButton")), ToQString(SpinDownName));
+            QCOMPARE(ReadOutName(spin->findChild<QWidget*>("UpButton")), ToQString(SpinArrowUpName));
+            QCOMPARE(ReadOutName(spin->findChild<QWidget*>("DownButton")), ToQString(SpinArrowDownName));
         }
         for (QWidget* widget : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(!ReadOutName(widget).isEmpty(), qPrintable(widget->objectName()));
@@ -100,9 +109,9 @@ private slots:
         const QMap<TControlId, QRect> laidOut = Places(form);
         ShowMainWindow(form, TStartShow::Maximized);
         QTRY_VERIFY(form.width() > ClientSize.width());
-        const TSize growth = ToTSize(form.size() - ClientSize);
         for (const TControlLayout& control : FormControls()) {
-            const TRect anchored = AnchoredRect(ToTRect(laidOut[control.Id]), control.Anchors, growth);
+            const TRect anchored =
+                AnchoredRect(ToTRect(laidOut[control.Id]), control.Anchors, ToTSize(form.size()), FormClientSize);
             QCOMPARE(Find(form, control.Id)->geometry(), ToQRect(anchored));
         }
     }

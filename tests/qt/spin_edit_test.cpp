@@ -8,12 +8,25 @@
 #include <stdexcept>
 
 #include "qt/arrow_button.h"
+#include "qt/guard.h"
 #include "qt/spin_edit.h"
 #include "qt/spin_key_filter.h"
+#include "qt/shell_types.h"
+#include "shell/focus.h"
+#include "shell/keys.h"
+#include "shell/spin_field.h"
 #include "modal_handler.h"
 
 using namespace tabulor;
 using tabulor::test::TypeText;
+
+namespace {
+
+// Focusing the field by a press, which Qt names by no reason of its own.
+constexpr int SecondaryButtonPress = -1;
+constexpr int PressOnAnArrow = -2;
+
+}  // namespace
 
 class TSpinEditTest : public QObject {
     Q_OBJECT
@@ -36,15 +49,27 @@ private slots:
 
     void cleanup() { Window.reset(); }
 
+    // A key steps the field as the shell's key rule says for the key that Qt reports; a key that
+    // steps nothing is the edit's.
+    void arrowKeysStep_data()
+    {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<TKey>("key");
+        QTest::newRow("Up") << int(Qt::Key_Up) << TKey::Up;
+        QTest::newRow("Down") << int(Qt::Key_Down) << TKey::Down;
+        QTest::newRow("Left") << int(Qt::Key_Left) << TKey::Left;
+        QTest::newRow("Right") << int(Qt::Key_Right) << TKey::Right;
+    }
+
     void arrowKeysStep()
     {
+        QFETCH(int, qtKey);
+        QFETCH(TKey, key);
         Spin->setFocus();
         Spin->setText(QStringLiteral("0"));
-        QTest::keyClick(Spin, Qt::Key_Down);
-        QCOMPARE(Spin->text(), QStringLiteral("-1"));
-        QTest::keyClick(Spin, Qt::Key_Up);
-        QTest::keyClick(Spin, Qt::Key_Up);
-        QCOMPARE(Spin->text(), QStringLiteral("1"));
+        QTest::keyClick(Spin, Qt::Key(qtKey));
+        const int step = SpinKeyStep(key);
+        QCOMPARE(Spin->text(), step != 0 ? ToQString(StepSpinField(u"0", step)) : QStringLiteral("0"));
     }
 
     void keystrokeFilter_data()
@@ -219,10 +244,10 @@ private slots:
         Spin->setText(QStringLiteral("0"));
         QTest::mousePress(up, Qt::LeftButton);
         QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 400);
+        QCOMPARE(timer->interval(), int(TArrowRepeat::FirstDelay.count()));
         QCOMPARE(Spin->text(), QStringLiteral("0"));
         QTRY_COMPARE(Spin->text(), QStringLiteral("1"));
-        QCOMPARE(timer->interval(), 100);
+        QCOMPARE(timer->interval(), int(TArrowRepeat::Interval.count()));
         QTRY_VERIFY(Spin->text().toInt() >= 3);
         const int reached = Spin->text().toInt();
         QTest::mouseRelease(up, Qt::LeftButton);
@@ -284,46 +309,48 @@ private slots:
             QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(-20, -20));
     }
 
-    void pressOnAnArrowFocusesTheFieldAndSelectsItsText()
-    {
-        auto* down = Spin->findChild<TArrowButton*>(QStringLiteral("DownButton"));
-        Spin->setText(QStringLiteral("12"));
-        QTest::mousePress(down, Qt::LeftButton);
-        QTRY_VERIFY(Spin->hasFocus());
-        QCOMPARE(Spin->selectedText(), QStringLiteral("12"));
-        QTest::mouseRelease(down, Qt::LeftButton, {}, QPoint(-20, -20));
-    }
-
-    void focusSelectsTheWholeTextExceptByAClickOnTheField_data()
+    // Each way into the field is the focus cause that the shell's rule answers for: whether the
+    // field selects its whole text is the rule's; that the way is that cause is Qt's. A press on
+    // an arrow moves the focus into the field.
+    void focusSelectsAsTheRuleSaysForItsCause_data()
     {
         QTest::addColumn<int>("reason");
-        QTest::addColumn<bool>("selected");
-        QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
-        QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason) << true;
-        QTest::newRow("program") << int(Qt::OtherFocusReason) << true;
-        QTest::newRow("back from a menu") << int(Qt::PopupFocusReason) << false;
-        QTest::newRow("primary-button click") << int(Qt::MouseFocusReason) << false;
-        QTest::newRow("secondary-button click") << -1 << true;
+        QTest::addColumn<TFocusCause>("cause");
+        QTest::newRow("Tab") << int(Qt::TabFocusReason) << TFocusCause::Tab;
+        QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << TFocusCause::Backtab;
+        QTest::newRow("shortcut") << int(Qt::ShortcutFocusReason) << TFocusCause::Shortcut;
+        QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason) << TFocusCause::ActiveWindow;
+        QTest::newRow("menu bar") << int(Qt::MenuBarFocusReason) << TFocusCause::MenuBar;
+        QTest::newRow("program") << int(Qt::OtherFocusReason) << TFocusCause::Other;
+        QTest::newRow("back from a menu") << int(Qt::PopupFocusReason) << TFocusCause::PopupClosed;
+        QTest::newRow("primary-button click") << int(Qt::MouseFocusReason) << TFocusCause::PressOnControl;
+        QTest::newRow("secondary-button press") << SecondaryButtonPress << TFocusCause::OtherPress;
+        QTest::newRow("press on an arrow") << PressOnAnArrow << TFocusCause::OtherPress;
     }
 
-    void focusSelectsTheWholeTextExceptByAClickOnTheField()
+    void focusSelectsAsTheRuleSaysForItsCause()
     {
         QFETCH(int, reason);
-        QFETCH(bool, selected);
+        QFETCH(TFocusCause, cause);
+        auto* down = Spin->findChild<TArrowButton*>(QStringLiteral("DownButton"));
         Other->setFocus();
         QTRY_VERIFY(Other->hasFocus());
         Spin->setText(QStringLiteral("34"));
         Spin->deselect();
         if (reason == Qt::MouseFocusReason)
             QTest::mouseClick(Spin, Qt::LeftButton);
-        else if (reason < 0)
+        else if (reason == SecondaryButtonPress)
             QTest::mousePress(Spin, Qt::RightButton);
+        else if (reason == PressOnAnArrow)
+            QTest::mousePress(down, Qt::LeftButton);
         else
             Spin->setFocus(static_cast<Qt::FocusReason>(reason));
         QTRY_VERIFY(Spin->hasFocus());
-        QCOMPARE(Spin->selectedText(), selected ? QStringLiteral("34") : QString());
+        QCOMPARE(Spin->selectedText(), SelectsAllOnFocus(cause) ? QStringLiteral("34") : QString());
         if (QWidget* menu = QApplication::activePopupWidget())
             menu->close();
+        if (down->isDown())
+            QTest::mouseRelease(down, Qt::LeftButton, {}, QPoint(-20, -20));
     }
 
 private:

@@ -94,5 +94,21 @@ TEST(Focus, ArrowKeysGoRoundTheOutputKindsAndOneIsSelected)
     EXPECT_EQ(SelectedOutputKind([](TControlId id) { return id == CheckBoxBorder; }), RadioButtonOutputTable);
 }
 
+// An edit selects its whole text to be typed over, unless the user just put the caret or a
+// selection in it.
+TEST(Focus, EditSelectsAllUnlessTheUserPlacedTheCaret)
+{
+    using enum TFocusCause;
+    const struct {
+        TFocusCause Cause;
+        bool SelectsAll;
+    } cases[] = {
+        {PressOnControl, false}, {OtherPress, true},   {Tab, true},     {Backtab, true}, {Shortcut, true},
+        {ActiveWindow, true},    {PopupClosed, false}, {MenuBar, true}, {Other, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SelectsAllOnFocus(c.Cause), c.SelectsAll) << static_cast<int>(c.Cause);
+}
+
 }  // namespace
 }  // namespace tabulor

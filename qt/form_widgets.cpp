@@ -1,4 +1,4 @@
-#include "qt/form_controls.h"
+#include "qt/form_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,9 +95,8 @@ QFont WindowFont(const QList<QLabel*>& labels)
     return font;
 }
 
-void FitToFont(QWidget& form)
+void FitToFont(QWidget& form, const QList<QLabel*>& labels)
 {
-    const QList<QLabel*> labels = form.findChildren<QLabel*>();
     form.setFont(WindowFont(labels));
     for (QLabel* label : labels)
         label->adjustSize();
@@ -108,14 +107,35 @@ void FitToFont(QWidget& form)
     }
 }
 
+// Qt on Linux names a drop-down list after its selected entry and reads out, with it, the label
+// that the list is labelled by. A list with no label before it gets one that is never shown, so
+// that it takes no room and no focus, and that reads the list's name.
+void AddUnseenLabel(QWidget& list, QWidget& form)
+{
+    QLabel* label = CreateLabel(list.accessibleName(), &form);
+    label->setObjectName(list.objectName() + QStringLiteral("Label"));
+    label->setBuddy(&list);
+    label->hide();
+}
+
+void SetTabOrder(const std::map<int, QWidget*>& tabStops)
+{
+    QWidget* previous = nullptr;
+    for (const auto& [order, control] : tabStops) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 }  // namespace
 
-QWidget* TFormControls::operator[](TControlId id) const
+QWidget* TFormWidgets::operator[](TControlId id) const
 {
     return Widgets.at(static_cast<std::size_t>(id));
 }
 
-std::optional<TControlId> TFormControls::IdOf(const QObject* object) const
+std::optional<TControlId> TFormWidgets::IdOf(const QObject* object) const
 {
     const auto found = std::find(Widgets.begin(), Widgets.end(), object);
     if (found == Widgets.end())
@@ -123,7 +143,7 @@ std::optional<TControlId> TFormControls::IdOf(const QObject* object) const
     return static_cast<TControlId>(found - Widgets.begin());
 }
 
-TControlReader TFormControls::Reader() const
+TControlReader TFormWidgets::Reader() const
 {
     return {
         [this](TControlId id) {
@@ -136,20 +156,22 @@ TControlReader TFormControls::Reader() const
             return As<QLineEdit>(id)->text().toStdU16String();
         },
         [this](TControlId id) { return As<QAbstractButton>(id)->isChecked(); },
+        [this](TControlId id) { return As<QComboBox>(id)->currentIndex(); },
     };
 }
 
-void TFormControls::ThrowNotOfKind(TControlId id)
+void TFormWidgets::ThrowNotOfKind(TControlId id)
 {
     throw std::logic_error("the window's control " + std::string(Control(id).Name)
                            + " is not of the kind asked for");
 }
 
-TFormControls CreateFormControls(QWidget& form)
+TFormWidgets CreateFormWidgets(QWidget& form)
 {
-    TFormControls controls;
+    TFormWidgets controls;
     controls.Widgets.resize(FormControls().size());
     std::map<int, QWidget*> tabStops;
+    QList<QLabel*> labels;
     QLabel* label = nullptr;
     for (const TControlLayout& entry : FormControls()) {
         QWidget* control = CreateControl(entry, &form);
@@ -163,17 +185,16 @@ TFormControls CreateFormControls(QWidget& form)
         // A label stands right before its field, which screen readers find it labelled by.
         if (label != nullptr)
             label->setBuddy(control);
+        else if (entry.Kind == TControlKind::ComboBox)
+            AddUnseenLabel(*control, form);
         label = qobject_cast<QLabel*>(control);
+        if (label != nullptr)
+            labels.append(label);
         if (entry.TabOrder != NoTabStop)
             tabStops.emplace(entry.TabOrder, control);
     }
-    QWidget* previous = nullptr;
-    for (const auto& [order, control] : tabStops) {
-        if (previous != nullptr)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
-    FitToFont(form);
+    SetTabOrder(tabStops);
+    FitToFont(form, labels);
     return controls;
 }
 

@@ -1,5 +1,5 @@
-// The main window's controls, made from the layout that both front ends share and found again by
-// their id.
+// The Qt widgets of the main window's controls, made from the layout that both front ends share
+// and found again by their id.
 #pragma once
 
 #include <QWidget>
@@ -14,10 +14,10 @@ namespace tabulor {
 
 // Knows which widget each control of the layout is and reads what they hold; it connects no
 // signal and handles no event, which is the window's part.
-class TFormControls {
+class TFormWidgets {
 public:
-    // None yet: CreateFormControls makes them.
-    TFormControls() = default;
+    // None yet: CreateFormWidgets makes them.
+    TFormWidgets() = default;
 
     QWidget* operator[](TControlId id) const;
 
@@ -34,11 +34,11 @@ public:
     // The control that object is; none for anything else, a control's own child included.
     std::optional<TControlId> IdOf(const QObject* object) const;
 
-    // Reads the texts and ticks of the controls, which must outlive the reader.
+    // Reads the texts, ticks and selected entries of the controls, which must outlive the reader.
     TControlReader Reader() const;
 
 private:
-    friend TFormControls CreateFormControls(QWidget& form);
+    friend TFormWidgets CreateFormWidgets(QWidget& form);
 
     [[noreturn]] static void ThrowNotOfKind(TControlId id);
 
@@ -47,8 +47,9 @@ private:
 };
 
 // Creates every control of the layout in form, in the layout's order: its kind, name, place,
-// text, check state and accessible name, each label the buddy of the field after it, the tab
-// order, and the window font with the labels and boxes fitted to it.
-TFormControls CreateFormControls(QWidget& form);
+// text, check state and accessible name, each label the buddy of the field after it and an unseen
+// one for a list without, the tab order, and the window font with the labels and boxes fitted to
+// it.
+TFormWidgets CreateFormWidgets(QWidget& form);
 
 }  // namespace tabulor
