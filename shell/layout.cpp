@@ -65,6 +65,14 @@ static_assert([] {
     return true;
 }());
 
+// The room that the design leaves between its rightmost controls and the client area's right edge.
+constexpr int DesignRightMargin = [] {
+    int right = 0;
+    for (const TControlLayout& control : Controls)
+        right = std::max(right, control.Bounds.Left + control.Bounds.Width);
+    return FormClientSize.Width - right;
+}();
+
 // The controls that show for one kind of source only, each with the one that takes its place.
 struct TSourceOption {
     TControlId Id;
@@ -161,8 +169,11 @@ TSize ScaleToText(const TSize& designed, int textHeight)
     return {ScaleToText(designed.Width, textHeight), ScaleToText(designed.Height, textHeight)};
 }
 
-TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& growth)
+TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientSize,
+                   const TSize& designedClientSize)
 {
+    const TSize growth = {clientSize.Width - designedClientSize.Width,
+                          clientSize.Height - designedClientSize.Height};
     TRect rect = designed;
     if (anchors & akRight) {
         if (anchors & akLeft)
@@ -177,6 +188,25 @@ TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& growth)
             rect.Top += growth.Height;
     }
     return rect;
+}
+
+std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed,
+                                    int clientWidth, int textHeight)
+{
+    if (needed.size() != laidOut.size())
+        throw std::invalid_argument("every radio button of the row needs its caption's width");
+    const int rightEdge = clientWidth - ScaleToText(DesignRightMargin, textHeight);
+    std::vector<TRect> rects;
+    for (std::size_t i = 0; i < laidOut.size(); ++i) {
+        const int earliest = rects.empty() ? laidOut[i].Left : rects.back().Left + rects.back().Width;
+        TRect rect = laidOut[i];
+        rect.Left = std::max(rect.Left, earliest);
+        rect.Width = std::max(rect.Width, needed[i]);
+        rect.Left = std::max(std::min(rect.Left, rightEdge - rect.Width), earliest);
+        rect.Width = std::max(0, std::min(rect.Width, rightEdge - rect.Left));
+        rects.push_back(rect);
+    }
+    return rects;
 }
 
 }  // namespace tabulor

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "shell/geometry.h"
 
@@ -96,19 +97,6 @@ bool IsShown(TControlId id, TSourceView view);
 // control that always shows.
 TControlId ShownInPlaceOf(TControlId id);
 
-// The width at 96 dpi of the two arrow buttons inside a numeric spin field's right end.
-inline constexpr int SpinArrowWidth = 15;
-inline constexpr std::u16string_view SpinUpName = u"Augmenter";
-inline constexpr std::u16string_view SpinDownName = u"Diminuer";
-
-// The numeric spin fields' bounds: equal bounds mean that none applies.
-struct TSpinBounds {
-    int MinValue;
-    int MaxValue;
-    int Increment;
-};
-inline constexpr TSpinBounds SpinFieldBounds = {0, 0, 1};
-
 // The font's character height in pixels at dpi: 8 points, rounded to the nearest pixel.
 int FontPixelHeight(int dpi);
 
@@ -118,8 +106,20 @@ int ScaleToText(int designed, int textHeight);
 TRect ScaleToText(const TRect& designed, int textHeight);
 TSize ScaleToText(const TSize& designed, int textHeight);
 
-// A control's place once the client area has grown by growth from its laid-out size: anchored to
-// both opposite edges it stretches, to the far edge alone it moves.
-TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& growth);
+// A control's place, laid out as designed for a client area of designedClientSize, once the area
+// is clientSize: anchored to both opposite edges it stretches by the area's growth, to the far
+// edge alone it moves by it.
+TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientSize,
+                   const TSize& designedClientSize);
+
+// The radio buttons of one row, left to right, once each holds its caption. laidOut are their
+// places as the layout scaled to textHeight gives them; needed, the width that each one's caption
+// takes with the mark and the gap before its text, as the front end measures it. Each keeps at
+// least its laid-out width, and its place unless the one before it, widened, reaches into it,
+// which pushes it right. One that would then pass the design's right margin within clientWidth
+// moves back left into the gap before it, never onto the one before it; what still passes the
+// margin is cut there.
+std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed,
+                                    int clientWidth, int textHeight);
 
 }  // namespace tabulor

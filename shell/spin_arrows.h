@@ -3,11 +3,18 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "shell/arrow_repeat.h"
 #include "shell/geometry.h"
 
 namespace tabulor {
+
+// The width at 96 dpi of the two arrow buttons inside a spin field's right end.
+inline constexpr int SpinArrowWidth = 15;
+// The names that a screen reader reads out for the up and the down arrow.
+inline constexpr std::u16string_view SpinArrowUpName = u"Augmenter";
+inline constexpr std::u16string_view SpinArrowDownName = u"Diminuer";
 
 // The up arrow (+1) takes the upper half of area, the down arrow (-1) the rest, so that an odd
 // pixel goes to the down arrow.

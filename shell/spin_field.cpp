@@ -4,7 +4,6 @@
 #include <limits>
 #include <optional>
 
-#include "shell/layout.h"
 
 namespace tabulor {
 namespace {
@@ -35,7 +34,7 @@ int ReadBase(std::u16string_view& text)
     return 10;
 }
 
-std::optional<int> ParseSpinInteger(std::u16string_view text)
+std::optional<int> ParseSpinFieldInteger(std::u16string_view text)
 {
     while (text.starts_with(u' '))
         text.remove_prefix(1);
@@ -72,7 +71,7 @@ std::u16string DecimalText(int value)
 }
 
 // value held within the bounds, unless they are equal, which means that none applies.
-int CheckSpinValue(int value, int minValue, int maxValue)
+int CheckSpinFieldValue(int value, int minValue, int maxValue)
 {
     if (minValue == maxValue)
         return value;
@@ -85,26 +84,26 @@ int CheckSpinValue(int value, int minValue, int maxValue)
 
 }  // namespace
 
-int SpinEditValue(std::u16string_view text, int minValue)
+int SpinFieldValue(std::u16string_view text, int minValue)
 {
-    return ParseSpinInteger(text).value_or(minValue);
+    return ParseSpinFieldInteger(text).value_or(minValue);
 }
 
-std::u16string SteppedSpinText(std::u16string_view text, int increment, int minValue,
+std::u16string SteppedSpinFieldText(std::u16string_view text, int increment, int minValue,
                                int maxValue)
 {
-    const auto sum = static_cast<std::uint32_t>(SpinEditValue(text, minValue))
+    const auto sum = static_cast<std::uint32_t>(SpinFieldValue(text, minValue))
                      + static_cast<std::uint32_t>(increment);
-    return DecimalText(CheckSpinValue(static_cast<int>(sum), minValue, maxValue));
+    return DecimalText(CheckSpinFieldValue(static_cast<int>(sum), minValue, maxValue));
 }
 
 std::u16string StepSpinField(std::u16string_view text, int direction)
 {
-    return SteppedSpinText(text, direction * SpinFieldBounds.Increment, SpinFieldBounds.MinValue,
+    return SteppedSpinFieldText(text, direction * SpinFieldBounds.Increment, SpinFieldBounds.MinValue,
                            SpinFieldBounds.MaxValue);
 }
 
-bool IsSpinEditChar(char32_t c, char16_t decimalSeparator)
+bool IsSpinFieldChar(char32_t c, char16_t decimalSeparator)
 {
     if (c < 32)
         return c != U'\r';

@@ -61,7 +61,7 @@ public:
         const int direction = Direction(child);
         if (direction == 0)
             return TAccessibleProxy::get_accName(child, name);
-        return ToBstr(ToWide(direction > 0 ? SpinUpName : SpinDownName), name);
+        return ToBstr(ToWide(direction > 0 ? SpinArrowUpName : SpinArrowDownName), name);
     }
 
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override

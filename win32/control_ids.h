@@ -3,6 +3,8 @@
 // stays put.
 #pragma once
 
+#include <windows.h>
+
 #include "shell/layout.h"
 
 namespace tabulor {
@@ -16,6 +18,13 @@ inline constexpr const wchar_t* SpinArrowsClassName = L"TSpinArrows";
 constexpr int ControlId(TControlId id)
 {
     return FirstControlId + static_cast<int>(id);
+}
+
+// The control of the main window form under id: the program and its tests find a control by its
+// id through here alone.
+inline HWND FormControl(HWND form, TControlId id)
+{
+    return GetDlgItem(form, ControlId(id));
 }
 
 }  // namespace tabulor

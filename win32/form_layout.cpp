@@ -2,6 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "shell/layout.h"
 #include "shell/list_entries.h"
 #include "shell/placement.h"
@@ -94,6 +99,63 @@ int OpenListLines(TControlId id)
     return id == TControlId::ComboBoxSheet ? SheetListLines : static_cast<int>(ListEntries(id).size());
 }
 
+SIZE TextExtent(HDC dc, std::u16string_view text)
+{
+    const std::wstring wide = ToWide(text);
+    SIZE extent;
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    return extent;
+}
+
+// A control's place at textHeight in a client area of clientSize, but for a radio button's width.
+TRect PlaceOf(HDC dc, const TControlLayout& entry, const TSize& clientSize, int textHeight)
+{
+    TRect rect = AnchoredRect(ScaleToText(entry.Bounds, textHeight), entry.Anchors, clientSize,
+                              ScaleToText(FormClientSize, textHeight));
+    if (entry.Kind == TControlKind::Label) {
+        // Labels size themselves to their text.
+        const SIZE extent = TextExtent(dc, entry.Text);
+        rect.Width = extent.cx;
+        rect.Height = extent.cy;
+    } else if (entry.Kind == TControlKind::ComboBox) {
+        // A drop-down list's height is that of its open list.
+        rect.Height += textHeight * (OpenListLines(entry.Id) + 1);
+    }
+    return rect;
+}
+
+// What a radio button's caption takes: the system's mark at the button's resolution, then an
+// average character, within which both Windows and Wine start the text, then the text.
+int RadioCaptionWidth(HDC dc, HWND button, std::u16string_view caption)
+{
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    return GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(button)) + metrics.tmAveCharWidth
+           + TextExtent(dc, caption).cx;
+}
+
+// A caption does not grow with the text height at every size of the font (Tahoma at 16 pixels
+// is relatively wider than at 11), and the layout's widths leave it little room: the row of radio
+// buttons makes room for what its captions measure rather than cut their last letters.
+void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>& places,
+                     int clientWidth, int textHeight)
+{
+    const auto entries = FormControls();
+    std::vector<std::size_t> radios;
+    std::vector<TRect> laidOut;
+    std::vector<int> needed;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].Kind == TControlKind::RadioButton) {
+            radios.push_back(i);
+            laidOut.push_back(places[i]);
+            needed.push_back(RadioCaptionWidth(dc, controls[i], entries[i].Text));
+        }
+    }
+    const std::vector<TRect> fitted = RadioButtonRects(laidOut, needed, clientWidth, textHeight);
+    for (std::size_t k = 0; k < radios.size(); ++k)
+        places[radios[k]] = fitted[k];
+}
+
 TFont FormFont(UINT dpi)
 {
     return TFont(CreateFontW(-FontPixelHeight(static_cast<int>(dpi)), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
@@ -146,25 +208,14 @@ void TFormMain::LayOut(UINT dpi)
 void TFormMain::PlaceControls()
 {
     const TRect client = ClientArea(Window.Get());
-    const TSize designed = ScaleToText(FormClientSize, TextHeight);
-    const TSize growth = {client.Width - designed.Width, client.Height - designed.Height};
-    const auto entries = FormControls();
+    const TSize clientSize = {client.Width, client.Height};
     TMeasuringDC dc(Window.Get(), Font.get());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        TRect rect = AnchoredRect(ScaleToText(entries[i].Bounds, TextHeight), entries[i].Anchors, growth);
-        if (entries[i].Kind == TControlKind::Label) {
-            // Labels size themselves to their text.
-            const std::wstring text = ToWide(entries[i].Text);
-            SIZE extent;
-            GetTextExtentPoint32W(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &extent);
-            rect.Width = extent.cx;
-            rect.Height = extent.cy;
-        } else if (entries[i].Kind == TControlKind::ComboBox) {
-            // A drop-down list's height is that of its open list.
-            rect.Height += TextHeight * (OpenListLines(entries[i].Id) + 1);
-        }
-        MoveWindow(Controls[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
-    }
+    std::vector<TRect> places;
+    for (const TControlLayout& entry : FormControls())
+        places.push_back(PlaceOf(dc.Handle(), entry, clientSize, TextHeight));
+    FitRadioButtons(dc.Handle(), Controls, places, client.Width, TextHeight);
+    for (std::size_t i = 0; i < places.size(); ++i)
+        MoveWindow(Controls[i], places[i].Left, places[i].Top, places[i].Width, places[i].Height, TRUE);
     for (const auto& spin : SpinEdits)
         spin->LayOut(TextHeight);
 }

@@ -35,7 +35,7 @@ void TFormMain::RegisterWindowClass(HINSTANCE instance)
 }
 
 TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
-    : OpenDialog(OpenPickerSetup), SaveDialog(SavePickerSetup)
+    : OpenDialog(OpenPickerSetup(FileSystem)), SaveDialog(SavePickerSetup)
 {
     CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormCaption).c_str(), FormStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
@@ -158,7 +158,7 @@ void TFormMain::FormDropFiles(HDROP drop)
     DragQueryPoint(drop, &at);
     const bool onDestination =
         ChildWindowFromPointEx(Window.Get(), at, CWP_SKIPINVISIBLE) == ControlHandle(TControlId::EditDestFile);
-    SetFileFields(FileDropped(ReadFileFields(Reader()), *dropped, onDestination));
+    SetFileFields(FileDropped(ReadFileFields(Reader()), *dropped, onDestination, FileSystem));
     if (!onDestination)
         SettleSource();
 }
@@ -166,7 +166,7 @@ void TFormMain::FormDropFiles(HDROP drop)
 void TFormMain::ChooseSource(const std::optional<std::u16string>& name)
 {
     if (name) {
-        SetFileFields(SourceChosen(*name));
+        SetFileFields(SourceChosen(*name, FileSystem));
         SettleSource();
     }
 }
@@ -197,10 +197,9 @@ void TFormMain::ButtonExitClick()
     PostMessageW(Window.Get(), WM_CLOSE, 0, 0);
 }
 
-// A control's id is its place in the table, and so in Controls.
 HWND TFormMain::ControlHandle(TControlId id) const
 {
-    return Controls.at(static_cast<std::size_t>(id));
+    return FormControl(Window.Get(), id);
 }
 
 TControlReader TFormMain::Reader() const
@@ -210,6 +209,7 @@ TControlReader TFormMain::Reader() const
             return id == TControlId::ComboBoxSheet ? SelectedSheetName() : WindowText(ControlHandle(id));
         },
         [this](TControlId id) { return SendMessageW(ControlHandle(id), BM_GETCHECK, 0, 0) == BST_CHECKED; },
+        [this](TControlId id) { return static_cast<int>(SendMessageW(ControlHandle(id), CB_GETCURSEL, 0, 0)); },
     };
 }
 

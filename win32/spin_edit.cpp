@@ -17,11 +17,6 @@
 #include "win32/window_proc.h"
 
 namespace tabulor {
-namespace {
-
-constexpr UINT_PTR RepeatTimer = 1;
-
-}  // namespace
 
 void TSpinEdit::RegisterArrowClass(HINSTANCE instance)
 {
@@ -87,7 +82,7 @@ LRESULT TSpinEdit::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TSpinEdit::EditChar(WPARAM character, LPARAM keystroke)
 {
-    if (IsSpinEditChar(static_cast<char32_t>(character), DecimalSeparator))
+    if (IsSpinFieldChar(static_cast<char32_t>(character), DecimalSeparator))
         DefSubclassProc(Edit, WM_CHAR, character, keystroke);
     else
         MessageBeep(MB_OK);

@@ -10,6 +10,9 @@ namespace tabulor {
 
 class TSpinEdit {
 public:
+    // The arrows' timer, which steps a held arrow again.
+    static constexpr UINT_PTR RepeatTimer = 1;
+
     static void RegisterArrowClass(HINSTANCE instance);
 
     // Takes over edit, which must have WS_CLIPCHILDREN so that it does not paint over its arrows.

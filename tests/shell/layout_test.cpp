@@ -3,10 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <optional>
+#include <ostream>
 #include <set>
+#include <vector>
 #include <stdexcept>
 
 namespace tabulor {
+
+void PrintTo(const TRect& rect, std::ostream* out)
+{
+    *out << "{" << rect.Left << ", " << rect.Top << ", " << rect.Width << " x " << rect.Height << "}";
+}
+
 namespace {
 
 // Every control fits the client area, no two focusable controls share a tab order, and every
@@ -51,6 +61,7 @@ TEST(Layout, EveryControlHasANameOfItsOwn)
     EXPECT_EQ(AccessibleName(ButtonExecute), Control(ButtonExecute).Text);
     EXPECT_EQ(AccessibleName(ButtonBrowseDestFile), u"Parcourir... (fichier destination)");
     EXPECT_EQ(AccessibleName(EditBorderValue), u"Bordure : valeur");
+    EXPECT_EQ(AccessibleName(ComboBoxBorderUnit), u"Bordure : unité");
 }
 
 bool SameRow(const TRect& p, const TRect& q)
@@ -118,14 +129,72 @@ TEST(Layout, ScalesWithTheTextHeight)
 TEST(Layout, AnchorsKeepTheirEdgesDistance)
 {
     const TRect designed{16, 32, 513, 21};
-    const TSize growth{100, 50};
-    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop, growth), designed);
-    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight, growth), (TRect{16, 32, 613, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, growth), (TRect{116, 32, 513, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akRight | akBottom, growth), (TRect{116, 82, 513, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight | akBottom, growth),
+    const TSize laidOutClient{641, 329};
+    const TSize grown{741, 379};
+    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop, grown, laidOutClient), designed);
+    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight, grown, laidOutClient), (TRect{16, 32, 613, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, grown, laidOutClient), (TRect{116, 32, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akRight | akBottom, grown, laidOutClient), (TRect{116, 82, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight | akBottom, grown, laidOutClient),
               (TRect{16, 32, 613, 71}));
-    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, {-10, 0}), (TRect{6, 32, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, {631, 329}, laidOutClient), (TRect{6, 32, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, akRight | akBottom, {789, 405}, {789, 405}), designed);
+}
+
+// The output radio buttons at the common resolutions, with their captions as Wine measures them
+// in the window font there (wider than it draws them at the smaller sizes), each after the
+// system's mark and an average character. Where a caption needs more than its button, the
+// button widens; a button that the one before reaches is pushed right; the last moves back left
+// rather than pass the right margin that the layout keeps, and is cut there when the row is
+// still too wide.
+TEST(Layout, RadioButtonsMakeRoomForTheirCaptions)
+{
+    using enum TControlId;
+    constexpr TControlId radios[] = {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML};
+    const TRect& exit = Control(ButtonExit).Bounds;
+    const int designedMargin = FormClientSize.Width - (exit.Left + exit.Width);
+    const struct {
+        int Dpi, TextHeight, Mark, AverageChar;
+        int Captions[3];
+        std::optional<std::vector<TRect>> Expected;
+    } cases[] = {
+        {96, 13, 13, 7, {169, 194, 200}, std::vector<TRect>{{16, 256, 189, 17}, {208, 256, 214, 17}, {422, 256, 203, 17}}},
+        {120, 16, 17, 8, {189, 224, 232}, std::nullopt},
+        {144, 19, 21, 10, {234, 277, 286}, std::vector<TRect>{{23, 374, 265, 25}, {304, 374, 308, 25}, {612, 374, 302, 25}}},
+        {168, 23, 23, 11, {266, 318, 329}, std::nullopt},
+        {192, 25, 27, 13, {296, 354, 366}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Dpi);
+        std::vector<TRect> laidOut;
+        std::vector<int> needed;
+        for (std::size_t i = 0; i < std::size(radios); ++i) {
+            laidOut.push_back(ScaleToText(Control(radios[i]).Bounds, c.TextHeight));
+            needed.push_back(c.Mark + c.AverageChar + c.Captions[i]);
+        }
+        const int clientWidth = ScaleToText(FormClientSize.Width, c.TextHeight);
+        const int rightEdge = clientWidth - ScaleToText(designedMargin, c.TextHeight);
+        const std::vector<TRect> rects = RadioButtonRects(laidOut, needed, clientWidth, c.TextHeight);
+        if (c.Expected) {
+            EXPECT_EQ(rects, *c.Expected);
+        }
+        ASSERT_EQ(rects.size(), laidOut.size());
+        int previousRight = laidOut.front().Left;
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            const int right = rects[i].Left + rects[i].Width;
+            EXPECT_EQ(rects[i].Top, laidOut[i].Top);
+            EXPECT_EQ(rects[i].Height, laidOut[i].Height);
+            EXPECT_GE(rects[i].Left, previousRight);
+            EXPECT_LE(right, rightEdge);
+            if (right < rightEdge) {
+                EXPECT_GE(rects[i].Width, std::max(laidOut[i].Width, needed[i]));
+            }
+            previousRight = right;
+        }
+    }
+    const TRect room[] = {{16, 256, 177, 17}, {208, 256, 201, 17}};
+    EXPECT_EQ(RadioButtonRects(room, std::vector<int>{100, 150}, 641, 13), (std::vector<TRect>(room, room + 2)));
+    EXPECT_THROW(RadioButtonRects(room, std::vector<int>{100}, 641, 13), std::invalid_argument);
 }
 
 }  // namespace

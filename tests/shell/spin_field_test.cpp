@@ -21,8 +21,8 @@ TEST(SpinField, ValueOfText)
         {u"\u0663", 0}, {u"\t1", 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SpinEditValue(c.Text, 0), c.Value) << std::string(c.Text.begin(), c.Text.end());
-    EXPECT_EQ(SpinEditValue(u"x", 5), 5);
+        EXPECT_EQ(SpinFieldValue(c.Text, 0), c.Value) << std::string(c.Text.begin(), c.Text.end());
+    EXPECT_EQ(SpinFieldValue(u"x", 5), 5);
 }
 
 TEST(SpinField, Stepping)
@@ -45,17 +45,17 @@ TEST(SpinField, Stepping)
         {u"x", 2, 5, 10, u"7"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SteppedSpinText(c.Text, c.Increment, c.MinValue, c.MaxValue), c.Stepped);
+        EXPECT_EQ(SteppedSpinFieldText(c.Text, c.Increment, c.MinValue, c.MaxValue), c.Stepped);
 }
 
 TEST(SpinField, TypedCharacters)
 {
     for (const char32_t c : std::u32string_view(U"0123456789+-,\b\x03\x16\x18\x1A"))
-        EXPECT_TRUE(IsSpinEditChar(c, u',')) << static_cast<int>(c);
+        EXPECT_TRUE(IsSpinFieldChar(c, u',')) << static_cast<int>(c);
     for (const char32_t c : std::u32string_view(U"\r .aZ$x\x7F\u00A0\u0663\U0001F600"))
-        EXPECT_FALSE(IsSpinEditChar(c, u',')) << static_cast<int>(c);
-    EXPECT_TRUE(IsSpinEditChar(U'.', u'.'));
-    EXPECT_FALSE(IsSpinEditChar(U',', u'.'));
+        EXPECT_FALSE(IsSpinFieldChar(c, u',')) << static_cast<int>(c);
+    EXPECT_TRUE(IsSpinFieldChar(U'.', u'.'));
+    EXPECT_FALSE(IsSpinFieldChar(U',', u'.'));
     EXPECT_EQ(DecimalSeparatorFrom(u""), u'.');
     EXPECT_EQ(DecimalSeparatorFrom(u",x"), u',');
 }

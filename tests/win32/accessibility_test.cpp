@@ -83,22 +83,22 @@ TEST(AccessibilityTest, EveryControlReadsAsTheWindowShowsIt)
     for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
         if (entries[i].Kind == TControlKind::Label) {
             const TControlLayout& field = entries[i + 1];
-            EXPECT_EQ(FieldName(tabulor.Control(field.Id)), TextOf(tabulor.Control(entries[i].Id))) << field.Name;
+            EXPECT_EQ(FieldName(tabulor.ControlWindow(field.Id)), TextOf(tabulor.ControlWindow(entries[i].Id))) << field.Name;
         }
     }
     for (const TControlId field : {EditBorderValue, ComboBoxBorderUnit})
-        EXPECT_EQ(FieldName(tabulor.Control(field)), ToWide(AccessibleName(field))) << Control(field).Name;
+        EXPECT_EQ(FieldName(tabulor.ControlWindow(field)), ToWide(AccessibleName(field))) << Control(field).Name;
     for (const TControlLayout& entry : entries) {
-        HWND control = tabulor.Control(entry.Id);
+        HWND control = tabulor.ControlWindow(entry.Id);
         if (ClassOf(control) != L"Button")
             continue;
         EXPECT_EQ(AccessibleNameOf(control), ToWide(AccessibleName(entry.Id))) << entry.Name;
         EXPECT_EQ(TextOf(control), ToWide(entry.Text)) << entry.Name;
     }
     for (const TControlId spin : {EditTitleRows, EditTitleCols}) {
-        HWND arrows = FindWindowExW(tabulor.Control(spin), nullptr, SpinArrowsClassName, nullptr);
-        EXPECT_EQ(AccessibleNameOf(arrows, 1), ToWide(SpinUpName)) << Control(spin).Name;
-        EXPECT_EQ(AccessibleNameOf(arrows, 2), ToWide(SpinDownName)) << Control(spin).Name;
+        HWND arrows = FindWindowExW(tabulor.ControlWindow(spin), nullptr, SpinArrowsClassName, nullptr);
+        EXPECT_EQ(AccessibleNameOf(arrows, 1), ToWide(SpinArrowUpName)) << Control(spin).Name;
+        EXPECT_EQ(AccessibleNameOf(arrows, 2), ToWide(SpinArrowDownName)) << Control(spin).Name;
         ExpectArrowsWhereDrawn(arrows);
     }
 }

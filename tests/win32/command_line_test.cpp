@@ -43,18 +43,18 @@ TEST(CommandLineTest, StartsFromTheCommandLineAndTheShowCommandAndClosesWithCode
     {
         TTabulorProcess tabulor(source, SW_SHOWMAXIMIZED);
         // Where no window manager activates the new window, the focus still starts in the first field.
-        EXPECT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.Control(EditSrcFile); }));
-        EXPECT_EQ(TextOf(tabulor.Control(EditSrcFile)), source);
-        EXPECT_EQ(TextOf(tabulor.Control(EditDestFile)), (folder.Path() / L"feuille.html").wstring());
+        EXPECT_TRUE(WaitUntil([&] { return tabulor.Focused() == tabulor.ControlWindow(EditSrcFile); }));
+        EXPECT_EQ(TextOf(tabulor.ControlWindow(EditSrcFile)), source);
+        EXPECT_EQ(TextOf(tabulor.ControlWindow(EditDestFile)), (folder.Path() / L"feuille.html").wstring());
         EXPECT_TRUE(WaitUntil([&] { return IsZoomed(tabulor.Main()) != FALSE; }));
         PostMessageW(tabulor.Main(), WM_CLOSE, 0, 0);
         EXPECT_EQ(tabulor.WaitForExit(), 0u);
     }
     {
         TTabulorProcess tabulor(L"", SW_SHOWMINIMIZED);
-        EXPECT_TRUE(TextOf(tabulor.Control(EditSrcFile)).empty());
+        EXPECT_TRUE(TextOf(tabulor.ControlWindow(EditSrcFile)).empty());
         EXPECT_FALSE(IsIconic(tabulor.Main()));
-        PostMessageW(tabulor.Control(ButtonExit), BM_CLICK, 0, 0);
+        PostMessageW(tabulor.ControlWindow(ButtonExit), BM_CLICK, 0, 0);
         EXPECT_EQ(tabulor.WaitForExit(), 0u);
     }
 }

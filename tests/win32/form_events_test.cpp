@@ -2,12 +2,14 @@
 // file dropped on it, its activation, and a change of resolution.
 #include <shlobj.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "form_fixture.h"
 #include "shell/file_names.h"
+#include "win32/geometry.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
 
@@ -66,22 +68,22 @@ TEST_F(FormMainTest, DroppedFileIsTheDestinationOnItsFieldAndTheSourceElsewhere)
         POINT At;
         bool OnDestinationField;
     } cases[] = {
-        {"on the destination field", {dropped}, CentreOf(Control(EditDestFile)), true},
-        {"on the source field", {dropped}, CentreOf(Control(EditSrcFile)), false},
-        {"on the destination's browse button", {dropped}, CentreOf(Control(ButtonBrowseDestFile)), false},
+        {"on the destination field", {dropped}, CentreOf(ControlWindow(EditDestFile)), true},
+        {"on the source field", {dropped}, CentreOf(ControlWindow(EditSrcFile)), false},
+        {"on the destination's browse button", {dropped}, CentreOf(ControlWindow(ButtonBrowseDestFile)), false},
         {"on the window between the controls", {dropped}, {1, 1}, false},
-        {"two files on the destination field", {dropped, dropped}, CentreOf(Control(EditDestFile)), true},
+        {"two files on the destination field", {dropped, dropped}, CentreOf(ControlWindow(EditDestFile)), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Where);
-        SetControlText(Control(EditSrcFile), before.SourceFileName);
-        SetControlText(Control(EditDestFile), before.DestFileName);
+        SetControlText(ControlWindow(EditSrcFile), before.SourceFileName);
+        SetControlText(ControlWindow(EditDestFile), before.DestFileName);
         const std::optional<std::u16string> name = SingleFileName(c.Names);
-        const TFileFields expected = name ? FileDropped(before, *name, c.OnDestinationField) : before;
+        const TFileFields expected = name ? FileDropped(before, *name, c.OnDestinationField, FileSystem) : before;
 
         DropFiles(MakeDrop(c.Names, c.At));
-        EXPECT_EQ(WindowText(Control(EditSrcFile)), expected.SourceFileName);
-        EXPECT_EQ(WindowText(Control(EditDestFile)), expected.DestFileName);
+        EXPECT_EQ(WindowText(ControlWindow(EditSrcFile)), expected.SourceFileName);
+        EXPECT_EQ(WindowText(ControlWindow(EditDestFile)), expected.DestFileName);
     }
 }
 
@@ -99,12 +101,12 @@ TEST_F(FormMainTest, ActivationGivesTheFocusBackToTheControlThatHadIt)
         {EditRowClass, MAKEWPARAM(WA_ACTIVE, TRUE), false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(tabulor::Control(c.Focused).Name);
-        SetFocus(Control(c.Focused));
+        SCOPED_TRACE(Control(c.Focused).Name);
+        SetFocus(ControlWindow(c.Focused));
         Activate(WA_INACTIVE);
         SetFocus(nullptr);
         Activate(c.Activation);
-        EXPECT_EQ(GetFocus(), c.FocusBack ? Control(c.Focused) : nullptr);
+        EXPECT_EQ(GetFocus(), c.FocusBack ? ControlWindow(c.Focused) : nullptr);
     }
 }
 
@@ -118,7 +120,8 @@ int TextHeightOf(HWND window, HFONT font)
 
 // At one and a half times the resolution, the font is the layout's at that resolution and every
 // control takes the layout's place for the text height that the font has there. Labels size
-// themselves to their text, and a list's height holds its open list.
+// themselves to their text, a list's height holds its open list, and the radio buttons make room
+// for their captions (below).
 TEST_F(FormMainTest, ResolutionChangeGrowsTheFontAndTheControlsWithIt)
 {
     const UINT dpi = DesignDpi * 3 / 2;
@@ -126,7 +129,7 @@ TEST_F(FormMainTest, ResolutionChangeGrowsTheFontAndTheControlsWithIt)
     GetWindowRect(Main(), &suggested);
     DpiChanged(dpi, suggested);
 
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(Control(EditSrcFile), WM_GETFONT, 0, 0));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(ControlWindow(EditSrcFile), WM_GETFONT, 0, 0));
     LOGFONTW logFont = {};
     ASSERT_NE(GetObjectW(font, sizeof(logFont), &logFont), 0);
     EXPECT_EQ(logFont.lfHeight, -FontPixelHeight(static_cast<int>(dpi)));
@@ -137,14 +140,50 @@ TEST_F(FormMainTest, ResolutionChangeGrowsTheFontAndTheControlsWithIt)
     RECT client;
     GetClientRect(Main(), &client);
     const TSize designed = ScaleToText(FormClientSize, textHeight);
-    const TSize growth = {client.right - designed.Width, client.bottom - designed.Height};
     for (const TControlLayout& entry : FormControls()) {
         SCOPED_TRACE(entry.Name);
-        HWND control = Control(entry.Id);
+        HWND control = ControlWindow(entry.Id);
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), font);
-        if (entry.Kind == TControlKind::Label || entry.Kind == TControlKind::ComboBox)
+        if (entry.Kind == TControlKind::Label || entry.Kind == TControlKind::ComboBox
+            || entry.Kind == TControlKind::RadioButton)
             continue;
-        EXPECT_EQ(PlaceOf(control), AnchoredRect(ScaleToText(entry.Bounds, textHeight), entry.Anchors, growth));
+        EXPECT_EQ(PlaceOf(control), AnchoredRect(ScaleToText(entry.Bounds, textHeight), entry.Anchors,
+                                                 SizeOf(client), designed));
+    }
+}
+
+// At every common resolution each radio button is as wide as its mark and its caption measure,
+// or as the room left before the window's right margin, which the rightmost button of the layout
+// keeps: on the layout's row, after the one before it.
+TEST_F(FormMainTest, RadioButtonsMakeRoomForTheirCaptionsAtEveryResolution)
+{
+    for (const UINT dpi : {96u, 120u, 144u, 168u, 192u}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(Main(), &suggested);
+        DpiChanged(dpi, suggested);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(ControlWindow(ButtonExit), WM_GETFONT, 0, 0));
+        const int textHeight = TextHeightOf(Main(), font);
+        const TMeasuringDC dc(Main(), font);
+        const TRect exit = PlaceOf(ControlWindow(ButtonExit));
+        int previousRight = 0;
+        for (const TControlLayout& entry : FormControls()) {
+            if (entry.Kind != TControlKind::RadioButton)
+                continue;
+            SCOPED_TRACE(entry.Name);
+            HWND button = ControlWindow(entry.Id);
+            const std::wstring caption = ToWide(entry.Text);
+            SIZE extent;
+            GetTextExtentPoint32W(dc.Handle(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+            const TRect place = PlaceOf(button);
+            const int room = exit.Left + exit.Width - place.Left;
+            const int measured = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(button)) + extent.cx;
+            EXPECT_GE(place.Width, std::min(measured, room));
+            EXPECT_LE(place.Width, room);
+            EXPECT_GE(place.Left, previousRight);
+            EXPECT_EQ(place.Top, ScaleToText(entry.Bounds.Top, textHeight));
+            previousRight = place.Left + place.Width;
+        }
     }
 }
 

@@ -17,7 +17,7 @@ void FormMainTest::SetUp()
 {
     RegisterWindowClassesOnce();
     Form.emplace(GetModuleHandleW(nullptr), nullptr, nullptr);
-    SetFocus(Control(TControlId::EditSrcFile));
+    SetFocus(ControlWindow(TControlId::EditSrcFile));
     RunMessages();
 }
 

@@ -26,7 +26,7 @@ protected:
     void TearDown() override;
 
     HWND Main() const { return Form->Window.Get(); }
-    HWND Control(TControlId id) const { return GetDlgItem(Main(), ControlId(id)); }
+    HWND ControlWindow(TControlId id) const { return FormControl(Main(), id); }
 
     void DropFiles(HDROP drop) { Form->FormDropFiles(drop); }
     void ChooseSource(const std::u16string& name) { Form->ChooseSource(name); }

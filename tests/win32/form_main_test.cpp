@@ -3,7 +3,10 @@
 
 #include "form_fixture.h"
 #include "shell/focus.h"
+#include "shell/keys.h"
 #include "shell/spin_field.h"
+#include "win32/keys.h"
+#include "win32/spin_edit.h"
 #include "win32/wide.h"
 
 namespace tabulor::test {
@@ -28,8 +31,8 @@ bool Checked(HWND button)
 TEST_F(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
 {
     // A click selects the option and gives it the focus.
-    Click(Control(RadioButtonOutputHTML));
-    ASSERT_EQ(GetFocus(), Control(RadioButtonOutputHTML));
+    Click(ControlWindow(RadioButtonOutputHTML));
+    ASSERT_EQ(GetFocus(), ControlWindow(RadioButtonOutputHTML));
     for (const bool forward : {true, false}) {
         const THeldKeys shift = forward ? THeldKeys{} : THeldKeys{VK_SHIFT};
         TControlId expected = RadioButtonOutputHTML;
@@ -38,29 +41,36 @@ TEST_F(FormMainTest, KeyboardFollowsTheTabOrderAndEnterPressesTheFocusedButton)
             expected = NextTabStop(expected, forward, RadioButtonOutputHTML, TSourceView::Text);
             PressKey(VK_TAB);
             ++presses;
-            ASSERT_EQ(GetFocus(), Control(expected)) << (forward ? "Tab" : "Shift+Tab") << " pressed " << presses
-                                                     << " times, expected " << tabulor::Control(expected).Name;
+            ASSERT_EQ(GetFocus(), ControlWindow(expected))
+                << (forward ? "Tab" : "Shift+Tab") << " pressed " << presses << " times, expected "
+                << Control(expected).Name;
             if (expected == EditEmptyCells) {
                 DWORD first = 1, last = 0;
                 SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&first),
                              reinterpret_cast<LPARAM>(&last));
                 EXPECT_EQ(first, 0u);
-                EXPECT_EQ(last, tabulor::Control(EditEmptyCells).Text.size());
+                EXPECT_EQ(last, Control(EditEmptyCells).Text.size());
             }
         } while (expected != RadioButtonOutputHTML);
     }
 
+    const TFormKeyAnswer right =
+        AnswerFormKey(KeyOf(VK_RIGHT), {}, RadioButtonOutputHTML, RadioButtonOutputHTML, TSourceView::Text);
+    ASSERT_EQ(right.Action, TFormKeyAction::Select);
+    ASSERT_NE(right.Target, RadioButtonOutputHTML);
     PressKey(VK_RIGHT);
-    EXPECT_EQ(GetFocus(), Control(RadioButtonOutputXHTML));
-    EXPECT_TRUE(Checked(Control(RadioButtonOutputXHTML)));
-    EXPECT_FALSE(Checked(Control(RadioButtonOutputHTML)));
+    EXPECT_EQ(GetFocus(), ControlWindow(right.Target));
+    EXPECT_TRUE(Checked(ControlWindow(right.Target)));
+    EXPECT_FALSE(Checked(ControlWindow(RadioButtonOutputHTML)));
 
+    ASSERT_EQ(AnswerFormKey(KeyOf(VK_ESCAPE), {}, right.Target, right.Target, TSourceView::Text).Action,
+              TFormKeyAction::None);
     PressKey(VK_ESCAPE);
-    EXPECT_EQ(GetFocus(), Control(RadioButtonOutputXHTML));
-    for (TControlId stop = RadioButtonOutputXHTML; stop != ButtonExit;) {
-        stop = NextTabStop(stop, true, RadioButtonOutputXHTML, TSourceView::Text);
+    EXPECT_EQ(GetFocus(), ControlWindow(right.Target));
+    for (TControlId stop = right.Target; stop != ButtonExit;) {
+        stop = NextTabStop(stop, true, right.Target, TSourceView::Text);
         PressKey(VK_TAB);
-        ASSERT_EQ(GetFocus(), Control(stop)) << tabulor::Control(stop).Name;
+        ASSERT_EQ(GetFocus(), ControlWindow(stop)) << Control(stop).Name;
     }
     EXPECT_EQ(PressKey(VK_RETURN), 0);
     EXPECT_FALSE(IsWindow(Main()));
@@ -71,8 +81,8 @@ TEST_F(FormMainTest, SpinFieldStepsWithItsKeyAndArrowAndRejectsALetter)
     const auto stepped = [](HWND field, int direction) {
         return ToWide(StepSpinField(FromWide(TextOf(field)), direction));
     };
-    HWND rows = Control(EditTitleRows);
-    const std::wstring up = stepped(rows, 1);
+    HWND rows = ControlWindow(EditTitleRows);
+    const std::wstring up = stepped(rows, SpinKeyStep(KeyOf(VK_UP)));
     PostMessageW(rows, WM_KEYDOWN, VK_UP, 1);
     RunMessages();
     EXPECT_EQ(TextOf(rows), up);
@@ -81,7 +91,7 @@ TEST_F(FormMainTest, SpinFieldStepsWithItsKeyAndArrowAndRejectsALetter)
     RunMessages();
     EXPECT_EQ(TextOf(rows), up + L"7");
 
-    HWND cols = Control(EditTitleCols);
+    HWND cols = ControlWindow(EditTitleCols);
     HWND arrows = FindWindowExW(cols, nullptr, SpinArrowsClassName, nullptr);
     ASSERT_NE(arrows, nullptr);
     RECT area;
@@ -111,7 +121,7 @@ TEST_F(FormMainTest, SpinFieldStepsWithItsKeyAndArrowAndRejectsALetter)
     PostMessageW(arrows, WM_LBUTTONUP, 0, upper);
     RunMessages();
     EXPECT_EQ(value(), held + 1);
-    SendMessageW(arrows, WM_TIMER, 1, 0);
+    SendMessageW(arrows, WM_TIMER, TSpinEdit::RepeatTimer, 0);
     EXPECT_EQ(value(), held + 1);
 }
 

@@ -10,6 +10,7 @@
 
 #include "resources/string_table.h"
 #include "shell/list_entries.h"
+#include "shell/request.h"
 #include "shell/text.h"
 #include "tabulor_process.h"
 #include "win32/control_ids.h"
@@ -50,10 +51,10 @@ std::string Narrow(std::u16string_view ascii)
 void StartRun(TTabulorProcess& tabulor, const std::filesystem::path& source, const std::filesystem::path& dest,
               const std::function<void()>& set = [] {})
 {
-    SetText(tabulor.Control(EditSrcFile), source.wstring());
-    SetText(tabulor.Control(EditDestFile), dest.wstring());
+    SetText(tabulor.ControlWindow(EditSrcFile), source.wstring());
+    SetText(tabulor.ControlWindow(EditDestFile), dest.wstring());
     set();
-    Click(tabulor.Control(ButtonExecute));
+    Click(tabulor.ControlWindow(ButtonExecute));
 }
 
 // A UTF-8 sheet with semicolons, as the two lists pick it, and the options typed and selected.
@@ -63,12 +64,12 @@ TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
     WriteFile(folder.Path() / "sheet.csv", "caf\xC3\xA9;b\r\nc;\r\n");
     TTabulorProcess tabulor;
     StartRun(tabulor, folder.Path() / "sheet.csv", folder.Path() / "sheet.html", [&] {
-        SetText(tabulor.Control(EditTableClass), L"t");
-        SetText(tabulor.Control(EditBorderValue), L"2");
-        Select(tabulor.Control(ComboBoxBorderUnit), ListEntries(ComboBoxBorderUnit)[1]);
-        Select(tabulor.Control(ComboBoxSourceEncoding), u"UTF-8");
-        Select(tabulor.Control(ComboBoxFieldSeparator), u"Point-virgule");
-        SendMessageW(tabulor.Control(RadioButtonOutputXHTML), BM_CLICK, 0, 0);
+        SetText(tabulor.ControlWindow(EditTableClass), L"t");
+        SetText(tabulor.ControlWindow(EditBorderValue), L"2");
+        Select(tabulor.ControlWindow(ComboBoxBorderUnit), ListEntries(ComboBoxBorderUnit)[1]);
+        Select(tabulor.ControlWindow(ComboBoxSourceEncoding), u"UTF-8");
+        Select(tabulor.ControlWindow(ComboBoxFieldSeparator), u"Point-virgule");
+        SendMessageW(tabulor.ControlWindow(RadioButtonOutputXHTML), BM_CLICK, 0, 0);
     });
 
     HWND notice = tabulor.WaitForWindow(MessageFormClassName);
@@ -86,7 +87,7 @@ TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
     EXPECT_NE(html.find("<table class=\"t\" border=\"2" + unit + "\">"), std::string::npos) << html;
     EXPECT_NE(html.find("<th>caf&eacute;</th>"), std::string::npos) << html;
     EXPECT_NE(html.find("<th>b</th>"), std::string::npos) << html;
-    EXPECT_NE(html.find(Narrow(Control(EditEmptyCells).Text)), std::string::npos) << html;
+    EXPECT_NE(html.find(MakeConversionSettings(InitialFormFields()).EmptyCellText), std::string::npos) << html;
 
     tabulor.PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice) || !IsWindowVisible(notice); }));
@@ -130,8 +131,8 @@ TEST(RunTest, BoxesOpenedBehindAnotherProgramDisableTheMainWindow)
         TTempFolder folder;
         WriteFile(folder.Path() / "sheet.txt", "a\tb\r\n");
         TTabulorProcess tabulor;
-        SetText(tabulor.Control(EditSrcFile), (folder.Path() / test.Source).wstring());
-        SetText(tabulor.Control(EditDestFile), (folder.Path() / "sheet.html").wstring());
+        SetText(tabulor.ControlWindow(EditSrcFile), (folder.Path() / test.Source).wstring());
+        SetText(tabulor.ControlWindow(EditDestFile), (folder.Path() / "sheet.html").wstring());
         // The other program's window, which this process shows in front of tabulor.exe.
         TWindow other;
         other.Own(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
@@ -140,7 +141,7 @@ TEST(RunTest, BoxesOpenedBehindAnotherProgramDisableTheMainWindow)
         ASSERT_TRUE(WaitUntil([&] { return tabulor.Active() == nullptr; }));
 
         // The button's command, as a press gives it, without the press's activation.
-        HWND execute = tabulor.Control(ButtonExecute);
+        HWND execute = tabulor.ControlWindow(ButtonExecute);
         PostMessageW(tabulor.Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(execute), BN_CLICKED),
                      reinterpret_cast<LPARAM>(execute));
         HWND box = tabulor.WaitForWindow(test.BoxClass);

@@ -74,9 +74,9 @@ TTabulorProcess::~TTabulorProcess()
     CloseHandle(Process.hProcess);
 }
 
-HWND TTabulorProcess::Control(TControlId id) const
+HWND TTabulorProcess::ControlWindow(TControlId id) const
 {
-    return GetDlgItem(MainWindow, ControlId(id));
+    return FormControl(MainWindow, id);
 }
 
 GUITHREADINFO TTabulorProcess::ThreadInfo() const

@@ -25,7 +25,7 @@ public:
     TTabulorProcess& operator=(const TTabulorProcess&) = delete;
 
     HWND Main() const { return MainWindow; }
-    HWND Control(TControlId id) const;
+    HWND ControlWindow(TControlId id) const;
     // The control that holds the keyboard focus in the program.
     HWND Focused() const;
     // The program's active window: none while another program is in front.

@@ -52,7 +52,7 @@ protected:
     void ExpectView(TSourceView view)
     {
         for (const TControlLayout& entry : FormControls())
-            EXPECT_EQ(Shown(Control(entry.Id)), IsShown(entry.Id, view)) << entry.Name;
+            EXPECT_EQ(Shown(ControlWindow(entry.Id)), IsShown(entry.Id, view)) << entry.Name;
     }
     // The sheet list holds the entries that the shell lists for the workbook, with the choice it
     // selects after previous; a workbook the shell cannot list would prove nothing.
@@ -63,8 +63,8 @@ protected:
         std::vector<std::wstring> entries;
         for (const TSheetChoice& choice : expected.Choices)
             entries.push_back(ToWide(choice.Entry));
-        EXPECT_EQ(Entries(Control(ComboBoxSheet)), entries);
-        EXPECT_EQ(Selected(Control(ComboBoxSheet)), static_cast<LRESULT>(expected.Selected));
+        EXPECT_EQ(Entries(ControlWindow(ComboBoxSheet)), entries);
+        EXPECT_EQ(Selected(ControlWindow(ComboBoxSheet)), static_cast<LRESULT>(expected.Selected));
     }
     TTempFolder Folder;
 };
@@ -76,9 +76,9 @@ TEST_F(WorkbookFormTest, WorkbookShowsItsSheetsInPlaceOfTheTextLists)
 {
     const std::filesystem::path workbook = Folder.Path() / "classeur.xlsx";
     WriteFile(workbook, ThreeSheets());
-    HWND sheets = Control(ComboBoxSheet);
+    HWND sheets = ControlWindow(ComboBoxSheet);
     ExpectView(TSourceView::Text);
-    SetFocus(Control(ComboBoxSourceEncoding));
+    SetFocus(ControlWindow(ComboBoxSourceEncoding));
 
     ChooseSource(FromWide(workbook.wstring()));
     ExpectView(TSourceView::Workbook);
@@ -95,17 +95,17 @@ TEST_F(WorkbookFormTest, WorkbookShowsItsSheetsInPlaceOfTheTextLists)
     } while (GetFocus() != sheets && ++presses < 30);
     EXPECT_EQ(GetFocus(), sheets);
 
-    HWND source = Control(EditSrcFile);
+    HWND source = ControlWindow(EditSrcFile);
     SetFocus(source);
     SetControlText(source, FromWide((Folder.Path() / "feuille.txt").wstring()));
-    SetFocus(Control(EditDestFile));
+    SetFocus(ControlWindow(EditDestFile));
     RunMessages();
     ExpectView(TSourceView::Text);
 
     SendMessageW(sheets, CB_SETCURSEL, 2, 0);
     ChooseSource(FromWide(workbook.wstring()));
     ExpectTheShellsList(workbook, u"Trois");
-    EXPECT_EQ(GetFocus(), Control(EditDestFile));
+    EXPECT_EQ(GetFocus(), ControlWindow(EditDestFile));
 }
 
 // The workbook named on the command line, its hidden second sheet chosen in the list.
@@ -115,12 +115,12 @@ TEST(WorkbookRunTest, SecondSheetChosenInTheListIsTheOneWritten)
     const std::filesystem::path workbook = folder.Path() / L"classeur été.xlsx";
     WriteFile(workbook, ThreeSheets());
     TTabulorProcess tabulor(workbook.wstring());
-    HWND sheets = tabulor.Control(ComboBoxSheet);
+    HWND sheets = tabulor.ControlWindow(ComboBoxSheet);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(sheets, CB_GETCOUNT, 0, 0) == 3; }));
     SendMessageW(sheets, CB_SETCURSEL, 1, 0);
     const std::filesystem::path dest = folder.Path() / "deux.html";
-    SendMessageW(tabulor.Control(EditDestFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dest.c_str()));
-    PostMessageW(tabulor.Control(ButtonExecute), BM_CLICK, 0, 0);
+    SendMessageW(tabulor.ControlWindow(EditDestFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dest.c_str()));
+    PostMessageW(tabulor.ControlWindow(ButtonExecute), BM_CLICK, 0, 0);
 
     ASSERT_NE(tabulor.WaitForWindow(MessageFormClassName), nullptr);
     const std::string html = ReadFile(dest);
