@@ -64,6 +64,13 @@ check_debian() {
   done
   check "Qt's translations are recommended" \
     contains "$(dpkg-deb -f "$deb" Recommends)" qt6-translations-l10n
+  # What the package says it reads is what the program reads, a sentence that once lagged behind.
+  local description source
+  description=$(dpkg-deb -f "$deb" Description)
+  for source in .xlsx .xlsm .ods Windows-1252 UTF-8 UTF-16 tab-separated CSV; do
+    check "the package's description names $source sources" contains "$description" "$source"
+  done
+  check "the description no longer says one row per line" lacks "$description" "one row per line"
   # Without maintainer scripts, removing the package takes away exactly what it installed.
   check "no maintainer scripts" \
     test "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sort | xargs)" = "./control ./md5sums"
