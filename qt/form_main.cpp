@@ -50,10 +50,10 @@ std::vector<std::u16string> DroppedFileNames(const QMimeData& data)
 TFormMain::TFormMain(TConversionRun run)
     : OpenDialog(OpenPickerSetup(FileSystem)), SaveDialog(SavePickerSetup), Run(std::move(run))
 {
-    Controls = CreateFormWidgets(*this);
-    Anchors = TAnchors(Controls);
-    EditSrcFile = Controls.As<QLineEdit>(TControlId::EditSrcFile);
-    EditDestFile = Controls.As<QLineEdit>(TControlId::EditDestFile);
+    Widgets = CreateFormWidgets(*this);
+    Anchors = TAnchors(Widgets);
+    EditSrcFile = Widgets.As<QLineEdit>(TControlId::EditSrcFile);
+    EditDestFile = Widgets.As<QLineEdit>(TControlId::EditDestFile);
 
     setWindowTitle(ToQString(FormCaption));
     setWindowFlags(SingleFixedFrame);
@@ -64,15 +64,15 @@ TFormMain::TFormMain(TConversionRun run)
     OnClick(TControlId::ButtonExecute, &TFormMain::ButtonExecuteClick);
     OnClick(TControlId::ButtonExit, &TFormMain::ButtonExitClick);
     for (const TControlLayout& entry : FormControls())
-        Controls[entry.Id]->installEventFilter(this);
+        Widgets[entry.Id]->installEventFilter(this);
     ShowSourceView(View);
     // The window opens on its first tab stop.
-    Controls[NextTabStop(std::nullopt, true, SelectedOutput(), View)]->setFocus();
+    Widgets[NextTabStop(std::nullopt, true, SelectedOutput(), View)]->setFocus();
 }
 
 void TFormMain::OnClick(TControlId button, void (TFormMain::*handler)())
 {
-    connect(Controls.As<QAbstractButton>(button), &QAbstractButton::clicked, this,
+    connect(Widgets.As<QAbstractButton>(button), &QAbstractButton::clicked, this,
             Guarded([this, handler] { (this->*handler)(); }));
 }
 
@@ -116,8 +116,8 @@ void TFormMain::FixSizeUnlessMaximized()
 bool TFormMain::focusNextPrevChild(bool next)
 {
     return RunGuarded([&] {
-        const TControlId target = NextTabStop(Controls.IdOf(focusWidget()), next, SelectedOutput(), View);
-        Controls[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        const TControlId target = NextTabStop(Widgets.IdOf(focusWidget()), next, SelectedOutput(), View);
+        Widgets[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     });
 }
@@ -130,7 +130,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
     return RunGuarded([&] {
         if (event->type() == QEvent::FocusOut && watched == EditSrcFile)
             SourceFieldLeft(static_cast<const QFocusEvent&>(*event));
-        const std::optional<TControlId> focused = Controls.IdOf(watched);
+        const std::optional<TControlId> focused = Widgets.IdOf(watched);
         if (event->type() != QEvent::KeyPress || !focused)
             return QWidget::eventFilter(watched, event);
         const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -140,14 +140,14 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
         case TFormKeyAction::None:
             return QWidget::eventFilter(watched, event);
         case TFormKeyAction::Focus:
-            Controls[answer.Target]->setFocus(held.Shift ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            Widgets[answer.Target]->setFocus(held.Shift ? Qt::BacktabFocusReason : Qt::TabFocusReason);
             break;
         case TFormKeyAction::Select:
-            Controls[answer.Target]->setFocus(Qt::OtherFocusReason);
-            Controls.As<QAbstractButton>(answer.Target)->setChecked(true);
+            Widgets[answer.Target]->setFocus(Qt::OtherFocusReason);
+            Widgets.As<QAbstractButton>(answer.Target)->setChecked(true);
             break;
         case TFormKeyAction::Press:
-            Controls.As<QAbstractButton>(answer.Target)->click();
+            Widgets.As<QAbstractButton>(answer.Target)->click();
             break;
         }
         return true;
@@ -171,7 +171,7 @@ void TFormMain::dropEvent(QDropEvent* event)
             return;
         event->acceptProposedAction();
         const bool onDestination = EditDestFile->geometry().contains(event->position().toPoint());
-        ShowFileFields(FileDropped(ReadFileFields(Controls.Reader()), *name, onDestination, FileSystem));
+        ShowFileFields(FileDropped(ReadFileFields(Widgets.Reader()), *name, onDestination, FileSystem));
         if (!onDestination)
             SettleSource();
     });
@@ -198,7 +198,7 @@ void TFormMain::SettleSource()
     const TWaitCursor waiting;
     const QString source = EditSrcFile->text();
     const std::u16string name = source.toStdU16String();
-    const TSourceState state = SourceStateOf(name, Controls.Reader().Text(TControlId::ComboBoxSheet));
+    const TSourceState state = SourceStateOf(name, Widgets.Reader().Text(TControlId::ComboBoxSheet));
     if (state.View == TSourceView::Workbook)
         ShowSheets(state.Sheets);
     ShowSourceView(state.View);
@@ -208,7 +208,7 @@ void TFormMain::SettleSource()
 // Each entry keeps its sheet's own name, which the request reads.
 void TFormMain::ShowSheets(const TSheetList& sheets)
 {
-    auto* list = Controls.As<QComboBox>(TControlId::ComboBoxSheet);
+    auto* list = Widgets.As<QComboBox>(TControlId::ComboBoxSheet);
     list->clear();
     for (const TSheetChoice& choice : sheets.Choices)
         list->addItem(ToQString(choice.Entry), ToQString(choice.Name));
@@ -221,18 +221,18 @@ void TFormMain::ShowSheets(const TSheetList& sheets)
 void TFormMain::ShowSourceView(TSourceView view)
 {
     View = view;
-    if (const std::optional<TControlId> moved = FocusMovedBy(Controls.IdOf(focusWidget()), view)) {
-        Controls[*moved]->show();
-        Controls[*moved]->setFocus(Qt::OtherFocusReason);
+    if (const std::optional<TControlId> moved = FocusMovedBy(Widgets.IdOf(focusWidget()), view)) {
+        Widgets[*moved]->show();
+        Widgets[*moved]->setFocus(Qt::OtherFocusReason);
     }
     for (const TControlLayout& entry : FormControls())
-        Controls[entry.Id]->setHidden(!IsShown(entry.Id, view));
+        Widgets[entry.Id]->setHidden(!IsShown(entry.Id, view));
 }
 
 void TFormMain::ShowFileFields(const TFileFields& fields)
 {
-    WriteFileFields(fields, Controls.Reader(), [this](TControlId id, std::u16string_view name) {
-        Controls.As<QLineEdit>(id)->setText(ToQString(name));
+    WriteFileFields(fields, Widgets.Reader(), [this](TControlId id, std::u16string_view name) {
+        Widgets.As<QLineEdit>(id)->setText(ToQString(name));
     });
 }
 
@@ -253,7 +253,7 @@ void TFormMain::ButtonExecuteClick()
 {
     const TConversionReport report = [this] {
         const TWaitCursor waiting;
-        return Run(MakeConversionSettings(ReadFormFields(Controls.Reader())));
+        return Run(MakeConversionSettings(ReadFormFields(Widgets.Reader())));
     }();
     TApplication::Instance()->ShowNotice(ToQString(NoticeText(report)));
 }
@@ -265,7 +265,7 @@ void TFormMain::ButtonExitClick()
 
 TControlId TFormMain::SelectedOutput() const
 {
-    return SelectedOutputKind(Controls.Reader().Checked);
+    return SelectedOutputKind(Widgets.Reader().Checked);
 }
 
 }  // namespace tabulor

@@ -65,7 +65,7 @@ private:
     TFilePicker OpenDialog;
     TFilePicker SaveDialog;
     TConversionRun Run;
-    TFormWidgets Controls;
+    TFormWidgets Widgets;
     TAnchors Anchors;
     QLineEdit* EditSrcFile = nullptr;
     QLineEdit* EditDestFile = nullptr;

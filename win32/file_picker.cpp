@@ -10,7 +10,7 @@
 namespace tabulor {
 namespace {
 
-// The dialog's file-type list: each description and its patterns, every text ended by a zero,
+// The picker's file-type list: each description and its patterns, every text ended by a zero,
 // and one more zero after the last.
 std::wstring FilterList(std::span<const TPickerFilter> filters)
 {
@@ -21,8 +21,8 @@ std::wstring FilterList(std::span<const TPickerFilter> filters)
     return list.append(1, L'\0');
 }
 
-// Once the dialog has laid itself out, it moves onto the monitor of the main window. The hook's
-// own window is a child of the dialog.
+// Once the picker has laid itself out, it moves onto the monitor of the main window. The hook's
+// own window is a child of the picker.
 UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_NOTIFY)
