@@ -65,14 +65,6 @@ static_assert([] {
     return true;
 }());
 
-// The room that the design leaves between its rightmost controls and the client area's right edge.
-constexpr int DesignRightMargin = [] {
-    int right = 0;
-    for (const TControlLayout& control : Controls)
-        right = std::max(right, control.Bounds.Left + control.Bounds.Width);
-    return FormClientSize.Width - right;
-}();
-
 // The controls that show for one kind of source only, each with the one that takes its place.
 struct TSourceOption {
     TControlId Id;
@@ -190,21 +182,29 @@ TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientS
     return rect;
 }
 
-std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed,
-                                    int clientWidth, int textHeight)
+std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed, int clientWidth)
 {
     if (needed.size() != laidOut.size())
         throw std::invalid_argument("every radio button of the row needs its caption's width");
-    const int rightEdge = clientWidth - ScaleToText(DesignRightMargin, textHeight);
-    std::vector<TRect> rects;
-    for (std::size_t i = 0; i < laidOut.size(); ++i) {
-        const int earliest = rects.empty() ? laidOut[i].Left : rects.back().Left + rects.back().Width;
-        TRect rect = laidOut[i];
-        rect.Left = std::max(rect.Left, earliest);
-        rect.Width = std::max(rect.Width, needed[i]);
-        rect.Left = std::max(std::min(rect.Left, rightEdge - rect.Width), earliest);
-        rect.Width = std::max(0, std::min(rect.Width, rightEdge - rect.Left));
-        rects.push_back(rect);
+    std::vector<TRect> rects(laidOut.begin(), laidOut.end());
+    int reached = rects.empty() ? 0 : rects.front().Left;
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        rects[i].Width = std::max(rects[i].Width, needed[i]);
+        rects[i].Left = std::max(rects[i].Left, reached);
+        reached = rects[i].Left + rects[i].Width;
+    }
+    // Back from the window's edge into the gaps between them, the first never left of its place.
+    int limit = clientWidth;
+    for (std::size_t i = rects.size(); i-- > 0;) {
+        rects[i].Left = std::max(std::min(rects[i].Left, limit - rects[i].Width), i == 0 ? laidOut[0].Left : 0);
+        limit = rects[i].Left;
+    }
+    // What the row still cannot hold is cut at the edge, none overlapping the one before.
+    reached = rects.empty() ? 0 : rects.front().Left;
+    for (TRect& rect : rects) {
+        rect.Left = std::max(rect.Left, reached);
+        rect.Width = std::max(0, std::min(rect.Width, clientWidth - rect.Left));
+        reached = rect.Left + rect.Width;
     }
     return rects;
 }

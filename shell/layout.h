@@ -113,13 +113,12 @@ TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientS
                    const TSize& designedClientSize);
 
 // The radio buttons of one row, left to right, once each holds its caption. laidOut are their
-// places as the layout scaled to textHeight gives them; needed, the width that each one's caption
-// takes with the mark and the gap before its text, as the front end measures it. Each keeps at
-// least its laid-out width, and its place unless the one before it, widened, reaches into it,
-// which pushes it right. One that would then pass the design's right margin within clientWidth
-// moves back left into the gap before it, never onto the one before it; what still passes the
-// margin is cut there.
-std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed,
-                                    int clientWidth, int textHeight);
+// places as the scaled layout gives them; needed, the width that each one's caption takes with
+// the mark and the gap before its text, as the front end measures it. Each keeps at least its
+// laid-out width, and its place unless the one before it, widened, reaches into it, which pushes
+// it right. Buttons that would then pass the window's edge at clientWidth move back left into
+// the gaps between them, the first never left of its own place; only a row that cannot hold
+// every caption is cut at the edge.
+std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed, int clientWidth);
 
 }  // namespace tabulor

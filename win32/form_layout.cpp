@@ -107,7 +107,8 @@ SIZE TextExtent(HDC dc, std::u16string_view text)
     return extent;
 }
 
-// A control's place at textHeight in a client area of clientSize, but for a radio button's width.
+// A control's place at textHeight in a client area of clientSize, as the layout gives it; the radio
+// buttons are fitted to their captions afterwards.
 TRect PlaceOf(HDC dc, const TControlLayout& entry, const TSize& clientSize, int textHeight)
 {
     TRect rect = AnchoredRect(ScaleToText(entry.Bounds, textHeight), entry.Anchors, clientSize,
@@ -137,8 +138,7 @@ int RadioCaptionWidth(HDC dc, HWND button, std::u16string_view caption)
 // A caption does not grow with the text height at every size of the font (Tahoma at 16 pixels
 // is relatively wider than at 11), and the layout's widths leave it little room: the row of radio
 // buttons makes room for what its captions measure rather than cut their last letters.
-void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>& places,
-                     int clientWidth, int textHeight)
+void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>& places, int clientWidth)
 {
     const auto entries = FormControls();
     std::vector<std::size_t> radios;
@@ -151,7 +151,7 @@ void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>&
             needed.push_back(RadioCaptionWidth(dc, controls[i], entries[i].Text));
         }
     }
-    const std::vector<TRect> fitted = RadioButtonRects(laidOut, needed, clientWidth, textHeight);
+    const std::vector<TRect> fitted = RadioButtonRects(laidOut, needed, clientWidth);
     for (std::size_t k = 0; k < radios.size(); ++k)
         places[radios[k]] = fitted[k];
 }
@@ -213,7 +213,7 @@ void TFormMain::PlaceControls()
     std::vector<TRect> places;
     for (const TControlLayout& entry : FormControls())
         places.push_back(PlaceOf(dc.Handle(), entry, clientSize, TextHeight));
-    FitRadioButtons(dc.Handle(), Controls, places, client.Width, TextHeight);
+    FitRadioButtons(dc.Handle(), Controls, places, client.Width);
     for (std::size_t i = 0; i < places.size(); ++i)
         MoveWindow(Controls[i], places[i].Left, places[i].Top, places[i].Width, places[i].Height, TRUE);
     for (const auto& spin : SpinEdits)

@@ -144,23 +144,20 @@ TEST(Layout, AnchorsKeepTheirEdgesDistance)
 // The output radio buttons at the common resolutions, with their captions as Wine measures them
 // in the window font there (wider than it draws them at the smaller sizes), each after the
 // system's mark and an average character. Where a caption needs more than its button, the
-// button widens; a button that the one before reaches is pushed right; the last moves back left
-// rather than pass the right margin that the layout keeps, and is cut there when the row is
-// still too wide.
+// button widens; a button that the one before reaches is pushed right, and the row moves back
+// left into its gaps rather than pass the window's edge.
 TEST(Layout, RadioButtonsMakeRoomForTheirCaptions)
 {
     using enum TControlId;
     constexpr TControlId radios[] = {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML};
-    const TRect& exit = Control(ButtonExit).Bounds;
-    const int designedMargin = FormClientSize.Width - (exit.Left + exit.Width);
     const struct {
         int Dpi, TextHeight, Mark, AverageChar;
         int Captions[3];
         std::optional<std::vector<TRect>> Expected;
     } cases[] = {
-        {96, 13, 13, 7, {169, 194, 200}, std::vector<TRect>{{16, 256, 189, 17}, {208, 256, 214, 17}, {422, 256, 203, 17}}},
+        {96, 13, 13, 7, {169, 194, 200}, std::vector<TRect>{{16, 256, 189, 17}, {207, 256, 214, 17}, {421, 256, 220, 17}}},
         {120, 16, 17, 8, {189, 224, 232}, std::nullopt},
-        {144, 19, 21, 10, {234, 277, 286}, std::vector<TRect>{{23, 374, 265, 25}, {304, 374, 308, 25}, {612, 374, 302, 25}}},
+        {144, 19, 21, 10, {234, 277, 286}, std::vector<TRect>{{23, 374, 265, 25}, {304, 374, 308, 25}, {620, 374, 317, 25}}},
         {168, 23, 23, 11, {266, 318, 329}, std::nullopt},
         {192, 25, 27, 13, {296, 354, 366}, std::nullopt},
     };
@@ -173,28 +170,27 @@ TEST(Layout, RadioButtonsMakeRoomForTheirCaptions)
             needed.push_back(c.Mark + c.AverageChar + c.Captions[i]);
         }
         const int clientWidth = ScaleToText(FormClientSize.Width, c.TextHeight);
-        const int rightEdge = clientWidth - ScaleToText(designedMargin, c.TextHeight);
-        const std::vector<TRect> rects = RadioButtonRects(laidOut, needed, clientWidth, c.TextHeight);
+        const std::vector<TRect> rects = RadioButtonRects(laidOut, needed, clientWidth);
         if (c.Expected) {
             EXPECT_EQ(rects, *c.Expected);
         }
         ASSERT_EQ(rects.size(), laidOut.size());
         int previousRight = laidOut.front().Left;
         for (std::size_t i = 0; i < rects.size(); ++i) {
-            const int right = rects[i].Left + rects[i].Width;
             EXPECT_EQ(rects[i].Top, laidOut[i].Top);
             EXPECT_EQ(rects[i].Height, laidOut[i].Height);
             EXPECT_GE(rects[i].Left, previousRight);
-            EXPECT_LE(right, rightEdge);
-            if (right < rightEdge) {
-                EXPECT_GE(rects[i].Width, std::max(laidOut[i].Width, needed[i]));
-            }
-            previousRight = right;
+            EXPECT_GE(rects[i].Width, std::max(laidOut[i].Width, needed[i]));
+            previousRight = rects[i].Left + rects[i].Width;
         }
+        EXPECT_LE(previousRight, clientWidth);
     }
+    // Captions that fit leave the row as laid out; a row too narrow for them is cut at the edge.
     const TRect room[] = {{16, 256, 177, 17}, {208, 256, 201, 17}};
-    EXPECT_EQ(RadioButtonRects(room, std::vector<int>{100, 150}, 641, 13), (std::vector<TRect>(room, room + 2)));
-    EXPECT_THROW(RadioButtonRects(room, std::vector<int>{100}, 641, 13), std::invalid_argument);
+    EXPECT_EQ(RadioButtonRects(room, std::vector<int>{100, 150}, 641), (std::vector<TRect>(room, room + 2)));
+    EXPECT_EQ(RadioButtonRects(room, std::vector<int>{200, 250}, 400),
+              (std::vector<TRect>{{16, 256, 200, 17}, {216, 256, 184, 17}}));
+    EXPECT_THROW(RadioButtonRects(room, std::vector<int>{100}, 641), std::invalid_argument);
 }
 
 }  // namespace
