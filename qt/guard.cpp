@@ -21,7 +21,7 @@ TErrorReporter& TErrorReporter::Instance()
 }
 
 // The box bears the main window's caption, as the notice does.
-void TErrorReporter::Report(const std::exception& error)
+void TErrorReporter::ReportError(const std::exception& error)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
@@ -35,9 +35,9 @@ void ReportCurrentError()
     try {
         throw;
     } catch (const std::exception& error) {
-        TErrorReporter::Instance().Report(error);
+        TErrorReporter::Instance().ReportError(error);
     } catch (...) {
-        TErrorReporter::Instance().Report(std::runtime_error(std::string()));
+        TErrorReporter::Instance().ReportError(std::runtime_error(std::string()));
     }
 }
 

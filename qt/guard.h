@@ -10,7 +10,9 @@
 
 namespace tabulor {
 
-// Where the guard's errors end: the error box, modal over the active window.
+// Where the guard's errors end: the error box, modal over the active window. The application's
+// last-chance handler, ReportError, lives here rather than on TApplication, so that the code
+// that runs guarded needs no application object, as on Windows.
 class TErrorReporter : public QObject {
     Q_OBJECT
 public:
@@ -18,7 +20,7 @@ public:
 
     // The last-chance handler of an error that ended an event: shows its text in the error box,
     // then the event is over and the loop goes on, with every window as it was.
-    void Report(const std::exception& error);
+    void ReportError(const std::exception& error);
 
 signals:
     // The error box is about to take the mouse: a press still held ends without a release.

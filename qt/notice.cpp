@@ -36,22 +36,22 @@ TSize ButtonSize(const QPushButton& button)
 
 TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget* owner)
     : QDialog(owner, NoticeFrame),
-      TextLabel(new QLabel(text, this)),
+      Message(new QLabel(text, this)),
       OK(new QPushButton(ToQString(NoticeButtonCaption()), this))
 {
     setWindowTitle(caption);
     setFont(QApplication::font("QMessageBox"));
-    TextLabel->setObjectName(QStringLiteral("TextLabel"));
-    TextLabel->setTextFormat(Qt::PlainText);
-    TextLabel->setWordWrap(true);
+    Message->setObjectName(QStringLiteral("Message"));
+    Message->setTextFormat(Qt::PlainText);
+    Message->setWordWrap(true);
     OK->setObjectName(QStringLiteral("OK"));
     OK->setDefault(true);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
 
     const TNoticeLayout layout =
-        LayOutNotice(ToTSize(WrappedTextSize(TextLabel->fontMetrics(), text)), ButtonSize(*OK),
+        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)), ButtonSize(*OK),
                      QtNoticeMetrics.Margin, QtNoticeMetrics.Spacing);
-    TextLabel->setGeometry(ToQRect(layout.Text));
+    Message->setGeometry(ToQRect(layout.Text));
     OK->setGeometry(ToQRect(layout.Button));
     setFixedSize(layout.Client.Width, layout.Client.Height);
     PlaceByFrame(*this, OwnerScreen(), CentredTopLeft);
@@ -83,7 +83,7 @@ void TMessageForm::keyPressEvent(QKeyEvent* event)
             break;
         case TNoticeKeyAction::Copy:
             QGuiApplication::clipboard()->setText(
-                ToQString(NoticeClipboardText(TextLabel->text().toStdU16String())));
+                ToQString(NoticeClipboardText(Message->text().toStdU16String())));
             break;
         }
     });

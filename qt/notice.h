@@ -23,7 +23,7 @@ protected:
 private:
     QRect OwnerScreen() const;
 
-    QLabel* TextLabel;
+    QLabel* Message;
     QPushButton* OK;
 };
 

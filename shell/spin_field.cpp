@@ -4,7 +4,6 @@
 #include <limits>
 #include <optional>
 
-
 namespace tabulor {
 namespace {
 
@@ -90,7 +89,7 @@ int SpinFieldValue(std::u16string_view text, int minValue)
 }
 
 std::u16string SteppedSpinFieldText(std::u16string_view text, int increment, int minValue,
-                               int maxValue)
+                                    int maxValue)
 {
     const auto sum = static_cast<std::uint32_t>(SpinFieldValue(text, minValue))
                      + static_cast<std::uint32_t>(increment);
@@ -100,7 +99,7 @@ std::u16string SteppedSpinFieldText(std::u16string_view text, int increment, int
 std::u16string StepSpinField(std::u16string_view text, int direction)
 {
     return SteppedSpinFieldText(text, direction * SpinFieldBounds.Increment, SpinFieldBounds.MinValue,
-                           SpinFieldBounds.MaxValue);
+                                SpinFieldBounds.MaxValue);
 }
 
 bool IsSpinFieldChar(char32_t c, char16_t decimalSeparator)

@@ -24,7 +24,7 @@ int SpinFieldValue(std::u16string_view text, int minValue);
 // The text a step by increment writes into a field that holds text: the sum, which wraps around at
 // the 32-bit limits, held within the bounds unless they are equal, which means that none applies.
 std::u16string SteppedSpinFieldText(std::u16string_view text, int increment, int minValue,
-                               int maxValue);
+                                    int maxValue);
 
 // The text that a step up (+1) or down (-1) writes into one of the window's spin fields, by
 // their increment and within their bounds.

@@ -42,7 +42,7 @@ TMessageForm::TMessageForm(HWND owner, std::u16string_view text)
     HINSTANCE instance = GetModuleHandleW(nullptr);
     CreateWindowExW(NoticeExStyle, MessageFormClassName, ToWide(FormCaption).c_str(), NoticeStyle, 0, 0, 0,
                     0, owner, nullptr, instance, this);
-    TextLabel = CreateWindowExW(0, L"STATIC", ToWide(Text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+    Message = CreateWindowExW(0, L"STATIC", ToWide(Text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
                                 0, 0, 0, Window.Get(), nullptr, instance, nullptr);
     OK = CreateWindowExW(0, L"BUTTON", ToWide(NoticeButtonCaption()).c_str(),
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, Window.Get(),
@@ -53,12 +53,12 @@ TMessageForm::TMessageForm(HWND owner, std::u16string_view text)
 void TMessageForm::LayOut(UINT dpi)
 {
     Font = MessageFont(dpi);
-    SendMessageW(TextLabel, WM_SETFONT, reinterpret_cast<WPARAM>(Font.get()), FALSE);
+    SendMessageW(Message, WM_SETFONT, reinterpret_cast<WPARAM>(Font.get()), FALSE);
     SendMessageW(OK, WM_SETFONT, reinterpret_cast<WPARAM>(Font.get()), FALSE);
 
     RECT textRect = {0, 0, NoticeWrapWidth(GetSystemMetrics(SM_CXSCREEN)), 0};
     {
-        TMeasuringDC dc(TextLabel, Font.get());
+        TMeasuringDC dc(Message, Font.get());
         const std::wstring text = ToWide(Text);
         DrawTextW(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &textRect,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
@@ -68,7 +68,7 @@ void TMessageForm::LayOut(UINT dpi)
     const TSize button = {scaled(metrics.Button.Width), scaled(metrics.Button.Height)};
     const TNoticeLayout layout = LayOutNotice({textRect.right, textRect.bottom}, button, scaled(metrics.Margin),
                                               scaled(metrics.Spacing));
-    MoveWindow(TextLabel, layout.Text.Left, layout.Text.Top, layout.Text.Width, layout.Text.Height, FALSE);
+    MoveWindow(Message, layout.Text.Left, layout.Text.Top, layout.Text.Width, layout.Text.Height, FALSE);
     MoveWindow(OK, layout.Button.Left, layout.Button.Top, layout.Button.Width, layout.Button.Height, FALSE);
 
     RECT frame = {0, 0, layout.Client.Width, layout.Client.Height};

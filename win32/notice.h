@@ -40,7 +40,7 @@ private:
 
     HWND Owner;
     std::u16string Text;
-    HWND TextLabel = nullptr;
+    HWND Message = nullptr;
     HWND OK = nullptr;
     TFont Font;
     bool Closed = false;

@@ -32,7 +32,7 @@ void TOdsParagraphText::AddElement(const TXmlName& name, std::span<const TXmlAtt
         // at most, more than any sheet made to be read holds.
         const std::uint64_t count = ods::ReadCount(attributes, ods::TextNamespace, "c");
         if (count > SpacesLeft)
-            throw EWorkbookFault(EWorkbookFault::Invalid);
+            ThrowInvalid();
         SpacesLeft -= count;
         Out.append(count, ' ');
     } else if (name.Local == "tab") {

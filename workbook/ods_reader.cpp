@@ -149,7 +149,7 @@ TSheet ReadOdsSheet(const TZipArchive& archive, std::string_view sheetName)
         const std::vector<TSheetEntry> tables = ListTables(archive, true);
         const TSheetEntry* first = FirstShown(tables);
         if (first == nullptr)
-            throw EWorkbookFault(EWorkbookFault::Invalid);
+            ThrowInvalid();
         chosen = first->Name;
         sheetName = chosen;
     }

@@ -166,7 +166,7 @@ void TTableReader::EndRow()
     RowDepth = 0;
     if (!RowCells.empty()) {
         if (Row + RowRepeat > MaxSheetRows)
-            throw EWorkbookFault(EWorkbookFault::Invalid);
+            ThrowInvalid();
         const TRowCell& last = RowCells.back();
         const std::uint64_t rows = Row + RowRepeat;
         const std::uint64_t cols = std::max<std::uint64_t>(TextCols, last.Col + last.Repeat);
@@ -195,7 +195,7 @@ void TTableReader::ChargeRowText() const
         // Both repeats lie inside the grid here, so their product cannot overflow.
         const std::uint64_t copies = std::uint64_t{cell.Repeat} * RowRepeat;
         if (cell.Length > left / copies)
-            throw EWorkbookFault(EWorkbookFault::Invalid);
+            ThrowInvalid();
         left -= cell.Length * copies;
     }
 }
@@ -269,7 +269,7 @@ void TTableReader::EndCell()
     if (length == 0)
         return;
     if (CellCol + CellRepeat > MaxSheetCols)
-        throw EWorkbookFault(EWorkbookFault::Invalid);
+        ThrowInvalid();
     RowCells.push_back({static_cast<std::uint32_t>(CellCol), static_cast<std::uint32_t>(CellRepeat),
                         CellStart, length});
 }

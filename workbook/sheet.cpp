@@ -74,7 +74,7 @@ void TSheet::AddCell(std::uint32_t row, std::uint32_t col, std::string_view text
     if (text.empty())
         return;
     if (row >= MaxSheetRows || col >= MaxSheetCols)
-        throw EWorkbookFault(EWorkbookFault::Invalid);
+        ThrowInvalid();
     Rows_ = std::max(Rows_, row + 1);
     Cols_ = std::max(Cols_, col + 1);
     // Past the budget only the rectangle matters: its size is all the error will tell.
@@ -87,7 +87,7 @@ void TSheet::AddCell(std::uint32_t row, std::uint32_t col, std::string_view text
     }
     // Not TooLarge: its message names a rectangle, which is not what went wrong.
     if (text.size() > TextLeft())
-        throw EWorkbookFault(EWorkbookFault::Invalid);
+        ThrowInvalid();
     TextBytes_ += text.size();
     if (Ordered_ && !Blocks_.empty() && !Before(LastRow_, LastCol_, row, col))
         LoosenCells();

@@ -25,7 +25,7 @@ TOpenedWorkbook OpenWorkbook(std::string_view file)
     TZipArchive archive(file);
     const bool ods = IsOdsArchive(archive);
     if (!ods && !archive.Has("_rels/.rels"))
-        throw EWorkbookFault(EWorkbookFault::Invalid);
+        ThrowInvalid();
     return {std::move(archive), ods};
 }
 

@@ -12,12 +12,12 @@ TSourceKind SourceKindOf(std::string_view)
 
 std::vector<TSheetEntry> ListSheets(std::string_view)
 {
-    throw EWorkbookFault(EWorkbookFault::Invalid);
+    ThrowInvalid();
 }
 
 TSheet ReadSheet(std::string_view, std::string_view)
 {
-    throw EWorkbookFault(EWorkbookFault::Invalid);
+    ThrowInvalid();
 }
 
 }  // namespace tabulor

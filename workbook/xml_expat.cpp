@@ -137,7 +137,7 @@ void ParseXml(TByteReader& input, TXmlHandler& handler)
         if (parse.Thrown)
             std::rethrow_exception(parse.Thrown);
         if (status != XML_STATUS_OK || parse.Refused)
-            throw EWorkbookFault(EWorkbookFault::Invalid);
+            ThrowInvalid();
     }
 }
 

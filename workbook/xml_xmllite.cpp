@@ -19,7 +19,7 @@ namespace {
 void Check(HRESULT result)
 {
     if (FAILED(result))
-        throw EWorkbookFault{EWorkbookFault::Invalid};
+        ThrowInvalid();
 }
 
 // Holds one reference to a COM object, released with the holder.
@@ -101,7 +101,7 @@ void AssignUtf8(const WCHAR* text, UINT length, std::string& out)
     const int size = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, static_cast<int>(length),
                                          out.data(), static_cast<int>(out.size()), nullptr, nullptr);
     if (size == 0)
-        throw EWorkbookFault{EWorkbookFault::Invalid};
+        ThrowInvalid();
     out.resize(static_cast<std::size_t>(size));
 }
 
@@ -145,7 +145,7 @@ public:
     void Finish() const
     {
         if (!RootSeen || Depth != 0)
-            throw EWorkbookFault{EWorkbookFault::Invalid};
+            ThrowInvalid();
     }
 
 private:
@@ -161,7 +161,7 @@ private:
         const UINT localLength = length;
         Check(Reader.GetQualifiedName(&text, &length));
         if (length != localLength && nameSpace.empty())
-            throw EWorkbookFault{EWorkbookFault::Invalid};
+            ThrowInvalid();
     }
 
     bool IsNamespaceDeclaration()
@@ -175,7 +175,7 @@ private:
     void StartElement()
     {
         if (Depth == 0 && RootSeen)
-            throw EWorkbookFault{EWorkbookFault::Invalid};
+            ThrowInvalid();
         RootSeen = true;
         // Asked before the reader moves to the attributes.
         const bool empty = Reader.IsEmptyElement();

@@ -15,7 +15,7 @@ TShownMessage DescribeMessage(QWidget* dialog)
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         shown.Text = box->text();
         shown.StopIcon = box->icon() == QMessageBox::Critical;
-    } else if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("TextLabel"))) {
+    } else if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("Message"))) {
         shown.Text = label->text();
     }
     for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {

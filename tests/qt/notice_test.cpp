@@ -74,7 +74,7 @@ private slots:
         const QString text = QString(QStringLiteral("mot ")).repeated(400);
         TMessageForm form(text, ToQString(FormCaption), nullptr);
         const int wrapWidth = NoticeWrapWidth(QGuiApplication::primaryScreen()->geometry().width());
-        auto* label = form.findChild<QLabel*>(QStringLiteral("TextLabel"));
+        auto* label = form.findChild<QLabel*>(QStringLiteral("Message"));
         auto* ok = form.findChild<QPushButton*>(QStringLiteral("OK"));
         QVERIFY(label->width() <= wrapWidth);
         QVERIFY(label->width() > wrapWidth - 50);

@@ -325,7 +325,7 @@ private slots:
         QTest::newRow("back from a menu") << int(Qt::PopupFocusReason) << TFocusCause::PopupClosed;
         QTest::newRow("primary-button click") << int(Qt::MouseFocusReason) << TFocusCause::PressOnControl;
         QTest::newRow("secondary-button press") << SecondaryButtonPress << TFocusCause::OtherPress;
-        QTest::newRow("press on an arrow") << PressOnAnArrow << TFocusCause::OtherPress;
+        QTest::newRow("press on an arrow") << PressOnAnArrow << TFocusCause::Other;
     }
 
     void focusSelectsAsTheRuleSaysForItsCause()

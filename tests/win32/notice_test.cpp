@@ -27,7 +27,7 @@ protected:
         return notice.KeyPreview(message);
     }
     static bool Closed(const TMessageForm& notice) { return notice.Closed; }
-    static HWND TextLabelOf(const TMessageForm& notice) { return notice.TextLabel; }
+    static HWND MessageOf(const TMessageForm& notice) { return notice.Message; }
 };
 
 namespace {
@@ -92,7 +92,7 @@ TEST_F(NoticeTest, SecondLineShowsUnderTheFirstAndIsCopied)
     const std::u16string second = text.substr(lineBreak + 1);
     const auto height = [](const TMessageForm& notice) {
         RECT area;
-        GetClientRect(TextLabelOf(notice), &area);
+        GetClientRect(MessageOf(notice), &area);
         return area.bottom;
     };
     TMessageForm oneLine(nullptr, first);
