@@ -8,10 +8,10 @@
 
 namespace tabulor {
 
-TAnchors::TAnchors(const TFormWidgets& controls)
+TAnchors::TAnchors(const TFormWidgets& widgets)
 {
     for (const TControlLayout& entry : FormControls()) {
-        QWidget* control = controls[entry.Id];
+        QWidget* control = widgets[entry.Id];
         Controls.append({control, ToTRect(control->geometry()), entry.Anchors});
     }
 }

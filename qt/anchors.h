@@ -21,7 +21,7 @@ public:
 
     // Takes the places of the controls as they are now, at the layout's client size, as the ones
     // to keep the distances of: labels and boxes that were fitted to the font keep that fit.
-    explicit TAnchors(const TFormWidgets& controls);
+    explicit TAnchors(const TFormWidgets& widgets);
 
     void Apply(const QSize& clientSize) const;
 

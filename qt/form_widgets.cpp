@@ -168,14 +168,14 @@ void TFormWidgets::ThrowNotOfKind(TControlId id)
 
 TFormWidgets CreateFormWidgets(QWidget& form)
 {
-    TFormWidgets controls;
-    controls.Widgets.resize(FormControls().size());
+    TFormWidgets widgets;
+    widgets.Widgets.resize(FormControls().size());
     std::map<int, QWidget*> tabStops;
     QList<QLabel*> labels;
     QLabel* label = nullptr;
     for (const TControlLayout& entry : FormControls()) {
         QWidget* control = CreateControl(entry, &form);
-        controls.Widgets.at(static_cast<std::size_t>(entry.Id)) = control;
+        widgets.Widgets.at(static_cast<std::size_t>(entry.Id)) = control;
         // For the tests and the tools that find a widget by its name.
         control->setObjectName(ToQString(entry.Name));
         control->setGeometry(ToQRect(entry.Bounds));
@@ -195,7 +195,7 @@ TFormWidgets CreateFormWidgets(QWidget& form)
     }
     SetTabOrder(tabStops);
     FitToFont(form, labels);
-    return controls;
+    return widgets;
 }
 
 }  // namespace tabulor
