@@ -75,7 +75,7 @@ void AddSheetDocumentLines(const TSheet& sheet, TOutputLines& output, const TCon
 {
     AddFramedTable(output, settings, [&] {
         TWorkbookSheet source(sheet);
-        AddSheetTableLines(source, output, settings, settings.OutputKind == okXhtmlDocument);
+        AddSheetTableLines(source, output, settings, {fsTab, true, settings.OutputKind == okXhtmlDocument});
     });
 }
 

@@ -1,6 +1,6 @@
 // The conversion core: turns a spreadsheet saved as text (Windows-1252, UTF-8 or UTF-16; tab,
 // semicolon or comma between fields), or a sheet of an .xlsx or .ods workbook, into an HTML table,
-// a full HTML 4.0 Strict document or a full XHTML 1.1 document.
+// a full HTML 4.0 Strict document, a full XHTML 1.1 document or a full HTML5 document.
 //
 // The core knows nothing of windows or dialogs and validates nothing: every text of the request
 // goes to the output as it stands, and a negative header count simply means none. Its only
@@ -20,7 +20,7 @@
 
 namespace tabulor {
 
-enum TOutputKind { okTableOnly, okHtmlDocument, okXhtmlDocument };
+enum TOutputKind { okTableOnly, okHtmlDocument, okXhtmlDocument, okHtml5Document };
 
 // One conversion request: the table's settings, the two files and what the destination holds.
 // It has no defaults of its own: the window fills every field.

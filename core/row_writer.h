@@ -27,11 +27,16 @@ namespace tabulor {
 // A cell's or row's opening tag with its class, if any: "<td class=\"c\">".
 std::string OpeningTag(std::string_view tag, const std::string& className);
 
-// How the rows' text reads, and how a line break inside a quoted field is written.
+// The stem of the header cells' ids where the destination gives none.
+inline constexpr std::string_view DefaultIdStem = "tableau";
+
+// How the rows' text reads, how a line break inside a quoted field is written, and the stem of
+// the header cells' ids.
 struct TCellReading {
     TFieldSeparator Separator = fsTab;
     bool Utf8 = false;  // else Windows-1252
     bool Xhtml = false;  // a break is "<br />" rather than "<br>"
+    std::string_view IdStem = DefaultIdStem;
 };
 
 class TRowWriter {

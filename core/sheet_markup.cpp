@@ -313,10 +313,11 @@ std::size_t TSheetTable::WriteText(std::string_view text, std::size_t at, std::s
 
 }  // namespace
 
-void AddSheetTableLines(TSheetSource& sheet, TOutputLines& output, const TTableSettings& settings, bool xhtml)
+void AddSheetTableLines(TSheetSource& sheet, TOutputLines& output, const TTableSettings& settings,
+                        const TCellReading& reading)
 {
     output.AddLine(TableOpeningLine(settings));
-    TSheetTable(sheet, settings, xhtml).AddRows(output);
+    TSheetTable(sheet, settings, reading.Xhtml).AddRows(output);
     output.AddLine("</table>");
 }
 

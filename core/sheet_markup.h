@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "output_lines.h"
+#include "row_writer.h"
 #include "table_settings.h"
 
 namespace tabulor {
@@ -44,6 +45,8 @@ public:
     virtual TMergedArea Merge(std::size_t index) const = 0;
 };
 
-void AddSheetTableLines(TSheetSource& sheet, TOutputLines& output, const TTableSettings& settings, bool xhtml);
+// Of the reading, only the line break and the ids' stem apply: a sheet's texts are UTF-8.
+void AddSheetTableLines(TSheetSource& sheet, TOutputLines& output, const TTableSettings& settings,
+                        const TCellReading& reading);
 
 }  // namespace tabulor

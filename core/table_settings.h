@@ -1,5 +1,6 @@
-// What the table is made with: the header counts, the border, the empty-cell text and the classes.
-// Texts hold Windows-1252 bytes and are written verbatim; a negative header count means none.
+// What the table is made with: the header counts, the border, the empty-cell text, the classes,
+// the caption and whether cells are tied to their headers. Texts other than the caption hold
+// Windows-1252 bytes and are written verbatim; a negative header count means none.
 #pragma once
 
 #include <algorithm>
@@ -18,6 +19,11 @@ struct TTableSettings {
     std::string RowClass;
     std::string HeaderClass;
     std::string CellClass;
+    // The table's caption, in UTF-8 as the window gives it, encoded as a cell's text: empty for
+    // none.
+    std::string Caption;
+    // Every cell tied to its header cells: row groups, and scope or id and headers attributes.
+    bool LinkHeaders{};
 
     friend bool operator==(const TTableSettings&, const TTableSettings&) = default;
 };
