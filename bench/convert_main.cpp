@@ -1,7 +1,8 @@
 // Runs one whole conversion, as the window's button does, for the whole-file measurements:
-//   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml] [--header-rows N] [--header-cols N]
+//   tabulor_bench_convert SOURCE DEST [--kind table|html|xhtml|html5] [--header-rows N] [--header-cols N]
 //                         [--border TEXT] [--empty TEXT] [--table-class TEXT] [--row-class TEXT]
-//                         [--header-class TEXT] [--cell-class TEXT]
+//                         [--header-class TEXT] [--cell-class TEXT] [--caption TEXT]
+//                         [--link-headers no|yes]
 //                         [--encoding windows-1252|utf-8|utf-16|auto] [--separator tab|semicolon|comma]
 // Unset options keep the values the window starts with.
 #include <array>
@@ -31,10 +32,11 @@ TEnum ParseName(const std::string& name, const std::array<std::string_view, Coun
     throw std::invalid_argument("unknown name: " + name);
 }
 
-// Each in the order of its enumeration.
-constexpr std::array<std::string_view, 3> Kinds = {"table", "html", "xhtml"};
+// Each in the order of its enumeration, the answers as false and true.
+constexpr std::array<std::string_view, 4> Kinds = {"table", "html", "xhtml", "html5"};
 constexpr std::array<std::string_view, 4> Encodings = {"windows-1252", "utf-8", "utf-16", "auto"};
 constexpr std::array<std::string_view, 3> Separators = {"tab", "semicolon", "comma"};
+constexpr std::array<std::string_view, 2> Answers = {"no", "yes"};
 
 const std::map<std::string_view, TSetter>& Setters()
 {
@@ -50,6 +52,10 @@ const std::map<std::string_view, TSetter>& Setters()
         {"--row-class", [](TConversionSettings& s, const std::string& v) { s.RowClass = v; }},
         {"--header-class", [](TConversionSettings& s, const std::string& v) { s.HeaderClass = v; }},
         {"--cell-class", [](TConversionSettings& s, const std::string& v) { s.CellClass = v; }},
+        {"--caption", [](TConversionSettings& s, const std::string& v) { s.Caption = v; }},
+        {"--link-headers", [](TConversionSettings& s, const std::string& v) {
+             s.LinkHeaders = ParseName<bool>(v, Answers);
+         }},
         {"--encoding", [](TConversionSettings& s, const std::string& v) {
              s.SourceEncoding = ParseName<tabulor::TSourceEncoding>(v, Encodings);
          }},

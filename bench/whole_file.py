@@ -209,6 +209,42 @@ def workbook_rows(args, figures):
     return rows
 
 
+# The header counts of each comparison of linked headers against the same request without them:
+# (header rows, header columns). One header row makes a simple table, whose header cells take a
+# scope; two header rows and a header column give every cell an id or a headers list.
+LINKED = {'simple': ('1', '0'), 'complex': ('2', '1')}
+
+
+def measure_linked(args, typical):
+    """For each set of header counts, the sheet with its cells tied to their headers and without,
+    in the same rounds; each output's size is kept before it is removed (the linked ones run to
+    several hundred megabytes)."""
+    figures = {}
+    for key, (rows, cols) in LINKED.items():
+        counts = ['--header-rows', rows, '--header-cols', cols]
+        contenders = [converter(args, typical, f'{key}-{answer}.html', *counts, '--link-headers', answer)
+                      for answer in ('yes', 'no')]
+        side_by_side(warmed(contenders), args.repeat)
+        sizes = [os.path.getsize(contender.dest) for contender in contenders]
+        for contender in contenders:
+            remove(contender.dest)
+        figures[key] = contenders + sizes
+    return figures
+
+
+def linked_rows(figures):
+    linked, plain, _, _ = figures['simple']
+    rows = [bounded_row('Time, same sheet with its header row linked to its cells (scope, row groups), vs without',
+                        f'{linked.best:.3f} s', f'{plain.best:.3f} s', linked.best / plain.best, 1.05)]
+    linked, plain, linked_size, plain_size = figures['complex']
+    per_byte = [linked.best / linked_size * 1e9, plain.best / plain_size * 1e9]
+    rows.append(bounded_row(f'Time per output byte, same sheet with two header rows and a header column, '
+                            f'every cell\'s headers listed ({linked_size / MB:.0f} MB), vs without '
+                            f'({plain_size / MB:.0f} MB)', f'{per_byte[0]:.2f} ns', f'{per_byte[1]:.2f} ns',
+                            per_byte[0] / per_byte[1], 1.2))
+    return rows
+
+
 def measure_pandas(args, source):
     dest = os.path.join(args.work_dir, 'pandas.html')
     script = os.path.join(HERE, 'pandas_reference.py')
@@ -242,6 +278,7 @@ def table_rows(args, figures):
                     driver.peak / memory_limit, 1),
     ]
     rows += form_rows(figures['forms'])
+    rows += linked_rows(figures['linked'])
     if 'small' in figures:
         rows.append(small_row(args, figures['small']))
     if 'workbooks' in figures:
@@ -287,6 +324,8 @@ def measure_all(args):
     figures['widths'] = measure_widths(args, wide, narrow)
     progress('Measuring the sheet in its other forms against its Windows-1252 tab text')
     figures['forms'] = measure_forms(args, typical)
+    progress('Measuring the sheet with its cells tied to their headers against the same without')
+    figures['linked'] = measure_linked(args, typical)
     if args.baseline_convert is not None and args.small_repeat > 0:
         progress(f'Measuring a small sheet against the build of {args.baseline_label}')
         figures['small'] = measure_small(args)
