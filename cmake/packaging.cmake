@@ -10,14 +10,16 @@ set(CPACK_PACKAGE_DESCRIPTION [[
 Tabulor is a small French-language desktop tool. It turns a sheet of a
 workbook (.xlsx, .xlsm or .ods, recognised by its content) or a spreadsheet
 saved as text (Windows-1252, UTF-8 or UTF-16; tab-separated or CSV) into an
-HTML table: a bare fragment, a full HTML 4.0 Strict document or a full
-XHTML 1.1 document. A workbook's cells are written as the sheet shows them,
-numbers and dates in the French way, and merged cells as spans.
+HTML table: a bare fragment, a full HTML 4.0 Strict document, a full
+XHTML 1.1 document or a full HTML5 document. A workbook's cells are written
+as the sheet shows them, numbers and dates in the French way, and merged
+cells as spans.
 
-Header rows and columns, the border, CSS classes on the table, its rows and
-its cells, and a text for empty cells can be chosen; the cell text is
-entity-encoded. The destination is replaced only once the new table is
-complete.]])
+A caption, header rows and columns, the border, CSS classes on the table,
+its rows and its cells, and a text for empty cells can be chosen; the cell
+text is entity-encoded. For screen readers, each cell can be tied to its
+header cells (scope, or id and headers), as the RGAA and WCAG ask of data
+tables. The destination is replaced only once the new table is complete.]])
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

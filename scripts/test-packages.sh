@@ -71,6 +71,14 @@ check_debian() {
     check "the package's description names $source sources" contains "$description" "$source"
   done
   check "the description no longer says one row per line" lacks "$description" "one row per line"
+  # Its lines joined, so that a name wrapped at a line's end is still found.
+  local flowing kind
+  flowing=$(tr '\n' ' ' <<<"$description" | tr -s ' ')
+  for kind in "HTML 4.0 Strict" "XHTML 1.1" HTML5; do
+    check "the package's description names the $kind document" contains "$flowing" "full $kind document"
+  done
+  check "the package's description names the caption" contains "$flowing" "A caption"
+  check "the package's description ties cells to their headers" contains "$flowing" "id and headers"
   # Without maintainer scripts, removing the package takes away exactly what it installed.
   check "no maintainer scripts" \
     test "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sort | xargs)" = "./control ./md5sums"
