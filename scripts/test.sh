@@ -13,7 +13,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=${TABULOR_BUILD_ROOT:-$PWD}
 
-bash scripts/install-deps.sh
+# Beyond what building needs, the checkers of the documents the core writes: Java for the Nu HTML
+# checker, Chromium for axe, Node.js where the machine has none, and the npm packages they run, as
+# tests/tools/package-lock.json pins them (vnu-jar's install script, which fetches a Java of its
+# own, left unrun).
+checkers=(default-jre-headless chromium)
+command -v npm >/dev/null || checkers+=(nodejs npm)
+bash scripts/install-deps.sh "${checkers[@]}"
+(cd tests/tools && npm ci --ignore-scripts --no-audit --no-fund)
 
 # What each suite leaves for the summary; a suite that stops before its results counts as a
 # failure, never with an earlier run's results.
