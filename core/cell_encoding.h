@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tabulor {
@@ -67,5 +68,15 @@ inline constexpr std::size_t MaxCharacterText = 10;
 // replacement character, as the bytes that Windows-1252 leaves unassigned do, and as what the
 // UTF-8 reader gives for a malformed sequence (anything beyond U+10FFFF) does.
 char* WriteCharacterText(char32_t character, char* out);
+
+// Writes at out the text of the UTF-8 bytes of text from at up to stop, as a workbook's cell and
+// the caption are written: a line end (CR LF, CR or LF) is lineBreak, other characters as above.
+// Returns where it stopped: at stop, or just past it when a character or a CR LF runs across it.
+// out must have room for MaxCharacterText bytes per byte, and lineBreak may be no longer.
+std::size_t WriteUtf8Text(std::string_view text, std::size_t at, std::size_t stop, std::string_view lineBreak,
+                          char*& out);
+
+// The whole UTF-8 text so written.
+std::string EncodeUtf8Text(std::string_view text, std::string_view lineBreak);
 
 }  // namespace tabulor

@@ -5,8 +5,10 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "file_io_shared.h"
+#include "header_links.h"
 #include "sheet_markup.h"
 #include "table_markup.h"
+#include "windows1252.h"
 #include "workbook/sheet.h"
 #include "workbook/workbook.h"
 #include "workbook/workbook_fault.h"
@@ -30,13 +32,35 @@ void WriteDestination(const TConversionSettings& settings, TAddLines addLines)
     destination.Commit();
 }
 
+// The table's settings as its document takes them: an HTML5 page, whose charset is UTF-8, takes
+// the texts written verbatim in UTF-8, and draws the border with its style element, since HTML5
+// has no border attribute.
+TTableSettings TableSettingsOf(const TConversionSettings& settings)
+{
+    TTableSettings table = settings;
+    if (settings.OutputKind != okHtml5Document)
+        return table;
+    table.Border.clear();
+    for (std::string* text : {&table.EmptyCellText, &table.TableClass, &table.RowClass, &table.HeaderClass,
+                              &table.CellClass})
+        *text = Windows1252ToUtf8(*text);
+    return table;
+}
+
+// How the table writes its cells: the source's reading, the document's line break and the ids'
+// stem, which the stem given must outlive.
+TCellReading ReadingOf(const TConversionSettings& settings, bool utf8, std::string_view idStem)
+{
+    return {settings.FieldSeparator, utf8, settings.OutputKind == okXhtmlDocument, idStem};
+}
+
 template <typename TAddTable>
 void AddFramedTable(TOutputLines& output, const TConversionSettings& settings, TAddTable addTable)
 {
     const bool document = settings.OutputKind != okTableOnly;
     if (document)
-        AddDocumentHeader(output, settings.OutputKind == okXhtmlDocument);
-    addTable();
+        AddDocumentHeader(output, settings.OutputKind, settings);
+    addTable(TableSettingsOf(settings), IdStemOf(settings.DestFileName));
     if (document)
         AddDocumentFooter(output);
 }
@@ -58,6 +82,7 @@ public:
         Cells.Next();
         return &Cell;
     }
+    void Rewind() override { Cells = Sheet.Cursor(); }
     std::size_t MergeCount() const override { return Sheet.Merges().size(); }
     TMergedArea Merge(std::size_t index) const override
     {
@@ -73,9 +98,9 @@ private:
 
 void AddSheetDocumentLines(const TSheet& sheet, TOutputLines& output, const TConversionSettings& settings)
 {
-    AddFramedTable(output, settings, [&] {
+    AddFramedTable(output, settings, [&](const TTableSettings& table, const std::string& idStem) {
         TWorkbookSheet source(sheet);
-        AddSheetTableLines(source, output, settings, {fsTab, true, settings.OutputKind == okXhtmlDocument});
+        AddSheetTableLines(source, output, table, ReadingOf(settings, true, idStem));
     });
 }
 
@@ -143,9 +168,8 @@ TConversionReport RunConversion(const TConversionSettings& settings)
 void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings,
                       std::size_t blockSize)
 {
-    AddFramedTable(output, settings, [&] {
-        AddTableLines(source.Text, output, settings,
-                      {settings.FieldSeparator, source.Utf8, settings.OutputKind == okXhtmlDocument}, blockSize);
+    AddFramedTable(output, settings, [&](const TTableSettings& table, const std::string& idStem) {
+        AddTableLines(source.Text, output, table, ReadingOf(settings, source.Utf8, idStem), blockSize);
     });
 }
 

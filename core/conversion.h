@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "document_frame.h"
 #include "output_lines.h"
 #include "source_format.h"
 #include "source_text.h"
@@ -19,8 +20,6 @@
 #include "table_settings.h"
 
 namespace tabulor {
-
-enum TOutputKind { okTableOnly, okHtmlDocument, okXhtmlDocument, okHtml5Document };
 
 // One conversion request: the table's settings, the two files and what the destination holds.
 // It has no defaults of its own: the window fills every field.

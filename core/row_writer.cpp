@@ -408,11 +408,24 @@ void TRowWriter::AddRow(std::string_view text, std::size_t row, TOutputLines& ou
         // The separator that leaves the header columns closes a header cell and opens a data cell.
         EndCell(HeaderClose, state, output);
         text.remove_prefix(headerEnd + 1);
-        state = TExpansion::CellStart;
     }
+    AddDataCells(text, output);
+}
+
+void TRowWriter::AddDataCells(std::string_view text, TOutputLines& output) const
+{
+    std::size_t state = TExpansion::CellStart;
     output.Append(DataTag);
     WriteCells(Data, text, state, output);
     EndRow(DataClose, state, output);
+}
+
+void TRowWriter::AddCellText(std::string_view field, TOutputLines& output) const
+{
+    std::size_t state = TExpansion::CellStart;
+    WriteCells(Data, field, state, output);
+    if (state == TExpansion::CellStart)
+        output.Append(EmptyCellText);
 }
 
 void TRowWriter::EndCell(std::string_view close, std::size_t state, TOutputLines& output) const

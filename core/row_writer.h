@@ -42,8 +42,18 @@ struct TCellReading {
 class TRowWriter {
 public:
     explicit TRowWriter(const TTableSettings& settings, const TCellReading& reading = {});
-    // The row of the given index (from 0) in the source.
+    // The row of the given index (from 0) in the table; a block past the first gives its rows
+    // the header rows' count, for they are data rows.
     void AddRow(std::string_view text, std::size_t row, TOutputLines& output) const;
+
+    // For rows whose cells carry attributes of their own, written a cell at a time:
+    void BeginRow(TOutputLines& output) const { output.Append(RowTag); }
+    // Where the row's first field ends: at its separator, or at the row's end.
+    std::size_t FieldEnd(std::string_view text) const { return CellsEnd(text, 1); }
+    // One field's text as its cell holds it, the empty-cell text for an empty one.
+    void AddCellText(std::string_view field, TOutputLines& output) const;
+    // The rest of a row as plain data cells, and the row's end.
+    void AddDataCells(std::string_view text, TOutputLines& output) const;
 
 private:
     // What each byte becomes inside cells of one kind (header or data).

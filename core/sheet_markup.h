@@ -41,6 +41,9 @@ public:
     // Row by row, each row's by column, one per place; none at the end. The cell stays valid until
     // the next call, its text as long as the source.
     virtual const TSheetCell* NextCell() = 0;
+    // Starts the cells again from the first: a table whose cells are tied to their headers
+    // reads them twice.
+    virtual void Rewind() = 0;
     virtual std::size_t MergeCount() const = 0;
     virtual TMergedArea Merge(std::size_t index) const = 0;
 };

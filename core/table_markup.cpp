@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 
+#include "cell_encoding.h"
+#include "header_links.h"
+#include "linked_rows.h"
 #include "ordered_blocks.h"
 #include "source_rows.h"
 #include "table_blocks.h"
@@ -22,19 +26,37 @@ std::string TableOpeningLine(const TTableSettings& settings)
     return line + ">";
 }
 
+void AddTableOpening(TOutputLines& output, const TTableSettings& settings, bool xhtml)
+{
+    output.AddLine(TableOpeningLine(settings));
+    if (settings.Caption.empty())
+        return;
+    output.Append("  <caption>");
+    output.Append(EncodeUtf8Text(settings.Caption, xhtml ? "<br />" : "<br>"));
+    output.AddLine("</caption>");
+}
+
 void AddTableLines(std::string_view text, TOutputLines& output, const TTableSettings& settings,
                    const TCellReading& reading, std::size_t blockSize)
 {
-    output.AddLine(TableOpeningLine(settings));
+    AddTableOpening(output, settings, reading.Xhtml);
     const TRowWriter rows(settings, reading);
     const std::size_t headerRows = HeaderCount(settings.TitleRows);
+    std::optional<TLinkedRows> linked;
+    if (settings.LinkHeaders)
+        linked.emplace(text, settings, reading, rows);
     const auto addRows = [&](const TTableBlock& block, TOutputLines& into) {
         // Past the first block every row is a data row.
         std::size_t row = block.First ? 0 : headerRows;
-        for (const std::string_view rowText : TSourceRows(block.Text, reading.Separator))
-            rows.AddRow(rowText, row++, into);
+        for (const std::string_view rowText : TSourceRows(block.Text, reading.Separator)) {
+            if (linked)
+                linked->AddRow(rowText, row++, into);
+            else
+                rows.AddRow(rowText, row++, into);
+        }
     };
-    if (text.size() <= blockSize) {
+    // Rows that name their number are counted from the first: one block.
+    if (text.size() <= blockSize || (linked && linked->NeedsRowNumbers())) {
         addRows({text, true}, output);
     } else {
         TTableBlocks blocks(text, reading.Separator, headerRows, blockSize);
@@ -44,6 +66,8 @@ void AddTableLines(std::string_view text, TOutputLines& output, const TTableSett
         const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, mostThreads);
         ConvertBlocksInOrder(blocks, addRows, output, threads);
     }
+    if (linked && linked->Grouped())
+        output.AddLine(BodyClosing);
     output.AddLine("</table>");
 }
 

@@ -13,6 +13,8 @@ namespace tabulor {
 
 // "<table>" with the table's class and border, as every table opens.
 std::string TableOpeningLine(const TTableSettings& settings);
+// That line and the caption's, if any, whose text is encoded as a cell's.
+void AddTableOpening(TOutputLines& output, const TTableSettings& settings, bool xhtml);
 
 // A text larger than a block this size is cut at row starts into blocks converted on every core.
 inline constexpr std::size_t TableBlockSize = std::size_t{512} << 10;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "utf8.h"
+
 namespace tabulor {
 namespace {
 
@@ -37,6 +39,19 @@ std::optional<unsigned char> Windows1252Byte(char32_t character)
     if (found == WideCharacters.end() || found->first != character)
         return std::nullopt;
     return found->second;
+}
+
+std::string Windows1252ToUtf8(std::string_view text)
+{
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (const char byte : text) {
+        const auto code = static_cast<unsigned char>(byte);
+        const char32_t character = code >= 0x80 && code <= 0x9F ? Windows1252HighControls[code - 0x80] : code;
+        char bytes[4];
+        utf8.append(bytes, EncodeUtf8(character, bytes));
+    }
+    return utf8;
 }
 
 }  // namespace tabulor

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace tabulor {
 
@@ -18,5 +20,8 @@ inline constexpr std::array<char32_t, 32> Windows1252HighControls = {
 
 // The byte that holds the character; none where Windows-1252 has no byte for it.
 std::optional<unsigned char> Windows1252Byte(char32_t character);
+
+// The text's characters in UTF-8.
+std::string Windows1252ToUtf8(std::string_view text);
 
 }  // namespace tabulor

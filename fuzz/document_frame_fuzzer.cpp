@@ -35,7 +35,7 @@ const std::string& HeaderAlone(bool xhtml)
         std::array<std::string, 2> made;
         for (const bool flag : {false, true}) {
             tabulor::TOutputLines lines;
-            tabulor::AddDocumentHeader(lines, flag);
+            tabulor::AddDocumentHeader(lines, flag ? tabulor::okXhtmlDocument : tabulor::okHtmlDocument, {});
             made[flag] = std::string(lines.Text());
         }
         return made;
@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TRecordingSink sink;
     tabulor::TOutputLines document(&sink);
     document.AddLine(earlier);
-    tabulor::AddDocumentHeader(document, xhtml);
+    tabulor::AddDocumentHeader(document, xhtml ? tabulor::okXhtmlDocument : tabulor::okHtmlDocument, settings);
     tabulor::AddTableLines(source, document, settings);
     tabulor::AddDocumentFooter(document);
     document.Flush();

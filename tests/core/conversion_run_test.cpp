@@ -83,7 +83,7 @@ TEST_F(ConversionRun, LargeOutputIsWrittenWhole)
     const std::string written = Convert(source, settings);
 
     TOutputLines expected;
-    AddDocumentHeader(expected, true);
+    AddDocumentHeader(expected, okXhtmlDocument, settings);
     AddTableLines(source, expected, settings);
     AddDocumentFooter(expected);
     EXPECT_GT(written.size(), 3 * TOutputLines::ChunkSize);

@@ -36,6 +36,7 @@ public:
     std::uint32_t Rows() const override { return RowCount; }
     std::uint32_t Cols() const override { return ColCount; }
     const TSheetCell* NextCell() override { return Next < Cells.size() ? &Cells[Next++] : nullptr; }
+    void Rewind() override { Next = 0; }
     std::size_t MergeCount() const override { return Merges.size(); }
     TMergedArea Merge(std::size_t index) const override { return Merges[index]; }
 
@@ -118,8 +119,8 @@ TEST(SheetMarkup, MergedAreasAreOneCellWithTheirSpans)
         {"a span down to one row is a plain cell", {{1, 0, 2, 2}}, 1, 0,
          {"  <tr><th class=\"h\">a</th><th class=\"h\">b</th><th class=\"h\">c</th></tr>",
           "  <tr><td colspan=\"3\">d</td></tr>"}},
-        {"a column to the bottom", {{0, 0, 2, 0}, {0, 1, 0, 2}, {1, 1, 2, 2}}, 0, 0,
-         {"  <tr><td rowspan=\"2\">a</td><td colspan=\"2\">b</td></tr>", "  <tr><td colspan=\"2\">e</td></tr>"}},
+        {"columns covered whole are left out too", {{0, 0, 2, 0}, {0, 1, 0, 2}, {1, 1, 2, 2}}, 0, 0,
+         {"  <tr><td rowspan=\"2\">a</td><td>b</td></tr>", "  <tr><td>e</td></tr>"}},
     };
     for (const auto& c : cases)
         EXPECT_THAT(SheetRows(abc, c.Merges, c.HeaderRows, c.HeaderCols), ElementsAreArray(c.Lines)) << c.Name;
@@ -157,8 +158,9 @@ TEST(SheetMarkup, TheMergeCheckHasABudget)
 
 TEST(SheetMarkup, AnEmptyMergedCellGetsTheEmptyCellText)
 {
-    EXPECT_THAT(SheetRows({{"", "", "x"}}, {{0, 0, 0, 1}}, 0, 0),
-                ElementsAreArray({"  <tr><td colspan=\"2\">-</td><td>x</td></tr>"}));
+    EXPECT_THAT(SheetRows({{"", "", "x"}, {"d", "e", "f"}}, {{0, 0, 0, 1}}, 0, 0),
+                ElementsAreArray({"  <tr><td colspan=\"2\">-</td><td>x</td></tr>",
+                                  "  <tr><td>d</td><td>e</td><td>f</td></tr>"}));
 }
 
 // As a UTF-8 source's cells are written.
