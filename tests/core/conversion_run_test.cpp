@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,56 @@ TEST_F(ConversionRun, XhtmlDocumentAroundATwoCellRow)
                             "  <title>Tableau import&eacute; depuis Excel</title>", "</head>", "", "<body>", "",
                             "<table border=\"1px\">", "  <tr><th>a</th><th>b</th></tr>", "</table>", "",
                             "</body>", "", "</html>"));
+}
+
+// The HTML5 page says its language and charset, names itself by the caption (its break a space),
+// draws the border it cannot carry as an attribute, and writes the verbatim texts in UTF-8.
+TEST_F(ConversionRun, Html5DocumentAroundATwoCellRow)
+{
+    TConversionSettings settings = StartingSettings();
+    settings.OutputKind = okHtml5Document;
+    settings.Caption = "Ventes\r\nd\xC3\xA9""cembre";
+    settings.EmptyCellText = "\xA0";
+    settings.CellClass = "donn\xE9""es";
+    EXPECT_THAT(SplitCrLf(Convert("a\tb\r\n\tc", settings)),
+                ElementsAre("<!DOCTYPE html>", "<html lang=\"fr\">", "", "<head>", "  <meta charset=\"utf-8\">",
+                            "  <title>Ventes d&eacute;cembre</title>",
+                            "  <style>table { border: 1px outset; } th, td { border: 1px inset; }</style>", "</head>",
+                            "", "<body>", "", "<table>", "  <caption>Ventes<br>d&eacute;cembre</caption>",
+                            "  <tr><th>a</th><th>b</th></tr>",
+                            "  <tr><td class=\"donn\xC3\xA9""es\">\xC2\xA0</td><td class=\"donn\xC3\xA9""es\">c</td></tr>",
+                            "</table>", "", "</body>", "", "</html>"));
+}
+
+// Only a number and a unit of the border's list make a style; the other kinds keep their frame,
+// but for the language that the HTML 4.0 root names where cells are tied to their headers.
+TEST_F(ConversionRun, DocumentFrameLinesThatTheOptionsChange)
+{
+    const struct {
+        TOutputKind Kind;
+        std::string Border;
+        bool LinkHeaders;
+        std::string Line;
+        bool Written;
+    } cases[] = {
+        {okHtml5Document, "2.5em", false, "  <style>table { border: 2.5em outset; } th, td { border: 1px inset; }</style>", true},
+        {okHtml5Document, ".5pt", false, "  <style>table { border: .5pt outset; } th, td { border: 1px inset; }</style>", true},
+        {okHtml5Document, "px", false, "  <style>table { border: px outset; } th, td { border: 1px inset; }</style>", false},
+        {okHtml5Document, "1,5px", false, "  <style>table { border: 1,5px outset; } th, td { border: 1px inset; }</style>", false},
+        {okHtml5Document, "1px;}", false, "  <style>table { border: 1px;} outset; } th, td { border: 1px inset; }</style>", false},
+        {okHtml5Document, "1.px", false, "  <style>table { border: 1.px outset; } th, td { border: 1px inset; }</style>", false},
+        {okHtmlDocument, "1px", true, "<html lang=\"fr\">", true},
+        {okHtmlDocument, "1px", false, "<html lang=\"fr\">", false},
+        {okXhtmlDocument, "1px", true, "<html lang=\"fr\">", false},
+    };
+    for (const auto& c : cases) {
+        TConversionSettings settings = StartingSettings();
+        settings.OutputKind = c.Kind;
+        settings.Border = c.Border;
+        settings.LinkHeaders = c.LinkHeaders;
+        const std::vector<std::string> lines = SplitCrLf(Convert("a", settings));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), c.Line), c.Written ? 1 : 0) << c.Line;
+    }
 }
 
 TEST_F(ConversionRun, TableAloneIsExactToTheByte)
