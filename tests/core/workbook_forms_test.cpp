@@ -83,7 +83,8 @@ TEST(WorkbookForms, XlsxOdsAndUtf8TextOfASheetGiveTheSameTable)
         TConversionSettings settings = testkit::StartingSettings();
         settings.TitleRows = static_cast<int>(random() % 3);
         settings.TitleCols = static_cast<int>(random() % 3);
-        settings.OutputKind = static_cast<TOutputKind>(random() % 3);
+        settings.OutputKind = static_cast<TOutputKind>(random() % 4);
+        settings.LinkHeaders = random() % 2 == 0;
         settings.SourceEncoding = seUtf8;
         settings.FieldSeparator = fsComma;
         const std::string csv = CsvText(cells);
