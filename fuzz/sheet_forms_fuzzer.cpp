@@ -3,8 +3,8 @@
 // with semicolons or commas: each form gives the same table, byte for byte, through one block and
 // through many.
 //
-// Input: the settings (see TFuzzInput::TakeSettings), the output kind, then the cells: a tab
-// ends a cell, a line end a row.
+// Input: the settings (see TFuzzInput::TakeSettings), the output kind and whether cells are tied
+// to their headers (a byte), then the cells: a tab ends a cell, a line end a row.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::TFuzzInput input(data, size);
     TConversionSettings settings;
     static_cast<TTableSettings&>(settings) = input.TakeSettings(fuzz::TTextKind::AnyBytes);
-    settings.OutputKind = static_cast<TOutputKind>(input.TakeByte() % 3);
+    const unsigned char choices = input.TakeByte();
+    settings.OutputKind = static_cast<TOutputKind>(choices % 4);
+    settings.LinkHeaders = (choices & 4) != 0;
     const testkit::TSheet sheet = testkit::SheetOfText(input.Remainder());
 
     std::string expected;
