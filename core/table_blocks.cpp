@@ -1,6 +1,7 @@
 #include "table_blocks.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "file_errors.h"
 #include "source_rows.h"
@@ -8,9 +9,9 @@
 namespace tabulor {
 
 TTableBlocks::TTableBlocks(std::string_view text, TFieldSeparator separator, std::size_t headerRows,
-                           std::size_t blockSize)
-    : Text(text), Separator(SeparatorByte(separator)), Quoted(separator != fsTab), HeaderRows(headerRows),
-      BlockSize(std::max<std::size_t>(blockSize, 1))
+                           std::size_t blockSize, bool countRows)
+    : Text(text), FieldSeparator(separator), Separator(SeparatorByte(separator)), Quoted(separator != fsTab),
+      HeaderRows(headerRows), BlockSize(std::max<std::size_t>(blockSize, 1)), CountRows(countRows)
 {
 }
 
@@ -19,8 +20,12 @@ bool TTableBlocks::Next(TTableBlock& block)
     if (Start == Text.size())
         return false;
     const std::size_t end = BlockEnd(Start);
-    block = {Text.substr(Start, end - Start), Start == 0};
+    block = {Text.substr(Start, end - Start), Start == 0, RowsBefore};
     Start = end;
+    if (CountRows) {
+        const TSourceRows rows(block.Text, FieldSeparator);
+        RowsBefore += static_cast<std::size_t>(std::distance(rows.begin(), rows.end()));
+    }
     return true;
 }
 

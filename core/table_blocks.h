@@ -4,7 +4,7 @@
 // block ends inside a quoted field and a quote still open at the end names its line in the whole
 // text. The first block holds every header row, so that the rows of the others are data rows.
 //
-// It does not convert anything, nor count the rows past the header rows.
+// It does not convert anything, nor count the rows past the header rows unless asked to.
 #pragma once
 
 #include <cstddef>
@@ -18,12 +18,16 @@ namespace tabulor {
 struct TTableBlock {
     std::string_view Text;
     bool First = false;
+    // The index of its first row in the table, where rows are counted; else 0.
+    std::size_t FirstRow = 0;
 };
 
 class TTableBlocks {
 public:
     // Blocks of about blockSize bytes or more: a block runs to the end of the row that reaches it.
-    TTableBlocks(std::string_view text, TFieldSeparator separator, std::size_t headerRows, std::size_t blockSize);
+    // Rows are counted where countRows says so: a table whose cells name their row numbers.
+    TTableBlocks(std::string_view text, TFieldSeparator separator, std::size_t headerRows, std::size_t blockSize,
+                 bool countRows = false);
 
     // False at the text's end. Throws ETextFault for a quoted field still open at the end.
     bool Next(TTableBlock& block);
@@ -38,11 +42,14 @@ private:
     std::size_t NextStop(std::size_t at) const;
 
     std::string_view Text;
+    TFieldSeparator FieldSeparator;
     char Separator;
     bool Quoted;
     std::size_t HeaderRows;
     std::size_t BlockSize;
     std::size_t Start = 0;
+    bool CountRows;
+    std::size_t RowsBefore = 0;
 };
 
 }  // namespace tabulor

@@ -45,9 +45,11 @@ void AddTableLines(std::string_view text, TOutputLines& output, const TTableSett
     std::optional<TLinkedRows> linked;
     if (settings.LinkHeaders)
         linked.emplace(text, settings, reading, rows);
+    // Rows that name their number are counted; elsewhere, past the first block every row is a
+    // data row.
+    const bool countRows = linked && linked->NeedsRowNumbers();
     const auto addRows = [&](const TTableBlock& block, TOutputLines& into) {
-        // Past the first block every row is a data row.
-        std::size_t row = block.First ? 0 : headerRows;
+        std::size_t row = block.First || countRows ? block.FirstRow : headerRows;
         for (const std::string_view rowText : TSourceRows(block.Text, reading.Separator)) {
             if (linked)
                 linked->AddRow(rowText, row++, into);
@@ -55,11 +57,10 @@ void AddTableLines(std::string_view text, TOutputLines& output, const TTableSett
                 rows.AddRow(rowText, row++, into);
         }
     };
-    // Rows that name their number are counted from the first: one block.
-    if (text.size() <= blockSize || (linked && linked->NeedsRowNumbers())) {
+    if (text.size() <= blockSize) {
         addRows({text, true}, output);
     } else {
-        TTableBlocks blocks(text, reading.Separator, headerRows, blockSize);
+        TTableBlocks blocks(text, reading.Separator, headerRows, blockSize, countRows);
         // One file is written at the pace of one thread: beyond a few, more threads converting
         // would only hold more memory.
         constexpr unsigned mostThreads = 4;
