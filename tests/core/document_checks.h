@@ -223,6 +223,19 @@ inline const SourceCase Sources[] = {
                           {"", "", "cach\xC3\xA9" "e"}},
                          {"A1:C1", "A2:A4", "B3:C4"}}}),
      [](TConversionSettings& s) { s.TitleCols = 1; }},
+    // A header cell spanning down past the header row, so that the header rows' group goes on to
+    // the first row boundary that no cell crosses; and a column that a merge covers in every row.
+    {"SpanPastHeaderRow",
+     testkit::MakeXlsx({{"Ventes",
+                         false,
+                         {{"R\xC3\xA9gion", "Ville", "", "Ventes"}, {"", "Lille", "", "12"}, {"Sud", "Nice", "", "7"}},
+                         {"A1:A2", "B1:C1", "B2:C2", "B3:C3"}}}),
+     nullptr, SheetShape::Headed},
+    // Every row in the header rows' group but for a span down to the last row: no group at all.
+    {"SpanToLastRow",
+     testkit::MakeXlsx(
+         {{"Ventes", false, {{"R\xC3\xA9gion", "Ville"}, {"", "Lille"}, {"", "Amiens"}}, {"A1:A3"}}}),
+     [](TConversionSettings& s) { s.TitleRows = 2; }, SheetShape::Headed},
     {"YearsOverQuartersXlsx",
      testkit::MakeXlsx(
          {{"Ventes", false, YearsOverQuarters(), {"A1:A2", "B1:B2", "C1:D1", "E1:F1", "A3:A4", "A5:A6"}}}),
