@@ -7,8 +7,9 @@
 namespace tabulor {
 namespace {
 
-constexpr std::array<TControlId, 3> OutputKinds = {
-    TControlId::RadioButtonOutputTable, TControlId::RadioButtonOutputHTML, TControlId::RadioButtonOutputXHTML};
+constexpr std::array<TControlId, 4> OutputKinds = {
+    TControlId::RadioButtonOutputTable, TControlId::RadioButtonOutputHTML, TControlId::RadioButtonOutputXHTML,
+    TControlId::RadioButtonOutputHTML5};
 
 // The tab stops shown for view in tab order, the output kinds standing for one stop at the
 // selected one.

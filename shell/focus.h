@@ -9,8 +9,8 @@
 namespace tabulor {
 
 // The control that Tab (forward) or Shift+Tab moves the focus to from current: the next tab stop
-// in tab order, round the end, among the controls shown for the source's view. Of the three output
-// kinds only the selected one is a tab stop, so the group is entered at its selected option. From
+// in tab order, round the end, among the controls shown for the source's view. Of the output kinds
+// only the selected one is a tab stop, so the group is entered at its selected option. From
 // a control that is no tab stop or hides, or from none, the search starts at the first stop.
 TControlId NextTabStop(std::optional<TControlId> current, bool forward, TControlId selectedOutput,
                        TSourceView view);

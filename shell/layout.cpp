@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tabulor {
 namespace {
@@ -19,7 +21,7 @@ constexpr unsigned BottomRight = akRight | akBottom;
 // Each label stands right before its field, so that a screen reader that names a field after
 // the text before it reads the right one. The fields without a label of their own, and the two
 // buttons that show the same caption, have names of their own.
-constexpr std::array<TControlLayout, 34> Controls = {{
+constexpr std::array<TControlLayout, 38> Controls = {{
     {TControlId::LabelSrcFile, "LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
     {TControlId::EditSrcFile, "EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
     {TControlId::ButtonBrowseSrcFile, "ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false, u"Parcourir... (fichier source)"},
@@ -46,14 +48,18 @@ constexpr std::array<TControlLayout, 34> Controls = {{
     {TControlId::RadioButtonOutputTable, "RadioButtonOutputTable", RadioButton, u"Produire uniquement le tableau", {16, 256, 177, 17}, LeftTop, 14, true},
     {TControlId::RadioButtonOutputHTML, "RadioButtonOutputHTML", RadioButton, u"Produire un document HTML complet", {208, 256, 201, 17}, LeftTop, 15, false},
     {TControlId::RadioButtonOutputXHTML, "RadioButtonOutputXHTML", RadioButton, u"Produire un document XHTML complet", {424, 256, 201, 17}, LeftTop, 16, false},
-    {TControlId::LabelSourceEncoding, "LabelSourceEncoding", Label, u"Codage :", {16, 296, 43, 13}, BottomLeft, NoTabStop, false},
-    {TControlId::ComboBoxSourceEncoding, "ComboBoxSourceEncoding", ComboBox, u"", {64, 288, 121, 21}, BottomLeft, 17, false},
-    {TControlId::LabelFieldSeparator, "LabelFieldSeparator", Label, u"Séparateur :", {200, 296, 60, 13}, BottomLeft, NoTabStop, false},
-    {TControlId::ComboBoxFieldSeparator, "ComboBoxFieldSeparator", ComboBox, u"", {264, 288, 97, 21}, BottomLeft, 18, false},
-    {TControlId::LabelSheet, "LabelSheet", Label, u"Feuille :", {16, 296, 43, 13}, BottomLeft, NoTabStop, false},
-    {TControlId::ComboBoxSheet, "ComboBoxSheet", ComboBox, u"", {64, 288, 297, 21}, BottomLeft, 19, false},
-    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 288, 97, 25}, BottomRight, 20, false},
-    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 288, 97, 25}, BottomRight, 21, false},
+    {TControlId::RadioButtonOutputHTML5, "RadioButtonOutputHTML5", RadioButton, u"Produire un document HTML5 complet", {16, 280, 201, 17}, LeftTop, 17, false},
+    {TControlId::CheckBoxLinkHeaders, "CheckBoxLinkHeaders", CheckBox, u"Relier chaque cellule à ses en-têtes", {16, 312, 233, 17}, LeftTop, 18, false},
+    {TControlId::LabelCaption, "LabelCaption", Label, u"Titre du tableau :", {288, 312, 84, 13}, LeftTop, NoTabStop, false},
+    {TControlId::EditCaption, "EditCaption", Edit, u"", {400, 304, 225, 21}, Stretched, 19, false},
+    {TControlId::LabelSourceEncoding, "LabelSourceEncoding", Label, u"Codage :", {16, 352, 43, 13}, BottomLeft, NoTabStop, false},
+    {TControlId::ComboBoxSourceEncoding, "ComboBoxSourceEncoding", ComboBox, u"", {64, 344, 121, 21}, BottomLeft, 20, false},
+    {TControlId::LabelFieldSeparator, "LabelFieldSeparator", Label, u"Séparateur :", {200, 352, 60, 13}, BottomLeft, NoTabStop, false},
+    {TControlId::ComboBoxFieldSeparator, "ComboBoxFieldSeparator", ComboBox, u"", {264, 344, 97, 21}, BottomLeft, 21, false},
+    {TControlId::LabelSheet, "LabelSheet", Label, u"Feuille :", {16, 352, 43, 13}, BottomLeft, NoTabStop, false},
+    {TControlId::ComboBoxSheet, "ComboBoxSheet", ComboBox, u"", {64, 344, 297, 21}, BottomLeft, 22, false},
+    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 344, 97, 25}, BottomRight, 23, false},
+    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 344, 97, 25}, BottomRight, 24, false},
 }};
 
 // Each control's id is its place in the table.
@@ -180,6 +186,19 @@ TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientS
             rect.Top += growth.Height;
     }
     return rect;
+}
+
+std::vector<std::vector<TControlId>> RadioButtonRows()
+{
+    std::map<int, std::vector<TControlId>> byTop;
+    for (const TControlLayout& control : Controls) {
+        if (control.Kind == RadioButton)
+            byTop[control.Bounds.Top].push_back(control.Id);
+    }
+    std::vector<std::vector<TControlId>> rows;
+    for (auto& [top, row] : byTop)
+        rows.push_back(std::move(row));
+    return rows;
 }
 
 std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed, int clientWidth)

@@ -30,7 +30,8 @@ enum class TControlId {
     LabelEmptyCells, EditEmptyCells,
     LabelTableClass, EditTableClass, LabelRowClass, EditRowClass,
     LabelHeaderClass, EditHeaderClass, LabelCellClass, EditCellClass,
-    RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML,
+    RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML, RadioButtonOutputHTML5,
+    CheckBoxLinkHeaders, LabelCaption, EditCaption,
     LabelSourceEncoding, ComboBoxSourceEncoding, LabelFieldSeparator, ComboBoxFieldSeparator,
     LabelSheet, ComboBoxSheet,
     ButtonExecute, ButtonExit,
@@ -56,7 +57,7 @@ struct TControlLayout {
 };
 
 inline constexpr std::u16string_view FormCaption = u"Tabulor";
-inline constexpr TSize FormClientSize = {641, 329};
+inline constexpr TSize FormClientSize = {641, 385};
 
 // Tahoma, 8 points: 11 pixels of character height at 96 dots per inch, 13 of text height.
 inline constexpr std::u16string_view FormFontFamily = u"Tahoma";
@@ -111,6 +112,10 @@ TSize ScaleToText(const TSize& designed, int textHeight);
 // edge alone it moves by it.
 TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientSize,
                    const TSize& designedClientSize);
+
+// The radio buttons row by row, top to bottom, each row in the table's order, which is left to
+// right: those that the table lays out at one top make a row.
+std::vector<std::vector<TControlId>> RadioButtonRows();
 
 // The radio buttons of one row, left to right, once each holds its caption. laidOut are their
 // places as the scaled layout gives them; needed, the width that each one's caption takes with

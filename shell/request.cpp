@@ -20,7 +20,9 @@ TOutputKind OutputKind(const TFormFields& fields)
 {
     if (fields.OutputTable)
         return okTableOnly;
-    return fields.OutputXhtml ? okXhtmlDocument : okHtmlDocument;
+    if (fields.OutputXhtml)
+        return okXhtmlDocument;
+    return fields.OutputHtml5 ? okHtml5Document : okHtmlDocument;
 }
 
 }  // namespace
@@ -42,6 +44,9 @@ TFormFields ReadFormFields(const TControlReader& read)
     fields.CellClass = read.Text(TControlId::EditCellClass);
     fields.OutputTable = read.Checked(TControlId::RadioButtonOutputTable);
     fields.OutputXhtml = read.Checked(TControlId::RadioButtonOutputXHTML);
+    fields.OutputHtml5 = read.Checked(TControlId::RadioButtonOutputHTML5);
+    fields.LinkHeaders = read.Checked(TControlId::CheckBoxLinkHeaders);
+    fields.Caption = read.Text(TControlId::EditCaption);
     fields.SourceEncoding = read.Selected(TControlId::ComboBoxSourceEncoding);
     fields.FieldSeparator = read.Selected(TControlId::ComboBoxFieldSeparator);
     fields.SheetName = read.Text(TControlId::ComboBoxSheet);
@@ -91,6 +96,8 @@ TConversionSettings MakeConversionSettings(const TFormFields& fields)
     settings.RowClass = ToWindows1252(fields.RowClass);
     settings.HeaderClass = ToWindows1252(fields.HeaderClass);
     settings.CellClass = ToWindows1252(fields.CellClass);
+    settings.Caption = ToUtf8(fields.Caption);
+    settings.LinkHeaders = fields.LinkHeaders;
     settings.OutputKind = OutputKind(fields);
     settings.SourceEncoding = SourceEncodingAt(fields.SourceEncoding);
     settings.FieldSeparator = FieldSeparatorAt(fields.FieldSeparator);

@@ -26,6 +26,9 @@ struct TFormFields {
     std::u16string CellClass;
     bool OutputTable = false;
     bool OutputXhtml = false;
+    bool OutputHtml5 = false;
+    bool LinkHeaders = false;
+    std::u16string Caption;
     // The selected entries' indexes.
     int SourceEncoding = 0;
     int FieldSeparator = 0;
@@ -62,9 +65,10 @@ std::u16string TextAtStart(TControlId id);
 // Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
 // names into paths. A header count is its field's value; the core counts a negative one as none. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with
-// nothing between. The HTML document is what remains when neither other output is selected. The
+// nothing between. The HTML document is what remains when no other output is selected. The
 // encoding and the separator are those that the lists' selected entries stand for (their first
-// for an index out of the list); the sheet's name goes in UTF-8.
+// for an index out of the list); the sheet's name and the caption, which the core encodes as a
+// cell's text, go in UTF-8.
 TConversionSettings MakeConversionSettings(const TFormFields& fields);
 
 }  // namespace tabulor

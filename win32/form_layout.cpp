@@ -136,24 +136,22 @@ int RadioCaptionWidth(HDC dc, HWND button, std::u16string_view caption)
 }
 
 // A caption does not grow with the text height at every size of the font (Tahoma at 16 pixels
-// is relatively wider than at 11), and the layout's widths leave it little room: the row of radio
+// is relatively wider than at 11), and the layout's widths leave it little room: each row of radio
 // buttons makes room for what its captions measure rather than cut their last letters.
 void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>& places, int clientWidth)
 {
-    const auto entries = FormControls();
-    std::vector<std::size_t> radios;
-    std::vector<TRect> laidOut;
-    std::vector<int> needed;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].Kind == TControlKind::RadioButton) {
-            radios.push_back(i);
+    for (const std::vector<TControlId>& row : RadioButtonRows()) {
+        std::vector<TRect> laidOut;
+        std::vector<int> needed;
+        for (const TControlId id : row) {
+            const auto i = static_cast<std::size_t>(id);
             laidOut.push_back(places[i]);
-            needed.push_back(RadioCaptionWidth(dc, controls[i], entries[i].Text));
+            needed.push_back(RadioCaptionWidth(dc, controls[i], Control(id).Text));
         }
+        const std::vector<TRect> fitted = RadioButtonRects(laidOut, needed, clientWidth);
+        for (std::size_t k = 0; k < row.size(); ++k)
+            places[static_cast<std::size_t>(row[k])] = fitted[k];
     }
-    const std::vector<TRect> fitted = RadioButtonRects(laidOut, needed, clientWidth);
-    for (std::size_t k = 0; k < radios.size(); ++k)
-        places[radios[k]] = fitted[k];
 }
 
 TFont FormFont(UINT dpi)

@@ -28,8 +28,8 @@ TEST(Focus, TabOrderEntersTheOutputKindsAtTheSelectedOne)
     const std::vector<TControlId> forward = {
         ButtonBrowseSrcFile, EditDestFile, ButtonBrowseDestFile, EditTitleRows, EditTitleCols,
         CheckBoxBorder, EditBorderValue, ComboBoxBorderUnit, EditEmptyCells, EditTableClass,
-        EditRowClass, EditHeaderClass, EditCellClass, RadioButtonOutputHTML, ComboBoxSourceEncoding,
-        ComboBoxFieldSeparator, ButtonExecute, ButtonExit, EditSrcFile};
+        EditRowClass, EditHeaderClass, EditCellClass, RadioButtonOutputHTML, CheckBoxLinkHeaders, EditCaption,
+        ComboBoxSourceEncoding, ComboBoxFieldSeparator, ButtonExecute, ButtonExit, EditSrcFile};
     EXPECT_EQ(TabCycle(true, RadioButtonOutputHTML), forward);
 
     std::vector<TControlId> backward(forward.rbegin() + 1, forward.rend());
@@ -38,8 +38,9 @@ TEST(Focus, TabOrderEntersTheOutputKindsAtTheSelectedOne)
 
     // Focus may sit on an option that is not the selected one; Tab leaves the group all the same.
     constexpr TSourceView text = TSourceView::Text;
-    EXPECT_EQ(NextTabStop(RadioButtonOutputTable, true, RadioButtonOutputXHTML, text), ComboBoxSourceEncoding);
-    EXPECT_EQ(NextTabStop(ComboBoxSourceEncoding, false, RadioButtonOutputXHTML, text), RadioButtonOutputXHTML);
+    EXPECT_EQ(NextTabStop(RadioButtonOutputTable, true, RadioButtonOutputHTML5, text), CheckBoxLinkHeaders);
+    EXPECT_EQ(NextTabStop(RadioButtonOutputHTML5, false, RadioButtonOutputXHTML, text), EditCellClass);
+    EXPECT_EQ(NextTabStop(CheckBoxLinkHeaders, false, RadioButtonOutputHTML5, text), RadioButtonOutputHTML5);
     EXPECT_EQ(NextTabStop(LabelSrcFile, true, RadioButtonOutputTable, text), EditSrcFile);
     EXPECT_EQ(NextTabStop(std::nullopt, false, RadioButtonOutputTable, text), ButtonExit);
 }
@@ -51,13 +52,12 @@ TEST(Focus, TabSkipsTheHiddenLists)
     const std::vector<TControlId> workbook = {
         ButtonBrowseSrcFile, EditDestFile, ButtonBrowseDestFile, EditTitleRows, EditTitleCols,
         CheckBoxBorder, EditBorderValue, ComboBoxBorderUnit, EditEmptyCells, EditTableClass,
-        EditRowClass, EditHeaderClass, EditCellClass, RadioButtonOutputXHTML, ComboBoxSheet,
-        ButtonExecute, ButtonExit, EditSrcFile};
+        EditRowClass, EditHeaderClass, EditCellClass, RadioButtonOutputXHTML, CheckBoxLinkHeaders, EditCaption,
+        ComboBoxSheet, ButtonExecute, ButtonExit, EditSrcFile};
     EXPECT_EQ(TabCycle(true, RadioButtonOutputXHTML, TSourceView::Workbook), workbook);
     const std::vector<TControlId> text = TabCycle(true, RadioButtonOutputXHTML, TSourceView::Text);
     EXPECT_EQ(std::count(text.begin(), text.end(), ComboBoxSheet), 0);
-    EXPECT_EQ(NextTabStop(ComboBoxSheet, false, RadioButtonOutputTable, TSourceView::Workbook),
-              RadioButtonOutputTable);
+    EXPECT_EQ(NextTabStop(ComboBoxSheet, false, RadioButtonOutputTable, TSourceView::Workbook), EditCaption);
 }
 
 // A focused control that hides hands the focus to the one shown in its place.
@@ -81,14 +81,20 @@ TEST(Focus, MovesOffAControlThatHides)
         EXPECT_EQ(FocusMovedBy(c.Focused, c.View), c.Moved) << (c.Focused ? Control(*c.Focused).Name : "none");
 }
 
+// The four output kinds, across their two rows, make one round.
 TEST(Focus, ArrowKeysGoRoundTheOutputKindsAndOneIsSelected)
 {
-    EXPECT_EQ(NextOutputKind(RadioButtonOutputTable, true), RadioButtonOutputHTML);
-    EXPECT_EQ(NextOutputKind(RadioButtonOutputXHTML, true), RadioButtonOutputTable);
-    EXPECT_EQ(NextOutputKind(RadioButtonOutputTable, false), RadioButtonOutputXHTML);
-    EXPECT_EQ(NextOutputKind(RadioButtonOutputHTML, false), RadioButtonOutputTable);
+    const std::vector<TControlId> round = {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML,
+                                           RadioButtonOutputHTML5};
+    for (std::size_t i = 0; i < round.size(); ++i) {
+        const TControlId next = round[(i + 1) % round.size()];
+        EXPECT_EQ(NextOutputKind(round[i], true), next) << Control(round[i]).Name;
+        EXPECT_EQ(NextOutputKind(next, false), round[i]) << Control(next).Name;
+        EXPECT_TRUE(IsOutputKind(round[i]));
+    }
+    EXPECT_FALSE(IsOutputKind(CheckBoxLinkHeaders));
 
-    for (const TControlId selected : {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML})
+    for (const TControlId selected : round)
         EXPECT_EQ(SelectedOutputKind([&](TControlId id) { return id == selected; }), selected);
     // Other radio-like controls do not count, and a group with none checked reads as its first.
     EXPECT_EQ(SelectedOutputKind([](TControlId id) { return id == CheckBoxBorder; }), RadioButtonOutputTable);

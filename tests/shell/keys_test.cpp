@@ -30,10 +30,14 @@ TEST(Keys, MainWindow)
         {TKey::Tab, Ctrl, EditSrcFile, {}},
         {TKey::Tab, Alt, EditSrcFile, {}},
         {TKey::Right, Plain, RadioButtonOutputHTML, {Select, RadioButtonOutputXHTML}},
-        {TKey::Down, Shift, RadioButtonOutputXHTML, {Select, RadioButtonOutputTable}},
-        {TKey::Left, Ctrl, RadioButtonOutputTable, {Select, RadioButtonOutputXHTML}},
-        {TKey::Up, Plain, RadioButtonOutputXHTML, {Select, RadioButtonOutputHTML}},
+        {TKey::Down, Shift, RadioButtonOutputXHTML, {Select, RadioButtonOutputHTML5}},
+        {TKey::Right, Plain, RadioButtonOutputHTML5, {Select, RadioButtonOutputTable}},
+        {TKey::Left, Ctrl, RadioButtonOutputTable, {Select, RadioButtonOutputHTML5}},
+        {TKey::Up, Plain, RadioButtonOutputHTML5, {Select, RadioButtonOutputXHTML}},
         {TKey::Right, Plain, CheckBoxBorder, {}},
+        {TKey::Left, Plain, CheckBoxLinkHeaders, {}},
+        {TKey::Tab, Plain, CheckBoxLinkHeaders, {Focus, EditCaption}},
+        {TKey::Tab, Shift, ComboBoxSourceEncoding, {Focus, EditCaption}},
         {TKey::Up, Plain, EditTitleRows, {}},
         {TKey::Down, Plain, std::nullopt, {}},
         {TKey::Enter, Plain, ButtonExecute, {Press, ButtonExecute}},
@@ -58,7 +62,7 @@ TEST(Keys, MainWindow)
 // Tab goes round the stops of the source's view.
 TEST(Keys, TabFollowsTheSourceView)
 {
-    EXPECT_EQ(AnswerFormKey(TKey::Tab, Plain, RadioButtonOutputHTML, RadioButtonOutputHTML, TSourceView::Workbook),
+    EXPECT_EQ(AnswerFormKey(TKey::Tab, Plain, EditCaption, RadioButtonOutputHTML, TSourceView::Workbook),
               (TFormKeyAnswer{Focus, ComboBoxSheet}));
     EXPECT_EQ(AnswerFormKey(TKey::Tab, Shift, ButtonExecute, RadioButtonOutputHTML, TSourceView::Text),
               (TFormKeyAnswer{Focus, ComboBoxFieldSeparator}));

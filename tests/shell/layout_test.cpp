@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <ostream>
@@ -42,6 +43,24 @@ TEST(Layout, ControlsFitAndTabOrdersAreDistinct)
     EXPECT_EQ(ControlNamed("EditNothing"), std::nullopt);
 }
 
+// The window is as large as its controls and the margin that they keep from its top left corner:
+// a row added grows it by what the row takes, and no row is left out of it.
+TEST(Layout, WindowHoldsItsControlsWithinEqualMargins)
+{
+    TRect reach = FormControls().front().Bounds;
+    int right = 0;
+    int bottom = 0;
+    for (const TControlLayout& control : FormControls()) {
+        reach.Left = std::min(reach.Left, control.Bounds.Left);
+        reach.Top = std::min(reach.Top, control.Bounds.Top);
+        right = std::max(right, control.Bounds.Left + control.Bounds.Width);
+        bottom = std::max(bottom, control.Bounds.Top + control.Bounds.Height);
+    }
+    EXPECT_EQ(reach.Left, reach.Top);
+    EXPECT_EQ(FormClientSize.Width - right, reach.Left);
+    EXPECT_EQ(FormClientSize.Height - bottom, reach.Top);
+}
+
 // Every control has a name to be read out, and no two controls that take the focus share one,
 // which would leave a screen reader's user guessing between them. A field is named by its
 // label, a button by its caption, unless the table names them itself.
@@ -62,6 +81,28 @@ TEST(Layout, EveryControlHasANameOfItsOwn)
     EXPECT_EQ(AccessibleName(ButtonBrowseDestFile), u"Parcourir... (fichier destination)");
     EXPECT_EQ(AccessibleName(EditBorderValue), u"Bordure : valeur");
     EXPECT_EQ(AccessibleName(ComboBoxBorderUnit), u"Bordure : unité");
+    EXPECT_EQ(AccessibleName(EditCaption), u"Titre du tableau :");
+    EXPECT_EQ(AccessibleName(CheckBoxLinkHeaders), u"Relier chaque cellule à ses en-têtes");
+    EXPECT_EQ(AccessibleName(RadioButtonOutputHTML5), u"Produire un document HTML5 complet");
+}
+
+// The output kinds make two rows, the HTML5 document alone on the second, under the first
+// option; each row is read left to right.
+TEST(Layout, OutputKindsInTwoRows)
+{
+    using enum TControlId;
+    const std::vector<std::vector<TControlId>> rows = RadioButtonRows();
+    ASSERT_EQ(rows, (std::vector<std::vector<TControlId>>{
+                        {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML},
+                        {RadioButtonOutputHTML5}}));
+    for (const std::vector<TControlId>& row : rows) {
+        for (std::size_t i = 1; i < row.size(); ++i)
+            EXPECT_LT(Control(row[i - 1]).Bounds.Left, Control(row[i]).Bounds.Left) << Control(row[i]).Name;
+    }
+    const TRect first = Control(RadioButtonOutputTable).Bounds;
+    const TRect html5 = Control(RadioButtonOutputHTML5).Bounds;
+    EXPECT_EQ(html5.Left, first.Left);
+    EXPECT_GE(html5.Top, first.Top + first.Height);
 }
 
 bool SameRow(const TRect& p, const TRect& q)
@@ -120,8 +161,8 @@ TEST(Layout, ScalesWithTheTextHeight)
     EXPECT_EQ(FontPixelHeight(192), 21);
     EXPECT_EQ(ScaleToText(TRect{16, 32, 513, 21}, 13), (TRect{16, 32, 513, 21}));
     EXPECT_EQ(ScaleToText(TRect{16, 32, 513, 21}, 26), (TRect{32, 64, 1026, 42}));
-    // 641 x 329 at a text height of 16 (120 dpi): 788.9 and 404.9, rounded.
-    EXPECT_EQ(ScaleToText(FormClientSize, 16), (TSize{789, 405}));
+    // 641 x 385 at a text height of 16 (120 dpi): 788.9 and 473.8, rounded.
+    EXPECT_EQ(ScaleToText(FormClientSize, 16), (TSize{789, 474}));
     EXPECT_EQ(ScaleToText(13, 19), 19);
     EXPECT_EQ(ScaleToText(1, 19), 1);
 }

@@ -19,16 +19,25 @@ TEST(Request, AsTheWindowStarts)
     EXPECT_TRUE(MakeConversionSettings(InitialFormFields()) == testkit::StartingSettings());
 }
 
-// The sheet's own name goes to the request in UTF-8, whatever the Windows-1252 texts lose.
-TEST(Request, SheetNameInUtf8)
+// The sheet's own name and the caption go to the request in UTF-8, whatever the Windows-1252
+// texts lose; the box and the fourth output kind are read from their own controls.
+TEST(Request, SheetNameAndCaptionInUtf8)
 {
     std::map<TControlId, std::u16string> texts;
     for (const TControlLayout& control : FormControls())
         texts[control.Id] = TextAtStart(control.Id);
     texts[TControlId::ComboBoxSheet] = u"Été ✓ 😀";
-    const TControlReader read = {[&](TControlId id) { return texts.at(id); },
-                                 [](TControlId id) { return Control(id).Checked; }, [](TControlId) { return 0; }};
-    EXPECT_EQ(MakeConversionSettings(ReadFormFields(read)).SheetName, "\xC3\x89t\xC3\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80");
+    texts[TControlId::EditCaption] = u"Ventes € <été>\n😀";
+    const auto checked = [](TControlId id) {
+        return id == TControlId::RadioButtonOutputHTML5 || id == TControlId::CheckBoxLinkHeaders;
+    };
+    const TControlReader read = {[&](TControlId id) { return texts.at(id); }, checked, [](TControlId) { return 0; }};
+    const TConversionSettings settings = MakeConversionSettings(ReadFormFields(read));
+    EXPECT_EQ(settings.SheetName, "\xC3\x89t\xC3\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80");
+    EXPECT_EQ(settings.Caption, "Ventes \xE2\x82\xAC <\xC3\xA9t\xC3\xA9>\n\xF0\x9F\x98\x80");
+    EXPECT_TRUE(settings.LinkHeaders);
+    EXPECT_EQ(settings.OutputKind, okHtml5Document);
+    EXPECT_EQ(settings.Border, "");
 }
 
 TEST(Request, FileFieldsWrittenWhereTheyChange)
@@ -92,14 +101,16 @@ TEST(Request, BorderAndOutputKind)
         EXPECT_EQ(MakeConversionSettings(fields).Border, b.Border);
     }
     const struct {
-        bool Table, Xhtml;
+        bool Table, Xhtml, Html5;
         TOutputKind Kind;
-    } kinds[] = {{true, false, okTableOnly}, {true, true, okTableOnly},
-                 {false, false, okHtmlDocument}, {false, true, okXhtmlDocument}};
+    } kinds[] = {{true, false, false, okTableOnly},   {true, true, true, okTableOnly},
+                 {false, false, false, okHtmlDocument}, {false, true, false, okXhtmlDocument},
+                 {false, false, true, okHtml5Document}};
     for (const auto& k : kinds) {
         TFormFields fields = InitialFormFields();
         fields.OutputTable = k.Table;
         fields.OutputXhtml = k.Xhtml;
+        fields.OutputHtml5 = k.Html5;
         EXPECT_EQ(MakeConversionSettings(fields).OutputKind, k.Kind);
     }
 }

@@ -1,5 +1,6 @@
 // The request that a run from the window sends when none of its options was changed: one header
-// row, a 1px border, a no-break space in empty cells, the table alone. The tests' expected outputs
+// row, a 1px border, a no-break space in empty cells, the table alone, no caption and no cell tied
+// to its headers. The tests' expected outputs
 // are written for it, each test changing what it is about; the benchmarks measure it.
 #pragma once
 
