@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("Shift+Tab at start") << OutputKindAtStart() << false;
         QTest::newRow("Tab after setChecked") << TControlId::RadioButtonOutputHTML << true;
         QTest::newRow("Shift+Tab after setChecked") << TControlId::RadioButtonOutputHTML << false;
-        QTest::newRow("Shift+Tab to the last one") << TControlId::RadioButtonOutputXHTML << false;
+        QTest::newRow("Shift+Tab to the last one") << TControlId::RadioButtonOutputHTML5 << false;
     }
 
     void outputKindsAreEnteredAtTheSelectedOne()
@@ -111,9 +111,9 @@ private slots:
         const struct {
             Qt::Key QtKey;
             TKey Key;
-        } presses[] = {{Qt::Key_Right, TKey::Right}, {Qt::Key_Right, TKey::Right},
-                       {Qt::Key_Down, TKey::Down},   {Qt::Key_Up, TKey::Up},
-                       {Qt::Key_Left, TKey::Left}};
+        } presses[] = {{Qt::Key_Left, TKey::Left}, {Qt::Key_Right, TKey::Right},
+                       {Qt::Key_Right, TKey::Right}, {Qt::Key_Down, TKey::Down},
+                       {Qt::Key_Up, TKey::Up},       {Qt::Key_Left, TKey::Left}};
         TControlId current = OutputKindAtStart();
         Find(Window->Form, current)->setFocus();
         for (const auto& press : presses) {

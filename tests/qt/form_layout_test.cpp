@@ -1,8 +1,10 @@
 // The main window as it stands on the screen: its frame and controls as the layout places them,
 // the names that screen readers read out, where it starts, and how it grows when maximised.
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QScreen>
@@ -15,6 +17,7 @@
 #include "qt/spin_edit.h"
 #include "qt/start_show.h"
 #include "shell/placement.h"
+#include "shell/request.h"
 #include "shell/spin_arrows.h"
 
 using namespace tabulor;
@@ -100,6 +103,33 @@ private slots:
         }
         for (QWidget* widget : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(!ReadOutName(widget).isEmpty(), qPrintable(widget->objectName()));
+    }
+
+    // Each control shows the table's text; each box, widened to its caption in the window's
+    // font, shows it whole without reaching the controls beside it.
+    void captionsShowWholeAndApart()
+    {
+        const TFormMain& form = Window->Form;
+        QList<const QWidget*> shown;
+        for (const TControlLayout& control : FormControls()) {
+            const QWidget* widget = Find(form, control.Id);
+            const QString text = ToQString(TextAtStart(control.Id));
+            if (const auto* box = qobject_cast<const QAbstractButton*>(widget)) {
+                QCOMPARE(box->text(), text);
+                QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->objectName()));
+            } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+                QCOMPARE(label->text(), text);
+            } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+                QCOMPARE(edit->text(), text);
+            }
+            if (widget->isVisible())
+                shown.append(widget);
+        }
+        for (const QWidget* a : shown) {
+            for (const QWidget* b : shown)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " and " + b->objectName()));
+        }
     }
 
     // Maximised, every control keeps its distances to the edges that the layout anchors it to.

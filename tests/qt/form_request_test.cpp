@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <memory>
@@ -34,6 +35,8 @@ void CompareSettings(const TConversionSettings& actual, const TConversionSetting
     QCOMPARE(actual.RowClass, expected.RowClass);
     QCOMPARE(actual.HeaderClass, expected.HeaderClass);
     QCOMPARE(actual.CellClass, expected.CellClass);
+    QCOMPARE(actual.Caption, expected.Caption);
+    QCOMPARE(actual.LinkHeaders, expected.LinkHeaders);
     QCOMPARE(actual.OutputKind, expected.OutputKind);
     QCOMPARE(actual.SourceEncoding, expected.SourceEncoding);
     QCOMPARE(actual.FieldSeparator, expected.FieldSeparator);
@@ -81,17 +84,22 @@ private slots:
     {
         QTest::addColumn<bool>("typed");
         QTest::addColumn<bool>("border");
+        QTest::addColumn<bool>("linked");
         QTest::addColumn<TControlId>("output");
         QTest::newRow("as the window starts") << false << Control(TControlId::CheckBoxBorder).Checked
+                                              << Control(TControlId::CheckBoxLinkHeaders).Checked
                                               << OutputKindAtStart();
-        QTest::newRow("fields typed, XHTML document") << true << true << TControlId::RadioButtonOutputXHTML;
-        QTest::newRow("border unticked, HTML document") << true << false << TControlId::RadioButtonOutputHTML;
+        QTest::newRow("fields typed, XHTML document, headers linked")
+            << true << true << true << TControlId::RadioButtonOutputXHTML;
+        QTest::newRow("border unticked, HTML document") << true << false << false << TControlId::RadioButtonOutputHTML;
+        QTest::newRow("HTML5 document, headers linked") << true << false << true << TControlId::RadioButtonOutputHTML5;
     }
 
     void requestFromWhatTheControlsHold()
     {
         QFETCH(bool, typed);
         QFETCH(bool, border);
+        QFETCH(bool, linked);
         QFETCH(TControlId, output);
         std::map<TControlId, std::u16string> texts;
         std::map<TControlId, bool> checks;
@@ -102,8 +110,9 @@ private slots:
                 const bool shown = IsShown(id, TSourceView::Text);
                 texts[id] = typed && shown ? EnterText(Window->Form, control) : TextAtStart(control.Id);
             } else if (control.Kind == TControlKind::CheckBox) {
-                SetChecked(Window->Form, id, border);
-                checks[id] = border;
+                const bool ticked = id == TControlId::CheckBoxBorder ? border : linked;
+                SetChecked(Window->Form, id, ticked);
+                checks[id] = ticked;
             } else if (control.Kind == TControlKind::RadioButton) {
                 if (id == output)
                     SetChecked(Window->Form, id, true);
@@ -144,8 +153,22 @@ private slots:
 
     // One run through the real core, from typed names, a few fields and the lists' second
     // entries: it writes what the shell's request for those fields writes, and the notice follows.
+    // A caption goes on the line after the table's, and the header cells say which cells they head.
+    void oneRunThroughTheCore_data()
+    {
+        QTest::addColumn<TControlId>("output");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("XHTML document") << TControlId::RadioButtonOutputXHTML << QString() << false;
+        QTest::newRow("HTML5 document, caption, headers linked")
+            << TControlId::RadioButtonOutputHTML5 << QString::fromUtf8("Ventes & prix \xC3\xA9t\xC3\xA9") << true;
+    }
+
     void oneRunThroughTheCore()
     {
+        QFETCH(TControlId, output);
+        QFETCH(QString, caption);
+        QFETCH(bool, linked);
         TFormMain form;
         Show(form);
         QDir::setCurrent(Folder.path());
@@ -157,7 +180,10 @@ private slots:
         fields.EmptyCells = u"vide é";
         fields.TableClass = u"grille";
         fields.OutputTable = false;
-        fields.OutputXhtml = true;
+        fields.OutputXhtml = output == TControlId::RadioButtonOutputXHTML;
+        fields.OutputHtml5 = output == TControlId::RadioButtonOutputHTML5;
+        fields.LinkHeaders = linked;
+        fields.Caption = caption.toStdU16String();
         fields.SourceEncoding = 1;
         fields.FieldSeparator = 1;
         TypeInto(form, TControlId::EditSrcFile, "ventes.csv");
@@ -165,7 +191,9 @@ private slots:
         TypeInto(form, TControlId::EditTitleCols, ToQString(fields.TitleCols));
         TypeInto(form, TControlId::EditEmptyCells, ToQString(fields.EmptyCells));
         TypeInto(form, TControlId::EditTableClass, ToQString(fields.TableClass));
-        QTest::mouseClick(Find(form, TControlId::RadioButtonOutputXHTML), Qt::LeftButton);
+        TypeInto(form, TControlId::EditCaption, caption);
+        QTest::mouseClick(Find(form, output), Qt::LeftButton);
+        SetChecked(form, TControlId::CheckBoxLinkHeaders, linked);
         for (const TControlId id : {TControlId::ComboBoxSourceEncoding, TControlId::ComboBoxFieldSeparator}) {
             auto* list = Find<QComboBox>(form, id);
             list->setFocus();
@@ -182,8 +210,20 @@ private slots:
         RunConversion(MakeConversionSettings(fields));
         const QByteArray written = ReadAll(Folder.filePath("ventes.html"));
         QCOMPARE(written, ReadAll(Folder.filePath("attendu.html")));
-        QVERIFY(written.startsWith("<?xml"));
-        QVERIFY(written.contains("<table class=\"grille\" border=\"1px\">"));
+        const QList<QByteArray> lines = written.split('\n');
+        const auto table = std::find_if(lines.begin(), lines.end(),
+                                        [](const QByteArray& line) { return line.startsWith("<table"); });
+        QVERIFY2(table != lines.end() && std::next(table) != lines.end(), written.constData());
+        QVERIFY(table->startsWith("<table class=\"grille\""));
+        if (caption.isEmpty()) {
+            QVERIFY(written.startsWith("<?xml"));
+            QVERIFY(!written.contains("<caption>") && !written.contains("scope="));
+        } else {
+            QCOMPARE(*std::next(table), QByteArray("  <caption>Ventes &amp; prix &eacute;t&eacute;</caption>\r"));
+            QVERIFY(written.startsWith("<!DOCTYPE html>"));
+            QVERIFY(written.contains("<th scope=\"col\">Prix</th>"));
+            QVERIFY(written.contains("<th scope=\"row\">caf&eacute;</th>"));
+        }
     }
 
     // A source that cannot be opened, an empty name included, ends in the error box with the

@@ -152,9 +152,22 @@ TEST_F(FormMainTest, ResolutionChangeGrowsTheFontAndTheControlsWithIt)
     }
 }
 
-// At every common resolution each radio button is at least as wide as its mark and its caption
-// measure, within the window: on the layout's row, after the one before it.
-TEST_F(FormMainTest, RadioButtonsMakeRoomForTheirCaptionsAtEveryResolution)
+bool IsBox(TControlKind kind)
+{
+    return kind == TControlKind::RadioButton || kind == TControlKind::CheckBox;
+}
+
+bool Intersect(const TRect& p, const TRect& q)
+{
+    return p.Left < q.Left + q.Width && q.Left < p.Left + p.Width && p.Top < q.Top + q.Height
+           && q.Top < p.Top + p.Height;
+}
+
+// At every common resolution each radio button and check box is at least as wide as its mark and
+// its caption measure, within the window, clear of every other control of a text source's view but
+// the lists, whose windows hold their open lists; each radio button on the layout's row, after the
+// one before it.
+TEST_F(FormMainTest, BoxesMakeRoomForTheirCaptionsAtEveryResolution)
 {
     for (const UINT dpi : {96u, 120u, 144u, 168u, 192u}) {
         SCOPED_TRACE(dpi);
@@ -166,22 +179,31 @@ TEST_F(FormMainTest, RadioButtonsMakeRoomForTheirCaptionsAtEveryResolution)
         const TMeasuringDC dc(Main(), font);
         RECT client;
         GetClientRect(Main(), &client);
-        int previousRight = 0;
         for (const TControlLayout& entry : FormControls()) {
-            if (entry.Kind != TControlKind::RadioButton)
+            if (!IsBox(entry.Kind))
                 continue;
             SCOPED_TRACE(entry.Name);
-            HWND button = ControlWindow(entry.Id);
+            HWND box = ControlWindow(entry.Id);
             const std::wstring caption = ToWide(entry.Text);
             SIZE extent;
             GetTextExtentPoint32W(dc.Handle(), caption.c_str(), static_cast<int>(caption.size()), &extent);
-            const TRect place = PlaceOf(button);
-            const int measured = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(button)) + extent.cx;
-            EXPECT_GE(place.Width, measured);
+            const TRect place = PlaceOf(box);
+            EXPECT_GE(place.Width, GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(box)) + extent.cx);
             EXPECT_LE(place.Left + place.Width, client.right);
-            EXPECT_GE(place.Left, previousRight);
-            EXPECT_EQ(place.Top, ScaleToText(entry.Bounds.Top, textHeight));
-            previousRight = place.Left + place.Width;
+            for (const TControlLayout& other : FormControls()) {
+                if (other.Id != entry.Id && other.Kind != TControlKind::ComboBox && IsShown(other.Id, TSourceView::Text))
+                    EXPECT_FALSE(Intersect(place, PlaceOf(ControlWindow(other.Id)))) << other.Name;
+            }
+        }
+        for (const std::vector<TControlId>& row : RadioButtonRows()) {
+            int previousRight = 0;
+            for (const TControlId id : row) {
+                SCOPED_TRACE(Control(id).Name);
+                const TRect place = PlaceOf(ControlWindow(id));
+                EXPECT_GE(place.Left, previousRight);
+                EXPECT_EQ(place.Top, ScaleToText(Control(id).Bounds.Top, textHeight));
+                previousRight = place.Left + place.Width;
+            }
         }
     }
 }

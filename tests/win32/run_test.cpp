@@ -94,6 +94,35 @@ TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(tabulor.Main()) != FALSE; }));
 }
 
+// A caption typed, the headers linked and the HTML5 document selected: the caption goes on the
+// line after the table's, and with two header rows each header cell gets an id made from the
+// destination's name, which every cell below lists.
+TEST(RunTest, RunWithACaptionAndLinkedHeaders)
+{
+    TTempFolder folder;
+    WriteFile(folder.Path() / "ventes.txt", "A\tB\r\nC\tD\r\nE\tF\r\n");
+    TTabulorProcess tabulor;
+    StartRun(tabulor, folder.Path() / "ventes.txt", folder.Path() / "ventes.html", [&] {
+        SetText(tabulor.ControlWindow(EditTitleRows), L"2");
+        SetText(tabulor.ControlWindow(EditCaption), L"Ventes & prix été");
+        SendMessageW(tabulor.ControlWindow(CheckBoxLinkHeaders), BM_CLICK, 0, 0);
+        SendMessageW(tabulor.ControlWindow(RadioButtonOutputHTML5), BM_CLICK, 0, 0);
+    });
+    ASSERT_NE(tabulor.WaitForWindow(MessageFormClassName), nullptr);
+
+    const std::string html = ReadFile(folder.Path() / "ventes.html");
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u) << html;
+    const std::size_t table = html.find("\r\n<table");
+    ASSERT_NE(table, std::string::npos) << html;
+    const std::size_t next = html.find("\r\n", table + 2) + 2;
+    EXPECT_EQ(html.substr(next, html.find("\r\n", next) - next),
+              "  <caption>Ventes &amp; prix &eacute;t&eacute;</caption>")
+        << html;
+    for (const char* cell : {"<th id=\"ventes-1-1\">A</th>", "<th id=\"ventes-2-2\" headers=\"ventes-1-2\">D</th>",
+                             "<td headers=\"ventes-1-1 ventes-2-1\">E</td>"})
+        EXPECT_NE(html.find(cell), std::string::npos) << cell << "\n" << html;
+}
+
 TEST(RunTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
 {
     TTempFolder folder;
