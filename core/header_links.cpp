@@ -42,6 +42,23 @@ std::string IdStemOf(const std::filesystem::path& destination)
     return stem.empty() ? std::string(DefaultIdStem) : stem;
 }
 
+void THeaderColumns::Add(std::size_t col, bool header, bool belowHeaderRows)
+{
+    TColumn& column = Columns[col];
+    if (!header) {
+        column.BlankSince = column.HeadAbove;
+        return;
+    }
+    if (!belowHeaderRows) {
+        column.HeadAbove = true;
+        column.BlankSince = false;
+        return;
+    }
+    Gap = Gap || column.BlankSince;
+    Holding += column.Holds ? 0 : 1;
+    column.Holds = true;
+}
+
 void AppendId(std::string& text, std::string_view stem, THeaderPlace place)
 {
     char number[24];

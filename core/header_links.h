@@ -4,11 +4,13 @@
 // It does not decide which cells are header cells: the row writers and the sheet's table do.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tabulor {
 
@@ -38,6 +40,30 @@ void AppendIdAttribute(std::string& text, std::string_view stem, THeaderPlace pl
 void AppendScopeAttribute(std::string& text, bool columnHeader);
 // ` headers="…"` naming the places in their order; nothing where there are none.
 void AppendHeadersAttribute(std::string& text, std::string_view stem, std::span<const THeaderPlace> places);
+
+// Reads the header columns' cells from the top, to tell whether scope attributes alone tie every
+// cell to the headers that ids would name: at most one header column holds header cells below
+// the header rows, and none of them is cut off from the header cell above its column by a blank
+// cell, which a browser reading scope takes for the end of a block of headers. (The caller checks
+// the header rows and the spans.)
+class THeaderColumns {
+public:
+    explicit THeaderColumns(std::size_t count) : Columns(count) {}
+    // The next cell of a header column, or a place that a blank cell covers: whether it is a
+    // header cell, and whether it lies below the header rows.
+    void Add(std::size_t col, bool header, bool belowHeaderRows);
+    bool FitScope() const { return Holding <= 1 && !Gap; }
+
+private:
+    struct TColumn {
+        bool HeadAbove = false;  // a header cell of the header rows
+        bool BlankSince = false;
+        bool Holds = false;  // a header cell below the header rows
+    };
+    std::vector<TColumn> Columns;
+    std::size_t Holding = 0;
+    bool Gap = false;
+};
 
 // The row groups' lines, indented as rows are.
 inline constexpr std::string_view HeadOpening = "  <thead>";

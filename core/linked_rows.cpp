@@ -58,40 +58,34 @@ TLinkedRows::TLinkedRows(std::string_view text, const TTableSettings& settings, 
 }
 
 // Simple or not is decided on the header cells as they are written: the header rows and columns
-// that hold one. The rows below the header rows are read only while two header columns may
-// still turn out to hold one.
+// that hold one. The rows below the header rows are read while the header columns may still
+// turn the table from simple.
 void TLinkedRows::ReadHeaders(std::string_view text)
 {
     std::size_t rowsHolding = 0;
-    std::vector<bool> colHolds(HeaderCols);
-    std::size_t colsHolding = 0;
+    THeaderColumns columns(HeaderCols);
     for (std::string_view row : TSourceRows(text, Separator)) {
-        if (HeaderRowCells.size() < HeaderRows) {
-            std::vector<bool>& cells = HeaderRowCells.emplace_back();
-            for (bool last = false; !last;) {
-                const std::size_t end = Rows.FieldEnd(row);
-                cells.push_back(!BlankField(row.substr(0, end)));
-                last = end == row.size();
-                row.remove_prefix(std::min(end + 1, row.size()));
-            }
-            rowsHolding += std::find(cells.begin(), cells.end(), true) != cells.end() ? 1 : 0;
-            continue;
-        }
-        Grouped_ = HeaderRows > 0;
-        if (rowsHolding > 1 || HeaderCols < 2 || colsHolding > 1)
-            break;
-        for (std::size_t col = 0; col < HeaderCols; ++col) {
-            const std::size_t end = Rows.FieldEnd(row);
-            if (!colHolds[col] && !BlankField(row.substr(0, end))) {
-                colHolds[col] = true;
-                ++colsHolding;
-            }
-            if (end == row.size())
+        const bool headerRow = HeaderRowCells.size() < HeaderRows;
+        if (!headerRow) {
+            Grouped_ = HeaderRows > 0;
+            if (rowsHolding > 1 || !columns.FitScope() || HeaderCols == 0)
                 break;
-            row.remove_prefix(end + 1);
+        }
+        std::vector<bool> cells;
+        for (bool last = false; !last && (headerRow || cells.size() < HeaderCols);) {
+            const std::size_t end = Rows.FieldEnd(row);
+            cells.push_back(!BlankField(row.substr(0, end)));
+            last = end == row.size();
+            row.remove_prefix(std::min(end + 1, row.size()));
+        }
+        for (std::size_t col = 0; col < std::min(cells.size(), HeaderCols); ++col)
+            columns.Add(col, cells[col], !headerRow);
+        if (headerRow) {
+            rowsHolding += std::find(cells.begin(), cells.end(), true) != cells.end() ? 1 : 0;
+            HeaderRowCells.push_back(std::move(cells));
         }
     }
-    Simple = rowsHolding <= 1 && colsHolding <= 1;
+    Simple = rowsHolding <= 1 && columns.FitScope();
 }
 
 // A quoted field's quotes are no text of its own.
@@ -125,10 +119,9 @@ std::string_view TLinkedRows::ColumnIds(std::size_t col) const
 std::string TLinkedRows::HeaderAttribute(std::size_t row, std::size_t col, bool columnHeader) const
 {
     std::string attribute;
-    if (Simple)
-        AppendScopeAttribute(attribute, columnHeader);
-    else
+    if (!Simple)
         AppendIdAttribute(attribute, Stem, {static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(col)});
+    AppendScopeAttribute(attribute, columnHeader);
     return attribute;
 }
 

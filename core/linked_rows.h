@@ -1,7 +1,8 @@
 // The rows of a text source whose cells are tied to their headers. A header cell whose text tells
-// nothing is written as a data cell; a table with at most one header row and one header column
-// that hold header cells gets scope attributes, any other ids and headers attributes. The header
-// rows go in a row group of their own, the other rows in a second, where both hold a row.
+// nothing is written as a data cell; a table whose header cells scope alone ties as the rule does
+// (see THeaderColumns) gets scope attributes, any other ids and headers attributes and scopes
+// too. The header rows go in a row group of their own, the other rows in a second, where both
+// hold a row.
 //
 // It reads the header rows once before writing, and the header columns of every row where it
 // must count them. It does not write the table's opening and closing lines, nor the closing
@@ -44,7 +45,7 @@ private:
     // The ids of the column's header cells in the header rows above row.
     std::string ColumnIdsAbove(std::size_t col, std::size_t row) const;
     std::string_view ColumnIds(std::size_t col) const;
-    // ` id="…"` or the scope, as the table takes them, for a header cell at row and col.
+    // The id, where the table takes ids, and the scope of a header cell at row and col.
     std::string HeaderAttribute(std::size_t row, std::size_t col, bool columnHeader) const;
 
     const TRowWriter& Rows;

@@ -123,8 +123,8 @@ void TSheetLinks::FindBodyStart()
     BodyStart_ = boundary > 0 && boundary < Rows ? boundary : 0;
 }
 
-// Decided on the table as written: the rows and columns that hold a header cell, and the spans
-// that are written.
+// Decided on the table as written: the rows and columns that hold a header cell, the spans that
+// are written, and what a browser reading scope makes of the header columns.
 void TSheetLinks::Decide()
 {
     const auto spans = [&](const TMergedArea& area) {
@@ -133,10 +133,18 @@ void TSheetLinks::Decide()
     const bool anySpan = std::any_of(ColumnHeaders.begin(), ColumnHeaders.end(), spans)
                          || std::any_of(RowHeaders.begin(), RowHeaders.end(), spans);
     const bool manyRows = !ColumnHeaders.empty() && ColumnHeaders.front().Top != ColumnHeaders.back().Top;
-    const bool manyCols = std::any_of(RowHeaders.begin(), RowHeaders.end(), [&](const TMergedArea& area) {
-        return area.Left != RowHeaders.front().Left;
-    });
-    Simple = !anySpan && !manyRows && !manyCols;
+    if (anySpan || manyRows) {
+        Simple = false;
+        return;
+    }
+    // No header cell spans here: a covered place of a written row is a blank cell's.
+    THeaderColumns columns(HeaderCols);
+    TMergedArea area;
+    for (std::uint32_t row = 0; row < Rows && columns.FitScope(); ++row) {
+        for (std::uint32_t col = 0; col < HeaderCols && !Merges.Dropped(row); ++col)
+            columns.Add(col, CellAt(row, col, area) && Header(row, col), row >= HeaderRows);
+    }
+    Simple = columns.FitScope();
 }
 
 THeaderPlace TSheetLinks::Place(const TMergedArea& area) const
@@ -147,19 +155,17 @@ THeaderPlace TSheetLinks::Place(const TMergedArea& area) const
 void TSheetLinks::AppendAttributes(std::string& text, const TMergedArea& area) const
 {
     const bool header = Header(area.Top, area.Left);
-    if (Simple) {
-        if (header)
-            AppendScopeAttribute(text, area.Top < HeaderRows);
-        return;
-    }
-    if (header)
+    if (header && !Simple)
         AppendIdAttribute(text, Stem, Place(area));
-    AppendHeaders(text, area);
+    if (header)
+        AppendScopeAttribute(text, area.Top < HeaderRows);
+    if (!Simple)
+        AppendHeaders(text, area);
 }
 
 // The header cells of the header rows above the cell whose columns meet its columns, top to
-// bottom and left to right; then, for a cell below the header rows, the header cells of the
-// header columns whose rows meet its rows and that stand left of it, left to right.
+// bottom and left to right; then the header cells of the header columns below the header rows
+// whose rows meet its rows and that stand left of it, left to right.
 void TSheetLinks::AppendHeaders(std::string& text, const TMergedArea& area) const
 {
     Places.clear();
@@ -174,9 +180,9 @@ void TSheetLinks::AppendHeaders(std::string& text, const TMergedArea& area) cons
     Found.erase(std::unique(Found.begin(), Found.end()), Found.end());
     for (const std::uint32_t index : Found)
         Places.push_back(Place(ColumnHeaders[index]));
-    if (area.Top >= HeaderRows) {
+    if (area.Bottom >= HeaderRows) {
         Found.clear();
-        for (std::uint32_t row = area.Top; row <= area.Bottom; ++row) {
+        for (std::uint32_t row = std::max(area.Top, HeaderRows); row <= area.Bottom; ++row) {
             for (std::uint32_t at = RowHeadersFrom[row]; at < RowHeadersFrom[row + 1]; ++at) {
                 if (RowHeaders[RowHeadersAt[at]].Left < area.Left)
                     Found.push_back(RowHeadersAt[at]);

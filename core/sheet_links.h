@@ -1,8 +1,10 @@
 // Which cells of a sheet's table are header cells, and what ties each cell to its header cells,
 // for a table whose cells are tied to their headers. A header cell is a cell that begins in the
 // header rows or columns and whose text tells something; one that begins in both is a column
-// header only. A table with at most one header row and one header column that hold header
-// cells, none of which spans, gets scope attributes; any other ids and headers attributes.
+// header only. A table whose header cells scope alone ties as the rule does (see
+// THeaderColumns), none of them spanning, gets scope attributes; any other ids and headers
+// attributes, and its header cells their scope too, so that a browser guesses no header for a
+// cell whose headers name none.
 //
 // It reads the sheet's cells once, before the table is written, and rewinds them. It writes no
 // cell: the sheet's table does, with the attributes it gives.
@@ -32,8 +34,8 @@ public:
     // boundary at or below the header rows that no cell crosses, since a cell may not span out
     // of its row group. 0 where there are no groups.
     std::uint32_t BodyStart() const { return BodyStart_; }
-    // The attributes after the class of the cell that begins at the area's top-left: its id or
-    // scope, and its headers.
+    // The attributes after the class of the cell that begins at the area's top-left: its id,
+    // scope and headers, as the table takes them.
     void AppendAttributes(std::string& text, const TMergedArea& area) const;
 
 private:

@@ -114,8 +114,8 @@ void ExpectBothPaths(const std::vector<TLinkCase>& cases)
 // The two header rows of a year and its quarters' table, without merges, as both kinds write it.
 const TLines YearAndQuarters = {
     R"(  <thead>)",
-    R"(  <tr><th class="h" id="t-1-1">A</th><th class="h" id="t-1-2">B</th></tr>)",
-    R"(  <tr><th class="h" id="t-2-1" headers="t-1-1">a</th><th class="h" id="t-2-2" headers="t-1-2">b</th></tr>)",
+    R"(  <tr><th class="h" id="t-1-1" scope="col">A</th><th class="h" id="t-1-2" scope="col">B</th></tr>)",
+    R"(  <tr><th class="h" id="t-2-1" scope="col" headers="t-1-1">a</th><th class="h" id="t-2-2" scope="col" headers="t-1-2">b</th></tr>)",
     R"(  </thead>)",
     R"(  <tbody>)",
     R"(  <tr><td class="c" headers="t-1-1 t-2-1">1</td><td class="c" headers="t-1-2 t-2-2">2</td></tr>)",
@@ -161,39 +161,45 @@ TEST(HeaderLinks, OtherTablesGetIdsAndHeaders)
          {{"R\xC3\xA9gion", "2024", "", "2025", ""}, {"", "T1", "T2", "T1", "T2"}, {"Nord", "1", "2", "3", "4"}},
          {{0, 0, 1, 0}, {0, 1, 0, 2}, {0, 3, 0, 4}}, 2, 1,
          {R"(  <thead>)",
-          R"(  <tr><th class="h" id="t-1-1" rowspan="2">R&eacute;gion</th>)"
-          R"(<th class="h" id="t-1-2" colspan="2">2024</th>)"
-          R"(<th class="h" id="t-1-4" colspan="2">2025</th></tr>)",
-          R"(  <tr><th class="h" id="t-2-2" headers="t-1-2">T1</th><th class="h" id="t-2-3" headers="t-1-2">T2</th>)"
-          R"(<th class="h" id="t-2-4" headers="t-1-4">T1</th><th class="h" id="t-2-5" headers="t-1-4">T2</th></tr>)",
+          R"(  <tr><th class="h" id="t-1-1" scope="col" rowspan="2">R&eacute;gion</th>)"
+          R"(<th class="h" id="t-1-2" scope="col" colspan="2">2024</th>)"
+          R"(<th class="h" id="t-1-4" scope="col" colspan="2">2025</th></tr>)",
+          R"(  <tr><th class="h" id="t-2-2" scope="col" headers="t-1-2">T1</th><th class="h" id="t-2-3" scope="col" headers="t-1-2">T2</th>)"
+          R"(<th class="h" id="t-2-4" scope="col" headers="t-1-4">T1</th><th class="h" id="t-2-5" scope="col" headers="t-1-4">T2</th></tr>)",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-3-1" headers="t-1-1">Nord</th><td class="c" headers="t-1-2 t-2-2 t-3-1">1</td>)"
+          R"(  <tr><th class="h" id="t-3-1" scope="row" headers="t-1-1">Nord</th><td class="c" headers="t-1-2 t-2-2 t-3-1">1</td>)"
           R"(<td class="c" headers="t-1-2 t-2-3 t-3-1">2</td><td class="c" headers="t-1-4 t-2-4 t-3-1">3</td>)"
           R"(<td class="c" headers="t-1-4 t-2-5 t-3-1">4</td></tr>)",
           R"(  </tbody>)"}},
         {"two header columns", {{"Pays", "Ville", "Pop"}, {"FR", "Paris", "2"}, {"FR", "Lyon", "1"}}, {}, 1, 2,
          {R"(  <thead>)",
-          R"(  <tr><th class="h" id="t-1-1">Pays</th><th class="h" id="t-1-2">Ville</th>)"
-          R"(<th class="h" id="t-1-3">Pop</th></tr>)",
+          R"(  <tr><th class="h" id="t-1-1" scope="col">Pays</th><th class="h" id="t-1-2" scope="col">Ville</th>)"
+          R"(<th class="h" id="t-1-3" scope="col">Pop</th></tr>)",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1">FR</th>)"
-          R"(<th class="h" id="t-2-2" headers="t-1-2 t-2-1">Paris</th>)"
+          R"(  <tr><th class="h" id="t-2-1" scope="row" headers="t-1-1">FR</th>)"
+          R"(<th class="h" id="t-2-2" scope="row" headers="t-1-2 t-2-1">Paris</th>)"
           R"(<td class="c" headers="t-1-3 t-2-1 t-2-2">2</td></tr>)",
-          R"(  <tr><th class="h" id="t-3-1" headers="t-1-1">FR</th>)"
-          R"(<th class="h" id="t-3-2" headers="t-1-2 t-3-1">Lyon</th>)"
+          R"(  <tr><th class="h" id="t-3-1" scope="row" headers="t-1-1">FR</th>)"
+          R"(<th class="h" id="t-3-2" scope="row" headers="t-1-2 t-3-1">Lyon</th>)"
           R"(<td class="c" headers="t-1-3 t-3-1 t-3-2">1</td></tr>)",
           R"(  </tbody>)"}},
         {"a merged row header", {{"R", "X"}, {"A", "1"}, {"", "2"}}, {{1, 0, 2, 0}}, 1, 1,
-         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1">R</th><th class="h" id="t-1-2">X</th></tr>)",
+         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" scope="col">R</th><th class="h" id="t-1-2" scope="col">X</th></tr>)",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1" rowspan="2">A</th>)"
+          R"(  <tr><th class="h" id="t-2-1" scope="row" headers="t-1-1" rowspan="2">A</th>)"
           R"(<td class="c" headers="t-1-2 t-2-1">1</td></tr>)",
           R"(  <tr><td class="c" headers="t-1-2 t-2-1">2</td></tr>)", R"(  </tbody>)"}},
+        {"a blank cell between a row header and the header above it", {{"R", "X"}, {"", "1"}, {"B", "2"}}, {}, 1, 1,
+         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" scope="col">R</th><th class="h" id="t-1-2" scope="col">X</th></tr>)",
+          R"(  </thead>)", R"(  <tbody>)",
+          R"(  <tr><td class="c" headers="t-1-1">&nbsp;</td><td class="c" headers="t-1-2">1</td></tr>)",
+          R"(  <tr><th class="h" id="t-3-1" scope="row" headers="t-1-1">B</th><td class="c" headers="t-1-2 t-3-1">2</td></tr>)",
+          R"(  </tbody>)"}},
         {"a merged header with headers and both spans", {{"A", "B", ""}, {"C", "", ""}, {"", "", "x"}},
          {{1, 0, 2, 1}, {0, 1, 0, 2}}, 1, 1,
-         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1">A</th><th class="h" id="t-1-2" colspan="2">B</th></tr>)",
+         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" scope="col">A</th><th class="h" id="t-1-2" scope="col" colspan="2">B</th></tr>)",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1 t-1-2" colspan="2" rowspan="2">C</th>)"
+          R"(  <tr><th class="h" id="t-2-1" scope="row" headers="t-1-1 t-1-2" colspan="2" rowspan="2">C</th>)"
           R"(<td class="c" headers="t-1-2 t-2-1">&nbsp;</td></tr>)",
           R"(  <tr><td class="c" headers="t-1-2 t-2-1">x</td></tr>)", R"(  </tbody>)"}},
     });
@@ -204,17 +210,17 @@ TEST(HeaderLinks, AllHeaderSheetsAndCountsPastTheSheet)
     const TRows square = {{"A", "B"}, {"C", "D"}};
     ExpectBothPaths({
         {"every row a header row, no body: no groups", square, {}, 9, 0,
-         {R"(  <tr><th class="h" id="t-1-1">A</th><th class="h" id="t-1-2">B</th></tr>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1">C</th><th class="h" id="t-2-2" headers="t-1-2">D</th>)"
+         {R"(  <tr><th class="h" id="t-1-1" scope="col">A</th><th class="h" id="t-1-2" scope="col">B</th></tr>)",
+          R"(  <tr><th class="h" id="t-2-1" scope="col" headers="t-1-1">C</th><th class="h" id="t-2-2" scope="col" headers="t-1-2">D</th>)"
           R"(</tr>)"}},
         {"every column a header column", square, {}, 0, 9,
-         {R"(  <tr><th class="h" id="t-1-1">A</th><th class="h" id="t-1-2" headers="t-1-1">B</th></tr>)",
-          R"(  <tr><th class="h" id="t-2-1">C</th><th class="h" id="t-2-2" headers="t-2-1">D</th></tr>)"}},
+         {R"(  <tr><th class="h" id="t-1-1" scope="row">A</th><th class="h" id="t-1-2" scope="row" headers="t-1-1">B</th></tr>)",
+          R"(  <tr><th class="h" id="t-2-1" scope="row">C</th><th class="h" id="t-2-2" scope="row" headers="t-2-1">D</th></tr>)"}},
         {"a corner is a column header only", square, {}, 1, 9,
-         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1">A</th><th class="h" id="t-1-2">B</th></tr>)",
+         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" scope="col">A</th><th class="h" id="t-1-2" scope="col">B</th></tr>)",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1">C</th>)"
-          R"(<th class="h" id="t-2-2" headers="t-1-2 t-2-1">D</th></tr>)",
+          R"(  <tr><th class="h" id="t-2-1" scope="row" headers="t-1-1">C</th>)"
+          R"(<th class="h" id="t-2-2" scope="row" headers="t-1-2 t-2-1">D</th></tr>)",
           R"(  </tbody>)"}},
         {"one row, more header rows asked", {{"A", "B"}}, {}, 3, 0,
          {R"(  <tr><th class="h" scope="col">A</th><th class="h" scope="col">B</th></tr>)"}},
@@ -232,12 +238,12 @@ TEST(HeaderLinks, BlankHeaderCellsAreDataCells)
         {"in a sheet",
          {{"", "A", " ", "C"}, {"\t", "\xC2\xA0", "B", " \xC2\xA0\t"}, {"R", "1", "2", "3"}}, {}, 2, 1,
          {R"(  <thead>)",
-          R"(  <tr><td class="c">&nbsp;</td><th class="h" id="t-1-2">A</th><td class="c"> </td>)"
-          R"(<th class="h" id="t-1-4">C</th></tr>)",
+          R"(  <tr><td class="c">&nbsp;</td><th class="h" id="t-1-2" scope="col">A</th><td class="c"> </td>)"
+          R"(<th class="h" id="t-1-4" scope="col">C</th></tr>)",
           "  <tr><td class=\"c\">\t</td><td class=\"c\" headers=\"t-1-2\">&nbsp;</td>"
-          R"(<th class="h" id="t-2-3">B</th>)" "<td class=\"c\" headers=\"t-1-4\"> &nbsp;\t</td></tr>",
+          R"(<th class="h" id="t-2-3" scope="col">B</th>)" "<td class=\"c\" headers=\"t-1-4\"> &nbsp;\t</td></tr>",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-3-1">R</th><td class="c" headers="t-1-2 t-3-1">1</td>)"
+          R"(  <tr><th class="h" id="t-3-1" scope="row">R</th><td class="c" headers="t-1-2 t-3-1">1</td>)"
           R"(<td class="c" headers="t-2-3 t-3-1">2</td><td class="c" headers="t-1-4 t-3-1">3</td></tr>)",
           R"(  </tbody>)"}},
     });
@@ -264,21 +270,21 @@ TEST(HeaderLinks, TheHeadTakesTheRowsItsCellsSpan)
 {
     ExpectBothPaths({
         {"a header cell across the boundary", {{"A", "B"}, {"", "1"}, {"2", "3"}}, {{0, 0, 1, 0}}, 1, 0,
-         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" rowspan="2">A</th><th class="h" id="t-1-2">B</th></tr>)",
+         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" scope="col" rowspan="2">A</th><th class="h" id="t-1-2" scope="col">B</th></tr>)",
           R"(  <tr><td class="c" headers="t-1-2">1</td></tr>)", R"(  </thead>)", R"(  <tbody>)",
           R"(  <tr><td class="c" headers="t-1-1">2</td><td class="c" headers="t-1-2">3</td></tr>)",
           R"(  </tbody>)"}},
         {"down to the last row: no body, no groups", {{"A", "B"}, {"", "1"}, {"", "3"}}, {{0, 0, 2, 0}}, 1, 0,
-         {R"(  <tr><th class="h" id="t-1-1" rowspan="3">A</th><th class="h" id="t-1-2">B</th></tr>)",
+         {R"(  <tr><th class="h" id="t-1-1" scope="col" rowspan="3">A</th><th class="h" id="t-1-2" scope="col">B</th></tr>)",
           R"(  <tr><td class="c" headers="t-1-2">1</td></tr>)", R"(  <tr><td class="c" headers="t-1-2">3</td></tr>)"}},
         {"a header row's cell described by the row headers beside its rows below them",
          {{"C", "H", "X"}, {"R", "", "1"}, {"S", "2", "3"}}, {{0, 1, 1, 1}}, 1, 1,
          {R"(  <thead>)",
-          R"(  <tr><th class="h" id="t-1-1">C</th><th class="h" id="t-1-2" headers="t-2-1" rowspan="2">H</th>)"
-          R"(<th class="h" id="t-1-3">X</th></tr>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1">R</th><td class="c" headers="t-1-3 t-2-1">1</td></tr>)",
+          R"(  <tr><th class="h" id="t-1-1" scope="col">C</th><th class="h" id="t-1-2" scope="col" headers="t-2-1" rowspan="2">H</th>)"
+          R"(<th class="h" id="t-1-3" scope="col">X</th></tr>)",
+          R"(  <tr><th class="h" id="t-2-1" scope="row" headers="t-1-1">R</th><td class="c" headers="t-1-3 t-2-1">1</td></tr>)",
           R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-3-1" headers="t-1-1">S</th><td class="c" headers="t-1-2 t-3-1">2</td>)"
+          R"(  <tr><th class="h" id="t-3-1" scope="row" headers="t-1-1">S</th><td class="c" headers="t-1-2 t-3-1">2</td>)"
           R"(<td class="c" headers="t-1-3 t-3-1">3</td></tr>)",
           R"(  </tbody>)"}},
     });
@@ -292,10 +298,10 @@ TEST(HeaderLinks, AHeaderAboveAMergedRowHeaderStillHeadsItsColumn)
     ExpectBothPaths({
         {"a row header merged across the table", {{"Z", ""}, {"A", "1"}, {"S", ""}, {"B", "2"}},
          {{0, 0, 0, 1}, {2, 0, 2, 1}}, 1, 1,
-         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" colspan="2">Z</th></tr>)", R"(  </thead>)", R"(  <tbody>)",
-          R"(  <tr><th class="h" id="t-2-1" headers="t-1-1">A</th><td class="c" headers="t-1-1 t-2-1">1</td></tr>)",
-          R"(  <tr><th class="h" id="t-3-1" headers="t-1-1" colspan="2">S</th></tr>)",
-          R"(  <tr><th class="h" id="t-4-1" headers="t-1-1">B</th><td class="c" headers="t-1-1 t-4-1">2</td></tr>)",
+         {R"(  <thead>)", R"(  <tr><th class="h" id="t-1-1" scope="col" colspan="2">Z</th></tr>)", R"(  </thead>)", R"(  <tbody>)",
+          R"(  <tr><th class="h" id="t-2-1" scope="row" headers="t-1-1">A</th><td class="c" headers="t-1-1 t-2-1">1</td></tr>)",
+          R"(  <tr><th class="h" id="t-3-1" scope="row" headers="t-1-1" colspan="2">S</th></tr>)",
+          R"(  <tr><th class="h" id="t-4-1" scope="row" headers="t-1-1">B</th><td class="c" headers="t-1-1 t-4-1">2</td></tr>)",
           R"(  </tbody>)"}},
     });
 }
@@ -357,7 +363,7 @@ TEST(HeaderLinks, ARunsIdsCarryTheDestinationsStem)
     for (const auto& [destination, id] : {std::pair{"/x/Ventes 2024.html", "Ventes-2024-1-1"}, {"", "tableau-1-1"}}) {
         settings.DestFileName = destination;
         EXPECT_THAT(testkit::ConvertInMemory("A\nB\n1", settings),
-                    ::testing::HasSubstr("<th id=\"" + std::string(id) + "\">A</th>"))
+                    ::testing::HasSubstr("<th id=\"" + std::string(id) + "\" scope=\"col\">A</th>"))
             << destination;
     }
 }
@@ -701,8 +707,32 @@ private:
         return true;
     }
 
+    // A browser reading scope takes a blank cell or a data cell of a header column for the end of
+    // a block of headers: a header cell below it would lose the header cell of the header rows
+    // above it.
+    bool CutOffByABlank() const
+    {
+        const std::vector<std::size_t> headers = Headers();
+        for (const std::size_t above : headers) {
+            const TGridCell& top = Source.Cells[above].Grid;
+            for (const std::size_t below : headers) {
+                const TGridCell& bottom = Source.Cells[below].Grid;
+                if (!Source.Cells[above].InHeaderRows || Source.Cells[below].InHeaderRows || bottom.X != top.X
+                    || bottom.Y <= top.Y)
+                    continue;
+                for (const TSourceCell& cell : Source.Cells) {
+                    const TGridCell& between = cell.Grid;
+                    if ((!between.Header || between.Empty) && between.X <= top.X && top.X < between.X + between.Width
+                        && between.Y > top.Y && between.Y < bottom.Y)
+                        return true;
+                }
+            }
+        }
+        return false;
+    }
+
     // Scopes where at most one row of the header rows and one column of the header columns hold a
-    // header cell and none of them spans; ids and headers else.
+    // header cell and none of them spans; ids and headers else, and the header cells' scopes too.
     bool Attributes()
     {
         std::set<std::size_t> headerRows, headerCols;
@@ -715,13 +745,13 @@ private:
                 headerCols.insert(cell.X);
             spans = spans || cell.Width > 1 || cell.Height > 1;
         }
-        const bool simple = headerRows.size() <= 1 && headerCols.size() <= 1 && !spans;
+        const bool simple = headerRows.size() <= 1 && headerCols.size() <= 1 && !spans && !CutOffByABlank();
         std::set<std::string> ids;
         for (std::size_t index = 0; index < Source.Cells.size(); ++index) {
             const TWrittenCell& written = Written.Cells[index];
             const bool header = written.Grid.Header;
             const std::string id = header && !simple ? Id(index) : "";
-            const bool scoped = header && simple;
+            const bool scoped = header;
             const auto scope = Source.Cells[index].InHeaderRows ? testkit::csCol : testkit::csRow;
             if (written.Grid.Id != id || written.Scoped != scoped || (scoped && written.Grid.Scope != scope))
                 return Fail("cell " + Place(index) + (simple ? " of a simple table" : " of a table with ids")
