@@ -8,6 +8,7 @@
 #include "core/sheet_markup.h"
 #include "tests/testkit/line_text.h"
 #include "tests/testkit/starting_settings.h"
+#include "tests/testkit/test_sheet.h"
 
 namespace {
 
@@ -15,38 +16,8 @@ using namespace tabulor;
 using ::testing::ElementsAreArray;
 using tabulor::testkit::SplitCrLf;
 
-using TRows = std::vector<std::vector<std::string>>;
-
-// A sheet as a workbook gives it: the rectangle runs from A1 to the last row and the last column
-// that hold a text, and an empty text is no cell.
-class TTestSheet final : public TSheetSource {
-public:
-    TTestSheet(const TRows& rows, const std::vector<TMergedArea>& merges) : Merges(merges)
-    {
-        for (std::uint32_t row = 0; row < rows.size(); ++row) {
-            for (std::uint32_t col = 0; col < rows[row].size(); ++col) {
-                if (rows[row][col].empty())
-                    continue;
-                Cells.push_back({row, col, rows[row][col]});
-                RowCount = std::max(RowCount, row + 1);
-                ColCount = std::max(ColCount, col + 1);
-            }
-        }
-    }
-    std::uint32_t Rows() const override { return RowCount; }
-    std::uint32_t Cols() const override { return ColCount; }
-    const TSheetCell* NextCell() override { return Next < Cells.size() ? &Cells[Next++] : nullptr; }
-    void Rewind() override { Next = 0; }
-    std::size_t MergeCount() const override { return Merges.size(); }
-    TMergedArea Merge(std::size_t index) const override { return Merges[index]; }
-
-private:
-    std::vector<TSheetCell> Cells;
-    std::size_t Next = 0;
-    std::uint32_t RowCount = 0;
-    std::uint32_t ColCount = 0;
-    const std::vector<TMergedArea>& Merges;
-};
+using testkit::TRows;
+using testkit::TTestSheet;
 
 // The table's row lines, without its opening and closing ones. Header cells have a class, data
 // cells none, so that the spans' place after the class shows.
