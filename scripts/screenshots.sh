@@ -37,6 +37,6 @@ shoot '^Tabulor$' docs/window-linux.png build/qt/tabulor
 source scripts/wine-env.sh
 wine_prefix "$PWD/build-windows/wine-prefix"
 shoot 'Wine desktop' docs/window-windows.png \
-  "$wine" explorer /desktop=Tabulor,680x380 build-windows/win32/tabulor.exe
+  "$wine" explorer /desktop=Tabulor,700x440 build-windows/win32/tabulor.exe
 "$wineserver" -k || true
 echo "docs/window-linux.png and docs/window-windows.png written"
