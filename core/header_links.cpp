@@ -44,6 +44,8 @@ std::string IdStemOf(const std::filesystem::path& destination)
 
 void THeaderColumns::Add(std::size_t col, bool header, bool belowHeaderRows)
 {
+    if (col >= Columns.size())
+        Columns.resize(col + 1);
     TColumn& column = Columns[col];
     if (!header) {
         column.BlankSince = column.HeadAbove;

@@ -48,7 +48,6 @@ void AppendHeadersAttribute(std::string& text, std::string_view stem, std::span<
 // the header rows and the spans.)
 class THeaderColumns {
 public:
-    explicit THeaderColumns(std::size_t count) : Columns(count) {}
     // The next cell of a header column, or a place that a blank cell covers: whether it is a
     // header cell, and whether it lies below the header rows.
     void Add(std::size_t col, bool header, bool belowHeaderRows);
@@ -60,6 +59,7 @@ private:
         bool BlankSince = false;
         bool Holds = false;  // a header cell below the header rows
     };
+    // As many as have been read: a header count may run far past the table.
     std::vector<TColumn> Columns;
     std::size_t Holding = 0;
     bool Gap = false;

@@ -63,7 +63,7 @@ TLinkedRows::TLinkedRows(std::string_view text, const TTableSettings& settings, 
 void TLinkedRows::ReadHeaders(std::string_view text)
 {
     std::size_t rowsHolding = 0;
-    THeaderColumns columns(HeaderCols);
+    THeaderColumns columns;
     for (std::string_view row : TSourceRows(text, Separator)) {
         const bool headerRow = HeaderRowCells.size() < HeaderRows;
         if (!headerRow) {

@@ -138,7 +138,7 @@ void TSheetLinks::Decide()
         return;
     }
     // No header cell spans here: a covered place of a written row is a blank cell's.
-    THeaderColumns columns(HeaderCols);
+    THeaderColumns columns;
     TMergedArea area;
     for (std::uint32_t row = 0; row < Rows && columns.FitScope(); ++row) {
         for (std::uint32_t col = 0; col < HeaderCols && !Merges.Dropped(row); ++col)

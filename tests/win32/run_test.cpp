@@ -118,7 +118,8 @@ TEST(RunTest, RunWithACaptionAndLinkedHeaders)
     EXPECT_EQ(html.substr(next, html.find("\r\n", next) - next),
               "  <caption>Ventes &amp; prix &eacute;t&eacute;</caption>")
         << html;
-    for (const char* cell : {"<th id=\"ventes-1-1\">A</th>", "<th id=\"ventes-2-2\" headers=\"ventes-1-2\">D</th>",
+    for (const char* cell : {"<th id=\"ventes-1-1\" scope=\"col\">A</th>",
+                             "<th id=\"ventes-2-2\" scope=\"col\" headers=\"ventes-1-2\">D</th>",
                              "<td headers=\"ventes-1-1 ventes-2-1\">E</td>"})
         EXPECT_NE(html.find(cell), std::string::npos) << cell << "\n" << html;
 }
