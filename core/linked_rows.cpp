@@ -28,12 +28,6 @@ void AppendHeaders(TOutputLines& output, std::string_view columnIds, std::string
     output.Append("\"");
 }
 
-void AddLine(TOutputLines& output, std::string_view line)
-{
-    output.Append(line);
-    output.EndLine();
-}
-
 }  // namespace
 
 TLinkedRows::TLinkedRows(std::string_view text, const TTableSettings& settings, const TCellReading& reading,
@@ -128,14 +122,14 @@ std::string TLinkedRows::HeaderAttribute(std::size_t row, std::size_t col, bool 
 void TLinkedRows::AddRow(std::string_view text, std::size_t row, TOutputLines& output) const
 {
     if (row == 0 && Grouped_)
-        AddLine(output, HeadOpening);
+        output.AddLine(HeadOpening);
     if (row < HeaderRows)
         AddHeaderRow(text, row, output);
     else
         AddBodyRow(text, row, output);
     if (row + 1 == HeaderRows && Grouped_) {
-        AddLine(output, HeadClosing);
-        AddLine(output, BodyOpening);
+        output.AddLine(HeadClosing);
+        output.AddLine(BodyOpening);
     }
 }
 
@@ -153,7 +147,7 @@ void TLinkedRows::AddHeaderRow(std::string_view text, std::size_t row, TOutputLi
         AddCellText(cells[col], text.substr(0, end), output);
         text.remove_prefix(std::min(end + 1, text.size()));
     }
-    AddLine(output, "</tr>");
+    output.AddLine("</tr>");
 }
 
 // The header columns' cells a cell at a time; the data cells so too where they name their
@@ -183,7 +177,7 @@ void TLinkedRows::AddBodyRow(std::string_view text, std::size_t row, TOutputLine
             AppendId(rowIds, Stem, {static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(col)});
         }
         if (end == text.size()) {
-            AddLine(output, "</tr>");
+            output.AddLine("</tr>");
             return;
         }
         text.remove_prefix(end + 1);
@@ -200,7 +194,7 @@ void TLinkedRows::AddBodyRow(std::string_view text, std::size_t row, TOutputLine
         last = end == text.size();
         text.remove_prefix(std::min(end + 1, text.size()));
     }
-    AddLine(output, "</tr>");
+    output.AddLine("</tr>");
 }
 
 void TLinkedRows::AddCellText(bool header, std::string_view field, TOutputLines& output) const
