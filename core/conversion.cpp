@@ -17,18 +17,27 @@ namespace tabulor {
 
 namespace {
 
-// The destination takes the lines that addLines gives only once all of them are written.
 template <typename TAddLines>
-void WriteDestination(const TConversionSettings& settings, TAddLines addLines)
+void WriteLines(TByteSink& destination, TAddLines addLines)
 {
-    TDestinationFile destination(settings.DestFileName);
-    {
-        TBackgroundWriter writer(destination);
-        TOutputLines output(&writer);
-        addLines(output);
-        output.Flush();
-        writer.Wait();
+    TBackgroundWriter writer(destination);
+    TOutputLines output(&writer);
+    addLines(output);
+    output.Flush();
+    writer.Wait();
+}
+
+// A destination file takes the lines that addLines gives only once all of them are written; a
+// sink given takes them as they come.
+template <typename TAddLines>
+void WriteDestination(const TConversionSettings& settings, TByteSink* sink, TAddLines addLines)
+{
+    if (sink != nullptr) {
+        WriteLines(*sink, addLines);
+        return;
     }
+    TDestinationFile destination(settings.DestFileName);
+    WriteLines(destination, addLines);
     destination.Commit();
 }
 
@@ -128,14 +137,14 @@ TSheet ReadSourceSheet(std::string_view workbook, const TConversionSettings& set
     }
 }
 
-}  // namespace
-
-TConversionReport RunConversion(const TConversionSettings& settings)
+// sink: where the lines go, or null for the destination file.
+TConversionReport Run(const TConversionSettings& settings, TByteSink* sink)
 {
     // The source is read whole before the destination is touched, so the two may be one file; a
     // source that the run itself may cut short, being its own destination, is not mapped.
     std::error_code error;
-    const bool ownDestination = std::filesystem::equivalent(settings.SourceFileName, settings.DestFileName, error);
+    const bool ownDestination =
+        sink == nullptr && std::filesystem::equivalent(settings.SourceFileName, settings.DestFileName, error);
     TFileContents source = ReadWholeFile(settings.SourceFileName, !ownDestination);
     if (SourceKindOf(source.View().substr(0, 8)) != TSourceKind::Text) {
         // Read whole before the destination is touched, so that a sheet too large writes nothing;
@@ -146,13 +155,13 @@ TConversionReport RunConversion(const TConversionSettings& settings)
             ThrowIfCutShort(workbook, settings.SourceFileName);
             return read;
         }();
-        WriteDestination(settings,
+        WriteDestination(settings, sink,
                          [&](TOutputLines& output) { AddSheetDocumentLines(sheet, output, settings); });
         return {sheet.FormulasWithoutValue()};
     }
     try {
         const TSourceText text = DecodeSource(source, settings.SourceEncoding);
-        WriteDestination(settings, [&](TOutputLines& output) {
+        WriteDestination(settings, sink, [&](TOutputLines& output) {
             AddDocumentLines(text, output, settings);
             ThrowIfCutShort(source, settings.SourceFileName);
         });
@@ -163,6 +172,18 @@ TConversionReport RunConversion(const TConversionSettings& settings)
         ThrowSourceTextError(settings.SourceFileName, fault);
     }
     return {};
+}
+
+}  // namespace
+
+TConversionReport RunConversion(const TConversionSettings& settings)
+{
+    return Run(settings, nullptr);
+}
+
+TConversionReport RunConversion(const TConversionSettings& settings, TByteSink& destination)
+{
+    return Run(settings, &destination);
 }
 
 void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TConversionSettings& settings,

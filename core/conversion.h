@@ -32,6 +32,9 @@ struct TConversionSettings : TTableSettings {
     // The workbook's sheet, in UTF-8, matched exactly: empty for the first that is not hidden.
     // A text source has no sheets and ignores it.
     std::string SheetName;
+    // The rows and columns that the workbook's sheet hides are written too, as the file holds
+    // them; a text source hides none.
+    bool KeepHidden{};
 
     friend bool operator==(const TConversionSettings&, const TConversionSettings&) = default;
 };
@@ -40,6 +43,10 @@ struct TConversionSettings : TTableSettings {
 struct TConversionReport {
     // Formula cells of the sheet that had no stored value and stayed empty: 0 for text.
     std::size_t FormulasWithoutValue = 0;
+    // The sheet's hidden rows and columns that were left out, counted inside the rectangle that
+    // keeping them would have written: 0 for text, and when they were kept.
+    std::size_t HiddenRows = 0;
+    std::size_t HiddenCols = 0;
 };
 
 // Reads the source whole, writes the destination: a source that starts as a zip archive or a
@@ -47,6 +54,11 @@ struct TConversionReport {
 // destination is left as it was (unless it is a device or a pipe, which are written in place) and
 // one of the errors of file_errors.h is thrown with its French text in UTF-8.
 TConversionReport RunConversion(const TConversionSettings& settings);
+
+// The same run with the destination's bytes going to destination as they are made, as standard
+// output takes them; settings.DestFileName names only the ids' stem (an empty one gives
+// "tableau"). A failure may leave part of the table written.
+TConversionReport RunConversion(const TConversionSettings& settings, TByteSink& destination);
 
 // The destination's lines for the decoded source: the document frame, if any, and the table.
 // Throws ETextFault for a quoted field still open at the source's end. blockSize is the table's.

@@ -65,4 +65,12 @@ private:
     std::unique_ptr<TState> State;
 };
 
+// Standard output, as bytes: nothing is changed on the way, line ends included. It is not the
+// program's to close.
+class TStandardOutput final : public TByteSink {
+public:
+    // Throws EWriteError when fewer bytes could be written.
+    void Write(std::string_view bytes) override;
+};
+
 }  // namespace tabulor

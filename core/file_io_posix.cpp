@@ -148,15 +148,26 @@ struct TPlatformFile {
 TDestinationFile::TState::TState() : File(std::make_unique<TPlatformFile>()) {}
 TDestinationFile::TState::~TState() = default;
 
-std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+// Both retry a write that a signal broke off.
+std::size_t WriteSomeTo(int fd, std::string_view bytes)
 {
     for (;;) {
-        const ssize_t written = ::write(file.Fd.Get(), bytes.data(), bytes.size());
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written >= 0)
             return static_cast<std::size_t>(written);
         if (errno != EINTR)
             return 0;
     }
+}
+
+std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+{
+    return WriteSomeTo(file.Fd.Get(), bytes);
+}
+
+std::size_t WriteSomeToStandardOutput(std::string_view bytes)
+{
+    return WriteSomeTo(STDOUT_FILENO, bytes);
 }
 
 bool FlushToDisk(TPlatformFile& file)

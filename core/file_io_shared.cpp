@@ -50,14 +50,29 @@ TDestinationFile::~TDestinationFile()
         RemoveFile(State->Target);
 }
 
-void TDestinationFile::Write(std::string_view bytes)
+namespace {
+
+template <typename TWriteSome>
+void WriteAll(std::string_view bytes, TWriteSome writeSome)
 {
     while (!bytes.empty()) {
-        const std::size_t written = WriteSome(*State->File, bytes);
+        const std::size_t written = writeSome(bytes);
         if (written == 0)
             ThrowWriteError();
         bytes.remove_prefix(written);
     }
+}
+
+}  // namespace
+
+void TDestinationFile::Write(std::string_view bytes)
+{
+    WriteAll(bytes, [this](std::string_view rest) { return WriteSome(*State->File, rest); });
+}
+
+void TStandardOutput::Write(std::string_view bytes)
+{
+    WriteAll(bytes, WriteSomeToStandardOutput);
 }
 
 void TDestinationFile::Commit()

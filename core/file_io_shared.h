@@ -56,6 +56,8 @@ std::string SystemText(TErrorCode code);
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.
 std::size_t WriteSome(TPlatformFile& file, std::string_view bytes);
+// As WriteSome, to standard output.
+std::size_t WriteSomeToStandardOutput(std::string_view bytes);
 // False when the bytes written cannot be made to reach the disk.
 bool FlushToDisk(TPlatformFile& file);
 // False when closing failed, so that a late write error is not lost. Closing again does nothing.

@@ -151,6 +151,15 @@ std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
     return written;
 }
 
+std::size_t WriteSomeToStandardOutput(std::string_view bytes)
+{
+    DWORD written = 0;
+    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), MaxTransfer));
+    if (!::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), wanted, &written, nullptr))
+        return 0;
+    return written;
+}
+
 bool FlushToDisk(TPlatformFile& file)
 {
     return ::FlushFileBuffers(file.Handle.Get());

@@ -40,4 +40,14 @@ inline constexpr std::string_view SFormulaWithoutValue =
     "1 cellule à formule sans valeur enregistrée est restée vide : ouvrez et enregistrez le "
     "classeur dans son tableur pour la calculer.";
 
+// The notice's line after a workbook whose hidden rows or columns were left out: the rows, the
+// columns or both (joined by SAnd) make the sentence's subject.
+inline constexpr std::string_view SHiddenRow = "1 ligne masquée";
+inline constexpr std::string_view SHiddenRows = "%d lignes masquées";
+inline constexpr std::string_view SHiddenCol = "1 colonne masquée";
+inline constexpr std::string_view SHiddenCols = "%d colonnes masquées";
+inline constexpr std::string_view SAnd = " et ";
+inline constexpr std::string_view SHiddenLeftOutOne = "%s n'a pas été reprise.";
+inline constexpr std::string_view SHiddenLeftOutMany = "%s n'ont pas été reprises.";
+
 }  // namespace tabulor::strings

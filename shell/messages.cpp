@@ -17,14 +17,49 @@ std::u16string WithFinalFullStop(std::u16string_view text)
     return shown;
 }
 
+namespace {
+
+std::string Counted(std::size_t count, std::string_view one, std::string_view many)
+{
+    return count == 1 ? std::string(one) : FillMessage(many, {std::to_string(count)});
+}
+
+std::string FormulasLine(std::size_t count)
+{
+    return Counted(count, strings::SFormulaWithoutValue, strings::SFormulasWithoutValue);
+}
+
+// One ligne or one colonne alone takes the singular; anything more, the plural.
+std::string HiddenLine(std::size_t rows, std::size_t cols)
+{
+    std::string subject;
+    if (rows != 0)
+        subject = Counted(rows, strings::SHiddenRow, strings::SHiddenRows);
+    if (rows != 0 && cols != 0)
+        subject += strings::SAnd;
+    if (cols != 0)
+        subject += Counted(cols, strings::SHiddenCol, strings::SHiddenCols);
+    const bool one = rows + cols == 1;
+    return FillMessage(one ? strings::SHiddenLeftOutOne : strings::SHiddenLeftOutMany, {subject});
+}
+
+}  // namespace
+
+std::u16string NoticeLines(const TConversionReport& report)
+{
+    std::string lines;
+    if (report.FormulasWithoutValue != 0)
+        lines += FormulasLine(report.FormulasWithoutValue);
+    if (report.HiddenRows + report.HiddenCols != 0)
+        lines.append(lines.empty() ? "" : "\n").append(HiddenLine(report.HiddenRows, report.HiddenCols));
+    return FromUtf8(lines);
+}
+
 std::u16string NoticeText(const TConversionReport& report)
 {
     std::u16string text = FromUtf8(strings::SFileCreated);
-    const std::size_t count = report.FormulasWithoutValue;
-    if (count == 0)
-        return text;
-    const std::string_view line = count == 1 ? strings::SFormulaWithoutValue : strings::SFormulasWithoutValue;
-    return text.append(u"\n").append(FromUtf8(FillMessage(line, {std::to_string(count)})));
+    const std::u16string lines = NoticeLines(report);
+    return lines.empty() ? text : text.append(u"\n").append(lines);
 }
 
 std::u16string NoticeButtonCaption()

@@ -13,8 +13,12 @@ namespace tabulor {
 // a full stop, a space, a closing parenthesis or the like.
 std::u16string WithFinalFullStop(std::u16string_view text);
 
-// The notice after a run: the file is created, and a second line, after "\n", when formula cells
-// stayed empty for want of a stored value.
+// What a run has to say besides that the file is created, one line each, between them "\n":
+// formula cells that stayed empty for want of a stored value, then hidden rows and columns left
+// out. Empty when there is nothing.
+std::u16string NoticeLines(const TConversionReport& report);
+
+// The notice after a run: the file is created, then NoticeLines, after "\n".
 std::u16string NoticeText(const TConversionReport& report);
 
 // The caption of the notice's one button.

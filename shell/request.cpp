@@ -98,6 +98,7 @@ TConversionSettings MakeConversionSettings(const TFormFields& fields)
     settings.CellClass = ToWindows1252(fields.CellClass);
     settings.Caption = ToUtf8(fields.Caption);
     settings.LinkHeaders = fields.LinkHeaders;
+    settings.KeepHidden = fields.KeepHidden;
     settings.OutputKind = OutputKind(fields);
     settings.SourceEncoding = SourceEncodingAt(fields.SourceEncoding);
     settings.FieldSeparator = FieldSeparatorAt(fields.FieldSeparator);

@@ -29,6 +29,7 @@ struct TFormFields {
     bool OutputHtml5 = false;
     bool LinkHeaders = false;
     std::u16string Caption;
+    bool KeepHidden = false;
     // The selected entries' indexes.
     int SourceEncoding = 0;
     int FieldSeparator = 0;
