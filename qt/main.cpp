@@ -1,34 +1,60 @@
-// Tabulor: converts a spreadsheet saved as text into an HTML table.
+// Tabulor: converts a spreadsheet saved as text, or a workbook's sheet, into an HTML table.
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
+#include "core/file_io.h"
 #include "qt/application.h"
 #include "qt/form_main.h"
-#include "qt/shell_types.h"
 #include "qt/start_show.h"
 #include "shell/command_line.h"
+#include "shell/command_run.h"
+#include "shell/text.h"
 
 namespace {
+
+// Terminals on Linux read UTF-8, whatever the locale the program was started in.
+void PrintLine(std::u16string_view line, std::FILE* stream)
+{
+    std::fputs(tabulor::ToUtf8(line).append(1, '\n').c_str(), stream);
+}
 
 // The answer to a command line that asks for no window: an error on standard error.
 int PrintCommandAnswer(const tabulor::TCommandLine& command)
 {
-    std::FILE* stream = command.Action == tabulor::TCommandAction::Error ? stderr : stdout;
-    std::fputs(tabulor::ToQString(command.Message).append(u'\n').toLocal8Bit().constData(), stream);
+    PrintLine(command.Message, command.Action == tabulor::TCommandAction::Error ? stderr : stdout);
     return tabulor::ExitCodeFor(command.Action);
+}
+
+int RunCommand(const tabulor::TCommandLine& command)
+{
+    tabulor::TStandardOutput standardOutput;
+    const tabulor::TCommandStreams streams = {[](std::u16string_view line) { PrintLine(line, stdout); },
+                                              [](std::u16string_view line) { PrintLine(line, stderr); },
+                                              standardOutput};
+    return tabulor::RunCommand(command, streams, tabulor::TFileSystem::Posix);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    // The command line is read before Qt starts: the usage, the version and an error print
-    // without a display, and Qt sees no argument, so none of its own options (-platform,
-    // -style...) can change the window; they are unknown options here.
+    // The command line is read before Qt starts: the usage, the version, an error, a conversion
+    // and a sheet list run without a display, and Qt sees no argument, so none of its own
+    // options (-platform, -style...) can change the window; they are unknown options here.
     const tabulor::TCommandLine command =
         tabulor::ParseCommandLine(tabulor::CommandLineFileNames(argc, argv), tabulor::TOptionStyle::Posix);
-    if (command.Action != tabulor::TCommandAction::Open)
+    switch (command.Action) {
+    case tabulor::TCommandAction::Open:
+        break;
+    case tabulor::TCommandAction::Convert:
+    case tabulor::TCommandAction::ListSheets:
+        return RunCommand(command);
+    case tabulor::TCommandAction::Help:
+    case tabulor::TCommandAction::Version:
+    case tabulor::TCommandAction::Error:
         return PrintCommandAnswer(command);
+    }
     int qtArgumentCount = std::min(argc, 1);
     tabulor::TApplication application(qtArgumentCount, argv);
     tabulor::TFormMain formMain;

@@ -1,15 +1,13 @@
 #include "shell/command_line.h"
 
-#include <algorithm>
-#include <string_view>
+#include <map>
+#include <utility>
+
+#include "shell/command_options.h"
+#include "shell/command_usage.h"
 
 namespace tabulor {
 namespace {
-
-struct TOptionLine {
-    std::u16string_view Names;
-    std::u16string_view Meaning;
-};
 
 bool IsWindows(TOptionStyle style)
 {
@@ -26,60 +24,102 @@ bool IsHelp(std::u16string_view option, TOptionStyle style)
     return option == u"-h" || option == u"--help" || (IsWindows(style) && option == u"/?");
 }
 
-std::u16string ProgramName(TOptionStyle style)
+std::optional<TCommandAction> ModeOf(std::u16string_view option)
 {
-    return IsWindows(style) ? u"tabulor.exe" : u"tabulor";
+    if (option == u"-c" || option == u"--convertir")
+        return TCommandAction::Convert;
+    if (option == u"-l" || option == u"--feuilles")
+        return TCommandAction::ListSheets;
+    return std::nullopt;
 }
 
-// One line per option, the meanings lined up after the longest names.
-std::u16string OptionLines(std::span<const TOptionLine> lines)
+TFileSystem FileSystemOf(TOptionStyle style)
 {
-    std::size_t width = 0;
-    for (const TOptionLine& line : lines)
-        width = std::max(width, line.Names.size());
-    std::u16string text;
-    for (const TOptionLine& line : lines) {
-        text.append(u"\n  ").append(line.Names);
-        text.append(width - line.Names.size() + 3, u' ').append(line.Meaning);
+    return IsWindows(style) ? TFileSystem::Windows : TFileSystem::Posix;
+}
+
+std::u16string Quoted(std::u16string_view text)
+{
+    return u"«\u00a0" + std::u16string(text) + u"\u00a0»";
+}
+
+// Help, version or an error: a text to show, and nothing to open.
+TCommandLine Answer(TCommandAction action, std::u16string message)
+{
+    TCommandLine command;
+    command.Action = action;
+    command.Message = std::move(message);
+    return command;
+}
+
+// A terminal's user reads the problem and the synopsis, and asks for the usage; a box shows the
+// usage whole, after the problem made a sentence of its own.
+TCommandLine Misuse(std::u16string problem, TOptionStyle style)
+{
+    if (IsWindows(style)) {
+        if (problem.front() >= u'a' && problem.front() <= u'z')
+            problem.front() = char16_t(problem.front() - (u'a' - u'A'));
+        return Answer(TCommandAction::Error, problem + u"\n\n" + Usage(style));
     }
-    return text;
+    return Answer(TCommandAction::Error, std::u16string(CommandMessagePrefix) + problem + u"\n" + Synopsis()
+                                             + u"\nSaisissez «\u00a0tabulor --help\u00a0» pour plus d'informations.");
 }
 
-std::u16string Usage(TOptionStyle style)
+// The key under which a name's file is compared with others: made absolute and normal, and on
+// Windows in small letters (those of ASCII and Latin-1, which its file systems fold alike).
+std::u16string PathKey(std::u16string_view name, TFileSystem system)
 {
-    const std::u16string optionsEnd = u"termine les options\u00a0: un nom qui commence par «\u00a0-\u00a0»"
-                                      + std::u16string(IsWindows(style) ? u" ou «\u00a0/\u00a0»" : u"")
-                                      + u" peut suivre";
-    const TOptionLine lines[] = {
-        {IsWindows(style) ? u"/?, -h, --help" : u"-h, --help", u"affiche cette aide"},
-        {u"--version", u"affiche la version"},
-        {u"--", optionsEnd},
-    };
-    return u"Utilisation\u00a0: " + ProgramName(style)
-           + u" [option] [--] [fichier]\n"
-             u"Ouvre la fenêtre de Tabulor, qui convertit une feuille enregistrée en texte\n"
-             u"(tabulations ou CSV) en tableau HTML.\n"
-             u"Le fichier nommé en est la source.\n\nOptions\u00a0:"
-           + OptionLines(lines);
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(ToPath(name), error);
+    std::u16string key = (error ? ToPath(name) : absolute).lexically_normal().u16string();
+    if (system == TFileSystem::Windows) {
+        for (char16_t& c : key) {
+            const bool latin1Capital = c >= u'\u00c0' && c <= u'\u00de' && c != u'\u00d7';
+            if ((c >= u'A' && c <= u'Z') || latin1Capital)
+                c = char16_t(c + 0x20);
+        }
+    }
+    return key;
 }
 
-// A terminal's user reads the error and asks for the usage; a box shows both at once.
-std::u16string UnknownOption(std::u16string_view option, TOptionStyle style)
+// Two sources written to one file, or a source overwritten by a destination, would lose a file
+// the user still needs: the first such meeting, as the error tells it.
+std::optional<std::u16string> DestinationClash(const TCommandLine& command, TFileSystem system)
 {
-    const std::u16string quoted = u"«\u00a0" + std::u16string(option) + u"\u00a0»";
-    if (IsWindows(style))
-        return u"Option inconnue\u00a0: " + quoted + u"\n\n" + Usage(style);
-    return u"tabulor\u00a0: option inconnue " + quoted
-           + u"\nSaisissez «\u00a0tabulor --help\u00a0» pour plus d'informations.";
+    std::map<std::u16string, const std::u16string*> sources;
+    for (const std::u16string& source : command.FileNames)
+        sources.emplace(PathKey(source, system), &source);
+    std::map<std::u16string, const std::u16string*> destinations;
+    for (const std::u16string& source : command.FileNames) {
+        const std::optional<std::u16string> destination = CommandDestination(command, source, system);
+        if (!destination)
+            continue;
+        const std::u16string key = PathKey(*destination, system);
+        if (const auto overwritten = sources.find(key); overwritten != sources.end())
+            return u"la conversion de " + Quoted(source) + u" remplacerait la source " + Quoted(*overwritten->second);
+        if (const auto [other, added] = destinations.emplace(key, &source); !added)
+            return Quoted(*other->second) + u" et " + Quoted(source) + u" seraient convertis dans le même fichier "
+                   + Quoted(*destination);
+    }
+    return std::nullopt;
 }
 
-TCommandLine OptionCommand(std::u16string_view option, TOptionStyle style)
+// What the whole line asks, once each argument is read.
+TCommandLine Checked(TCommandLine command, std::u16string_view conversionOption, TOptionStyle style)
 {
-    if (IsHelp(option, style))
-        return {TCommandAction::Help, {}, Usage(style)};
-    if (option == u"--version")
-        return {TCommandAction::Version, {}, u"tabulor " TABULOR_VERSION};
-    return {TCommandAction::Error, {}, UnknownOption(option, style)};
+    const bool converts = command.Action == TCommandAction::Convert;
+    if (!conversionOption.empty() && !converts)
+        return Misuse(u"l'option " + Quoted(conversionOption) + u" ne vaut qu'avec «\u00a0-c\u00a0»", style);
+    if (command.Action == TCommandAction::Open)
+        return command;
+    if (command.FileNames.empty())
+        return Misuse(converts ? u"aucune source à convertir" : u"aucun classeur dont lister les feuilles", style);
+    if (command.OutputName && command.FileNames.size() > 1)
+        return Misuse(u"l'option «\u00a0-o\u00a0» ne vaut que pour une seule source", style);
+    if (const std::optional<std::u16string> clash = converts ? DestinationClash(command, FileSystemOf(style))
+                                                             : std::nullopt)
+        return Misuse(*clash, style);
+    return command;
 }
 
 }  // namespace
@@ -87,16 +127,48 @@ TCommandLine OptionCommand(std::u16string_view option, TOptionStyle style)
 TCommandLine ParseCommandLine(std::span<const std::u16string> arguments, TOptionStyle style)
 {
     TCommandLine command;
+    std::u16string_view modeOption;
+    std::u16string_view conversionOption;
     bool optionsEnded = false;
-    for (const std::u16string& argument : arguments) {
-        if (!optionsEnded && argument == u"--")
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        const std::u16string_view name = *argument;
+        if (optionsEnded || !IsOption(name, style)) {
+            command.FileNames.push_back(*argument);
+        } else if (name == u"--") {
             optionsEnded = true;
-        else if (!optionsEnded && IsOption(argument, style))
-            return OptionCommand(argument, style);
-        else
-            command.FileNames.push_back(argument);
+        } else if (IsHelp(name, style)) {
+            return Answer(TCommandAction::Help, Usage(style));
+        } else if (name == u"--version") {
+            return Answer(TCommandAction::Version, u"tabulor " TABULOR_VERSION);
+        } else if (const std::optional<TCommandAction> mode = ModeOf(name)) {
+            if (!modeOption.empty() && *mode != command.Action)
+                return Misuse(u"les options " + Quoted(modeOption) + u" et " + Quoted(name) + u" s'excluent", style);
+            command.Action = *mode;
+            modeOption = name;
+        } else if (const TCommandOption* option = FindConversionOption(name)) {
+            const bool takesValue = !option->ValueName.empty();
+            if (takesValue && std::next(argument) == arguments.end())
+                return Misuse(u"valeur manquante après l'option " + Quoted(name), style);
+            const std::u16string_view value = takesValue ? std::u16string_view(*++argument) : std::u16string_view();
+            if (const std::optional<std::u16string> expected = option->Set(command, value))
+                return Misuse(u"l'option " + Quoted(name) + u" attend " + *expected + u", pas " + Quoted(value), style);
+            if (conversionOption.empty())
+                conversionOption = name;
+        } else {
+            return Misuse(u"option inconnue " + Quoted(name), style);
+        }
     }
-    return command;
+    return Checked(std::move(command), conversionOption, style);
+}
+
+std::optional<std::u16string> CommandDestination(const TCommandLine& command, std::u16string_view source,
+                                                 TFileSystem system)
+{
+    if (!command.OutputName)
+        return SourceChosen(source, system).DestFileName;
+    if (*command.OutputName == u"-")
+        return std::nullopt;
+    return command.OutputName;
 }
 
 int ExitCodeFor(TCommandAction action)

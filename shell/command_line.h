@@ -1,29 +1,54 @@
-// What the program's command line asks for: the window, its usage, its version, or an error.
+// What the program's command line asks for: the window, its usage, its version, an error, a
+// conversion without the window, or a workbook's sheets. It reads and checks the arguments alone:
+// it opens no file and converts nothing (command_run.h runs what it asks).
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "shell/file_names.h"
+#include "shell/request.h"
 
 namespace tabulor {
 
 // Windows programs also take options that start with "/", "/?" among them.
 enum class TOptionStyle { Posix, Windows };
 
-enum class TCommandAction { Open, Help, Version, Error };
+enum class TCommandAction { Open, Help, Version, Error, Convert, ListSheets };
 
 struct TCommandLine {
     TCommandAction Action = TCommandAction::Open;
-    // Open: the arguments that are no options, for the window to take as files.
+    // The arguments that are no options. Open: for the window to take as files; Convert: the
+    // sources; ListSheets: the workbooks.
     std::vector<std::u16string> FileNames;
     // Help, Version, Error: the text to show, without a final line end.
     std::u16string Message;
+    // Convert: the window's fields as the options set them, from those the window starts with.
+    // The two file fields stay empty: each source gives its own.
+    TFormFields Fields = InitialFormFields();
+    // Convert: the file that -o names, "-" for standard output; none writes each source's table
+    // beside it.
+    std::optional<std::u16string> OutputName;
 };
 
-// Reads the arguments after the program's own name. The first option decides: help, version, or
-// an error for any other one; "--" ends the options, so that what follows it is a file name
-// whatever its first character.
+// What the program's messages on standard error begin with.
+inline constexpr std::u16string_view CommandMessagePrefix = u"tabulor\u00a0: ";
+
+// Reads the arguments after the program's own name, from left to right: help or version, met
+// before any error, is answered at once. "--" ends the options, so that what follows it is a file
+// name whatever its first character. Options and names may come in any order, a repeated option
+// keeping its last value. A conversion whose destinations would clash, with each other or with a
+// source named beside them, is an error found here, before anything is written; names are
+// compared as the style's file system compares them.
 TCommandLine ParseCommandLine(std::span<const std::u16string> arguments, TOptionStyle style);
+
+// The file a source of a conversion is written to: the one -o names, or the one the window
+// derives from the source; none for standard output.
+std::optional<std::u16string> CommandDestination(const TCommandLine& command, std::u16string_view source,
+                                                 TFileSystem system);
 
 // How the program ends once it has shown the usage, the version or an error: 2 for an error, as
 // a misused command-line tool ends, 0 otherwise.
