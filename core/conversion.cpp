@@ -10,6 +10,7 @@
 #include "table_markup.h"
 #include "windows1252.h"
 #include "workbook/sheet.h"
+#include "workbook/shown_sheet.h"
 #include "workbook/workbook.h"
 #include "workbook/workbook_fault.h"
 
@@ -78,7 +79,7 @@ void AddFramedTable(TOutputLines& output, const TConversionSettings& settings, T
 // merged areas one at a time, nothing copied.
 class TWorkbookSheet final : public TSheetSource {
 public:
-    explicit TWorkbookSheet(const TSheet& sheet) : Sheet(sheet), Cells(sheet.Cursor()) {}
+    explicit TWorkbookSheet(const TShownSheet& sheet) : Sheet(sheet), Cells(sheet.Cursor()) {}
 
     std::uint32_t Rows() const override { return Sheet.Rows(); }
     std::uint32_t Cols() const override { return Sheet.Cols(); }
@@ -100,12 +101,12 @@ public:
     }
 
 private:
-    const TSheet& Sheet;
-    TSheet::TCellCursor Cells;
+    const TShownSheet& Sheet;
+    TShownSheet::TCursor Cells;
     TSheetCell Cell;
 };
 
-void AddSheetDocumentLines(const TSheet& sheet, TOutputLines& output, const TConversionSettings& settings)
+void AddSheetDocumentLines(const TShownSheet& sheet, TOutputLines& output, const TConversionSettings& settings)
 {
     AddFramedTable(output, settings, [&](const TTableSettings& table, const std::string& idStem) {
         TWorkbookSheet source(sheet);
@@ -155,9 +156,10 @@ TConversionReport Run(const TConversionSettings& settings, TByteSink* sink)
             ThrowIfCutShort(workbook, settings.SourceFileName);
             return read;
         }();
+        const TShownSheet shown(sheet, settings.KeepHidden);
         WriteDestination(settings, sink,
-                         [&](TOutputLines& output) { AddSheetDocumentLines(sheet, output, settings); });
-        return {sheet.FormulasWithoutValue()};
+                         [&](TOutputLines& output) { AddSheetDocumentLines(shown, output, settings); });
+        return {sheet.FormulasWithoutValue(), shown.LeftOutRows(), shown.LeftOutCols()};
     }
     try {
         const TSourceText text = DecodeSource(source, settings.SourceEncoding);
@@ -196,7 +198,8 @@ void AddDocumentLines(const TSourceText& source, TOutputLines& output, const TCo
 
 void AddWorkbookDocumentLines(std::string_view workbook, TOutputLines& output, const TConversionSettings& settings)
 {
-    AddSheetDocumentLines(ReadSourceSheet(workbook, settings), output, settings);
+    const TSheet sheet = ReadSourceSheet(workbook, settings);
+    AddSheetDocumentLines(TShownSheet(sheet, settings.KeepHidden), output, settings);
 }
 
 }  // namespace tabulor

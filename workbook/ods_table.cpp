@@ -37,6 +37,21 @@ bool IsUndisplayed(const TXmlName& name)
            Is(name, TextNamespace, "ruby-text");
 }
 
+// A row or column that a filter or a collapsed outline hides.
+bool IsHidden(std::span<const TXmlAttribute> attributes)
+{
+    const TXmlAttribute* visibility = FindAttribute(attributes, TableNamespace, "visibility");
+    return visibility != nullptr && (visibility->Value == "collapse" || visibility->Value == "filter");
+}
+
+// Hides count lines from first on, as far as the grid goes.
+template <typename THide>
+void HideInGrid(std::uint64_t first, std::uint64_t count, std::uint64_t size, THide hide)
+{
+    if (first < size)
+        hide(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(std::min(first + count, size) - 1));
+}
+
 class TTableReader final : public TSkippingHandler {
 public:
     TTableReader(std::string_view tableName, TSheet& sheet) : TableName(tableName), Sheet(sheet) {}
@@ -71,6 +86,7 @@ private:
 
     void StartRow(std::span<const TXmlAttribute> attributes);
     void EndRow();
+    void ReadColumn(std::span<const TXmlAttribute> attributes);
     void StartCell(const TXmlName& name, std::span<const TXmlAttribute> attributes);
     void ReadValue(std::span<const TXmlAttribute> attributes);
     void EndCell();
@@ -89,6 +105,7 @@ private:
 
     std::uint64_t Row = 0;
     std::uint64_t RowRepeat = 1;
+    std::uint64_t NextColumn = 0;  // of the table's column descriptions
     std::uint64_t Col = 0;
     // The row's cells that hold text, their texts one after another in RowText, kept until the
     // row's end because a repeated row adds them once per repeat.
@@ -123,9 +140,12 @@ void TTableReader::Start(const TXmlName& name, std::span<const TXmlAttribute> at
     } else if (TableDepth != 0) {
         if (Is(name, TableNamespace, "table-row"))
             StartRow(attributes);
+        else if (Is(name, TableNamespace, "table-column"))
+            ReadColumn(attributes);
         else if (name.Namespace != TableNamespace ||
                  (name.Local != "table-header-rows" && name.Local != "table-row-group" &&
-                  name.Local != "table-rows"))
+                  name.Local != "table-rows" && name.Local != "table-header-columns" &&
+                  name.Local != "table-column-group" && name.Local != "table-columns"))
             SkipElement();
     } else if (Is(name, TableNamespace, "table")) {
         const TXmlAttribute* tableName = FindAttribute(attributes, TableNamespace, "name");
@@ -156,6 +176,8 @@ void TTableReader::StartRow(std::span<const TXmlAttribute> attributes)
 {
     RowDepth = Depth;
     RowRepeat = ReadCount(attributes, TableNamespace, "number-rows-repeated");
+    if (IsHidden(attributes))
+        HideInGrid(Row, RowRepeat, MaxSheetRows, [this](auto first, auto last) { Sheet.HideRows(first, last); });
     Col = 0;
     RowCells.clear();
     RowText.clear();
@@ -184,6 +206,15 @@ void TTableReader::EndRow()
         TextCols = cols;
     }
     Row = std::min(Row + RowRepeat, PositionCap);
+}
+
+void TTableReader::ReadColumn(std::span<const TXmlAttribute> attributes)
+{
+    const std::uint64_t repeat = ReadCount(attributes, TableNamespace, "number-columns-repeated");
+    if (IsHidden(attributes))
+        HideInGrid(NextColumn, repeat, MaxSheetCols, [this](auto first, auto last) { Sheet.HideCols(first, last); });
+    NextColumn = std::min(NextColumn + repeat, PositionCap);
+    SkipElement();
 }
 
 // The repeats' texts are weighed before any is made: a few bytes of XML can repeat a long text

@@ -106,6 +106,8 @@ void TSheet::Finish()
 {
     if (TooLarge_)
         throw EWorkbookFault(EWorkbookFault::TooLarge, Name_, Rows_, Cols_);
+    HiddenRows_.Finish();
+    HiddenCols_.Finish();
     if (Ordered_)
         return;
     const auto before = [](const TLooseCell& a, const TLooseCell& b) { return Before(a.Row, a.Col, b.Row, b.Col); };

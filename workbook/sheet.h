@@ -1,6 +1,7 @@
-// One sheet of a workbook as a table shows it: the texts of the cells that hold a value, and the
-// merged areas. The rectangle runs from A1 to the last row and the last column that hold a value;
-// formatting alone, and a cell whose text is empty, hold none.
+// One sheet of a workbook as a table shows it: the texts of the cells that hold a value, the
+// merged areas and the rows and columns it hides. The rectangle runs from A1 to the last row and
+// the last column that hold a value, hidden or not; formatting alone, and a cell whose text is
+// empty, hold none.
 //
 // It does not format or read anything: the readers hand it each cell's text as the sheet shows
 // it, in UTF-8, line breaks as "\n". Nor does it index its cells: they are read in order, once
@@ -13,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "workbook/hidden_lines.h"
 
 namespace tabulor {
 
@@ -72,6 +75,9 @@ public:
     // How many more bytes of text AddCell takes, for a reader to refuse repeats before making them.
     std::uint64_t TextLeft() const { return MaxSheetText - TextBytes_; }
     void AddMerge(const TCellArea& area);
+    // Both ends included, inside the grid.
+    void HideRows(std::uint32_t first, std::uint32_t last) { HiddenRows_.Hide(first, last); }
+    void HideCols(std::uint32_t first, std::uint32_t last) { HiddenCols_.Hide(first, last); }
     // Counts formula cells that have no stored value.
     void AddFormulaWithoutValue(std::size_t count = 1) { FormulasWithoutValue_ += count; }
 
@@ -88,6 +94,9 @@ public:
     std::vector<TCell> Cells() const;
     const std::vector<TCellArea>& Merges() const { return Merges_; }
     std::size_t FormulasWithoutValue() const { return FormulasWithoutValue_; }
+    // After Finish.
+    const THiddenLines& HiddenRows() const { return HiddenRows_; }
+    const THiddenLines& HiddenCols() const { return HiddenCols_; }
 
 private:
     // Never moved once allocated, so that a text stays where it was put.
@@ -120,6 +129,8 @@ private:
     std::uint32_t LastCol_ = 0;
     std::uint64_t TextBytes_ = 0;
     std::vector<TCellArea> Merges_;
+    THiddenLines HiddenRows_;
+    THiddenLines HiddenCols_;
     std::uint32_t Rows_ = 0;
     std::uint32_t Cols_ = 0;
     std::size_t FormulasWithoutValue_ = 0;

@@ -49,6 +49,12 @@ bool ParseCellReference(std::string_view text, std::uint32_t& row, std::uint32_t
     return true;
 }
 
+// An xsd:boolean.
+bool IsTrue(const TXmlAttribute* attribute)
+{
+    return attribute != nullptr && (attribute->Value == "1" || attribute->Value == "true");
+}
+
 TCellArea ParseArea(std::string_view text)
 {
     const std::size_t colon = text.find(':');
@@ -184,6 +190,7 @@ private:
             Inline.Text(text);
     }
     void StartRow(std::span<const TXmlAttribute> attributes);
+    void HideCols(std::span<const TXmlAttribute> attributes);
     void StartCell(std::span<const TXmlAttribute> attributes);
     void EndCell();
     // The cell's text into Text; false for an empty cell.
@@ -235,6 +242,8 @@ void TSheetHandler::OnStart(const TXmlName& name, std::span<const TXmlAttribute>
             StartRow(attributes);
     } else if (local == "sheetData") {
         InSheetData = true;
+    } else if (local == "col") {
+        HideCols(attributes);
     } else if (local == "mergeCell") {
         const TXmlAttribute* ref = FindAttribute(attributes, {}, "ref");
         if (!ref)
@@ -277,6 +286,26 @@ void TSheetHandler::StartRow(std::span<const TXmlAttribute> attributes)
     } else if (Row >= MaxSheetRows) {
         ThrowInvalid();
     }
+    // Filters and collapsed outlines hide rows this way.
+    if (IsTrue(FindAttribute(attributes, {}, "hidden")))
+        Sheet.HideRows(Row, Row);
+}
+
+// Columns from min to max, counted from 1, share a width and whether they are hidden.
+void TSheetHandler::HideCols(std::span<const TXmlAttribute> attributes)
+{
+    if (!IsTrue(FindAttribute(attributes, {}, "hidden")))
+        return;
+    const TXmlAttribute* min = FindAttribute(attributes, {}, "min");
+    const TXmlAttribute* max = FindAttribute(attributes, {}, "max");
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    if (!min || !max || !ParseUnsigned(min->Value, first) || !ParseUnsigned(max->Value, last) || first == 0
+        || first > last)
+        ThrowInvalid();
+    if (first <= MaxSheetCols)
+        Sheet.HideCols(static_cast<std::uint32_t>(first - 1),
+                       static_cast<std::uint32_t>(std::min<std::uint64_t>(last, MaxSheetCols) - 1));
 }
 
 void TSheetHandler::StartCell(std::span<const TXmlAttribute> attributes)
