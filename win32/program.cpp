@@ -1,15 +1,15 @@
 #include "win32/program.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <string>
-#include <vector>
 
-#include "shell/command_line.h"
+#include "core/file_io.h"
+#include "shell/command_run.h"
 #include "shell/file_names.h"
 #include "shell/layout.h"
 #include "shell/placement.h"
+#include "win32/console.h"
 #include "win32/form_main.h"
 #include "win32/guard.h"
 #include "win32/handles.h"
@@ -26,23 +26,28 @@ TIcon LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric)
                                                GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR)));
 }
 
-std::vector<std::u16string> CommandLineArguments()
+// A program without a console has nowhere to print: the usage, the version, the error or what a
+// conversion has to say is shown in a box of its own, without any window, and the program ends
+// with the box.
+int ShowCommandAnswer(std::u16string_view text, int exitCode)
 {
-    int count = 0;
-    const TArgumentList list(CommandLineToArgvW(GetCommandLineW(), &count));
-    std::vector<std::u16string> arguments;
-    for (int i = 1; list && i < count; ++i)
-        arguments.push_back(FromWide(list.get()[i]));
-    return arguments;
+    const UINT icon = exitCode != 0 ? MB_ICONSTOP : MB_ICONINFORMATION;
+    MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(FormCaption).c_str(), MB_OK | icon);
+    return exitCode;
 }
 
-// A program without a console has nowhere to print: the usage, the version or the error is
-// shown in a box of its own, before any window, and the program ends with the box.
-int ShowCommandAnswer(const TCommandLine& command)
+// The lines are gathered for one box at the end rather than a box each; a run with nothing to say
+// shows none, so that a script that starts the program is not stopped by it. Standard output is
+// the handle that the program was started with, if any.
+int RunCommandWithBox(const TCommandLine& command)
 {
-    const UINT icon = command.Action == TCommandAction::Error ? MB_ICONSTOP : MB_ICONINFORMATION;
-    MessageBoxW(nullptr, ToWide(command.Message).c_str(), ToWide(FormCaption).c_str(), MB_OK | icon);
-    return ExitCodeFor(command.Action);
+    std::u16string text;
+    const auto addLine = [&text](std::u16string_view line) {
+        text.append(text.empty() ? u"" : u"\n").append(line);
+    };
+    TStandardOutput standardOutput;
+    const int exitCode = RunCommand(command, {addLine, addLine, standardOutput}, TFileSystem::Windows);
+    return text.empty() ? exitCode : ShowCommandAnswer(text, exitCode);
 }
 
 int StartShowCommand()
@@ -55,9 +60,11 @@ int StartShowCommand()
 
 int Run(HINSTANCE instance)
 {
-    const TCommandLine command = ParseCommandLine(CommandLineArguments(), TOptionStyle::Windows);
+    const TCommandLine command = ReadCommandLine();
+    if (command.Action == TCommandAction::Convert || command.Action == TCommandAction::ListSheets)
+        return RunCommandWithBox(command);
     if (command.Action != TCommandAction::Open)
-        return ShowCommandAnswer(command);
+        return ShowCommandAnswer(command.Message, ExitCodeFor(command.Action));
     RegisterWindowClasses(instance);
     const TIcon bigIcon = LoadMainIcon(instance, SM_CXICON, SM_CYICON);
     const TIcon smallIcon = LoadMainIcon(instance, SM_CXSMICON, SM_CYSMICON);
