@@ -2,7 +2,7 @@
 # Installs what is missing, builds the packages from the working tree and leaves them in dist/:
 #   tabulor_<version>_amd64.deb        the Qt program, for Debian 12 and its derivatives
 #   tabulor-<version>-win64-setup.exe  the installer of the native Windows program
-#   tabulor-<version>-win64.zip        the same program alone, to unpack and run
+#   tabulor-<version>-win64.zip        the same programs alone, to unpack and run
 # The version is the one of project() in CMakeLists.txt. Build folders: build-package/ and
 # build-windows-package/; they and dist/ go into TABULOR_BUILD_ROOT where that is set.
 # scripts/test-packages.sh checks what this leaves.
@@ -39,14 +39,14 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G NSIS -D CPACK_OUTPUT_FILE_PREFIX="$dist")
 
-# The portable program: tabulor.exe and a short text in French, with Windows line ends and
-# the byte order mark by which Notepad knows UTF-8.
+# The portable program: tabulor.exe, its console program tabulor.com and a short text in French,
+# with Windows line ends and the byte order mark by which Notepad knows UTF-8.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 stage="$build/portable"
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage" --strip
 { printf '\xef\xbb\xbf'; sed 's/$/\r/' resources/LISEZMOI.txt; } >"$stage/LISEZMOI.txt"
-zip -q -j -X "$dist/tabulor-$version-win64.zip" "$stage/tabulor.exe" "$stage/LISEZMOI.txt"
+zip -q -j -X "$dist/tabulor-$version-win64.zip" "$stage/tabulor.exe" "$stage/tabulor.com" "$stage/LISEZMOI.txt"
 
 echo "Packages in $dist/:"
 ls -l "$dist"

@@ -141,11 +141,13 @@ check_windows() {
   [[ -f "$setup" && -f "$zip" ]] || return
 
   local portable="$work/portable"
-  check "the zip holds the program and its French text alone" \
-    test "$(unzip -Z1 "$zip" | sort | xargs)" = "LISEZMOI.txt tabulor.exe"
+  check "the zip holds the program, its console program and its French text alone" \
+    test "$(unzip -Z1 "$zip" | LC_ALL=C sort | xargs)" = "LISEZMOI.txt tabulor.com tabulor.exe"
   unzip -q -d "$portable" "$zip"
   check "the zip's program is a 64-bit Windows program" \
     contains "$(file -b "$portable/tabulor.exe")" "PE32+ executable (GUI) x86-64"
+  check "the zip's tabulor.com is a 64-bit Windows console program" \
+    contains "$(file -b "$portable/tabulor.com")" "PE32+ executable (console) x86-64"
   local text="$portable/LISEZMOI.txt"
   check "the zip's text has Windows line ends" \
     test "$(grep -c $'\r$' "$text")" = "$(wc -l <"$text")"
@@ -167,10 +169,15 @@ check_windows() {
   "$wineserver" -w
   check "the program is installed under Program Files" \
     cmp "$folder/tabulor.exe" "$portable/tabulor.exe"
+  check "the console program is installed beside it" \
+    cmp "$folder/tabulor.com" "$portable/tabulor.com"
+  # Stripped as installed, it starts and prints to a pipe, as a script reads it.
+  check "the installed console program prints its version" \
+    test "$("$wine" "$folder/tabulor.com" --version | tr -d '\r')" = "tabulor $version"
   local installed
   installed=$(find "$folder" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | xargs)
-  check "the program's folder holds it beside its uninstaller, nothing else" \
-    test "$installed" = "Uninstall.exe tabulor.exe"
+  check "the program's folder holds both programs beside their uninstaller, nothing else" \
+    test "$installed" = "Uninstall.exe tabulor.com tabulor.exe"
   check "the Start-menu shortcut leads to it" \
     grep -a -q -F 'C:\Program Files\Tabulor\tabulor.exe' "$shortcut"
   local entry
