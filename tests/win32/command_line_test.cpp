@@ -2,8 +2,10 @@
 // and how the program ends: only a process of its own shows them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "shell/command_line.h"
 #include "tabulor_process.h"
@@ -33,6 +35,40 @@ TEST(CommandLineTest, UsageVersionAndErrorShowABoxThatEndsTheProgram)
         EXPECT_EQ(tabulor.FindWindowOfClass(FormMainClassName), nullptr);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(tabulor.WaitForExit(), c.ExitCode);
+    }
+}
+
+// tabulor.exe converts as tabulor.com does. Having no console, it shows what the console would
+// have been told in one box at the end, a line for each source that failed; a run with nothing to
+// say shows none and ends, as a script that starts it expects.
+TEST(CommandLineTest, ConversionShowsWhatItWouldPrintInOneBoxAtTheEnd)
+{
+    TTempFolder folder;
+    const std::wstring source = (folder.Path() / L"feuille.txt").wstring();
+    WriteFile(source, "R\xE9gion\tVentes\r\n");
+    const std::wstring missing = (folder.Path() / L"manquée.txt").wstring();
+    const std::wstring other = (folder.Path() / L"autre.txt").wstring();
+    const struct {
+        std::wstring Arguments;
+        DWORD ExitCode;
+        std::vector<std::wstring> InBox;
+    } cases[] = {
+        {L"-c \"" + source + L"\"", 0, {}},
+        {L"-c \"" + missing + L"\" \"" + source + L"\" \"" + other + L"\"", 1, {missing, L"\n", other}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.Arguments));
+        std::filesystem::remove(folder.Path() / L"feuille.html");
+        TTabulorProcess tabulor(TTabulorProcess::TTypedArguments{c.Arguments});
+        if (!c.InBox.empty()) {
+            const HWND box = tabulor.WaitForWindow(L"#32770", 20s);
+            ASSERT_NE(box, nullptr);
+            for (const std::wstring& text : c.InBox)
+                EXPECT_NE(TextOf(GetDlgItem(box, MessageBoxTextId)).find(text), std::wstring::npos);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        EXPECT_EQ(tabulor.WaitForExit(20s), c.ExitCode);
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path() / L"feuille.html"));
     }
 }
 

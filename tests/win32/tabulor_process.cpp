@@ -33,11 +33,16 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+std::wstring Quoted(std::wstring_view argument)
+{
+    return argument.empty() ? L"" : L"\"" + std::wstring(argument) + L"\"";
+}
+
 }  // namespace
 
 TTabulorProcess::TTabulorProcess(std::wstring_view argument, int showCommand)
 {
-    Start(argument, showCommand);
+    Start(Quoted(argument), showCommand);
     WaitUntil([this] { return (MainWindow = FindWindowOfClass(FormMainClassName)) != nullptr; }, 20s);
     if (MainWindow == nullptr)
         throw std::runtime_error("tabulor.exe shows no main window");
@@ -45,14 +50,19 @@ TTabulorProcess::TTabulorProcess(std::wstring_view argument, int showCommand)
 
 TTabulorProcess::TTabulorProcess(std::wstring_view argument, TNoMainWindow)
 {
-    Start(argument, -1);
+    Start(Quoted(argument), -1);
 }
 
-void TTabulorProcess::Start(std::wstring_view argument, int showCommand)
+TTabulorProcess::TTabulorProcess(TTypedArguments arguments)
+{
+    Start(arguments.Text, -1);
+}
+
+void TTabulorProcess::Start(std::wstring_view typedArguments, int showCommand)
 {
     std::wstring commandLine = L"\"" + ProgramPath().wstring() + L"\"";
-    if (!argument.empty())
-        commandLine.append(L" \"").append(argument).append(L"\"");
+    if (!typedArguments.empty())
+        commandLine.append(L" ").append(typedArguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     if (showCommand >= 0) {

@@ -20,6 +20,12 @@ public:
     // Starts tabulor.exe with argument and waits for nothing: a command line that opens no window.
     struct TNoMainWindow {};
     TTabulorProcess(std::wstring_view argument, TNoMainWindow);
+    // Starts tabulor.exe with arguments as they would be typed, quotes and all, and waits for
+    // nothing.
+    struct TTypedArguments {
+        std::wstring_view Text;
+    };
+    explicit TTabulorProcess(TTypedArguments arguments);
     ~TTabulorProcess();
     TTabulorProcess(const TTabulorProcess&) = delete;
     TTabulorProcess& operator=(const TTabulorProcess&) = delete;
@@ -39,7 +45,7 @@ public:
     DWORD WaitForExit(std::chrono::milliseconds timeout = 10s) const;
 
 private:
-    void Start(std::wstring_view argument, int showCommand);
+    void Start(std::wstring_view typedArguments, int showCommand);
     GUITHREADINFO ThreadInfo() const;
 
     PROCESS_INFORMATION Process = {};
