@@ -1,6 +1,7 @@
 # What a Linux desktop needs besides the program: the menu entry, the icon at every size the
-# icon theme looks up, the AppStream metadata, the manual page, and the copyright and changelog
-# every Debian package carries. Included by the Qt front end.
+# icon theme looks up, the AppStream metadata, the manual page, the shell's completion of the
+# options, and the copyright and changelog every Debian package carries. Included by the Qt
+# front end.
 include(GNUInstallDirs)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 find_program(TABULOR_GZIP gzip REQUIRED)
@@ -48,5 +49,7 @@ install(FILES ${TABULOR_LINUX_FILES}/${TABULOR_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${TABULOR_LINUX_FILES}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${TABULOR_LINUX_FILES}/tabulor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${TABULOR_LINUX_SOURCES}/tabulor.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tabulor)
 install(FILES ${TABULOR_LINUX_SOURCES}/copyright ${TABULOR_LINUX_FILES}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tabulor)

@@ -124,6 +124,10 @@ check_debian() {
     contains "$(zcat "$share/doc/tabulor/changelog.gz" | head -1)" "tabulor ($version)"
   # Still running after two seconds: the stripped, hardened program starts with its libraries.
   check "the installed program starts" keeps_running "$root/usr/bin/tabulor"
+  local completion="$share/bash-completion/completions/tabulor"
+  check "the bash completion is installed and parses" bash -n "$completion"
+  check "the bash completion offers the installed program's options" \
+    bash tests/qt/completion_test.sh "$root/usr/bin/tabulor" "$completion"
 
   local findings
   findings=$(lintian --pedantic --display-info "$deb" 2>/dev/null)
