@@ -32,7 +32,7 @@ public:
     using TConversionRun = std::function<TConversionReport(const TConversionSettings&)>;
 
     // run performs the conversion that "Exécuter" asks for.
-    explicit TFormMain(TConversionRun run = RunConversion);
+    explicit TFormMain(TConversionRun run = [](const TConversionSettings& settings) { return RunConversion(settings); });
 
     // The one file that "Open with" or a drop hands over is chosen as the source, as the source
     // picker chooses one, and its sheets listed; several names, or none, change nothing.
