@@ -34,6 +34,8 @@ struct TCellArea {
     std::uint32_t Left = 0;
     std::uint32_t Bottom = 0;
     std::uint32_t Right = 0;
+
+    friend bool operator==(const TCellArea&, const TCellArea&) = default;
 };
 
 class TSheet {

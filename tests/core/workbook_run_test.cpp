@@ -92,6 +92,45 @@ TEST_F(WorkbookRun, TheReportCountsFormulasWithoutAValue)
     EXPECT_EQ(Run("a\tb", settings, "source.txt").FormulasWithoutValue, 0u);
 }
 
+#ifdef TABULOR_HIDDEN_WORKBOOKS_COMMAND
+// A sheet filtered and folded as a user leaves it, written by the libraries programs write
+// workbooks with: the table holds what the sheet shows, the header count counts shown rows, a
+// merged comment whose first row is hidden keeps its text, and keeping the hidden rows and
+// columns gives the table of the same sheet with nothing hidden.
+TEST_F(WorkbookRun, HiddenRowsAndColumnsAreLeftOut)
+{
+    const std::string command = TABULOR_HIDDEN_WORKBOOKS_COMMAND " '" + Folder.Path.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        GTEST_SKIP() << "no Python with openpyxl and odfpy";
+    const std::string cell = "<td>&nbsp;</td>";
+    const std::string shownTable = "<table border=\"1px\">\r\n"
+                                   "  <tr><th>R&eacute;gion</th><th>Produit</th><th>Montant</th><th>&nbsp;</th><th>Note</th></tr>\r\n"
+                                   "  <tr><th>Nord</th><th>Pommes</th><th>10</th><th>&nbsp;</th><th>&nbsp;</th></tr>\r\n"
+                                   "  <tr><td>Nord</td><td>Prunes</td><td>30</td>" + cell + cell + "</tr>\r\n"
+                                   "  <tr><td>Total</td>" + cell + "<td>100</td>" + cell + cell + "</tr>\r\n"
+                                   "  <tr>" + cell + "<td colspan=\"2\">Commentaire</td>" + cell + cell + "</tr>\r\n"
+                                   "  <tr><td>Fin</td>" + cell + cell + cell + cell + "</tr>\r\n"
+                                   "</table>\r\n";
+    TConversionSettings settings = StartingSettings();
+    settings.TitleRows = 2;
+    for (const std::string format : {".xlsx", ".ods"}) {
+        const std::string hidden = ReadFile(Folder / ("hidden" + format));
+        const TConversionReport report = Run(hidden, settings, "source" + format);
+        EXPECT_EQ(ReadFile(Folder / "result.html"), shownTable) << format;
+        EXPECT_EQ(report.HiddenRows, 5u) << format;
+        EXPECT_EQ(report.HiddenCols, 3u) << format;
+
+        TConversionSettings keeping = settings;
+        keeping.KeepHidden = true;
+        const TConversionReport kept = Run(hidden, keeping, "source" + format);
+        const std::string keptTable = ReadFile(Folder / "result.html");
+        Run(ReadFile(Folder / ("shown" + format)), settings, "source" + format);
+        EXPECT_EQ(keptTable, ReadFile(Folder / "result.html")) << format;
+        EXPECT_EQ(kept.HiddenRows + kept.HiddenCols, 0u) << format;
+    }
+}
+#endif
+
 // Each error names the file, or the sheet, and leaves the destination as it was, alone beside the source.
 TEST_F(WorkbookRun, ErrorsKeepTheDestination)
 {

@@ -51,6 +51,26 @@ TEST(Messages, NoticeNamesTheFormulasLeftEmpty)
         EXPECT_EQ(NoticeText({c.Count}), c.Text) << c.Count;
 }
 
+TEST(Messages, NoticeNamesTheHiddenLinesLeftOut)
+{
+    const std::u16string created = u"Le fichier a été correctement créé\n";
+    const std::u16string formulas = u"2 cellules à formule sans valeur enregistrée sont restées vides : ouvrez et "
+                                    u"enregistrez le classeur dans son tableur pour les calculer.\n";
+    const struct {
+        TConversionReport Report;
+        std::u16string Text;
+    } cases[] = {
+        {{0, 3, 1}, created + u"3 lignes masquées et 1 colonne masquée n'ont pas été reprises."},
+        {{0, 1, 0}, created + u"1 ligne masquée n'a pas été reprise."},
+        {{0, 0, 1}, created + u"1 colonne masquée n'a pas été reprise."},
+        {{0, 0, 2}, created + u"2 colonnes masquées n'ont pas été reprises."},
+        {{0, 1, 1}, created + u"1 ligne masquée et 1 colonne masquée n'ont pas été reprises."},
+        {{2, 2, 0}, created + formulas + u"2 lignes masquées n'ont pas été reprises."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NoticeText(c.Report), c.Text) << c.Report.HiddenRows << ' ' << c.Report.HiddenCols;
+}
+
 TEST(Messages, StartShowCommand)
 {
     const struct {
