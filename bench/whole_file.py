@@ -172,8 +172,8 @@ def generate_workbook(args, form, name, *options):
 
 def measure_workbooks(args):
     """For each format: the conversion, the inflating of the sheet's part alone, the same with expat
-    parsing it, and the conversion of the same sheet whose formatting runs to the grid's end, in
-    the same rounds."""
+    parsing it, the conversion of the same sheet whose formatting runs to the grid's end, and that
+    of the baseline build when there is one, in the same rounds."""
     figures = {}
     for form, part in WORKBOOKS:
         plain, text_bytes = generate_workbook(args, form, f'sheet.{form}')
@@ -181,18 +181,21 @@ def measure_workbooks(args):
         inflate = [Contender([os.path.join(args.bin_dir, 'tabulor_bench_inflate'), plain, part, *options],
                              os.path.join(args.work_dir, 'inflated.none')) for options in ([], ['--parse'])]
         contenders = [converter(args, plain, f'{form}.html'), *inflate, converter(args, far, f'{form}-far.html')]
+        if args.baseline_convert is not None:
+            baseline_dest = os.path.join(args.work_dir, f'{form}-baseline.html')
+            contenders.append(Contender([args.baseline_convert, plain, baseline_dest], baseline_dest))
         side_by_side(warmed(contenders), args.repeat)
         with zipfile.ZipFile(plain) as archive:
             part_size = archive.getinfo(part).file_size
         for contender in contenders:  # a few hundred megabytes each
             remove(contender.dest)
-        figures[form] = contenders + [text_bytes, part_size]
+        figures[form] = contenders[:4] + [text_bytes, part_size] + contenders[4:]
     return figures
 
 
 def workbook_rows(args, figures):
     rows = []
-    for form, (ours, inflate, parse, far, text_bytes, part_size) in figures.items():
+    for form, (ours, inflate, parse, far, text_bytes, part_size, *baseline) in figures.items():
         source_size = os.path.getsize(ours.argv[1])
         rows.append(bounded_row(f'Time, .{form} of {args.workbook_rows:,} rows × 12 ({source_size / MB:.0f} MB), '
                                 f'vs inflating its cells\' part ({part_size / MB:.0f} MB) with zlib',
@@ -206,6 +209,11 @@ def workbook_rows(args, figures):
         rows.append(ratio_row(f'Time, same .{form} with formatting to row 1,048,576, vs without',
                               f'{far.best:.3f} s', f'{ours.best:.3f} s', far.best / ours.best, '≈ 1×',
                               far.best <= 1.1 * ours.best))
+        if baseline:
+            # What reading the rows and columns a sheet hides costs a sheet that hides none.
+            rows.append(bounded_row(f'Time, same .{form}, vs the build of {args.baseline_label}',
+                                    f'{ours.best:.3f} s', f'{baseline[0].best:.3f} s', ours.best / baseline[0].best,
+                                    1.02))
     return rows
 
 
