@@ -2,17 +2,11 @@
 
 #include <stdexcept>
 
+#include "tabulor_process.h"
 #include "test_support.h"
 
 namespace tabulor::test {
 namespace {
-
-std::filesystem::path ConsoleProgramPath()
-{
-    std::wstring own(MAX_PATH, L'\0');
-    own.resize(GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
-    return std::filesystem::path(own).parent_path() / L"tabulor.com";
-}
 
 // A file that the program started next inherits as a standard handle.
 HANDLE InheritedFile(const std::filesystem::path& name)
@@ -20,23 +14,6 @@ HANDLE InheritedFile(const std::filesystem::path& name)
     SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
     return CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-struct TWindowSearch {
-    std::wstring_view ClassName;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchOtherProcessWindow(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<TWindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != GetCurrentProcessId() && IsWindowVisible(window) && ClassOf(window) == search->ClassName) {
-        search->Found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 }  // namespace
@@ -47,7 +24,7 @@ TConsoleRun RunConsoleProgram(std::wstring_view arguments, const std::filesystem
     const TTempFolder streams;
     const HANDLE output = InheritedFile(streams.Path() / L"sortie");
     const HANDLE error = InheritedFile(streams.Path() / L"erreurs");
-    std::wstring commandLine = L"\"" + ConsoleProgramPath().wstring() + L"\" " + std::wstring(arguments);
+    std::wstring commandLine = L"\"" + ProgramBesideTheTests(L"tabulor.com").wstring() + L"\" " + std::wstring(arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -74,10 +51,17 @@ TConsoleRun RunConsoleProgram(std::wstring_view arguments, const std::filesystem
 
 TOtherWindow::TOtherWindow(std::wstring_view className)
 {
-    TWindowSearch search = {className};
-    WaitUntil([&] { return EnumWindows(MatchOtherProcessWindow, reinterpret_cast<LPARAM>(&search)), search.Found != nullptr; },
-              20s);
-    Window = search.Found;
+    const std::wstring name(className);
+    const bool shown = WaitUntil(
+        [&] {
+            DWORD owner = 0;
+            Window = FindWindowW(name.c_str(), nullptr);
+            GetWindowThreadProcessId(Window, &owner);
+            return Window != nullptr && owner != GetCurrentProcessId() && IsWindowVisible(Window);
+        },
+        20s);
+    if (!shown)
+        Window = nullptr;
 }
 
 TOtherWindow::~TOtherWindow()

@@ -11,6 +11,7 @@
 #include "shell/command_line.h"
 #include "shell/text.h"
 #include "tabulor_process.h"
+#include "win32/console.h"
 #include "win32/control_ids.h"
 #include "win32/wide.h"
 
@@ -144,6 +145,63 @@ TEST_F(ConsoleTest, WithoutAConversionItStartsTheWindowAndReturnsAtOnce)
     const TOtherWindow window(FormMainClassName);
     ASSERT_NE(window.Handle(), nullptr);
     EXPECT_EQ(TextOf(FormControl(window.Handle(), EditSrcFile)), source.wstring());
+}
+
+// A screen buffer of a console made for the test. The process's own console, if any, is given up
+// for it: under Wine a program whose output goes to a pipe has one with no screen buffer. The
+// standard handles are left as they were, the test's output with them.
+class TConsoleBuffer {
+public:
+    TConsoleBuffer()
+    {
+        for (const DWORD id : StandardIds)
+            Standard.push_back(GetStdHandle(id));
+        FreeConsole();
+        AllocConsole();
+        Buffer = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           CONSOLE_TEXTMODE_BUFFER, nullptr);
+    }
+    ~TConsoleBuffer()
+    {
+        CloseHandle(Buffer);
+        FreeConsole();
+        for (std::size_t i = 0; i < Standard.size(); ++i)
+            SetStdHandle(StandardIds[i], Standard[i]);
+    }
+    HANDLE Handle() const { return Buffer; }
+    // The row's first characters, as many as expected holds.
+    std::wstring Row(SHORT row, std::wstring_view expected) const
+    {
+        std::wstring text(expected.size(), L'\0');
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(Buffer, text.data(), static_cast<DWORD>(text.size()), {0, row}, &read);
+        text.resize(read);
+        return text;
+    }
+
+private:
+    static constexpr DWORD StandardIds[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    std::vector<HANDLE> Standard;
+    HANDLE Buffer = INVALID_HANDLE_VALUE;
+};
+
+// On a console the lines go as wide characters: the screen shows each character, whatever the
+// code page that bytes would be read in, and each line starts a row of its own.
+TEST(ConsoleLinesTest, ConsoleShowsEveryCharacterWhateverItsCodePage)
+{
+    const TConsoleBuffer console;
+    ASSERT_NE(console.Handle(), INVALID_HANDLE_VALUE);
+    const UINT codePage = GetConsoleOutputCP();
+    SetConsoleOutputCP(850);
+    WriteLines(console.Handle(), u"Région 2024 : 1\u00a0250\u00a0€\nŁódź");
+    SetConsoleOutputCP(codePage);
+    for (const auto& [row, expected] : {std::pair<SHORT, std::wstring_view>{0, L"Région 2024 : 1\u00a0250\u00a0€"},
+                                        {1, L"Łódź"}})
+        EXPECT_EQ(console.Row(row, expected), expected);
+    CONSOLE_SCREEN_BUFFER_INFO info = {};
+    GetConsoleScreenBufferInfo(console.Handle(), &info);
+    EXPECT_EQ(info.dwCursorPosition.X, 0);
+    EXPECT_EQ(info.dwCursorPosition.Y, 2);
 }
 
 }  // namespace

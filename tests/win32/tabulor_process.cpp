@@ -6,14 +6,15 @@
 #include "win32/control_ids.h"
 
 namespace tabulor::test {
-namespace {
 
-std::filesystem::path ProgramPath()
+std::filesystem::path ProgramBesideTheTests(std::wstring_view fileName)
 {
     std::wstring own(MAX_PATH, L'\0');
     own.resize(GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
-    return std::filesystem::path(own).parent_path() / L"tabulor.exe";
+    return std::filesystem::path(own).parent_path() / fileName;
 }
+
+namespace {
 
 struct TWindowSearch {
     DWORD ProcessId;
@@ -60,7 +61,7 @@ TTabulorProcess::TTabulorProcess(TTypedArguments arguments)
 
 void TTabulorProcess::Start(std::wstring_view typedArguments, int showCommand)
 {
-    std::wstring commandLine = L"\"" + ProgramPath().wstring() + L"\"";
+    std::wstring commandLine = L"\"" + ProgramBesideTheTests(L"tabulor.exe").wstring() + L"\"";
     if (!typedArguments.empty())
         commandLine.append(L" ").append(typedArguments);
     STARTUPINFOW startup = {};

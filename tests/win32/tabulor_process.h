@@ -12,6 +12,9 @@
 
 namespace tabulor::test {
 
+// A program of the build, which the tests find in their own folder.
+std::filesystem::path ProgramBesideTheTests(std::wstring_view fileName);
+
 class TTabulorProcess {
 public:
     // Starts tabulor.exe from the tests' folder with argument (none when empty) and, when given,
