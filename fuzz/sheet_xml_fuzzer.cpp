@@ -1,5 +1,7 @@
 // A worksheet part's XML, any bytes, read into a sheet: only a fault of the workbook may come out,
-// every cell lies inside the rectangle and on the grid, and no text keeps a CR.
+// every cell lies inside the rectangle and on the grid, and no text keeps a CR. The sheet as it
+// shows, its hidden rows and columns left out, gives its cells in order, one per place, inside a
+// rectangle no larger than the sheet's.
 //
 // Input: the part's bytes. The shared strings and the styles are fixed, with a few of each kind.
 #include <cstddef>
@@ -7,6 +9,7 @@
 #include <string_view>
 
 #include "properties.h"
+#include "workbook/shown_sheet.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xlsx_parts.h"
 
@@ -49,6 +52,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(cell.Row < sheet.Rows() && cell.Col < sheet.Cols(), "a cell lies inside the rectangle", xml);
         fuzz::Require(!cell.Text.empty() && cell.Text.find('\r') == std::string_view::npos,
                       "a cell's text is not empty and holds no CR", xml);
+    }
+    const TShownSheet shown(sheet, false);
+    fuzz::Require(shown.Rows() <= sheet.Rows() && shown.Cols() <= sheet.Cols()
+                      && shown.LeftOutRows() <= sheet.Rows() && shown.LeftOutCols() <= sheet.Cols(),
+                  "the shown rectangle lies inside the sheet's", xml);
+    std::uint64_t previous = 0;
+    bool first = true;
+    for (TShownSheet::TCursor cursor = shown.Cursor(); !cursor.AtEnd(); cursor.Next()) {
+        const TSheet::TCell& cell = cursor.Current();
+        const std::uint64_t place = std::uint64_t{cell.Row} * MaxSheetCols + cell.Col;
+        fuzz::Require(cell.Row < shown.Rows() && cell.Col < shown.Cols() && (first || place > previous),
+                      "a shown cell lies inside the shown rectangle, after the one before", xml);
+        previous = place;
+        first = false;
     }
     return 0;
 }
