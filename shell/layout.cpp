@@ -21,7 +21,7 @@ constexpr unsigned BottomRight = akRight | akBottom;
 // Each label stands right before its field, so that a screen reader that names a field after
 // the text before it reads the right one. The fields without a label of their own, and the two
 // buttons that show the same caption, have names of their own.
-constexpr std::array<TControlLayout, 38> Controls = {{
+constexpr std::array<TControlLayout, 39> Controls = {{
     {TControlId::LabelSrcFile, "LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
     {TControlId::EditSrcFile, "EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
     {TControlId::ButtonBrowseSrcFile, "ButtonBrowseSrcFile", Button, u"Parcourir...", {536, 32, 89, 25}, TopRight, 1, false, u"Parcourir... (fichier source)"},
@@ -57,9 +57,10 @@ constexpr std::array<TControlLayout, 38> Controls = {{
     {TControlId::LabelFieldSeparator, "LabelFieldSeparator", Label, u"Séparateur :", {200, 352, 60, 13}, BottomLeft, NoTabStop, false},
     {TControlId::ComboBoxFieldSeparator, "ComboBoxFieldSeparator", ComboBox, u"", {264, 344, 97, 21}, BottomLeft, 21, false},
     {TControlId::LabelSheet, "LabelSheet", Label, u"Feuille :", {16, 352, 43, 13}, BottomLeft, NoTabStop, false},
-    {TControlId::ComboBoxSheet, "ComboBoxSheet", ComboBox, u"", {64, 344, 297, 21}, BottomLeft, 22, false},
-    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 344, 97, 25}, BottomRight, 23, false},
-    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 344, 97, 25}, BottomRight, 24, false},
+    {TControlId::ComboBoxSheet, "ComboBoxSheet", ComboBox, u"", {64, 344, 89, 21}, BottomLeft, 22, false},
+    {TControlId::CheckBoxKeepHidden, "CheckBoxKeepHidden", CheckBox, u"Reprendre les lignes et colonnes masquées", {160, 352, 249, 17}, BottomLeft, 23, false},
+    {TControlId::ButtonExecute, "ButtonExecute", Button, u"Exécuter", {416, 344, 97, 25}, BottomRight, 24, false},
+    {TControlId::ButtonExit, "ButtonExit", Button, u"Quitter", {528, 344, 97, 25}, BottomRight, 25, false},
 }};
 
 // Each control's id is its place in the table.
@@ -77,13 +78,14 @@ struct TSourceOption {
     TSourceView ShownFor;
     TControlId InPlaceOf;
 };
-constexpr std::array<TSourceOption, 6> SourceOptions = {{
+constexpr std::array<TSourceOption, 7> SourceOptions = {{
     {TControlId::LabelSourceEncoding, TSourceView::Text, TControlId::LabelSheet},
     {TControlId::ComboBoxSourceEncoding, TSourceView::Text, TControlId::ComboBoxSheet},
     {TControlId::LabelFieldSeparator, TSourceView::Text, TControlId::LabelSheet},
-    {TControlId::ComboBoxFieldSeparator, TSourceView::Text, TControlId::ComboBoxSheet},
+    {TControlId::ComboBoxFieldSeparator, TSourceView::Text, TControlId::CheckBoxKeepHidden},
     {TControlId::LabelSheet, TSourceView::Workbook, TControlId::LabelSourceEncoding},
     {TControlId::ComboBoxSheet, TSourceView::Workbook, TControlId::ComboBoxSourceEncoding},
+    {TControlId::CheckBoxKeepHidden, TSourceView::Workbook, TControlId::ComboBoxFieldSeparator},
 }};
 
 const TSourceOption* SourceOptionOf(TControlId id)

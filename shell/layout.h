@@ -33,7 +33,7 @@ enum class TControlId {
     RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML, RadioButtonOutputHTML5,
     CheckBoxLinkHeaders, LabelCaption, EditCaption,
     LabelSourceEncoding, ComboBoxSourceEncoding, LabelFieldSeparator, ComboBoxFieldSeparator,
-    LabelSheet, ComboBoxSheet,
+    LabelSheet, ComboBoxSheet, CheckBoxKeepHidden,
     ButtonExecute, ButtonExit,
 };
 
@@ -88,14 +88,14 @@ std::u16string_view AccessibleName(TControlId id);
 // in a list of its own, where a text source's encoding and separator are chosen.
 enum class TSourceView { Text, Workbook };
 
-// Whether the control shows for such a source: the sheet's label and list for a workbook alone,
-// the encoding's and the separator's for text alone, every other control always. A control that
-// hides keeps what it holds.
+// Whether the control shows for such a source: the sheet's label and list and the box that keeps
+// hidden rows and columns for a workbook alone, the encoding's and the separator's for text alone,
+// every other control always. A control that hides keeps what it holds.
 bool IsShown(TControlId id, TSourceView view);
 
-// The control that shows where id hides, in the same corner of the window: the sheet's label and
-// list for the encoding's and the separator's, the encoding's for the sheet's; id itself for a
-// control that always shows.
+// The control that shows where id hides, in the same corner of the window: the sheet's label for
+// the encoding's and the separator's, its list for the encoding's list and the box for the
+// separator's, and back; id itself for a control that always shows.
 TControlId ShownInPlaceOf(TControlId id);
 
 // The font's character height in pixels at dpi: 8 points, rounded to the nearest pixel.

@@ -50,6 +50,7 @@ TFormFields ReadFormFields(const TControlReader& read)
     fields.SourceEncoding = read.Selected(TControlId::ComboBoxSourceEncoding);
     fields.FieldSeparator = read.Selected(TControlId::ComboBoxFieldSeparator);
     fields.SheetName = read.Text(TControlId::ComboBoxSheet);
+    fields.KeepHidden = read.Checked(TControlId::CheckBoxKeepHidden);
     return fields;
 }
 

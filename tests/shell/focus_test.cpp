@@ -45,15 +45,15 @@ TEST(Focus, TabOrderEntersTheOutputKindsAtTheSelectedOne)
     EXPECT_EQ(NextTabStop(std::nullopt, false, RadioButtonOutputTable, text), ButtonExit);
 }
 
-// For a workbook the sheet list stands where the encoding and separator lists stood, in the
-// cycle as on the screen; the hidden lists are no stops.
+// For a workbook the sheet list and the box that keeps hidden rows stand where the encoding and
+// separator lists stood, in the cycle as on the screen; the hidden lists are no stops.
 TEST(Focus, TabSkipsTheHiddenLists)
 {
     const std::vector<TControlId> workbook = {
         ButtonBrowseSrcFile, EditDestFile, ButtonBrowseDestFile, EditTitleRows, EditTitleCols,
         CheckBoxBorder, EditBorderValue, ComboBoxBorderUnit, EditEmptyCells, EditTableClass,
         EditRowClass, EditHeaderClass, EditCellClass, RadioButtonOutputXHTML, CheckBoxLinkHeaders, EditCaption,
-        ComboBoxSheet, ButtonExecute, ButtonExit, EditSrcFile};
+        ComboBoxSheet, CheckBoxKeepHidden, ButtonExecute, ButtonExit, EditSrcFile};
     EXPECT_EQ(TabCycle(true, RadioButtonOutputXHTML, TSourceView::Workbook), workbook);
     const std::vector<TControlId> text = TabCycle(true, RadioButtonOutputXHTML, TSourceView::Text);
     EXPECT_EQ(std::count(text.begin(), text.end(), ComboBoxSheet), 0);
@@ -70,8 +70,9 @@ TEST(Focus, MovesOffAControlThatHides)
         std::optional<TControlId> Moved;
     } cases[] = {
         {ComboBoxSourceEncoding, Workbook, ComboBoxSheet},
-        {ComboBoxFieldSeparator, Workbook, ComboBoxSheet},
+        {ComboBoxFieldSeparator, Workbook, CheckBoxKeepHidden},
         {ComboBoxSheet, Text, ComboBoxSourceEncoding},
+        {CheckBoxKeepHidden, Text, ComboBoxFieldSeparator},
         {ComboBoxSheet, Workbook, std::nullopt},
         {ComboBoxFieldSeparator, Text, std::nullopt},
         {EditSrcFile, Workbook, std::nullopt},

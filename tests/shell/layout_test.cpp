@@ -83,6 +83,7 @@ TEST(Layout, EveryControlHasANameOfItsOwn)
     EXPECT_EQ(AccessibleName(ComboBoxBorderUnit), u"Bordure : unité");
     EXPECT_EQ(AccessibleName(EditCaption), u"Titre du tableau :");
     EXPECT_EQ(AccessibleName(CheckBoxLinkHeaders), u"Relier chaque cellule à ses en-têtes");
+    EXPECT_EQ(AccessibleName(CheckBoxKeepHidden), u"Reprendre les lignes et colonnes masquées");
     EXPECT_EQ(AccessibleName(RadioButtonOutputHTML5), u"Produire un document HTML5 complet");
 }
 
@@ -116,9 +117,9 @@ bool Overlap(const TRect& p, const TRect& q)
 }
 
 // A control that shows for one view alone has, in its place, one that shows for the other, each
-// view having some: on its row, and over it for one that takes the focus, which moves there. A
-// control that always shows stands in its own place. Two controls that share a place never show
-// together.
+// view having some: on its row, anchored as it is, and over it for one that takes the focus, which
+// moves there. A control that always shows stands in its own place. Two controls that share a
+// place never show together.
 TEST(Layout, SourceOptionsShowForTheirView)
 {
     int onlyForText = 0;
@@ -136,6 +137,7 @@ TEST(Layout, SourceOptionsShowForTheirView)
         const TSourceView other = forText ? TSourceView::Workbook : TSourceView::Text;
         EXPECT_TRUE(IsShown(inPlace, other)) << control.Name;
         EXPECT_TRUE(SameRow(Control(inPlace).Bounds, control.Bounds)) << control.Name;
+        EXPECT_EQ(Control(inPlace).Anchors, control.Anchors) << control.Name;
         if (control.TabOrder != NoTabStop) {
             EXPECT_TRUE(Overlap(Control(inPlace).Bounds, control.Bounds)) << control.Name;
         }

@@ -40,6 +40,27 @@ TEST(Request, SheetNameAndCaptionInUtf8)
     EXPECT_EQ(settings.Border, "");
 }
 
+// Each check box, ticked alone, sets its own field of the request and no other's.
+TEST(Request, EachBoxSetsItsOwnField)
+{
+    const struct {
+        TControlId Box;
+        bool TConversionSettings::*Field;
+    } boxes[] = {
+        {TControlId::CheckBoxLinkHeaders, &TConversionSettings::LinkHeaders},
+        {TControlId::CheckBoxKeepHidden, &TConversionSettings::KeepHidden},
+    };
+    for (const auto& ticked : boxes) {
+        const TControlReader read = {TextAtStart, [&](TControlId id) { return id == ticked.Box; },
+                                     [](TControlId) { return 0; }};
+        const TConversionSettings settings = MakeConversionSettings(ReadFormFields(read));
+        for (const auto& box : boxes)
+            EXPECT_EQ(settings.*box.Field, box.Box == ticked.Box) << Control(box.Box).Name << " with "
+                                                                  << Control(ticked.Box).Name;
+        EXPECT_EQ(settings.Border, "");
+    }
+}
+
 TEST(Request, FileFieldsWrittenWhereTheyChange)
 {
     std::map<TControlId, std::u16string> texts = {{TControlId::EditSrcFile, u"a.txt"},
