@@ -106,11 +106,10 @@ private slots:
     }
 
     // Each control shows the table's text; each box, widened to its caption in the window's
-    // font, shows it whole without reaching the controls beside it.
+    // font, shows it whole without reaching the controls shown beside it for either kind of source.
     void captionsShowWholeAndApart()
     {
         const TFormMain& form = Window->Form;
-        QList<const QWidget*> shown;
         for (const TControlLayout& control : FormControls()) {
             const QWidget* widget = Find(form, control.Id);
             const QString text = ToQString(TextAtStart(control.Id));
@@ -122,13 +121,15 @@ private slots:
             } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
                 QCOMPARE(edit->text(), text);
             }
-            if (widget->isVisible())
-                shown.append(widget);
         }
-        for (const QWidget* a : shown) {
-            for (const QWidget* b : shown)
-                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
-                         qPrintable(a->objectName() + " and " + b->objectName()));
+        for (const TSourceView view : {TSourceView::Text, TSourceView::Workbook}) {
+            for (const TControlLayout& a : FormControls()) {
+                for (const TControlLayout& b : FormControls()) {
+                    const bool together = a.Id != b.Id && IsShown(a.Id, view) && IsShown(b.Id, view);
+                    QVERIFY2(!together || !Find(form, a.Id)->geometry().intersects(Find(form, b.Id)->geometry()),
+                             a.Name.data() + QByteArray(" and ") + b.Name.data());
+                }
+            }
         }
     }
 

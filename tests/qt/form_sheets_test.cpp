@@ -1,6 +1,8 @@
-// A workbook in the main window: the sheet list shown in the place of the encoding and separator
-// lists and filled as the shell lists the workbook, the focus moved off a list that hides, the
-// wait cursor and the notice of a run, and a whole run of a workbook's second sheet.
+// A workbook in the main window: the sheet list and the box that keeps hidden rows shown in the
+// place of the encoding and separator lists, the list filled as the shell lists the workbook, the
+// focus moved off a control that hides, the wait cursor and the notice of a run, and whole runs of
+// a workbook's second sheet and of a sheet with a hidden row.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
 
@@ -84,6 +86,7 @@ private slots:
                                                               {"Février", false, {{"b"}}, {}}})));
         OpenSource(form, Folder.filePath("ventes.xlsx"));
         CompareShown(form, TSourceView::Workbook);
+        QVERIFY(Find(form, TControlId::CheckBoxKeepHidden)->isVisible());
         CompareWithTheShell(*sheets, Folder.filePath("ventes.xlsx"), u"");
         form.grab().save(QStringLiteral(TABULOR_TEST_OUTPUT_DIR "/form_main_workbook.png"));
         sheets->setCurrentIndex(0);
@@ -99,6 +102,7 @@ private slots:
         WriteAll(Folder.filePath("notes.txt"), "a\tb\r\n");
         OpenSource(form, Folder.filePath("notes.txt"));
         CompareShown(form, TSourceView::Text);
+        QVERIFY(!Find(form, TControlId::CheckBoxKeepHidden)->isVisible());
         QCOMPARE(encodings->currentIndex(), 2);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -123,17 +127,25 @@ private slots:
         QCOMPARE(Entries(*sheets), QStringList{"Un"});
     }
 
-    // A focused list that hides hands the focus to the list shown in its place, both ways.
-    void focusMovesToTheListShownInItsPlace()
+    // A focused control that hides hands the focus to the one shown in its place, both ways.
+    void focusMovesToTheControlShownInItsPlace()
     {
         TFormMain& form = Window->Form;
-        TypeInto(form, TControlId::EditSrcFile, Folder.filePath("absent.xlsx"));
-        Find(form, TControlId::ComboBoxFieldSeparator)->setFocus();
-        QCOMPARE(FocusedName(), NameOf(TControlId::ComboBoxSheet));
-        CompareShown(form, TSourceView::Workbook);
-        OpenSource(form, Folder.filePath("absent.txt"));
-        QCOMPARE(FocusedName(), NameOf(TControlId::ComboBoxSourceEncoding));
-        CompareShown(form, TSourceView::Text);
+        const struct {
+            TControlId ForText, ForWorkbook;
+        } places[] = {
+            {TControlId::ComboBoxSourceEncoding, TControlId::ComboBoxSheet},
+            {TControlId::ComboBoxFieldSeparator, TControlId::CheckBoxKeepHidden},
+        };
+        for (const auto& place : places) {
+            TypeInto(form, TControlId::EditSrcFile, Folder.filePath("absent.xlsx"));
+            Find(form, place.ForText)->setFocus();
+            QCOMPARE(FocusedName(), NameOf(place.ForWorkbook));
+            CompareShown(form, TSourceView::Workbook);
+            OpenSource(form, Folder.filePath("absent.txt"));
+            QCOMPARE(FocusedName(), NameOf(place.ForText));
+            CompareShown(form, TSourceView::Text);
+        }
     }
 
     // The run goes with the wait cursor, which leaves with it, after an error too; the notice
@@ -198,6 +210,50 @@ private slots:
         const QByteArray written = ReadAll(Folder.filePath("bilan.html"));
         QCOMPARE(written, ReadAll(Folder.filePath("attendu.html")));
         QVERIFY(written.contains("Nord &amp; Sud") && !written.contains("Mois"));
+    }
+
+    // A sheet whose second row is hidden, converted through the real core: unticked, the box
+    // leaves the row out, as the table of the sheet without it, and the notice says so; ticked,
+    // the table is that of the same sheet with nothing hidden.
+    void hiddenRowKeptWhenTheBoxIsTicked()
+    {
+        TFormMain form;
+        Show(form);
+        QDir::setCurrent(Folder.path());
+        const std::vector<std::vector<std::string>> rows = {{"R\xC3\xA9gion", "Ventes"}, {"Sud", "4"}, {"Nord", "7"}};
+        WriteAll(Folder.filePath("filtre.xlsx"), QByteArray::fromStdString(testkit::MakeXlsx({{"Ventes", false, rows, {}, {1}}})));
+        WriteAll(Folder.filePath("tout.xlsx"), QByteArray::fromStdString(testkit::MakeXlsx({{"Ventes", false, rows, {}}})));
+        WriteAll(Folder.filePath("nord.xlsx"),
+                 QByteArray::fromStdString(testkit::MakeXlsx({{"Ventes", false, {rows[0], rows[2]}, {}}})));
+        TypeInto(form, TControlId::EditSrcFile, "filtre.xlsx");
+        TypeInto(form, TControlId::EditDestFile, "filtre.html");
+        auto* box = Find<QCheckBox>(form, TControlId::CheckBoxKeepHidden);
+        QTRY_VERIFY(box->isVisible());
+        QVERIFY(!box->isChecked());
+
+        const struct {
+            bool Ticked;
+            const char* SameAs;
+            const char* Notice;
+        } cases[] = {
+            {false, "nord.xlsx", "\n1 ligne masqu\xC3\xA9" "e n'a pas \xC3\xA9t\xC3\xA9 reprise."},
+            {true, "tout.xlsx", ""},
+        };
+        for (const auto& c : cases) {
+            if (box->isChecked() != c.Ticked)
+                QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(box->isChecked(), c.Ticked);
+            QList<TShownMessage> shown;
+            Click(form, TControlId::ButtonExecute, [&](QWidget* dialog) { shown.append(DescribeMessage(dialog)); });
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown.front().Text, QString::fromUtf8(strings::SFileCreated) + QString::fromUtf8(c.Notice));
+
+            TFormFields fields = InitialFormFields();
+            fields.SourceFileName = Folder.filePath(c.SameAs).toStdU16String();
+            fields.DestFileName = Folder.filePath("attendu.html").toStdU16String();
+            RunConversion(MakeConversionSettings(fields));
+            QCOMPARE(ReadAll(Folder.filePath("filtre.html")), ReadAll(Folder.filePath("attendu.html")));
+        }
     }
 };
 

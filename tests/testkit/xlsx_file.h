@@ -2,6 +2,7 @@
 // package a spreadsheet program opens, every text a shared string, as such programs write them.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ struct TXlsxSheet {
     // Texts in UTF-8, any character; an empty one is a cell the file leaves out.
     std::vector<std::vector<std::string>> Rows;
     std::vector<std::string> Merges;  // "A1:C2"
+    // The rows that the sheet hides, as a filter does, counted from 0.
+    std::vector<std::size_t> HiddenRows = {};
 };
 
 // "A" for 0, "AA" for 26.
@@ -84,7 +87,8 @@ inline std::string MakeXlsx(const std::vector<TXlsxSheet>& sheets)
             + "/worksheet\" Target=\"worksheets/sheet" + number + ".xml\"/>";
         std::string part = declaration + "<worksheet " + main + "><sheetData>";
         for (std::size_t r = 0; r < sheet.Rows.size(); ++r) {
-            part += "<row r=\"" + std::to_string(r + 1) + "\">";
+            const bool hidden = std::find(sheet.HiddenRows.begin(), sheet.HiddenRows.end(), r) != sheet.HiddenRows.end();
+            part += "<row r=\"" + std::to_string(r + 1) + (hidden ? "\" hidden=\"1\">" : "\">");
             for (std::size_t c = 0; c < sheet.Rows[r].size(); ++c) {
                 if (sheet.Rows[r][c].empty())
                     continue;

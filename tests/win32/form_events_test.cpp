@@ -164,9 +164,9 @@ bool Intersect(const TRect& p, const TRect& q)
 }
 
 // At every common resolution each radio button and check box is at least as wide as its mark and
-// its caption measure, within the window, clear of every other control of a text source's view but
-// the lists, whose windows hold their open lists; each radio button on the layout's row, after the
-// one before it.
+// its caption measure, within the window, clear of every other control shown with it for either
+// kind of source but the lists, whose windows hold their open lists; each radio button on the
+// layout's row, after the one before it.
 TEST_F(FormMainTest, BoxesMakeRoomForTheirCaptionsAtEveryResolution)
 {
     for (const UINT dpi : {96u, 120u, 144u, 168u, 192u}) {
@@ -191,7 +191,9 @@ TEST_F(FormMainTest, BoxesMakeRoomForTheirCaptionsAtEveryResolution)
             EXPECT_GE(place.Width, GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(box)) + extent.cx);
             EXPECT_LE(place.Left + place.Width, client.right);
             for (const TControlLayout& other : FormControls()) {
-                if (other.Id != entry.Id && other.Kind != TControlKind::ComboBox && IsShown(other.Id, TSourceView::Text))
+                const auto together = [&](TSourceView view) { return IsShown(other.Id, view) && IsShown(entry.Id, view); };
+                if (other.Id != entry.Id && other.Kind != TControlKind::ComboBox
+                    && (together(TSourceView::Text) || together(TSourceView::Workbook)))
                     EXPECT_FALSE(Intersect(place, PlaceOf(ControlWindow(other.Id)))) << other.Name;
             }
         }

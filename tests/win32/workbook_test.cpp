@@ -69,23 +69,30 @@ protected:
     TTempFolder Folder;
 };
 
-// A chosen workbook shows the sheet list, filled as the shell lists the file, and the focus on the
-// encoding list moves to it; the request takes the sheet's own name; a name typed in the field is
-// settled when the field loses the focus; the sheet chosen before is passed on by its own name.
+// A chosen workbook shows the sheet list, filled as the shell lists the file, and the box that
+// keeps hidden rows, unticked; the focus on the encoding list moves to the list; the request takes
+// the sheet's own name and the box; a name typed in the field is settled when the field loses the
+// focus; the sheet chosen before is passed on by its own name.
 TEST_F(WorkbookFormTest, WorkbookShowsItsSheetsInPlaceOfTheTextLists)
 {
     const std::filesystem::path workbook = Folder.Path() / "classeur.xlsx";
     WriteFile(workbook, ThreeSheets());
     HWND sheets = ControlWindow(ComboBoxSheet);
+    HWND keepHidden = ControlWindow(CheckBoxKeepHidden);
     ExpectView(TSourceView::Text);
+    EXPECT_FALSE(Shown(keepHidden));
     SetFocus(ControlWindow(ComboBoxSourceEncoding));
 
     ChooseSource(FromWide(workbook.wstring()));
     ExpectView(TSourceView::Workbook);
+    EXPECT_TRUE(Shown(keepHidden));
     EXPECT_EQ(GetFocus(), sheets);
     ExpectTheShellsList(workbook, u"");
     SendMessageW(sheets, CB_SETCURSEL, 1, 0);
     EXPECT_EQ(Fields().SheetName, u"Deux");
+    EXPECT_FALSE(Fields().KeepHidden);
+    SendMessageW(keepHidden, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Fields().KeepHidden);
 
     // Tab goes round the shown controls alone, back to the sheet list.
     int presses = 0;
@@ -101,6 +108,7 @@ TEST_F(WorkbookFormTest, WorkbookShowsItsSheetsInPlaceOfTheTextLists)
     SetFocus(ControlWindow(EditDestFile));
     RunMessages();
     ExpectView(TSourceView::Text);
+    EXPECT_FALSE(Shown(keepHidden));
 
     SendMessageW(sheets, CB_SETCURSEL, 2, 0);
     ChooseSource(FromWide(workbook.wstring()));
