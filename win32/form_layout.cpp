@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
@@ -216,6 +217,28 @@ void TFormMain::PlaceControls()
         MoveWindow(Controls[i], places[i].Left, places[i].Top, places[i].Width, places[i].Height, TRUE);
     for (const auto& spin : SpinEdits)
         spin->LayOut(TextHeight);
+    WidenOpenSheetList();
+}
+
+// The sheet list, narrowed beside the box that keeps hidden rows, opens as wide as its longest
+// entry, as Qt's does of itself, with an average character's margin and room for the scroll bar
+// of a workbook of many sheets.
+void TFormMain::WidenOpenSheetList()
+{
+    HWND list = ControlHandle(TControlId::ComboBoxSheet);
+    const TMeasuringDC dc(Window.Get(), Font.get());
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc.Handle(), &metrics);
+    int widest = 0;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        entry.resize(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
+        widest = std::max(widest, static_cast<int>(TextExtent(dc.Handle(), FromWide(entry)).cx));
+    }
+    const UINT dpi = GetDpiForWindow(list);
+    const int frame = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+    SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + metrics.tmAveCharWidth + frame), 0);
 }
 
 void TFormMain::FitFrame(UINT dpi)

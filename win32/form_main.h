@@ -60,6 +60,7 @@ private:
     void LayOut(UINT dpi);
     void PlaceControls();
     void FitFrame(UINT dpi);
+    void WidenOpenSheetList();
     void Centre();
     void FormDpiChanged(WPARAM wParam, const RECT& suggested);
 

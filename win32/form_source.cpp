@@ -56,6 +56,7 @@ void TFormMain::FillSheetList(const TSheetList& sheets)
     }
     if (!sheets.Choices.empty())
         SendMessageW(list, CB_SETCURSEL, sheets.Selected, 0);
+    WidenOpenSheetList();
 }
 
 // The sheet's own name, without the entry's mark of a hidden sheet; none for an empty list.

@@ -193,8 +193,9 @@ TEST_F(FormMainTest, BoxesMakeRoomForTheirCaptionsAtEveryResolution)
             for (const TControlLayout& other : FormControls()) {
                 const auto together = [&](TSourceView view) { return IsShown(other.Id, view) && IsShown(entry.Id, view); };
                 if (other.Id != entry.Id && other.Kind != TControlKind::ComboBox
-                    && (together(TSourceView::Text) || together(TSourceView::Workbook)))
+                    && (together(TSourceView::Text) || together(TSourceView::Workbook))) {
                     EXPECT_FALSE(Intersect(place, PlaceOf(ControlWindow(other.Id)))) << other.Name;
+                }
             }
         }
         for (const std::vector<TControlId>& row : RadioButtonRows()) {

@@ -116,6 +116,31 @@ TEST_F(WorkbookFormTest, WorkbookShowsItsSheetsInPlaceOfTheTextLists)
     EXPECT_EQ(GetFocus(), ControlWindow(EditDestFile));
 }
 
+// A sheet's name longer than the narrow list shows is whole in the open list, at the design
+// resolution and at one and a half times it, with room left for the scroll bar.
+TEST_F(WorkbookFormTest, OpenSheetListHoldsTheLongestName)
+{
+    const std::filesystem::path workbook = Folder.Path() / "long.xlsx";
+    WriteFile(workbook, MakeXlsx({{"Un", false, {{"a"}}, {}}, {"Ventes du premier trimestre 2024", true, {{"b"}}, {}}}));
+    ChooseSource(FromWide(workbook.wstring()));
+    HWND sheets = ControlWindow(ComboBoxSheet);
+    const std::wstring longest = Entries(sheets).at(1);
+    for (const UINT dpi : {DesignDpi * 1u, DesignDpi * 3u / 2}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(Main(), &suggested);
+        DpiChanged(dpi, suggested);
+        const TMeasuringDC dc(Main(), reinterpret_cast<HFONT>(SendMessageW(sheets, WM_GETFONT, 0, 0)));
+        SIZE extent;
+        GetTextExtentPoint32W(dc.Handle(), longest.c_str(), static_cast<int>(longest.size()), &extent);
+        RECT shown;
+        GetWindowRect(sheets, &shown);
+        EXPECT_GT(extent.cx, shown.right - shown.left);
+        EXPECT_GE(SendMessageW(sheets, CB_GETDROPPEDWIDTH, 0, 0),
+                  extent.cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi));
+    }
+}
+
 // The workbook named on the command line, its hidden second sheet chosen in the list.
 TEST(WorkbookRunTest, SecondSheetChosenInTheListIsTheOneWritten)
 {
