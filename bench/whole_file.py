@@ -6,6 +6,8 @@ run one after the other, so that a slow spell of the machine weighs on both. Pea
 largest resident size the kernel saw over all rounds."""
 import argparse
 import os
+import re
+import shutil
 import subprocess
 import sys
 import time
@@ -163,11 +165,34 @@ def small_row(args, figures):
 WORKBOOKS = [('xlsx', 'xl/worksheets/sheet1.xml'), ('ods', 'content.xml')]
 
 
-def generate_workbook(args, form, name, *options):
+def generate_workbook(args, form, name, *options, rows=None):
     """The workbook's path and the bytes of its sheet's text, which the generator prints."""
     path = os.path.join(args.work_dir, name)
-    argv = [os.path.join(args.bin_dir, 'tabulor_bench_workbook'), form, str(args.workbook_rows), path, *options]
+    rows = args.workbook_rows if rows is None else rows
+    argv = [os.path.join(args.bin_dir, 'tabulor_bench_workbook'), form, str(rows), path, *options]
     return path, int(subprocess.run(argv, check=True, capture_output=True, text=True).stdout)
+
+
+def instructions(argv):
+    """The instructions one run of argv executes, as callgrind counts them: the same count each
+    time, whatever else the machine is doing."""
+    run = subprocess.run(['valgrind', '--tool=callgrind', '--callgrind-out-file=/dev/null', *argv],
+                         check=True, capture_output=True, text=True)
+    return int(re.search(r'Collected : (\d+)', run.stderr).group(1))
+
+
+def count_against_baseline(args, form):
+    """The instructions of this build's conversion of a tenth of the sheet and the baseline's, or
+    None where valgrind is missing."""
+    if shutil.which('valgrind') is None:
+        return None
+    source, _ = generate_workbook(args, form, f'tenth.{form}', rows=max(args.workbook_rows // 10, 1))
+    dest = os.path.join(args.work_dir, 'tenth.html')
+    ours = instructions([os.path.join(args.bin_dir, 'tabulor_bench_convert'), source, dest])
+    theirs = instructions([args.baseline_convert, source, dest])
+    for path in (source, dest):
+        remove(path)
+    return ours, theirs
 
 
 def measure_workbooks(args):
@@ -189,7 +214,10 @@ def measure_workbooks(args):
             part_size = archive.getinfo(part).file_size
         for contender in contenders:  # a few hundred megabytes each
             remove(contender.dest)
-        figures[form] = contenders[:4] + [text_bytes, part_size] + contenders[4:]
+        baseline = []
+        if args.baseline_convert is not None:
+            baseline = [contenders[4], count_against_baseline(args, form)]
+        figures[form] = contenders[:4] + [text_bytes, part_size] + baseline
     return figures
 
 
@@ -210,10 +238,15 @@ def workbook_rows(args, figures):
                               f'{far.best:.3f} s', f'{ours.best:.3f} s', far.best / ours.best, '≈ 1×',
                               far.best <= 1.1 * ours.best))
         if baseline:
-            # What reading the rows and columns a sheet hides costs a sheet that hides none.
-            rows.append(bounded_row(f'Time, same .{form}, vs the build of {args.baseline_label}',
-                                    f'{ours.best:.3f} s', f'{baseline[0].best:.3f} s', ours.best / baseline[0].best,
-                                    1.02))
+            # What the code added since the baseline costs this sheet: wall times on a shared
+            # machine wander by a few percent, the instructions do not.
+            wall, counts = baseline
+            rows.append([f'Time, same .{form}, vs the build of {args.baseline_label}', f'{ours.best:.3f} s',
+                         f'{wall.best:.3f} s', f'{ours.best / wall.best:.2f}×', 'reference', '—'])
+            if counts is not None:
+                rows.append(bounded_row(f'Instructions, .{form} of a tenth as many rows, vs the build of '
+                                        f'{args.baseline_label}', f'{counts[0] / 1e9:.3f} G',
+                                        f'{counts[1] / 1e9:.3f} G', counts[0] / counts[1], 1.02))
     return rows
 
 
