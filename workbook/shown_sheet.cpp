@@ -75,7 +75,8 @@ TShownSheet::TCursor::TCursor(const TShownSheet& sheet) : Sheet(&sheet), Cells(s
     Next();
 }
 
-// A text carried to a place comes before the sheet's own text there, which its area covers.
+// What an area's top-left holds goes to its first shown place before the sheet's own text
+// there, which the area covers: its text, or nothing when the top-left is empty.
 void TShownSheet::TCursor::Next()
 {
     if (Sheet->HiddenRows == nullptr) {
@@ -86,32 +87,38 @@ void TShownSheet::TCursor::Next()
         }
         return;
     }
-    SkipHidden();
-    const bool own = !Cells.AtEnd();
-    const TSheet::TCell next = own ? ShownPlace(Cells.Current()) : TSheet::TCell{};
-    if (!Moved.empty() && (!own || !Before(next.Row, next.Col, Moved.top().Row, Moved.top().Col))) {
+    for (;;) {
+        SkipHidden();
+        const bool own = !Cells.AtEnd();
+        const TSheet::TCell next = own ? ShownPlace(Cells.Current()) : TSheet::TCell{};
+        if (Moved.empty() || (own && Before(next.Row, next.Col, Moved.top().Row, Moved.top().Col))) {
+            End = !own;
+            if (own) {
+                Cell = next;
+                Cells.Next();
+            }
+            return;
+        }
         Cell = Moved.top();
         while (!Moved.empty() && Moved.top().Row == Cell.Row && Moved.top().Col == Cell.Col)
             Moved.pop();
         if (own && next.Row == Cell.Row && next.Col == Cell.Col)
             Cells.Next();
-        return;
-    }
-    End = !own;
-    if (own) {
-        Cell = next;
-        Cells.Next();
+        if (!Cell.Text.empty())
+            return;
     }
 }
 
-// A text that moves lies before the place it moves to, so it is kept before that place is reached.
+// A top-left lies before the place it moves to, so what it holds is known before that place is
+// reached; one the cursor passes without a cell there holds nothing, which moves too.
 void TShownSheet::TCursor::SkipHidden()
 {
     const std::vector<TMove>& moves = Sheet->Moves;
     for (; !Cells.AtEnd(); Cells.Next()) {
         const TSheet::TCell& cell = Cells.Current();
-        while (NextMove < moves.size() && Before(moves[NextMove].FromRow, moves[NextMove].FromCol, cell.Row, cell.Col))
-            ++NextMove;
+        for (; NextMove < moves.size() && Before(moves[NextMove].FromRow, moves[NextMove].FromCol, cell.Row, cell.Col);
+             ++NextMove)
+            Moved.push({moves[NextMove].ToRow, moves[NextMove].ToCol, {}});
         if (NextMove < moves.size() && moves[NextMove].FromRow == cell.Row && moves[NextMove].FromCol == cell.Col) {
             Moved.push({moves[NextMove].ToRow, moves[NextMove].ToCol, cell.Text});
             ++NextMove;

@@ -102,8 +102,12 @@ TExpected Expected(const TRandomSheet& sheet)
         if (areaRows.empty() || areaCols.empty())
             continue;
         expected.Merges.push_back({areaRows.front(), areaCols.front(), areaRows.back(), areaCols.back()});
+        // The area's first shown place holds what its top-left holds, never a covered cell's text.
+        const TPlace first{areaRows.front(), areaCols.front()};
         if (const auto text = sheet.Cells.find({area.Top, area.Left}); text != sheet.Cells.end())
-            expected.Cells[{areaRows.front(), areaCols.front()}] = text->second;
+            expected.Cells[first] = text->second;
+        else
+            expected.Cells.erase(first);
     }
     for (const auto& [place, text] : expected.Cells) {
         expected.Rows = std::max(expected.Rows, place.first + 1);
