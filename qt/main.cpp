@@ -13,10 +13,11 @@
 
 namespace {
 
-// Terminals on Linux read UTF-8, whatever the locale the program was started in.
-void PrintLine(std::u16string_view line, std::FILE* stream)
+// Terminals on Linux read UTF-8, whatever the locale the program was started in. Says whether
+// the line was written: a full disk or a closed pipe is found at the flush.
+bool PrintLine(std::u16string_view line, std::FILE* stream)
 {
-    std::fputs(tabulor::ToUtf8(line).append(1, '\n').c_str(), stream);
+    return std::fputs(tabulor::ToUtf8(line).append(1, '\n').c_str(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
 // The answer to a command line that asks for no window: an error on standard error.
@@ -29,7 +30,7 @@ int PrintCommandAnswer(const tabulor::TCommandLine& command)
 int RunCommand(const tabulor::TCommandLine& command)
 {
     tabulor::TStandardOutput standardOutput;
-    const tabulor::TCommandStreams streams = {[](std::u16string_view line) { PrintLine(line, stdout); },
+    const tabulor::TCommandStreams streams = {[](std::u16string_view line) { return PrintLine(line, stdout); },
                                               [](std::u16string_view line) { PrintLine(line, stderr); },
                                               standardOutput};
     return tabulor::RunCommand(command, streams, tabulor::TFileSystem::Posix);

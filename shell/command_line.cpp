@@ -122,43 +122,76 @@ TCommandLine Checked(TCommandLine command, std::u16string_view conversionOption,
     return command;
 }
 
-}  // namespace
+// The arguments read one by one: the command they make before its checks, the first conversion
+// option met, and where the names stand; or, at the first help, version or misuse, the answer.
+struct TReading {
+    TCommandLine Command;
+    std::u16string_view ConversionOption;
+    std::vector<std::size_t> Names;
+    std::optional<TCommandLine> Answer;
+};
 
-TCommandLine ParseCommandLine(std::span<const std::u16string> arguments, TOptionStyle style)
+TReading ReadArguments(std::span<const std::u16string> arguments, TOptionStyle style)
 {
-    TCommandLine command;
+    TReading reading;
+    TCommandLine& command = reading.Command;
     std::u16string_view modeOption;
-    std::u16string_view conversionOption;
     bool optionsEnded = false;
-    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
-        const std::u16string_view name = *argument;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::u16string_view name = arguments[at];
         if (optionsEnded || !IsOption(name, style)) {
-            command.FileNames.push_back(*argument);
+            command.FileNames.push_back(arguments[at]);
+            reading.Names.push_back(at);
         } else if (name == u"--") {
             optionsEnded = true;
         } else if (IsHelp(name, style)) {
-            return Answer(TCommandAction::Help, Usage(style));
+            reading.Answer = Answer(TCommandAction::Help, Usage(style));
         } else if (name == u"--version") {
-            return Answer(TCommandAction::Version, u"tabulor " TABULOR_VERSION);
+            reading.Answer = Answer(TCommandAction::Version, u"tabulor " TABULOR_VERSION);
         } else if (const std::optional<TCommandAction> mode = ModeOf(name)) {
             if (!modeOption.empty() && *mode != command.Action)
-                return Misuse(u"les options " + Quoted(modeOption) + u" et " + Quoted(name) + u" s'excluent", style);
+                reading.Answer =
+                    Misuse(u"les options " + Quoted(modeOption) + u" et " + Quoted(name) + u" s'excluent", style);
             command.Action = *mode;
             modeOption = name;
         } else if (const TCommandOption* option = FindConversionOption(name)) {
             const bool takesValue = !option->ValueName.empty();
-            if (takesValue && std::next(argument) == arguments.end())
-                return Misuse(u"valeur manquante après l'option " + Quoted(name), style);
-            const std::u16string_view value = takesValue ? std::u16string_view(*++argument) : std::u16string_view();
+            if (takesValue && at + 1 == arguments.size()) {
+                reading.Answer = Misuse(u"valeur manquante après l'option " + Quoted(name), style);
+                break;
+            }
+            const std::u16string_view value = takesValue ? std::u16string_view(arguments[++at]) : std::u16string_view();
             if (const std::optional<std::u16string> expected = option->Set(command, value))
-                return Misuse(u"l'option " + Quoted(name) + u" attend " + *expected + u", pas " + Quoted(value), style);
-            if (conversionOption.empty())
-                conversionOption = name;
+                reading.Answer =
+                    Misuse(u"l'option " + Quoted(name) + u" attend " + *expected + u", pas " + Quoted(value), style);
+            if (reading.ConversionOption.empty())
+                reading.ConversionOption = name;
         } else {
-            return Misuse(u"option inconnue " + Quoted(name), style);
+            reading.Answer = Misuse(u"option inconnue " + Quoted(name), style);
         }
+        if (reading.Answer)
+            break;
     }
-    return Checked(std::move(command), conversionOption, style);
+    return reading;
+}
+
+}  // namespace
+
+TCommandLine ParseCommandLine(std::span<const std::u16string> arguments, TOptionStyle style)
+{
+    TReading reading = ReadArguments(arguments, style);
+    if (reading.Answer)
+        return std::move(*reading.Answer);
+    return Checked(std::move(reading.Command), reading.ConversionOption, style);
+}
+
+std::vector<std::size_t> SourceArguments(std::span<const std::u16string> arguments, TOptionStyle style)
+{
+    const TReading reading = ReadArguments(arguments, style);
+    const TCommandAction action = reading.Command.Action;
+    if (reading.Answer || (action != TCommandAction::Convert && action != TCommandAction::ListSheets))
+        return {};
+    return reading.Names;
 }
 
 std::optional<std::u16string> CommandDestination(const TCommandLine& command, std::u16string_view source,

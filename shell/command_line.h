@@ -45,6 +45,12 @@ inline constexpr std::u16string_view CommandMessagePrefix = u"tabulor\u00a0: ";
 // compared as the style's file system compares them.
 TCommandLine ParseCommandLine(std::span<const std::u16string> arguments, TOptionStyle style);
 
+// Where the sources of a conversion, or the workbooks of a sheet list, stand among the arguments,
+// in their order; none for any other command. Windows hands a program its wildcards unexpanded:
+// its front end expands these arguments alone, an option's value left as typed, then reads the
+// line again, so that the checks of the destinations see every file.
+std::vector<std::size_t> SourceArguments(std::span<const std::u16string> arguments, TOptionStyle style);
+
 // The file a source of a conversion is written to: the one -o names, or the one the window
 // derives from the source; none for standard output.
 std::optional<std::u16string> CommandDestination(const TCommandLine& command, std::u16string_view source,

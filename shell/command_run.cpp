@@ -62,13 +62,17 @@ TSheetList SheetsOf(std::u16string_view workbook)
 void ListSheetsOf(std::u16string_view workbook, bool several, bool first, const TCommandStreams& streams)
 {
     const TSheetList sheets = SheetsOf(workbook);
+    const auto print = [&streams](std::u16string_view line) {
+        if (!streams.Output(line))
+            ThrowWriteError();
+    };
     if (several) {
         if (!first)
-            streams.Output({});
-        streams.Output(std::u16string(workbook) + u"\u00a0:");
+            print({});
+        print(std::u16string(workbook) + u"\u00a0:");
     }
     for (const TSheetChoice& choice : sheets.Choices)
-        streams.Output(choice.Entry);
+        print(choice.Entry);
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ namespace tabulor {
 
 struct TCommandStreams {
     // One line of text each, without its line end: the front end writes it its platform's way.
-    std::function<void(std::u16string_view line)> Output;
+    // Output says whether the line was written: a sheet list that could not be is a failure.
+    std::function<bool(std::u16string_view line)> Output;
     std::function<void(std::u16string_view line)> Error;
     // Where a table written to standard output goes, byte for byte.
     TByteSink& StandardOutput;

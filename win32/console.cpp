@@ -98,30 +98,28 @@ std::vector<std::u16string> ExpandWildcards(std::span<const std::u16string> name
     return expanded;
 }
 
-// The sources are the arguments that the first reading took as names, in their order. Each
-// pattern among them is replaced where it stands by its files, and the arguments are read again,
-// so that the checks of the destinations (-o with one source, no two alike) see every file.
+// Each pattern among the sources is replaced where it stands by its files, and the arguments are
+// read again, so that the checks of the destinations (-o with one source, no two alike) see every
+// file, and none sees a pattern.
 TCommandLine ReadCommandLine()
 {
     const std::vector<std::u16string> arguments = CommandLineArguments();
-    const TCommandLine command = ParseCommandLine(arguments, TOptionStyle::Windows);
-    if (command.Action != TCommandAction::Convert && command.Action != TCommandAction::ListSheets)
-        return command;
+    const std::vector<std::size_t> sources = SourceArguments(arguments, TOptionStyle::Windows);
     std::vector<std::u16string> expanded;
-    auto source = command.FileNames.begin();
-    for (const std::u16string& argument : arguments) {
-        if (source != command.FileNames.end() && argument == *source) {
+    auto source = sources.begin();
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        if (source != sources.end() && *source == at) {
             ++source;
-            const std::vector<std::u16string> names = ExpandWildcards(std::span(&argument, 1));
+            const std::vector<std::u16string> names = ExpandWildcards(std::span(&arguments[at], 1));
             expanded.insert(expanded.end(), names.begin(), names.end());
         } else {
-            expanded.push_back(argument);
+            expanded.push_back(arguments[at]);
         }
     }
     return ParseCommandLine(expanded, TOptionStyle::Windows);
 }
 
-void WriteLines(HANDLE handle, std::u16string_view lines)
+bool WriteLines(HANDLE handle, std::u16string_view lines)
 {
     std::wstring text;
     for (const char16_t character : lines) {
@@ -132,12 +130,12 @@ void WriteLines(HANDLE handle, std::u16string_view lines)
     text += L"\r\n";
     DWORD mode = 0;
     DWORD written = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    } else {
-        const std::string bytes = ToUtf8(FromWide(text));
-        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
+    if (GetConsoleMode(handle, &mode))
+        return WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)
+               && written == text.size();
+    const std::string bytes = ToUtf8(FromWide(text));
+    return WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+           && written == bytes.size();
 }
 
 }  // namespace tabulor

@@ -34,6 +34,7 @@ TCommandLine ReadCommandLine();
 // A text of lines between "\n", each ended by CR LF: as wide characters to a console, which
 // shows them whatever its code page, and as UTF-8 bytes where the handle is redirected to a file
 // or a pipe.
-void WriteLines(HANDLE handle, std::u16string_view text);
+// Says whether every line was written.
+bool WriteLines(HANDLE handle, std::u16string_view text);
 
 }  // namespace tabulor

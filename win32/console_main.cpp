@@ -19,9 +19,9 @@
 namespace tabulor {
 namespace {
 
-void Print(DWORD standardHandle, std::u16string_view text)
+bool Print(DWORD standardHandle, std::u16string_view text)
 {
-    WriteLines(GetStdHandle(standardHandle), text);
+    return WriteLines(GetStdHandle(standardHandle), text);
 }
 
 void PrintError(std::u16string_view text)
@@ -70,7 +70,7 @@ int Run()
     case TCommandAction::Convert:
     case TCommandAction::ListSheets: {
         TStandardOutput standardOutput;
-        const auto output = [](std::u16string_view line) { Print(STD_OUTPUT_HANDLE, line); };
+        const auto output = [](std::u16string_view line) { return Print(STD_OUTPUT_HANDLE, line); };
         return RunCommand(command, {output, PrintError, standardOutput}, TFileSystem::Windows);
     }
     default:

@@ -44,6 +44,7 @@ int RunCommandWithBox(const TCommandLine& command)
     std::u16string text;
     const auto addLine = [&text](std::u16string_view line) {
         text.append(text.empty() ? u"" : u"\n").append(line);
+        return true;
     };
     TStandardOutput standardOutput;
     const int exitCode = RunCommand(command, {addLine, addLine, standardOutput}, TFileSystem::Windows);

@@ -38,8 +38,9 @@ std::string ShellQuoted(const std::string& text)
     return quoted;
 }
 
-// The program run in folder, with nothing that Qt could take a display from.
-TRun RunTabulor(const TTempFolder& folder, const TArguments& arguments)
+// The program run in folder, with nothing that Qt could take a display from; its standard output
+// goes to outputTo where one is named.
+TRun RunTabulor(const TTempFolder& folder, const TArguments& arguments, const std::string& outputTo = {})
 {
     const TTempFolder streams;
     // Built by appending, which spares GCC 12 a false -Wrestrict alarm on operator+.
@@ -48,7 +49,7 @@ TRun RunTabulor(const TTempFolder& folder, const TArguments& arguments)
     command.append(ShellQuoted(TABULOR_PROGRAM));
     for (const std::string& argument : arguments)
         command.append(" ").append(ShellQuoted(argument));
-    command.append(" >").append(ShellQuoted(streams / "out")).append(" 2>").append(ShellQuoted(streams / "err"));
+    command.append(" >").append(ShellQuoted(outputTo.empty() ? (streams / "out").string() : outputTo)).append(" 2>").append(ShellQuoted(streams / "err"));
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(streams / "out"), ReadFile(streams / "err")};
 }
@@ -150,6 +151,11 @@ TEST(CommandRun, SheetLists)
                                           + "\" n'est pas un classeur valide.\n" + Prefix + "absent.ods\u00a0: "))
         << several.Error;
     EXPECT_FALSE(std::filesystem::exists(folder / "w.html"));
+
+    // A list that cannot be written fails, as a table that cannot be does.
+    const TRun full = RunTabulor(folder, {"-l", "w.xlsx"}, "/dev/full");
+    EXPECT_EQ(full.ExitCode, 1);
+    EXPECT_EQ(full.Error, Prefix + "Erreur d'écriture dans le flux.\n");
 }
 
 }  // namespace

@@ -209,6 +209,24 @@ TEST(CommandLine, Destinations)
     EXPECT_EQ(parse({u"-c", u"A.txt", u"a.ods"}).Action, Convert);
 }
 
+// The arguments that name files to convert or list, option values and other commands left out.
+TEST(CommandLine, SourceArguments)
+{
+    const struct {
+        TArguments Arguments;
+        std::vector<std::size_t> Sources;
+    } cases[] = {
+        {{u"-c", u"*.xlsx", u"*.ods"}, {1, 2}},
+        {{u"--titre", u"*.csv", u"*.csv", u"-c", u"-o", u"x.html"}, {2}},
+        {{u"-l", u"--", u"-a.ods", u"b.ods"}, {2, 3}},
+        {{u"a.txt", u"b.txt"}, {}},
+        {{u"-c", u"a.txt", u"/?"}, {}},
+        {{u"-c", u"a.txt", u"--bogus"}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SourceArguments(c.Arguments, TOptionStyle::Windows), c.Sources) << c.Arguments.size();
+}
+
 TEST(CommandLine, Misuses)
 {
     const struct {

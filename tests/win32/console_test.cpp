@@ -63,6 +63,9 @@ TEST_F(ConsoleTest, ExitCodeSaysWhetherEverySourceWasConvertedAndTheOthersAreSti
         {L"-c a.txt manqué.txt b.txt", 1, {L"a.html", L"b.html"}, {L"manqué.html"}, u"manqué.txt"},
         {L"-c *.txt", 0, {L"a.html", L"b.html", L"été 1.html", L"-tiret.html"}, {L"c.html", L"dossier.html"}, u""},
         {L"-c ?.csv", 0, {L"c.html"}, {L"a.html"}, u""},
+        // Two patterns whose files clash with none, and an option's value that reads as one.
+        {L"-c *.txt *.csv", 0, {L"a.html", L"b.html", L"c.html"}, {L"dossier.html"}, u""},
+        {L"-c --titre *.csv *.csv", 0, {L"c.html"}, {L"a.html"}, u""},
         {L"-c *.xyz a.txt", 1, {L"a.html"}, {}, u"*.xyz"},
         // The usage error that -o with several sources is, found once the pattern is expanded.
         {L"-c -o x.html ?.txt", 2, {}, {L"x.html", L"a.html"}, u"«\u00a0-o\u00a0»"},
