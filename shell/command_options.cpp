@@ -149,6 +149,8 @@ std::vector<TCommandOption> MakeOptions()
     return {
         {u"-o", u"--sortie", u"FICHIER", u"le fichier écrit, d'une seule source\u00a0; «\u00a0-\u00a0»\u00a0: la sortie standard",
          [](TCommandLine& command, std::u16string_view value) {
+             if (value.empty())
+                 return TSetResult(u"un nom de fichier");
              command.OutputName = value;
              return TSetResult();
          }},

@@ -243,6 +243,7 @@ TEST(CommandLine, Misuses)
         {{u"-c", u"a.txt", u"--feuille"}, Posix, u"«\u00a0--feuille\u00a0»"},
         {{u"-c", u"-o", u"x.html", u"a.txt", u"b.txt"}, Posix, u"«\u00a0-o\u00a0»"},
         {{u"-c", u"-o", u"-", u"a.txt", u"b.txt"}, Posix, u"«\u00a0-o\u00a0»"},
+        {{u"-c", u"-o", u"", u"a.txt"}, Posix, u"«\u00a0-o\u00a0» attend un nom de fichier"},
         {{u"--lignes-titre", u"2", u"a.txt"}, Posix, u"«\u00a0--lignes-titre\u00a0» ne vaut qu'avec"},
         {{u"-l", u"--titre", u"T", u"a.xlsx"}, Posix, u"«\u00a0--titre\u00a0» ne vaut qu'avec"},
         {{u"-o", u"-", u"a.txt"}, Posix, u"«\u00a0-o\u00a0» ne vaut qu'avec"},
