@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 
+#include "file_errors.h"
 #include "output_lines.h"
 
 namespace tabulor {
@@ -37,6 +39,11 @@ TFileContents ReadWholeFile(const std::filesystem::path& name, bool mayMap = tru
 // Throws EFOpenError for the name when another program cut the mapped file short while it was
 // read: the bytes past its new end read as zeros.
 void ThrowIfCutShort(const TFileContents& contents, const std::filesystem::path& name);
+
+// Throws EWorkbookError naming the file by its full path, as the other file errors do; the sheet's
+// name and size as WorkbookErrorMessage takes them.
+[[noreturn]] void ThrowWorkbookError(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
+                                     std::uint64_t rows, std::uint64_t cols);
 
 // The destination as it is being written. Bytes go to a new file beside it, which Commit puts in
 // place of the destination in one step; destroyed without Commit, it removes that file and leaves

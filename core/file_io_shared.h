@@ -50,8 +50,6 @@ std::string SystemText(TErrorCode code);
 [[noreturn]] void ThrowFOpenError(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void ThrowFCreateError(const std::filesystem::path& name, TErrorCode code);
 [[noreturn]] void ThrowSourceTextError(const std::filesystem::path& name, const ETextFault& fault);
-[[noreturn]] void ThrowWorkbookError(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
-                                     std::uint64_t rows, std::uint64_t cols);
 
 // The platform calls under the shared steps.
 // How many of the bytes could be written; 0 when none could.

@@ -142,22 +142,23 @@ struct TPlatformFile {
 TDestinationFile::TState::TState() : File(std::make_unique<TPlatformFile>()) {}
 TDestinationFile::TState::~TState() = default;
 
-std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+std::size_t WriteSomeTo(HANDLE handle, std::string_view bytes)
 {
     DWORD written = 0;
     const auto wanted = static_cast<DWORD>(std::min(bytes.size(), MaxTransfer));
-    if (!::WriteFile(file.Handle.Get(), bytes.data(), wanted, &written, nullptr))
+    if (!::WriteFile(handle, bytes.data(), wanted, &written, nullptr))
         return 0;
     return written;
 }
 
+std::size_t WriteSome(TPlatformFile& file, std::string_view bytes)
+{
+    return WriteSomeTo(file.Handle.Get(), bytes);
+}
+
 std::size_t WriteSomeToStandardOutput(std::string_view bytes)
 {
-    DWORD written = 0;
-    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), MaxTransfer));
-    if (!::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), wanted, &written, nullptr))
-        return 0;
-    return written;
+    return WriteSomeTo(::GetStdHandle(STD_OUTPUT_HANDLE), bytes);
 }
 
 bool FlushToDisk(TPlatformFile& file)

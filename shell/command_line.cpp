@@ -5,6 +5,7 @@
 
 #include "shell/command_options.h"
 #include "shell/command_usage.h"
+#include "shell/text.h"
 
 namespace tabulor {
 namespace {
@@ -71,15 +72,8 @@ std::u16string PathKey(std::u16string_view name, TFileSystem system)
 {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(ToPath(name), error);
-    std::u16string key = (error ? ToPath(name) : absolute).lexically_normal().u16string();
-    if (system == TFileSystem::Windows) {
-        for (char16_t& c : key) {
-            const bool latin1Capital = c >= u'\u00c0' && c <= u'\u00de' && c != u'\u00d7';
-            if ((c >= u'A' && c <= u'Z') || latin1Capital)
-                c = char16_t(c + 0x20);
-        }
-    }
-    return key;
+    const std::u16string key = (error ? ToPath(name) : absolute).lexically_normal().u16string();
+    return system == TFileSystem::Windows ? ToLowerLatin1(key) : key;
 }
 
 // Two sources written to one file, or a source overwritten by a destination, would lose a file

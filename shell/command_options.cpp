@@ -7,6 +7,7 @@
 
 #include "shell/list_entries.h"
 #include "shell/spin_field.h"
+#include "shell/text.h"
 
 namespace tabulor {
 namespace {
@@ -135,10 +136,8 @@ std::vector<TOptionWord> ListWords(TControlId list, int TFormFields::*field)
     const std::span<const std::u16string> entries = ListEntries(list);
     std::vector<TOptionWord> words;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::u16string word = entries[i];
-        std::transform(word.begin(), word.end(), word.begin(),
-                       [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; });
-        words.push_back({std::move(word), [field, i](TFormFields& fields) { fields.*field = static_cast<int>(i); }});
+        words.push_back(
+            {ToLowerLatin1(entries[i]), [field, i](TFormFields& fields) { fields.*field = static_cast<int>(i); }});
     }
     return words;
 }

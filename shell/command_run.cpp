@@ -35,13 +35,6 @@ TConversionReport Convert(const TCommandLine& command, std::u16string_view sourc
     return RunConversion(MakeConversionSettings(fields));
 }
 
-[[noreturn]] void ThrowNoWorkbook(const std::filesystem::path& name, TWorkbookErrorKind kind)
-{
-    std::error_code error;
-    const std::filesystem::path fullPath = std::filesystem::absolute(name, error);
-    throw EWorkbookError(WorkbookErrorMessage(ToUtf8((error ? name : fullPath).u16string()), kind, {}, 0, 0));
-}
-
 // The workbook's sheets as the window's list shows them; throws the core's errors, with their
 // texts, for a file that cannot be read or is no workbook.
 TSheetList SheetsOf(std::u16string_view workbook)
@@ -50,11 +43,11 @@ TSheetList SheetsOf(std::u16string_view workbook)
     const TFileContents contents = ReadWholeFile(name);
     const TSourceKind kind = SourceKindOf(contents.View().substr(0, 8));
     if (kind != TSourceKind::Workbook)
-        ThrowNoWorkbook(name, kind == TSourceKind::Text ? wkInvalid : wkUnsupported);
+        ThrowWorkbookError(name, kind == TSourceKind::Text ? wkInvalid : wkUnsupported, {}, 0, 0);
     try {
         return MakeSheetList(ListSheets(contents.View()), {});
     } catch (const EWorkbookFault& fault) {
-        ThrowNoWorkbook(name, fault.Kind == EWorkbookFault::Unsupported ? wkUnsupported : wkInvalid);
+        ThrowWorkbookError(name, fault.Kind == EWorkbookFault::Unsupported ? wkUnsupported : wkInvalid, {}, 0, 0);
     }
 }
 

@@ -57,6 +57,16 @@ std::string ToUtf8(std::u16string_view text)
     return utf8;
 }
 
+std::u16string ToLowerLatin1(std::u16string_view text)
+{
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        if ((c >= u'A' && c <= u'Z') || (c >= u'\u00c0' && c <= u'\u00de' && c != u'\u00d7'))
+            c = static_cast<char16_t>(c + 0x20);
+    }
+    return lower;
+}
+
 // A character beyond the basic plane is one character, and one "?".
 std::string ToWindows1252(std::u16string_view text)
 {

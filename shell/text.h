@@ -18,4 +18,8 @@ std::string ToUtf8(std::u16string_view text);
 // the same code.
 std::string ToWindows1252(std::u16string_view text);
 
+// The capital letters of ASCII and Latin-1 as small ones (the multiplication sign is none), every
+// other character as it stands.
+std::u16string ToLowerLatin1(std::u16string_view text);
+
 }  // namespace tabulor

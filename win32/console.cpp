@@ -41,18 +41,18 @@ std::vector<std::u16string> Matches(const std::u16string& pattern)
     const std::u16string folder = pattern.substr(0, LastPartStart(pattern));
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileExW(ToWide(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                           nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE)
+    const HANDLE first = FindFirstFileExW(ToWide(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                          nullptr, 0);
+    if (first == INVALID_HANDLE_VALUE)
         return names;
+    const TFindHandle search(first);
     do {
         const std::u16string name = FromWide(found.cFileName);
         // A name that starts as an option does would be read as one.
         const std::u16string& before = folder.empty() && name.starts_with(u'-') ? CurrentFolder : folder;
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(before + name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     std::ranges::sort(names, ComesBefore);
     return names;
 }

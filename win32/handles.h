@@ -43,6 +43,8 @@ using TIcon = std::unique_ptr<std::remove_pointer_t<HICON>, TFreeWith<DestroyIco
 using TArgumentList = std::unique_ptr<LPWSTR, TFreeWith<LocalFree>>;
 using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TFreeWith<DragFinish>>;
 using TGlobal = std::unique_ptr<void, TFreeWith<GlobalFree>>;
+// A folder search, which FindFirstFileExW gives as INVALID_HANDLE_VALUE when it finds nothing.
+using TFindHandle = std::unique_ptr<void, TFreeWith<FindClose>>;
 
 // A device context of a window's client area, with a font selected into it for measuring.
 class TMeasuringDC {
