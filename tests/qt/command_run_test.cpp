@@ -118,8 +118,7 @@ TEST(CommandRun, MisuseWritesNothing)
     const TTempFolder folder;
     WriteFile(folder / "a.txt", "a\n");
     WriteFile(folder / "a.csv", "b\n");
-    for (const TArguments& arguments : {TArguments{"-c", "a.txt", "a.csv"}, TArguments{"-c", "--lignes-titre", "un", "a.txt"},
-                                        TArguments{"-c", "a.txt", "--document"}, TArguments{"-c"}}) {
+    for (const TArguments& arguments : {TArguments{"-c", "a.txt", "a.csv"}, TArguments{"-c", "--lignes-titre", "un", "a.txt"}}) {
         SCOPED_TRACE(testing::PrintToString(arguments));
         const TRun run = RunTabulor(folder, arguments);
         EXPECT_EQ(run.ExitCode, 2);
