@@ -6,6 +6,7 @@
 // Input: the part's bytes. The shared strings and the styles are fixed, with a few of each kind.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "properties.h"
@@ -31,8 +32,7 @@ constexpr std::string_view Styles =
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const xlsx::TSharedStrings strings = [] {
-        TMemoryReader reader(SharedStrings);
-        return xlsx::TSharedStrings(reader);
+        return xlsx::TSharedStrings([] { return std::make_unique<TMemoryReader>(SharedStrings); });
     }();
     static const xlsx::TCellStyles styles = [] {
         TMemoryReader reader(Styles);
@@ -41,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view xml(reinterpret_cast<const char*>(data), size);
     TSheet sheet;
     try {
-        TMemoryReader reader(xml);
-        xlsx::ReadSheetPart(reader, strings, styles, sheet);
+        sheet = xlsx::ReadSheetPart([xml] { return std::make_unique<TMemoryReader>(xml); }, "", strings, styles);
         sheet.Finish();
     } catch (const EWorkbookFault&) {
         return 0;

@@ -153,8 +153,7 @@ TSheet ReadOdsSheet(const TZipArchive& archive, std::string_view sheetName)
         chosen = first->Name;
         sheetName = chosen;
     }
-    const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
-    return ReadOdsTable(*content, sheetName);
+    return ReadOdsTable([&] { return archive.Open("content.xml"); }, sheetName);
 }
 
 }  // namespace tabulor

@@ -383,19 +383,21 @@ void TTableReader::AddMerges()
 
 }  // namespace
 
-TSheet ReadOdsTable(TByteReader& content, std::string_view tableName)
+TSheet ReadOdsTable(const TPartOpener& content, std::string_view tableName)
 {
-    TSheet sheet{std::string(tableName)};
-    TTableReader reader(tableName, sheet);
-    try {
-        ParseXml(content, reader);
-    } catch (const TTableReader::TTableEnd&) {
-    }
-    if (!reader.Found())
-        throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(tableName));
-    reader.AddMerges();
-    sheet.Finish();
-    return sheet;
+    return ReadXmlPart(content, [&](TByteReader& xml, TXmlParser parse) {
+        TSheet sheet{std::string(tableName)};
+        TTableReader reader(tableName, sheet);
+        try {
+            parse(xml, reader);
+        } catch (const TTableReader::TTableEnd&) {
+        }
+        if (!reader.Found())
+            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(tableName));
+        reader.AddMerges();
+        sheet.Finish();
+        return sheet;
+    });
 }
 
 }  // namespace tabulor

@@ -7,13 +7,13 @@
 
 #include <string_view>
 
-#include "workbook/byte_reader.h"
 #include "workbook/sheet.h"
+#include "workbook/xml_scanner.h"
 
 namespace tabulor {
 
 // The first table of that name. Throws EWorkbookFault: Invalid for bad XML or text past the grid,
 // MissingSheet when no table has the name, TooLarge from TSheet::Finish.
-TSheet ReadOdsTable(TByteReader& content, std::string_view tableName);
+TSheet ReadOdsTable(const TPartOpener& content, std::string_view tableName);
 
 }  // namespace tabulor

@@ -17,6 +17,7 @@
 #include "workbook/sheet.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xml_reader.h"
+#include "workbook/xml_scanner.h"
 #include "workbook/xml_skipping.h"
 #include "workbook/zip.h"
 
@@ -105,7 +106,8 @@ private:
 class TSharedStrings {
 public:
     TSharedStrings() = default;
-    explicit TSharedStrings(TByteReader& xml);
+    // Reads the shared-string part.
+    explicit TSharedStrings(const TPartOpener& open);
     std::size_t Size() const { return Ends.size(); }
     // Throws EWorkbookFault{Invalid} for an index past the table.
     std::string_view At(std::uint64_t index) const;
@@ -139,9 +141,9 @@ private:
     bool Date1904;
 };
 
-// Reads a worksheet part's cells and merges into the sheet, without finishing it. Throws
+// A worksheet part's cells and merges as a sheet of that name, not yet finished. Throws
 // EWorkbookFault{Invalid} for bad XML or a reference past the grid.
-void ReadSheetPart(TByteReader& xml, const TSharedStrings& strings, const TCellStyles& styles,
-                   TSheet& sheet);
+TSheet ReadSheetPart(const TPartOpener& open, const std::string& name, const TSharedStrings& strings,
+                     const TCellStyles& styles);
 
 }  // namespace tabulor::xlsx

@@ -33,13 +33,12 @@ TSheet ReadXlsxSheet(const TZipArchive& archive, std::string_view sheetName)
     // Either part may be missing when no cell needs it; Has("") is false.
     xlsx::TSharedStrings strings;
     if (archive.Has(parts.SharedStrings))
-        strings = xlsx::TSharedStrings(*archive.Open(parts.SharedStrings));
+        strings = xlsx::TSharedStrings([&] { return archive.Open(parts.SharedStrings); });
     xlsx::TCellStyles styles(parts.Date1904);
     if (archive.Has(parts.Styles))
         styles = xlsx::TCellStyles(*archive.Open(parts.Styles), parts.Date1904);
 
-    TSheet sheet(found->Name);
-    xlsx::ReadSheetPart(*archive.Open(found->Part), strings, styles, sheet);
+    TSheet sheet = xlsx::ReadSheetPart([&] { return archive.Open(found->Part); }, found->Name, strings, styles);
     sheet.Finish();
     return sheet;
 }

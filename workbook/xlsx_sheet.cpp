@@ -402,11 +402,15 @@ bool TSheetHandler::FormatCell()
 
 }  // namespace
 
-void ReadSheetPart(TByteReader& xml, const TSharedStrings& strings, const TCellStyles& styles,
-                   TSheet& sheet)
+TSheet ReadSheetPart(const TPartOpener& open, const std::string& name, const TSharedStrings& strings,
+                     const TCellStyles& styles)
 {
-    TSheetHandler handler(strings, styles, sheet);
-    ParseXml(xml, handler);
+    return ReadXmlPart(open, [&](TByteReader& xml, TXmlParser parse) {
+        TSheet sheet(name);
+        TSheetHandler handler(strings, styles, sheet);
+        parse(xml, handler);
+        return sheet;
+    });
 }
 
 }  // namespace tabulor::xlsx

@@ -123,10 +123,14 @@ private:
     bool InItem = false;
 };
 
-TSharedStrings::TSharedStrings(TByteReader& xml)
+TSharedStrings::TSharedStrings(const TPartOpener& open)
 {
-    TSharedStringsHandler handler(*this);
-    ParseXml(xml, handler);
+    *this = ReadXmlPart(open, [](TByteReader& xml, TXmlParser parse) {
+        TSharedStrings strings;
+        TSharedStringsHandler handler(strings);
+        parse(xml, handler);
+        return strings;
+    });
 }
 
 std::string_view TSharedStrings::At(std::uint64_t index) const

@@ -1,0 +1,10 @@
+#include "workbook/xml_scanner.h"
+
+namespace tabulor {
+
+void ScanXml(TByteReader&, TXmlHandler&)
+{
+    throw TXmlUnusual{};
+}
+
+}  // namespace tabulor
