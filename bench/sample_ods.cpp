@@ -32,7 +32,8 @@ void AppendEmptyCells(std::string& xml, std::size_t count, std::string_view styl
     xml += "/>";
 }
 
-void AppendCell(std::string& xml, const TWorkbookCell& cell)
+// The shown text goes in a CDATA section when `cdata`.
+void AppendCell(std::string& xml, const TWorkbookCell& cell, bool cdata)
 {
     xml += "<table:table-cell";
     if (!CellStyles[cell.Format].empty())
@@ -44,25 +45,27 @@ void AppendCell(std::string& xml, const TWorkbookCell& cell)
     else if (cell.Number)
         xml.append(" office:value=\"").append(cell.Value).append("\"");
     xml.append(" calcext:value-type=\"").append(type).append("\"><text:p>");
-    AppendXmlText(xml, cell.Shown);
+    AppendXmlText(xml, cell.Shown, cdata);
     xml += "</text:p></table:table-cell>";
 }
 
-void AppendRow(std::string& xml, const TWorkbookRow& cells, bool farReaching)
+// `last` when the row is the sheet's last, which holds the request's unusual end.
+void AppendRow(std::string& xml, const TWorkbookRow& cells, const TWorkbookRequest& request, bool last)
 {
     xml += "<table:table-row table:style-name=\"ro1\">";
+    const std::size_t unusual = request.UnusualEnd && last ? LastValueColumn(cells) : cells.size();
     std::size_t empty = 0;
-    for (const TWorkbookCell& cell : cells) {
-        if (cell.Value.empty()) {
+    for (std::size_t col = 0; col < cells.size(); ++col) {
+        if (cells[col].Value.empty()) {
             ++empty;
             continue;
         }
         AppendEmptyCells(xml, empty);
         empty = 0;
-        AppendCell(xml, cell);
+        AppendCell(xml, cells[col], col == unusual);
     }
     AppendEmptyCells(xml, empty);
-    if (farReaching)
+    if (request.FarReaching)
         AppendEmptyCells(xml, LastCol - cells.size(), FarStyle);
     xml += "</table:table-row>";
 }
@@ -128,10 +131,10 @@ std::string ContentXml(const TWorkbookRequest& request, TInvoiceSheet& sheet)
             .append("\"/>");
     }
     xml += "<table:table-header-rows>";
-    AppendRow(xml, sheet.NextRow(), request.FarReaching);
+    AppendRow(xml, sheet.NextRow(), request, request.Rows == 1);
     xml += "</table:table-header-rows>";
     for (std::size_t row = 2; row <= request.Rows; ++row)
-        AppendRow(xml, sheet.NextRow(), request.FarReaching);
+        AppendRow(xml, sheet.NextRow(), request, row == request.Rows);
     if (request.FarReaching) {
         xml.append("<table:table-row table:style-name=\"ro1\" table:number-rows-repeated=\"")
             .append(std::to_string(LastRow - request.Rows)).append("\">");

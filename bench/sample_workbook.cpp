@@ -1,5 +1,7 @@
 #include "sample_workbook.h"
 
+#include <stdexcept>
+
 #include "core/utf8.h"
 #include "sample_invoice.h"
 #include "sample_words.h"
@@ -124,8 +126,14 @@ TWorkbookRow TInvoiceSheet::NextRow()
     return row;
 }
 
-void AppendXmlText(std::string& xml, std::string_view text)
+void AppendXmlText(std::string& xml, std::string_view text, bool cdata)
 {
+    if (cdata) {
+        if (text.find("]]>") != std::string_view::npos)
+            throw std::invalid_argument("no CDATA section can hold ]]>");
+        xml.append("<![CDATA[").append(text).append("]]>");
+        return;
+    }
     for (const char c : text) {
         switch (c) {
         case '&': xml += "&amp;"; break;
@@ -134,6 +142,14 @@ void AppendXmlText(std::string& xml, std::string_view text)
         default: xml += c;
         }
     }
+}
+
+std::size_t LastValueColumn(const TWorkbookRow& row)
+{
+    std::size_t col = row.size() - 1;
+    while (col > 0 && row[col].Value.empty())
+        --col;
+    return col;
 }
 
 }  // namespace tabulor::bench

@@ -55,6 +55,11 @@ struct TWorkbookRequest {
     // Styles and empty repeats that run to the grid's last row and column, as a sheet gets them
     // when whole columns or rows are formatted; they hold no value.
     bool FarReaching = false;
+    // Each text in its cell, as openpyxl writes it, rather than in the shared strings (.xlsx).
+    bool InlineStrings = false;
+    // The last value of the part holding the cells in a CDATA section, which the fast path leaves
+    // to the general XML parser, having read everything before it: a part read twice.
+    bool UnusualEnd = false;
 };
 
 struct TWorkbookFile {
@@ -65,7 +70,10 @@ struct TWorkbookFile {
 TWorkbookFile MakeXlsx(const TWorkbookRequest& request);
 TWorkbookFile MakeOds(const TWorkbookRequest& request);
 
-// Text for XML's character data.
-void AppendXmlText(std::string& xml, std::string_view text);
+// Text for XML's character data; in a CDATA section when `cdata`.
+void AppendXmlText(std::string& xml, std::string_view text, bool cdata = false);
+
+// The column of the row's last cell that holds a value.
+std::size_t LastValueColumn(const TWorkbookRow& row);
 
 }  // namespace tabulor::bench

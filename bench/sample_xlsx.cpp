@@ -1,5 +1,6 @@
 // The invoice sheet as Excel saves it: every text in the shared strings, each cell with its
-// reference, numbers styled through cellXfs, the parts deflated.
+// reference, numbers styled through cellXfs, the parts deflated; or with each text in its cell,
+// as openpyxl writes it.
 #include <unordered_map>
 #include <vector>
 
@@ -58,15 +59,21 @@ private:
     std::size_t Count = 0;
 };
 
-void AppendCell(std::string& xml, const TWorkbookCell& cell, const std::string& ref, TSharedStrings& strings)
+// Without shared strings, each text goes in its cell. The value goes in a CDATA section when `cdata`.
+void AppendCell(std::string& xml, const TWorkbookCell& cell, const std::string& ref, TSharedStrings* strings,
+                bool cdata)
 {
     xml.append("<c r=\"").append(ref).append("\"");
     if (cell.Format != wfGeneral)
         xml.append(" s=\"").append(std::to_string(cell.Format)).append("\"");
-    if (cell.Number)
-        xml.append("><v>").append(cell.Value);
-    else
-        xml.append(" t=\"s\"><v>").append(std::to_string(strings.IndexOf(cell.Value)));
+    if (!cell.Number && strings == nullptr) {
+        xml += " t=\"inlineStr\"><is><t>";
+        AppendXmlText(xml, cell.Value, cdata);
+        xml += "</t></is></c>";
+        return;
+    }
+    xml += cell.Number ? "><v>" : " t=\"s\"><v>";
+    AppendXmlText(xml, cell.Number ? cell.Value : std::to_string(strings->IndexOf(cell.Value)), cdata);
     xml += "</v></c>";
 }
 
@@ -109,9 +116,11 @@ std::string SheetXml(const TWorkbookRequest& request, TInvoiceSheet& sheet, TSha
         const std::string number = std::to_string(row);
         xml.append("<row r=\"").append(number).append("\" spans=\"1:12\">");
         const TWorkbookRow cells = sheet.NextRow();
+        const std::size_t unusual = request.UnusualEnd && row == request.Rows ? LastValueColumn(cells) : cells.size();
         for (std::size_t col = 0; col < cells.size(); ++col) {
             if (!cells[col].Value.empty())
-                AppendCell(xml, cells[col], ColumnName(static_cast<std::uint32_t>(col + 1)) + number, strings);
+                AppendCell(xml, cells[col], ColumnName(static_cast<std::uint32_t>(col + 1)) + number,
+                           request.InlineStrings ? nullptr : &strings, col == unusual);
         }
         xml += "</row>";
     }
@@ -160,6 +169,7 @@ TWorkbookFile MakeXlsx(const TWorkbookRequest& request)
     const std::string main(MainNamespace);
     const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
     const std::string types = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
+    const bool shared = !request.InlineStrings;
     std::vector<testkit::TZipEntry> entries = {
         {"[Content_Types].xml", Declared(
              "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -168,8 +178,9 @@ TWorkbookFile MakeXlsx(const TWorkbookRequest& request)
              "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
              "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + types + "sheet.main+xml\"/>"
              "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" + types + "worksheet+xml\"/>"
-             "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + types + "styles+xml\"/>"
-             "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + types + "sharedStrings+xml\"/>"
+             "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + types + "styles+xml\"/>" +
+             (shared ? "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + types + "sharedStrings+xml\"/>"
+                     : "") +
              "</Types>")},
         {"_rels/.rels", Declared(
              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -182,13 +193,15 @@ TWorkbookFile MakeXlsx(const TWorkbookRequest& request)
         {"xl/_rels/workbook.xml.rels", Declared(
              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
              "<Relationship Id=\"rId1\" Type=\"" + rel + "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-             "<Relationship Id=\"rId2\" Type=\"" + rel + "styles\" Target=\"styles.xml\"/>"
-             "<Relationship Id=\"rId3\" Type=\"" + rel + "sharedStrings\" Target=\"sharedStrings.xml\"/>"
+             "<Relationship Id=\"rId2\" Type=\"" + rel + "styles\" Target=\"styles.xml\"/>" +
+             (shared ? "<Relationship Id=\"rId3\" Type=\"" + rel + "sharedStrings\" Target=\"sharedStrings.xml\"/>"
+                     : "") +
              "</Relationships>")},
         {"xl/worksheets/sheet1.xml", std::move(sheetXml)},
         {"xl/styles.xml", StylesXml()},
-        {"xl/sharedStrings.xml", strings.Xml()},
     };
+    if (shared)
+        entries.push_back({"xl/sharedStrings.xml", strings.Xml()});
     return {testkit::MakeZip(entries), sheet.ShownBytes()};
 }
 
