@@ -1,0 +1,101 @@
+// The events an XML handler is given, kept so that two readings of a document can be compared,
+// and readers that cut a document into small pieces so that its tokens cross the pieces' edges.
+// Nothing here parses XML.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "workbook/byte_reader.h"
+#include "workbook/xml_reader.h"
+
+namespace tabulor::testkit {
+
+// Hands out its bytes in pieces whose sizes go round the given ones.
+class TPieceReader : public TByteReader {
+public:
+    TPieceReader(std::string_view bytes, std::vector<std::size_t> sizes) : Rest(bytes), Sizes(std::move(sizes)) {}
+    std::size_t Read(char* buffer, std::size_t size) override
+    {
+        const std::size_t piece = std::min({size, Rest.size(), Sizes[Next++ % Sizes.size()]});
+        std::copy_n(Rest.data(), piece, buffer);
+        Rest.remove_prefix(piece);
+        return piece;
+    }
+
+private:
+    std::string_view Rest;
+    std::vector<std::size_t> Sizes;
+    std::size_t Next = 0;
+};
+
+struct TXmlEvent {
+    enum EKind { Start, End, Text };
+    EKind Kind;
+    std::string Name;  // "{uri}local"; the text for Text
+    std::vector<std::pair<std::string, std::string>> Attributes;
+    bool operator==(const TXmlEvent&) const = default;
+};
+
+inline std::string NameText(const TXmlName& name)
+{
+    std::string text = "{";
+    return text.append(name.Namespace).append("}").append(name.Local);
+}
+
+// Each run of text is one event, its pieces joined: where they split is the parser's own affair.
+class TXmlEvents : public TXmlHandler {
+public:
+    void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) override
+    {
+        TXmlEvent& event = Events.emplace_back(TXmlEvent{TXmlEvent::Start, NameText(name), {}});
+        for (const TXmlAttribute& attribute : attributes)
+            event.Attributes.emplace_back(NameText(attribute.Name), attribute.Value);
+    }
+    void EndElement(const TXmlName& name) override { Events.push_back({TXmlEvent::End, NameText(name), {}}); }
+    void Characters(std::string_view text) override
+    {
+        if (Events.empty() || Events.back().Kind != TXmlEvent::Text)
+            Events.push_back({TXmlEvent::Text, "", {}});
+        Events.back().Name += text;
+    }
+
+    // "<{uri}name {uri}attribute=value>", each run of text in quotes, "</{uri}name>".
+    std::string Trace() const
+    {
+        std::string trace;
+        for (const TXmlEvent& event : Events) {
+            if (event.Kind == TXmlEvent::Text) {
+                trace.append("'").append(event.Name).append("'");
+                continue;
+            }
+            trace.append(event.Kind == TXmlEvent::Start ? "<" : "</").append(event.Name);
+            for (const auto& [name, value] : event.Attributes)
+                trace.append(" ").append(name).append("=").append(value);
+            trace += ">";
+        }
+        return trace;
+    }
+
+    std::vector<TXmlEvent> Events;
+};
+
+// Whether the events of a reading that stopped part of the way are those of a whole reading
+// up to that place, the last run of text possibly cut short.
+inline bool BeginsLike(std::span<const TXmlEvent> part, std::span<const TXmlEvent> whole)
+{
+    if (part.size() > whole.size() || !std::equal(part.begin(), part.end() - (part.empty() ? 0 : 1), whole.begin()))
+        return false;
+    if (part.empty())
+        return true;
+    const TXmlEvent& last = part.back();
+    const TXmlEvent& there = whole[part.size() - 1];
+    return last == there || (last.Kind == TXmlEvent::Text && there.Kind == TXmlEvent::Text && there.Name.starts_with(last.Name));
+}
+
+}  // namespace tabulor::testkit
