@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the conversion core with libFuzzer (clang 14, AddressSanitizer and UndefinedBehavior-
 # Sanitizer): the row splitter, the decoding, the six forms of one sheet, the cell encoder, the
-# table and the document frames, and the workbook layer's zip directory, number formats and
-# sheet XML. Builds into build-fuzz/, replays the saved crash inputs of fuzz/regressions/<target>/, then runs each fuzzer
+# table and the document frames, and the workbook layer's zip directory, number formats, sheet
+# XML, and its fast XML scanner against the platform's parser. Builds into build-fuzz/, replays the saved crash inputs of fuzz/regressions/<target>/, then runs each fuzzer
 # for the given seconds (default 10 a target) and fails on any crash.
 #
 #   scripts/fuzz.sh [seconds-per-target]
@@ -23,7 +23,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-10}
 targets=(source_rows source_text sheet_forms cell_encoding table_markup document_frame
-  zip_directory number_format sheet_xml)
+  zip_directory number_format sheet_xml xml_paths)
 
 bash scripts/install-deps.sh
 
@@ -51,6 +51,10 @@ for target in "${targets[@]}"; do
   fi
 
   cp -n fuzz/corpus/"$target"/* "$out/corpus/$target/"
+  # The XML scanner is also seeded with the sheet fuzzer's worksheets.
+  if [[ $target == xml_paths ]]; then
+    cp -n fuzz/corpus/sheet_xml/* "$out/corpus/$target/"
+  fi
   if "$fuzzer" "$out/corpus/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
       -timeout=25 -print_final_stats=1 -artifact_prefix="$out/artifacts/$target/" \
       >"$log" 2>&1; then
