@@ -16,7 +16,7 @@ from odf import teletype
 from odf.office import Annotation
 from odf.opendocument import OpenDocumentSpreadsheet
 from odf.table import CoveredTableCell, Table, TableCell, TableColumn, TableRow
-from odf.text import P, Span
+from odf.text import A, LineBreak, P, Span
 
 folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "corpus", "xml_paths")
 
@@ -105,12 +105,12 @@ def ods_seed():
     table.addElement(row)
     table.addElement(TableRow(numberrowsrepeated=2))
     row = TableRow()
-    styled = TableCell(valuetype="string")
-    paragraph = P(text="gras ")
-    paragraph.addElement(Span(text="et"))
-    paragraph.addText(" fin")
-    styled.addElement(paragraph)
-    row.addElement(styled)
+    linked = P(text="voir ")
+    linked.addElement(A(href="https://example.com/?a=1&b=2", text="le lien"))
+    linked.addElement(LineBreak())
+    linked.addElement(Span(text="<fin>"))
+    row.addElement(TableCell(valuetype="string"))
+    row.lastChild.addElement(linked)
     row.addElement(TableCell(valuetype="date", datevalue="2024-03-01T13:45:00"))
     row.addElement(TableCell(valuetype="boolean", booleanvalue="true"))
     row.addElement(TableCell(valuetype="percentage", value="0.25"))
