@@ -1,5 +1,6 @@
 // Text helpers shared inside the workbook layer: the ASCII case folding that package names, content
-// types and number format codes compare by, and a number read from the whole of its text.
+// types and number format codes compare by, hexadecimal digits, and a number read from the whole
+// of its text.
 //
 // Nothing here depends on a locale or knows case beyond ASCII: a file's names compare alike on
 // every machine.
@@ -20,6 +21,16 @@ inline char LowerAscii(char c)
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// The value of a hexadecimal digit, or -1.
+inline int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
+        return (c | 0x20) - 'a' + 10;
+    return -1;
 }
 
 // The decimal number the text spells, all of it (no space, no sign but '-'); none otherwise.

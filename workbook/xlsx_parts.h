@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "workbook/ascii_text.h"
 #include "workbook/byte_reader.h"
 #include "workbook/number_format.h"
 #include "workbook/sheet.h"
@@ -30,16 +31,6 @@ inline constexpr std::string_view StrictMainNamespace = "http://purl.oclc.org/oo
 inline bool IsMain(std::string_view nameSpace)
 {
     return nameSpace == MainNamespace || nameSpace == StrictMainNamespace;
-}
-
-// The value of a hexadecimal digit, or -1.
-inline int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
-        return (c | 0x20) - 'a' + 10;
-    return -1;
 }
 
 inline bool IsMainElement(const TXmlName& name, std::string_view local)

@@ -1,0 +1,92 @@
+// The scanner's bytes: which may start or continue a name, which are white space, and the search
+// for the next byte that ends a plain run of text, sixteen at a time where SSE2 is there.
+//
+// Names are ASCII only here: a name with any other letter is the platform parser's to read.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#if !defined(TABULOR_PLAIN_SCAN) && (defined(__SSE2__) || defined(_M_X64))
+#include <emmintrin.h>
+#define TABULOR_XML_VECTOR 1
+#endif
+
+namespace tabulor::xmlscan {
+
+enum : std::uint8_t { cNameStart = 1, cName = 2, cSpace = 4 };
+
+inline constexpr std::array<std::uint8_t, 256> Classes = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        classes[static_cast<std::size_t>(c)] = classes[static_cast<std::size_t>(c - 'a' + 'A')] = cNameStart | cName;
+    classes['_'] = cNameStart | cName;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[static_cast<std::size_t>(c)] = cName;
+    classes['-'] = classes['.'] = cName;
+    classes[' '] = classes['\t'] = classes['\n'] = classes['\r'] = cSpace;
+    return classes;
+}();
+
+inline bool Is(char c, std::uint8_t kind)
+{
+    return (Classes[static_cast<unsigned char>(c)] & kind) != 0;
+}
+
+// The first byte from p on that is a, b or c, below 0x20 or from 0x80 up. There must be one
+// within the sixteen bytes that follow any byte it reads: the scanner's buffer ends with a NUL
+// and sixteen readable bytes.
+inline const char* FindSpecial(const char* p, char a, char b, char c)
+{
+#ifdef TABULOR_XML_VECTOR
+    const __m128i wantedA = _mm_set1_epi8(a);
+    const __m128i wantedB = _mm_set1_epi8(b);
+    const __m128i wantedC = _mm_set1_epi8(c);
+    const __m128i space = _mm_set1_epi8(0x20);
+    for (;; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i found = _mm_or_si128(_mm_cmpeq_epi8(bytes, wantedA), _mm_cmpeq_epi8(bytes, wantedB));
+        // Signed, the comparison takes the bytes from 0x80 up with those below 0x20.
+        found = _mm_or_si128(found, _mm_or_si128(_mm_cmpeq_epi8(bytes, wantedC), _mm_cmplt_epi8(bytes, space)));
+        if (const auto bits = static_cast<unsigned>(_mm_movemask_epi8(found)); bits != 0)
+            return p + std::countr_zero(bits);
+    }
+#else
+    for (;; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (byte < 0x20 || byte >= 0x80 || *p == a || *p == b || *p == c)
+            return p;
+    }
+#endif
+}
+
+// Whether XML allows the character.
+inline bool IsXmlChar(std::uint32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
+           || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Writes the character in UTF-8 at out and returns the end.
+inline char* WriteUtf8(std::uint32_t c, char* out)
+{
+    if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace tabulor::xmlscan
