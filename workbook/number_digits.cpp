@@ -9,29 +9,47 @@
 
 #include "workbook/number_format.h"
 #include "workbook/number_format_parts.h"
+#include "workbook/number_text.h"
 
 namespace tabulor::formats {
 
-TDecimal DecimalOf(double magnitude)
+namespace {
+
+// The value as a whole number of at most 15 digits divided by an exact power of ten, when one
+// gives it back: the common case (counts, prices, dates' serials), found without formatting it.
+// Two decimals of at most 15 significant digits never give the same double, so that one is the
+// shortest text of the value and its rounding to 15 digits alike.
+bool ReadShortDecimal(double magnitude, TDecimal& decimal)
 {
-    TDecimal decimal;
-    if (magnitude == 0)
-        return decimal;
-    // Whole numbers (counts, dates' serials) are the common case: below 10^15 each is exact in a
-    // double and its own digits are its shortest text.
-    if (magnitude >= 1 && magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-        char reversed[16] = {};
+    for (int places = 0; places < static_cast<int>(ExactTens.size()); ++places) {
+        const double scaled = magnitude * ExactTens[static_cast<std::size_t>(places)];
+        if (!(scaled < 1e15))
+            return false;
+        const auto whole = static_cast<std::uint64_t>(scaled + 0.5);
+        if (whole == 0 || static_cast<double>(whole) / ExactTens[static_cast<std::size_t>(places)] != magnitude)
+            continue;
+        char reversed[16];
         int count = 0;
-        for (auto integer = static_cast<std::uint64_t>(magnitude); integer != 0; integer /= 10)
-            reversed[count++] = static_cast<char>('0' + integer % 10);
-        decimal.Exponent = count - 1;
+        for (std::uint64_t rest = whole; rest != 0; rest /= 10)
+            reversed[count++] = static_cast<char>('0' + rest % 10);
+        decimal.Exponent = count - 1 - places;
         int zeros = 0;
         while (reversed[zeros] == '0')
             ++zeros;
         for (int at = count - 1; at >= zeros; --at)
             decimal.Digits[static_cast<std::size_t>(decimal.Count++)] = reversed[at];
-        return decimal;
+        return true;
     }
+    return false;
+}
+
+}  // namespace
+
+TDecimal DecimalOf(double magnitude)
+{
+    TDecimal decimal;
+    if (magnitude == 0 || ReadShortDecimal(magnitude, decimal))
+        return decimal;
     // The shortest text that reads back as the value is its rounding to 15 digits whenever it
     // has no more: a double's own spacing is finer than that rounding's. It is also the faster.
     char text[32];

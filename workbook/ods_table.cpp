@@ -8,6 +8,7 @@
 
 #include "workbook/ascii_text.h"
 #include "workbook/number_format.h"
+#include "workbook/number_text.h"
 #include "workbook/ods_content.h"
 #include "workbook/ods_paragraph.h"
 #include "workbook/ods_value.h"
@@ -319,7 +320,7 @@ void TTableReader::AppendValue()
                                          InGrid(Row, RowRepeat, MaxSheetRows));
         return;
     case TValueKind::Number:
-        number = ReadNumber(Value);
+        number = ReadStoredNumber(Value);
         break;
     case TValueKind::Date:
         number = ReadOdsDate(Value);

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "workbook/ascii_text.h"
+#include "workbook/number_text.h"
 #include "workbook/xlsx_parts.h"
 
 namespace tabulor::xlsx {
@@ -391,7 +392,7 @@ bool TSheetHandler::FormatCell()
         if (!ParseIsoSerial(Value, Styles.IsDate1904(), number))
             ThrowInvalid();
     } else {
-        const std::optional<double> read = ReadNumber(Value);
+        const std::optional<double> read = ReadStoredNumber(Value);
         if (!read || !std::isfinite(*read))
             ThrowInvalid();
         number = *read;

@@ -1,7 +1,9 @@
 // Number formats as a French spreadsheet shows their values: one table per rule. Every expected
 // text was worked out by hand from the rule; the dates were checked with Python's datetime.
 #include "workbook/number_format.h"
+#include "workbook/number_text.h"
 
+#include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <string>
@@ -51,6 +53,11 @@ TEST(NumberFormatTest, GeneralIsTheShortestTextAtFifteenDigits)
         {"", 0.00001, "0,00001"},
         {"", 0.000001, "1E-06"},
         {"", -2.5e-300, "-2,5E-300"},
+        {"", 1e-22, "1E-22"},
+        {"", 1.5e-23, "1,5E-23"},
+        {"", 123456.789012345, "123456,789012345"},
+        {"", 0.95, "0,95"},
+        {"", 4.35, "4,35"},
         {"", 1e100, "1E+100"},
         {"", std::numeric_limits<double>::quiet_NaN(), "#NOMBRE!"},
         {"general", 7, "7"},
@@ -60,6 +67,23 @@ TEST(NumberFormatTest, GeneralIsTheShortestTextAtFifteenDigits)
     std::string out = "x";
     FormatGeneral(-0.5, out);
     EXPECT_EQ(out, "x-0,5");
+}
+
+// The plain decimals read by hand, the others by the general reader: both give the same double.
+TEST(NumberFormatTest, StoredNumbersReadAsTheGeneralReaderReadsThem)
+{
+    for (const std::string_view text :
+         {"0", "-0", "513.95", "-1234.5", "007", "0.1", "9007199254740992", "9007199254740993",
+          "9007199254740993.5", "1234567890123456789", "12345678901234567890", "0.0000000000000000000001",
+          "0.00000000000000000000001", "5.", ".5", "-", "", "1.2.3", "1e5", "+1", " 1", "1-", "inf"}) {
+        const std::optional<double> general = ReadNumber(text);
+        const std::optional<double> stored = ReadStoredNumber(text);
+        ASSERT_EQ(stored.has_value(), general.has_value()) << text;
+        if (general) {
+            EXPECT_EQ(*stored, *general) << text;
+            EXPECT_EQ(std::signbit(*stored), std::signbit(*general)) << text;
+        }
+    }
 }
 
 TEST(NumberFormatTest, DigitsRoundHalfAwayFromZeroAtFifteenDigits)
