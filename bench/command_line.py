@@ -14,7 +14,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from whole_file import bounded_row, remove, run_once  # noqa: E402
+from contenders import bounded_row, remove, run_once  # noqa: E402
 
 SOURCES = 20
 SOURCE_BYTES = 1000

@@ -3,13 +3,16 @@
 # sample sources in a scratch folder, measures and prints a Markdown table of figures and ratios
 # on standard output (progress goes to standard error).
 #
-#   bench/run.sh [--build-dir DIR] [--work-dir DIR] [--baseline-commit REV] [--repeat N]
-#                [--small-repeat N] [--pandas-repeat N] [--size-mb N] [--rows-mb N] [--workbook-rows N]
+#   bench/run.sh [--build-dir DIR] [--work-dir DIR] [--baseline-commit REV]
+#                [--workbook-baseline-commit REV] [--repeat N] [--small-repeat N] [--pandas-repeat N]
+#                [--size-mb N] [--rows-mb N] [--workbook-rows N]
 #
 # Without --build-dir it configures and builds build-bench/ in Release. A small sheet is also
-# converted by tabulor_bench_convert as built from REV in DIR-baseline/, beside the build folder
-# DIR (REV's sources exported there with git archive and kept while REV stays the same); without
-# the repository's history that row is left out. The scratch folder goes
+# converted by tabulor_bench_convert as built from --baseline-commit in DIR-baseline/, beside the
+# build folder DIR (the commit's sources exported there with git archive and kept while it stays
+# the same), and each workbook by the one built from --workbook-baseline-commit in
+# DIR-baseline-workbooks/, whose figures stand beside this build's; without the repository's
+# history that row and those figures are left out. The scratch folder goes
 # under /dev/shm when it has room, so that the page cache's write-back to a disk does not drown
 # what is measured; --work-dir names another parent folder. The workbooks' rows need a build
 # that reads workbooks (TABULOR_BUILD_WORKBOOKS, on by default).
@@ -24,13 +27,16 @@ build_dir=""
 work_parent=""
 # The last commit before the text path went to both cores.
 baseline_commit=00971d40dc02ceb33458df62e793ae71899f00d3
+# The last commit before the workbooks' cell parts had a fast path.
+workbook_baseline_commit=5e7bd5a898b6d6a398169cfadf2859be2c36a203
 measure_args=()
 while (($#)); do
   case "$1" in
     --build-dir) build_dir="$2"; shift 2 ;;
     --work-dir) work_parent="$2"; shift 2 ;;
     --baseline-commit) baseline_commit="$2"; shift 2 ;;
-    -h | --help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --workbook-baseline-commit) workbook_baseline_commit="$2"; shift 2 ;;
+    -h | --help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) measure_args+=("$1"); shift ;;
   esac
 done
@@ -56,13 +62,14 @@ build() {
   cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}" >&2
 }
 
-# Builds the baseline's tabulor_bench_convert with the compiler, flags and options of the build
-# folder, so that only the sources differ, and hands it to the measurements.
+# Builds tabulor_bench_convert of commit $1 in the folder beside the build folder named by its
+# suffix $2, with the compiler, flags and options of the build folder, so that only the sources
+# differ, and hands it to the measurements as their --$3-convert.
 build_baseline() {
-  local dir="${build_dir%/}-baseline" commit settings=() name line
+  local dir="${build_dir%/}-$2" commit settings=() name line
   if [[ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" != "$(cd "$root" && pwd -P)" ]] ||
-    ! commit="$(git -C "$root" rev-parse --verify --quiet "$baseline_commit^{commit}")"; then
-    echo "warning: commit $baseline_commit is not in this tree's history; no baseline build" >&2
+    ! commit="$(git -C "$root" rev-parse --verify --quiet "$1^{commit}")"; then
+    echo "warning: commit $1 is not in this tree's history; no build in $dir" >&2
     return
   fi
   if [[ "$(cat "$dir/commit" 2>/dev/null)" != "$commit" ]]; then
@@ -79,8 +86,7 @@ build_baseline() {
   cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULOR_BUILD_GUI=OFF \
     -DTABULOR_BUILD_TESTS=OFF -DTABULOR_BUILD_BENCHMARKS=ON "${settings[@]}" >&2
   cmake --build "$dir/build" -j "$(nproc)" --target tabulor_bench_convert >&2
-  measure_args+=(--baseline-convert "$dir/build/bench/tabulor_bench_convert"
-    --baseline-label "commit ${commit:0:7}")
+  measure_args+=("--$3-convert" "$dir/build/bench/tabulor_bench_convert" "--$3-label" "commit ${commit:0:7}")
 }
 
 pick_work_parent() {
@@ -101,7 +107,8 @@ describe_machine() {
 }
 
 build
-build_baseline
+build_baseline "$baseline_commit" baseline baseline
+build_baseline "$workbook_baseline_commit" baseline-workbooks workbook-baseline
 pick_work_parent
 work_dir="$(mktemp -d "$work_parent/tabulor-bench.XXXXXX")"
 trap 'rm -rf "$work_dir"' EXIT

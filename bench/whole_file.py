@@ -1,64 +1,19 @@
 """Whole-file measurements of the conversion, each against its yardstick in the same run, printed
-as a Markdown table. Called by run.sh, which builds the programs and picks the work folder.
+as a Markdown table. Called by run.sh, which builds the programs and picks the work folder; the
+workbooks' rows are workbook_rows.py's.
 
 Times are whole-process wall times, best of several rounds; in each round the programs compared
 run one after the other, so that a slow spell of the machine weighs on both. Peak memory is the
 largest resident size the kernel saw over all rounds."""
 import argparse
 import os
-import re
-import shutil
-import subprocess
 import sys
 import time
-import zipfile
 
-MB = 1000 * 1000
-MIB = 1024 * 1024
+from contenders import MB, MIB, Contender, bounded_row, converter, run_once, remove, side_by_side, warmed
+from workbook_rows import measure_workbooks, workbook_rows
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-
-def run_once(argv):
-    """Wall time in seconds and peak resident size in bytes of one run of argv."""
-    start = time.perf_counter()
-    pid = os.posix_spawn(argv[0], argv, os.environ)
-    _, status, usage = os.wait4(pid, 0)
-    elapsed = time.perf_counter() - start
-    code = os.waitstatus_to_exitcode(status)
-    if code != 0:
-        sys.exit(f'{os.path.basename(argv[0])} failed with exit code {code}')
-    return elapsed, usage.ru_maxrss * 1024  # Linux counts kibibytes
-
-
-def remove(path):
-    if os.path.exists(path):
-        os.remove(path)
-
-
-class Contender:
-    """One program under measurement; its destination is removed before each run so that every
-    run writes a new file, as a first conversion does."""
-
-    def __init__(self, argv, dest):
-        self.argv, self.dest = argv, dest
-        self.times, self.peak = [], 0
-
-    def run(self):
-        remove(self.dest)
-        elapsed, peak = run_once(self.argv)
-        self.times.append(elapsed)
-        self.peak = max(self.peak, peak)
-
-    @property
-    def best(self):
-        return min(self.times)
-
-
-def side_by_side(contenders, rounds):
-    for _ in range(rounds):
-        for contender in contenders:
-            contender.run()
-    return contenders
 
 
 def generate(args, kind, size, name, *options):
@@ -66,11 +21,6 @@ def generate(args, kind, size, name, *options):
     argv = [os.path.join(args.bin_dir, 'tabulor_bench_generate'), kind, str(size), path, *options]
     run_once(argv)
     return path
-
-
-def converter(args, source, name, *options):
-    dest = os.path.join(args.work_dir, name)
-    return Contender([os.path.join(args.bin_dir, 'tabulor_bench_convert'), source, dest, *options], dest)
 
 
 def floor_for(args, source, output_size):
@@ -87,14 +37,6 @@ def measure_typical(args, source):
     driver.times, driver.peak = [], 0
     floor = floor_for(args, source, output_size)
     return side_by_side([driver, floor], args.repeat) + [output_size]
-
-
-def warmed(contenders):
-    """The contenders after one uncounted run each."""
-    for contender in contenders:
-        contender.run()
-        contender.times = []
-    return contenders
 
 
 def measure_widths(args, wide_source, narrow_source):
@@ -161,95 +103,6 @@ def small_row(args, figures):
                        ours.best / baseline.best, 1.05)
 
 
-# Each workbook format with the part that holds its sheet's cells.
-WORKBOOKS = [('xlsx', 'xl/worksheets/sheet1.xml'), ('ods', 'content.xml')]
-
-
-def generate_workbook(args, form, name, *options, rows=None):
-    """The workbook's path and the bytes of its sheet's text, which the generator prints."""
-    path = os.path.join(args.work_dir, name)
-    rows = args.workbook_rows if rows is None else rows
-    argv = [os.path.join(args.bin_dir, 'tabulor_bench_workbook'), form, str(rows), path, *options]
-    return path, int(subprocess.run(argv, check=True, capture_output=True, text=True).stdout)
-
-
-def instructions(argv):
-    """The instructions one run of argv executes, as callgrind counts them: the same count each
-    time, whatever else the machine is doing."""
-    run = subprocess.run(['valgrind', '--tool=callgrind', '--callgrind-out-file=/dev/null', *argv],
-                         check=True, capture_output=True, text=True)
-    return int(re.search(r'Collected : (\d+)', run.stderr).group(1))
-
-
-def count_against_baseline(args, form):
-    """The instructions of this build's conversion of a tenth of the sheet and the baseline's, or
-    None where valgrind is missing."""
-    if shutil.which('valgrind') is None:
-        return None
-    source, _ = generate_workbook(args, form, f'tenth.{form}', rows=max(args.workbook_rows // 10, 1))
-    dest = os.path.join(args.work_dir, 'tenth.html')
-    ours = instructions([os.path.join(args.bin_dir, 'tabulor_bench_convert'), source, dest])
-    theirs = instructions([args.baseline_convert, source, dest])
-    for path in (source, dest):
-        remove(path)
-    return ours, theirs
-
-
-def measure_workbooks(args):
-    """For each format: the conversion, the inflating of the sheet's part alone, the same with expat
-    parsing it, the conversion of the same sheet whose formatting runs to the grid's end, and that
-    of the baseline build when there is one, in the same rounds."""
-    figures = {}
-    for form, part in WORKBOOKS:
-        plain, text_bytes = generate_workbook(args, form, f'sheet.{form}')
-        far, _ = generate_workbook(args, form, f'sheet-far.{form}', '--far-reaching')
-        inflate = [Contender([os.path.join(args.bin_dir, 'tabulor_bench_inflate'), plain, part, *options],
-                             os.path.join(args.work_dir, 'inflated.none')) for options in ([], ['--parse'])]
-        contenders = [converter(args, plain, f'{form}.html'), *inflate, converter(args, far, f'{form}-far.html')]
-        if args.baseline_convert is not None:
-            baseline_dest = os.path.join(args.work_dir, f'{form}-baseline.html')
-            contenders.append(Contender([args.baseline_convert, plain, baseline_dest], baseline_dest))
-        side_by_side(warmed(contenders), args.repeat)
-        with zipfile.ZipFile(plain) as archive:
-            part_size = archive.getinfo(part).file_size
-        for contender in contenders:  # a few hundred megabytes each
-            remove(contender.dest)
-        baseline = []
-        if args.baseline_convert is not None:
-            baseline = [contenders[4], count_against_baseline(args, form)]
-        figures[form] = contenders[:4] + [text_bytes, part_size] + baseline
-    return figures
-
-
-def workbook_rows(args, figures):
-    rows = []
-    for form, (ours, inflate, parse, far, text_bytes, part_size, *baseline) in figures.items():
-        source_size = os.path.getsize(ours.argv[1])
-        rows.append(bounded_row(f'Time, .{form} of {args.workbook_rows:,} rows × 12 ({source_size / MB:.0f} MB), '
-                                f'vs inflating its cells\' part ({part_size / MB:.0f} MB) with zlib',
-                                f'{ours.best:.3f} s', f'{inflate.best:.3f} s', ours.best / inflate.best, 5))
-        rows.append([f'Time, same .{form}, vs inflating its cells\' part and parsing it with expat alone',
-                     f'{ours.best:.3f} s', f'{parse.best:.3f} s', f'{ours.best / parse.best:.2f}×', 'reference', '—'])
-        limit = text_bytes + 64 * MIB
-        rows.append(bounded_row(f'Peak memory, same .{form}, vs its sheet\'s text '
-                                f'({text_bytes / MB:.0f} MB) + 64 MiB',
-                                f'{ours.peak / MIB:.0f} MiB', f'{limit / MIB:.0f} MiB', ours.peak / limit, 1))
-        rows.append(ratio_row(f'Time, same .{form} with formatting to row 1,048,576, vs without',
-                              f'{far.best:.3f} s', f'{ours.best:.3f} s', far.best / ours.best, '≈ 1×',
-                              far.best <= 1.1 * ours.best))
-        if baseline:
-            # What the code added since the baseline costs this sheet: wall times on a shared
-            # machine wander by a few percent, the instructions do not.
-            wall, counts = baseline
-            rows.append([f'Time, same .{form}, vs the build of {args.baseline_label}', f'{ours.best:.3f} s',
-                         f'{wall.best:.3f} s', f'{ours.best / wall.best:.2f}×', 'reference', '—'])
-            if counts is not None:
-                rows.append(bounded_row(f'Instructions, .{form} of a tenth as many rows, vs the build of '
-                                        f'{args.baseline_label}', f'{counts[0] / 1e9:.3f} G',
-                                        f'{counts[1] / 1e9:.3f} G', counts[0] / counts[1], 1.02))
-    return rows
-
-
 # The header counts of each comparison of linked headers against the same request without them:
 # (header rows, header columns). One header row makes a simple table, whose header cells take a
 # scope; two header rows and a header column give every cell an id or a headers list.
@@ -292,15 +145,6 @@ def measure_pandas(args, source):
     return side_by_side([Contender([sys.executable, script, source, dest], dest)], args.pandas_repeat)[0]
 
 
-def ratio_row(measure, ours, yardstick, ratio, target, met):
-    return [measure, ours, yardstick, f'{ratio:.2f}×', target, 'yes' if met else '**no**']
-
-
-def bounded_row(measure, ours, yardstick, ratio, most):
-    """A row whose target is a ratio of at most `most`."""
-    return ratio_row(measure, ours, yardstick, ratio, f'≤ {most}×', ratio <= most)
-
-
 def table_rows(args, figures):
     driver, floor, output_size = figures['typical']
     wide, narrow = figures['widths']
@@ -341,11 +185,14 @@ def print_table(args, figures, elapsed):
     pandas_rounds = f', pandas {args.pandas_repeat}' if 'pandas' in figures else ''
     print(f'Whole-process wall times, best of {args.repeat} rounds{small_rounds}{pandas_rounds}; sources and '
           f'outputs in {os.path.dirname(args.work_dir)} ({args.work_fs}); {args.machine}.')
+    if 'workbooks' in figures and args.workbook_baseline_convert is not None:
+        print(f'Before: the build of {args.workbook_baseline_label} on the same workbook, its figure and its '
+              'ratio to the same yardstick.')
     print()
-    print('| Measure | Tabulor | Yardstick | Ratio | Target | Met |')
-    print('|---|---:|---:|---:|:-:|:-:|')
+    print('| Measure | Tabulor | Yardstick | Ratio | Target | Met | Before |')
+    print('|---|---:|---:|---:|:-:|:-:|---:|')
     for row in table_rows(args, figures):
-        print('| ' + ' | '.join(row) + ' |')
+        print('| ' + ' | '.join(row + [''] * (7 - len(row))) + ' |')
     print()
     print(f'Measured in {elapsed:.0f} s.')
 
@@ -389,6 +236,10 @@ def parse_args():
     parser.add_argument('--baseline-convert', help='tabulor_bench_convert of an earlier build, the small '
                         'sheet\'s yardstick; without it that row is left out')
     parser.add_argument('--baseline-label', default='the baseline', help='how to name that build')
+    parser.add_argument('--workbook-baseline-convert', help='tabulor_bench_convert of an earlier build, whose '
+                        'figures the workbook rows show beside their own; without it they show none')
+    parser.add_argument('--workbook-baseline-label', default='the workbooks\' baseline',
+                        help='how to name that build')
     parser.add_argument('--small-repeat', type=int, default=30,
                         help='rounds of the small sheet, 0 for none (default 30)')
     parser.add_argument('--pandas-repeat', type=int, default=1, help='pandas runs, 0 for none (default 1)')
