@@ -61,6 +61,52 @@ inline const char* FindSpecial(const char* p, char a, char b, char c)
 #endif
 }
 
+// Where an ASCII name ends, and its colons.
+struct TNameEnd {
+    const char* End;
+    const char* Colon;  // the first, or null
+    int Colons;
+};
+
+// From p on, the first byte that cannot be part of an ASCII name: anything but letters, digits
+// and "-._:". The same bound as FindSpecial's: a NUL stops it.
+inline TNameEnd FindNameEnd(const char* p)
+{
+    TNameEnd name{nullptr, nullptr, 0};
+#ifdef TABULOR_XML_VECTOR
+    const auto between = [](__m128i bytes, char low, char high) {
+        return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
+                             _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
+    };
+    for (;; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Signed, the first comparison takes the bytes from 0x80 up with those below '-'.
+        __m128i found = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8('-')), _mm_cmpgt_epi8(bytes, _mm_set1_epi8('z')));
+        found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/')));
+        found = _mm_or_si128(found, _mm_or_si128(between(bytes, ';', '@'), between(bytes, '[', '^')));
+        found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('`')));
+        const auto ends = static_cast<unsigned>(_mm_movemask_epi8(found));
+        auto colons = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(':'))));
+        if (ends != 0)
+            colons &= (ends & (0 - ends)) - 1;  // those before the end
+        if (colons != 0 && name.Colon == nullptr)
+            name.Colon = p + std::countr_zero(colons);
+        name.Colons += (colons != 0) + ((colons & (colons - 1)) != 0);  // two stand for more
+        if (ends != 0) {
+            name.End = p + std::countr_zero(ends);
+            return name;
+        }
+    }
+#else
+    for (; Is(*p, cName) || *p == ':'; ++p) {
+        if (*p == ':' && name.Colons++ == 0)
+            name.Colon = p;
+    }
+    name.End = p;
+    return name;
+#endif
+}
+
 // Whether XML allows the character.
 inline bool IsXmlChar(std::uint32_t c)
 {

@@ -261,24 +261,19 @@ const char* TScanner::ReadName(const char* p, TQName& name, std::string_view& ra
     const char* begin = p;
     if (!Is(*p, cNameStart))
         Fail(p);
-    const char* colon = nullptr;
-    for (++p;; ++p) {
-        if (Is(*p, cName))
-            continue;
-        if (*p != ':' || colon != nullptr)
-            break;
-        colon = p;
-        if (!Is(p[1], cNameStart))
-            Fail(p + 1);
-    }
-    if (p >= End || *p == ':')
-        Fail(p);
-    raw = {begin, static_cast<std::size_t>(p - begin)};
-    if (colon == nullptr)
+    const TNameEnd end = FindNameEnd(p + 1);
+    if (end.End >= End)
+        throw TMore{};
+    raw = {begin, static_cast<std::size_t>(end.End - begin)};
+    if (end.Colon == nullptr) {
         name = {{}, raw};
-    else
-        name = {{begin, static_cast<std::size_t>(colon - begin)}, {colon + 1, static_cast<std::size_t>(p - colon - 1)}};
-    return p;
+    } else {
+        name = {{begin, static_cast<std::size_t>(end.Colon - begin)},
+                {end.Colon + 1, static_cast<std::size_t>(end.End - end.Colon - 1)}};
+        if (end.Colons > 1 || !Is(end.Colon[1], cNameStart))
+            throw TXmlUnusual{};
+    }
+    return end.End;
 }
 
 // A quoted value, normalized as XML says: references replaced, each literal tab, line end or CR
