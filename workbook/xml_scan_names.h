@@ -52,18 +52,19 @@ public:
         return prefix.empty() ? std::string_view() : UriOf(Find(prefix));
     }
 
-    // Checks the end tag's name against the innermost open element's and gives that element's
-    // name; Close then pops it and its declarations.
-    TXmlName Closing(std::string_view raw) const
+    // The innermost open element's name as its start tag spelled it, which its end tag repeats.
+    std::string_view InnermostRaw() const
     {
         if (Elements.empty())
             throw TXmlUnusual{};
-        const TElement& element = Elements.back();
         const std::size_t begin = Elements.size() == 1 ? 0 : Elements[Elements.size() - 2].NameEnd;
-        const std::string_view open(Names.data() + begin, element.NameEnd - begin);
-        if (open != raw)
-            throw TXmlUnusual{};
-        return {UriOf(element.Binding), open.substr(element.LocalOffset)};
+        return {Names.data() + begin, Elements.back().NameEnd - begin};
+    }
+
+    // The innermost open element's name; Close then pops it and its declarations.
+    TXmlName Innermost() const
+    {
+        return {UriOf(Elements.back().Binding), InnermostRaw().substr(Elements.back().LocalOffset)};
     }
 
     void Close()

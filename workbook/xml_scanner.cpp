@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,7 @@ private:
     bool RootEnded = false;
     TXmlNamespaces Namespaces;
     std::vector<TRawAttribute> RawAttributes;
+    std::size_t RawCount = 0;  // of the tag being read
     std::string Values;
     std::vector<TXmlAttribute> Attributes;
     std::string Reference;
@@ -225,7 +227,7 @@ void TScanner::StartTag()
     TQName name;
     std::string_view raw;
     const char* p = ReadName(Pos + 1, name, raw);
-    RawAttributes.clear();
+    RawCount = 0;
     Values.clear();
     for (;;) {
         const char* afterValue = p;
@@ -242,7 +244,10 @@ void TScanner::StartTag()
         // Attributes are apart.
         if (p == afterValue)
             Fail(p);
-        TRawAttribute& attribute = RawAttributes.emplace_back();
+        // Kept from tag to tag, so that none is made or freed each time.
+        if (RawCount == RawAttributes.size())
+            RawAttributes.emplace_back();
+        TRawAttribute& attribute = RawAttributes[RawCount++];
         p = ReadName(p, attribute.Name, attribute.Raw);
         while (Is(*p, cSpace))
             ++p;
@@ -387,7 +392,8 @@ void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
     if (RootEnded)
         throw TXmlUnusual{};
     CheckDuplicates();
-    for (const TRawAttribute& attribute : RawAttributes) {
+    const std::span<const TRawAttribute> raws(RawAttributes.data(), RawCount);
+    for (const TRawAttribute& attribute : raws) {
         if (IsDeclaration(attribute.Name))
             Namespaces.Declare(attribute.Name.Prefix.empty() ? std::string_view() : attribute.Name.Local,
                                ValueOf(attribute));
@@ -395,7 +401,7 @@ void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
     const TXmlName element = Namespaces.Open(raw, name);
     Attributes.clear();
     bool prefixed = false;
-    for (const TRawAttribute& attribute : RawAttributes) {
+    for (const TRawAttribute& attribute : raws) {
         if (IsDeclaration(attribute.Name))
             continue;
         prefixed = prefixed || !attribute.Name.Prefix.empty();
@@ -412,7 +418,7 @@ void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
     }
     Handler.StartElement(element, Attributes);
     if (empty) {
-        Handler.EndElement(Namespaces.Closing(raw));
+        Handler.EndElement(Namespaces.Innermost());
         Namespaces.Close();
     }
     RootEnded = Namespaces.Depth() == 0;
@@ -420,9 +426,11 @@ void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
 
 void TScanner::CheckDuplicates() const
 {
-    for (std::size_t i = 1; i < RawAttributes.size(); ++i) {
+    for (std::size_t i = 1; i < RawCount; ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            if (RawAttributes[i].Raw == RawAttributes[j].Raw)
+            const std::string_view a = RawAttributes[i].Raw;
+            const std::string_view b = RawAttributes[j].Raw;
+            if (a.size() == b.size() && SameBytes(a.data(), b.data(), a.size()))
                 throw TXmlUnusual{};
         }
     }
@@ -435,16 +443,19 @@ std::string_view TScanner::ValueOf(const TRawAttribute& attribute) const
 
 void TScanner::EndTag()
 {
-    TQName name;
-    std::string_view raw;
-    const char* p = ReadName(Pos + 2, name, raw);
+    const std::string_view open = Namespaces.InnermostRaw();
+    const char* p = Pos + 2;
+    if (static_cast<std::size_t>(End - p) <= open.size())
+        throw TMore{};
+    if (!SameBytes(open.data(), p, open.size()))
+        throw TXmlUnusual{};
+    p += open.size();
     while (Is(*p, cSpace))
         ++p;
     if (*p != '>')
         Fail(p);
-    const TXmlName element = Namespaces.Closing(raw);
     Pos = p + 1;
-    Handler.EndElement(element);
+    Handler.EndElement(Namespaces.Innermost());
     Namespaces.Close();
     RootEnded = Namespaces.Depth() == 0;
 }
