@@ -53,7 +53,7 @@ void HideInGrid(std::uint64_t first, std::uint64_t count, std::uint64_t size, TH
         hide(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(std::min(first + count, size) - 1));
 }
 
-class TTableReader final : public TSkippingHandler {
+class TTableReader final : public TSkippingReader<TTableReader> {
 public:
     TTableReader(std::string_view tableName, TSheet& sheet) : TableName(tableName), Sheet(sheet) {}
 
@@ -81,9 +81,10 @@ private:
         std::uint64_t RowRepeat;
     };
 
-    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) override;
-    void End(const TXmlName&) override;
-    void Text(std::string_view text) override;
+    friend class TSkippingReader<TTableReader>;
+    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes);
+    void End(const TXmlName&);
+    void Text(std::string_view text);
 
     void StartRow(std::span<const TXmlAttribute> attributes);
     void EndRow();

@@ -10,7 +10,6 @@ namespace tabulor::xlsx {
 
 namespace {
 
-constexpr std::string_view McNamespace = "http://schemas.openxmlformats.org/markup-compatibility/2006";
 constexpr std::string_view PackageRelationshipsNamespace =
     "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr std::string_view ContentTypesNamespace =
@@ -166,20 +165,6 @@ std::string_view RelationshipIdOf(std::span<const TXmlAttribute> attributes)
 }
 
 }  // namespace
-
-void TCompatibleHandler::Start(const TXmlName& name, std::span<const TXmlAttribute> attributes)
-{
-    if (name.Namespace != McNamespace)
-        OnStart(name, attributes);
-    else if (name.Local == "Choice")
-        SkipElement();
-}
-
-void TCompatibleHandler::End(const TXmlName& name)
-{
-    if (name.Namespace != McNamespace)
-        OnEnd(name);
-}
 
 // Open throws Invalid for a missing part.
 void ParsePart(const TZipArchive& archive, std::string_view part, TXmlHandler& handler)

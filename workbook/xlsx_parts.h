@@ -38,18 +38,40 @@ inline bool IsMainElement(const TXmlName& name, std::string_view local)
     return name.Local == local && IsMain(name.Namespace);
 }
 
-// A handler that reads markup-compatibility blocks as a program that knows no extension does:
-// through mc:Fallback, with every mc:Choice left out. The subclass sees the other events only.
-class TCompatibleHandler : public TSkippingHandler {
+inline constexpr std::string_view McNamespace = "http://schemas.openxmlformats.org/markup-compatibility/2006";
+
+// A reader of markup-compatibility blocks as a program that knows no extension reads them:
+// through mc:Fallback, with every mc:Choice left out. TReader's OnStart, OnEnd and OnText see
+// the other events only, each called directly.
+template <typename TReader>
+class TCompatibleReader : public TSkippingReader<TCompatibleReader<TReader>> {
+private:
+    friend class TSkippingReader<TCompatibleReader<TReader>>;
+    TReader& Self() { return static_cast<TReader&>(*this); }
+    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes)
+    {
+        if (name.Namespace != McNamespace)
+            Self().OnStart(name, attributes);
+        else if (name.Local == "Choice")
+            this->SkipElement();
+    }
+    void End(const TXmlName& name)
+    {
+        if (name.Namespace != McNamespace)
+            Self().OnEnd(name);
+    }
+    void Text(std::string_view text) { Self().OnText(text); }
+};
+
+// The same for a reader that overrides virtual functions.
+class TCompatibleHandler : public TCompatibleReader<TCompatibleHandler> {
 protected:
     virtual void OnStart(const TXmlName& name, std::span<const TXmlAttribute> attributes) = 0;
     virtual void OnEnd(const TXmlName& name) = 0;
     virtual void OnText(std::string_view text) = 0;
 
 private:
-    void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) final;
-    void End(const TXmlName& name) final;
-    void Text(std::string_view text) final { OnText(text); }
+    friend class TCompatibleReader<TCompatibleHandler>;
 };
 
 // Parses a part through the handler; a missing part is a fault of the file.

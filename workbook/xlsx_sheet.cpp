@@ -15,22 +15,19 @@ namespace tabulor::xlsx {
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Decimal digits only, at most 15 of them; false otherwise.
 bool ParseUnsigned(std::string_view text, std::uint64_t& value)
 {
     if (text.empty() || text.size() > 15)
         return false;
-    value = 0;
+    std::uint64_t number = 0;
     for (const char c : text) {
-        if (!IsDigit(c))
+        const auto digit = static_cast<unsigned char>(c - '0');
+        if (digit > 9)
             return false;
-        value = value * 10 + static_cast<unsigned>(c - '0');
+        number = number * 10 + digit;
     }
+    value = number;
     return true;
 }
 
@@ -39,8 +36,12 @@ bool ParseCellReference(std::string_view text, std::uint32_t& row, std::uint32_t
 {
     std::size_t at = 0;
     std::uint32_t column = 0;
-    for (; at < text.size() && at < 4 && (text[at] | 0x20) >= 'a' && (text[at] | 0x20) <= 'z'; ++at)
-        column = column * 26 + static_cast<std::uint32_t>((text[at] | 0x20) - 'a' + 1);
+    for (; at < text.size() && at < 4; ++at) {
+        const auto letter = static_cast<unsigned char>((text[at] | 0x20) - 'a');
+        if (letter >= 26)
+            break;
+        column = column * 26 + letter + 1;
+    }
     std::uint64_t number = 0;
     if (at == 0 || !ParseUnsigned(text.substr(at), number) || number == 0 || number > MaxSheetRows
         || column > MaxSheetCols)
@@ -173,7 +174,7 @@ TCellType CellTypeOf(std::string_view type)
     return ctNumber;
 }
 
-class TSheetHandler : public TCompatibleHandler {
+class TSheetHandler final : public TCompatibleReader<TSheetHandler> {
 public:
     TSheetHandler(const TSharedStrings& strings, const TCellStyles& styles, TSheet& sheet)
         : Strings(strings), Styles(styles), Sheet(sheet)
@@ -181,9 +182,10 @@ public:
     }
 
 private:
-    void OnStart(const TXmlName& name, std::span<const TXmlAttribute> attributes) override;
-    void OnEnd(const TXmlName& name) override;
-    void OnText(std::string_view text) override
+    friend class TCompatibleReader<TSheetHandler>;
+    void OnStart(const TXmlName& name, std::span<const TXmlAttribute> attributes);
+    void OnEnd(const TXmlName& name);
+    void OnText(std::string_view text)
     {
         if (InValue)
             Value.append(text);

@@ -91,19 +91,20 @@ void TRichText::End(const TXmlName& name)
         InText = false;
 }
 
-class TSharedStringsHandler : public TCompatibleHandler {
+class TSharedStringsHandler final : public TCompatibleReader<TSharedStringsHandler> {
 public:
     explicit TSharedStringsHandler(TSharedStrings& strings) : Strings(strings) {}
 
 private:
-    void OnStart(const TXmlName& name, std::span<const TXmlAttribute>) override
+    friend class TCompatibleReader<TSharedStringsHandler>;
+    void OnStart(const TXmlName& name, std::span<const TXmlAttribute>)
     {
         if (InItem)
             Item.Start(name);
         else if (IsMainElement(name, "si"))
             InItem = true;
     }
-    void OnEnd(const TXmlName& name) override
+    void OnEnd(const TXmlName& name)
     {
         if (!InItem)
             return;
@@ -116,7 +117,7 @@ private:
             Item.End(name);
         }
     }
-    void OnText(std::string_view text) override { Item.Text(text); }
+    void OnText(std::string_view text) { Item.Text(text); }
 
     TSharedStrings& Strings;
     TRichText Item;

@@ -12,18 +12,22 @@
 
 namespace tabulor {
 
-class TSkippingHandler : public TXmlHandler {
+// The reader's Start(name, attributes), End(name) (the element at Depth ends) and Text(text)
+// are called directly, with no virtual call of their own: the readers of the cells' parts take
+// several events per cell.
+template <typename TReader>
+class TSkippingReader : public TXmlHandler {
 public:
     void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) final
     {
         ++Depth;
         if (SkipDepth == 0)
-            Start(name, attributes);
+            Self().Start(name, attributes);
     }
     void EndElement(const TXmlName& name) final
     {
         if (SkipDepth == 0)
-            End(name);
+            Self().End(name);
         else if (SkipDepth == Depth)
             SkipDepth = 0;
         --Depth;
@@ -31,20 +35,29 @@ public:
     void Characters(std::string_view text) final
     {
         if (SkipDepth == 0)
-            Text(text);
+            Self().Text(text);
     }
 
 protected:
-    virtual void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) = 0;
-    // The element at Depth ends.
-    virtual void End(const TXmlName& name) = 0;
-    virtual void Text(std::string_view) {}
     void SkipElement() { SkipDepth = Depth; }
 
     std::uint32_t Depth = 0;
 
 private:
+    TReader& Self() { return static_cast<TReader&>(*this); }
+
     std::uint32_t SkipDepth = 0;
+};
+
+// The same for a reader that overrides virtual functions.
+class TSkippingHandler : public TSkippingReader<TSkippingHandler> {
+protected:
+    virtual void Start(const TXmlName& name, std::span<const TXmlAttribute> attributes) = 0;
+    virtual void End(const TXmlName& name) = 0;
+    virtual void Text(std::string_view) {}
+
+private:
+    friend class TSkippingReader<TSkippingHandler>;
 };
 
 }  // namespace tabulor
