@@ -58,6 +58,7 @@ private:
     void Text();
     void Deliver(const TQName& name, std::string_view raw, bool empty);
     void CheckDuplicates() const;
+    static void CheckNamespacedDuplicates(std::span<const TXmlAttribute> attributes);
     std::string_view ValueOf(const TRawAttribute& attribute) const;
     const char* ReadName(const char* p, TQName& name, std::string_view& raw) const;
     const char* ReadValue(const char* p, TRawAttribute& attribute);
@@ -393,35 +394,48 @@ void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
         throw TXmlUnusual{};
     CheckDuplicates();
     const std::span<const TRawAttribute> raws(RawAttributes.data(), RawCount);
-    for (const TRawAttribute& attribute : raws) {
-        if (IsDeclaration(attribute.Name))
-            Namespaces.Declare(attribute.Name.Prefix.empty() ? std::string_view() : attribute.Name.Local,
-                               ValueOf(attribute));
-    }
-    const TXmlName element = Namespaces.Open(raw, name);
-    Attributes.clear();
+    bool declares = false;
     bool prefixed = false;
     for (const TRawAttribute& attribute : raws) {
-        if (IsDeclaration(attribute.Name))
-            continue;
-        prefixed = prefixed || !attribute.Name.Prefix.empty();
-        Attributes.push_back({{Namespaces.AttributeNamespace(attribute.Name.Prefix), attribute.Name.Local},
-                              ValueOf(attribute)});
-    }
-    // Two prefixes may name one namespace: the names as read differ, the attributes may not.
-    for (std::size_t i = 0; prefixed && i < Attributes.size(); ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            if (Attributes[i].Name.Local == Attributes[j].Name.Local
-                && Attributes[i].Name.Namespace == Attributes[j].Name.Namespace)
-                throw TXmlUnusual{};
+        if (IsDeclaration(attribute.Name)) {
+            declares = true;
+            Namespaces.Declare(attribute.Name.Prefix.empty() ? std::string_view() : attribute.Name.Local,
+                               ValueOf(attribute));
+        } else {
+            prefixed = prefixed || !attribute.Name.Prefix.empty();
         }
     }
-    Handler.StartElement(element, Attributes);
+    const TXmlName element = Namespaces.Open(raw, name);
+    if (Attributes.size() < RawCount)
+        Attributes.resize(RawCount);
+    std::size_t count = 0;
+    for (const TRawAttribute& attribute : raws) {
+        if (!declares || !IsDeclaration(attribute.Name))
+            Attributes[count++] = {{prefixed ? Namespaces.AttributeNamespace(attribute.Name.Prefix) : std::string_view(),
+                                    attribute.Name.Local},
+                                   ValueOf(attribute)};
+    }
+    const std::span<const TXmlAttribute> attributes(Attributes.data(), count);
+    if (prefixed)
+        CheckNamespacedDuplicates(attributes);
+    Handler.StartElement(element, attributes);
     if (empty) {
         Handler.EndElement(Namespaces.Innermost());
         Namespaces.Close();
     }
     RootEnded = Namespaces.Depth() == 0;
+}
+
+// Two prefixes may name one namespace: the names as read differ, the attributes may not.
+void TScanner::CheckNamespacedDuplicates(std::span<const TXmlAttribute> attributes)
+{
+    for (std::size_t i = 1; i < attributes.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (attributes[i].Name.Local == attributes[j].Name.Local
+                && attributes[i].Name.Namespace == attributes[j].Name.Namespace)
+                throw TXmlUnusual{};
+        }
+    }
 }
 
 void TScanner::CheckDuplicates() const
