@@ -1,0 +1,209 @@
+#include <algorithm>
+
+#include "workbook/xml_scan.h"
+#include "workbook/xml_scan_chars.h"
+
+namespace tabulor::xmlscan {
+
+namespace {
+
+// xmlns="uri" or xmlns:prefix="uri".
+bool IsDeclaration(const TQName& name)
+{
+    return name.Prefix == "xmlns" || (name.Prefix.empty() && name.Local == "xmlns");
+}
+
+}  // namespace
+
+void TScanner::StartTag()
+{
+    TQName name;
+    std::string_view raw;
+    const char* p = ReadName(Pos + 1, name, raw);
+    RawCount = 0;
+    Values.clear();
+    for (;;) {
+        const char* afterValue = p;
+        while (Is(*p, cSpace))
+            ++p;
+        if (*p == '>' || (p[0] == '/' && p[1] == '>')) {
+            const bool empty = *p == '/';
+            Pos = p + (empty ? 2 : 1);
+            Deliver(name, raw, empty);
+            return;
+        }
+        if (*p == '/')
+            Fail(p + 1);
+        // Attributes are apart.
+        if (p == afterValue)
+            Fail(p);
+        // Kept from tag to tag, so that none is made or freed each time.
+        if (RawCount == RawAttributes.size())
+            RawAttributes.emplace_back();
+        TRawAttribute& attribute = RawAttributes[RawCount++];
+        p = ReadName(p, attribute.Name, attribute.Raw);
+        while (Is(*p, cSpace))
+            ++p;
+        if (*p != '=')
+            Fail(p);
+        do
+            ++p;
+        while (Is(*p, cSpace));
+        p = ReadValue(p, attribute);
+    }
+}
+
+// An ASCII name with at most one colon, inside it.
+const char* TScanner::ReadName(const char* p, TQName& name, std::string_view& raw) const
+{
+    const char* begin = p;
+    if (!Is(*p, cNameStart))
+        Fail(p);
+    const TNameEnd end = FindNameEnd(p + 1);
+    if (end.End >= End)
+        throw TMore{};
+    raw = {begin, static_cast<std::size_t>(end.End - begin)};
+    if (end.Colon == nullptr) {
+        name = {{}, raw};
+    } else {
+        name = {{begin, static_cast<std::size_t>(end.Colon - begin)},
+                {end.Colon + 1, static_cast<std::size_t>(end.End - end.Colon - 1)}};
+        if (end.Colons > 1 || !Is(end.Colon[1], cNameStart))
+            throw TXmlUnusual{};
+    }
+    return end.End;
+}
+
+// A quoted value, normalized as XML says: references replaced, each literal tab, line end or CR
+// LF pair a space. A value that needs none of that stays where it is in the buffer.
+const char* TScanner::ReadValue(const char* p, TRawAttribute& attribute)
+{
+    const char quote = *p;
+    if (quote != '"' && quote != '\'')
+        Fail(p);
+    const char* begin = ++p;
+    bool decoded = false;
+    const auto flush = [&](const char* at) {
+        if (!decoded)
+            attribute.Begin = static_cast<std::uint32_t>(Values.size());
+        decoded = true;
+        Values.append(begin, at);
+    };
+    for (;;) {
+        p = FindSpecial(p, quote, '&', '<');
+        if (*p == quote)
+            break;
+        if (static_cast<unsigned char>(*p) >= 0x80) {
+            p = SkipChar(p);
+        } else if (*p == '&') {
+            flush(p);
+            p = begin = ReadReference(p, Values);
+        } else if (*p == '\t' || *p == '\n' || *p == '\r') {
+            // A CR last in the buffer: an LF may come next.
+            if (*p == '\r' && p + 1 == End && !InputEnded)
+                throw TMore{};
+            flush(p);
+            Values += ' ';
+            p += p[0] == '\r' && p[1] == '\n' ? 2 : 1;
+            begin = p;
+        } else {
+            Fail(p);
+        }
+    }
+    if (decoded) {
+        flush(p);
+        attribute.Size = static_cast<std::uint32_t>(Values.size() - attribute.Begin);
+    } else {
+        attribute.Value = {begin, static_cast<std::size_t>(p - begin)};
+    }
+    attribute.Decoded = decoded;
+    return p + 1;
+}
+
+void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
+{
+    if (RootEnded)
+        throw TXmlUnusual{};
+    CheckDuplicates();
+    const std::span<const TRawAttribute> raws(RawAttributes.data(), RawCount);
+    bool declares = false;
+    bool prefixed = false;
+    for (const TRawAttribute& attribute : raws) {
+        if (IsDeclaration(attribute.Name)) {
+            declares = true;
+            Namespaces.Declare(attribute.Name.Prefix.empty() ? std::string_view() : attribute.Name.Local,
+                               ValueOf(attribute));
+        } else {
+            prefixed = prefixed || !attribute.Name.Prefix.empty();
+        }
+    }
+    const TXmlName element = Namespaces.Open(raw, name);
+    if (Attributes.size() < RawCount)
+        Attributes.resize(RawCount);
+    std::size_t count = 0;
+    for (const TRawAttribute& attribute : raws) {
+        if (!declares || !IsDeclaration(attribute.Name))
+            Attributes[count++] = {{prefixed ? Namespaces.AttributeNamespace(attribute.Name.Prefix) : std::string_view(),
+                                    attribute.Name.Local},
+                                   ValueOf(attribute)};
+    }
+    const std::span<const TXmlAttribute> attributes(Attributes.data(), count);
+    if (prefixed)
+        CheckNamespacedDuplicates(attributes);
+    Handler.StartElement(element, attributes);
+    if (empty) {
+        Handler.EndElement(Namespaces.Innermost());
+        Namespaces.Close();
+    }
+    RootEnded = Namespaces.Depth() == 0;
+}
+
+// Two prefixes may name one namespace: the names as read differ, the attributes may not.
+void TScanner::CheckNamespacedDuplicates(std::span<const TXmlAttribute> attributes)
+{
+    for (std::size_t i = 1; i < attributes.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (attributes[i].Name.Local == attributes[j].Name.Local
+                && attributes[i].Name.Namespace == attributes[j].Name.Namespace)
+                throw TXmlUnusual{};
+        }
+    }
+}
+
+void TScanner::CheckDuplicates() const
+{
+    for (std::size_t i = 1; i < RawCount; ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            const std::string_view a = RawAttributes[i].Raw;
+            const std::string_view b = RawAttributes[j].Raw;
+            if (a.size() == b.size() && SameBytes(a.data(), b.data(), a.size()))
+                throw TXmlUnusual{};
+        }
+    }
+}
+
+std::string_view TScanner::ValueOf(const TRawAttribute& attribute) const
+{
+    return attribute.Decoded ? std::string_view(Values).substr(attribute.Begin, attribute.Size) : attribute.Value;
+}
+
+void TScanner::EndTag()
+{
+    const std::string_view open = Namespaces.InnermostRaw();
+    const char* p = Pos + 2;
+    if (static_cast<std::size_t>(End - p) <= open.size())
+        throw TMore{};
+    if (!SameBytes(open.data(), p, open.size()))
+        throw TXmlUnusual{};
+    p += open.size();
+    while (Is(*p, cSpace))
+        ++p;
+    if (*p != '>')
+        Fail(p);
+    Pos = p + 1;
+    Handler.EndElement(Namespaces.Innermost());
+    Namespaces.Close();
+    RootEnded = Namespaces.Depth() == 0;
+}
+
+}  // namespace tabulor::xmlscan
