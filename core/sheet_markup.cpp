@@ -146,10 +146,16 @@ void TSheetTable::AddRow(std::uint32_t row, TOutputLines& output)
     for (std::uint32_t col = 0; col < cols; ++col) {
         const std::string_view text = TakeText(row, col);
         TMergedArea area{row, col, row, col};
-        if (Merges.Covered(row, col)) {
+        const bool covered = Merges.Covered(row, col);
+        if (covered) {
             if (NextArea == areas.size() || areas[NextArea].Top != row || areas[NextArea].Left != col)
                 continue;
             area = areas[NextArea++];
+        }
+        // A place no area covers begins its row and column, which are both written: it spans one.
+        if (!covered && !Links) {
+            AddCell(Header(row, col), {}, text, output);
+            continue;
         }
         Attributes.clear();
         if (Links)

@@ -149,6 +149,10 @@ TEST(SheetMarkup, CellTextAsForUnicodeSources)
         {"été 10\xC2\xA0\xE2\x82\xAC", false, "&eacute;t&eacute; 10&nbsp;&euro;"},
         {"\xC4\x80 \xF0\x9F\x98\x80 \xE2\x80\x94", false, "&#256; &#128512; &mdash;"},
         {" \t ", false, " \t "},
+        {"\xC2\x9F\xC2\xA0\xC2\xBF\xC3\x80\xC3\xBF", false, "&#65533;&nbsp;&iquest;&Agrave;&yuml;"},
+        {"\xC3(\xC2", false, "&#65533;(&#65533;"},
+        {"abcdefghijklmnopqrst<uvwxyzabcdefghij\xC3\xA9klmnopqrstuvwxyz0123\r\n", false,
+         "abcdefghijklmnopqrst&lt;uvwxyzabcdefghij&eacute;klmnopqrstuvwxyz0123<br>"},
     };
     for (const auto& c : cases) {
         EXPECT_THAT(SheetRows({{c.Text}}, {}, 0, 0, c.Xhtml),
