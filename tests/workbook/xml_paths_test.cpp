@@ -94,15 +94,13 @@ TEST(XmlPaths, OddDocumentsOfTheScannersShapeGiveTheParsersEvents)
         // Each form of prefix.
         "<worksheet xmlns=\"" + Main + "\">" + rows + "</worksheet>",
         "<x:worksheet xmlns:x=\"" + Main + "\"><x:sheetData><x:row/></x:sheetData></x:worksheet>",
-        "<x:a xmlns:x=\"urn:1\"><x:b xmlns:x=\"urn:2\"><x:c/></x:b><x:d/></x:a>",
         "<a xmlns=\"urn:1\"><b xmlns=\"urn:2\"><c/></b><d xmlns=\"\"><e/></d><f/></a>",
         "<x:a xmlns:x=\"urn:1\" xmlns:y=\"urn:1\"><y:b x:c=\"1\" y:d=\"2\"/><x:b/></x:a>",
         "<a xmlns=\"urn:1\" xmlns:r=\"urn:r\" r:id=\"rId1\" id=\"2\"><b r:id=\"3\" xml:space=\"preserve\"/></a>",
-        "<a xmlns:r=\"urn:r\"><b r:x=\"1\" xmlns:r=\"urn:other\"/><r:c/></a>",
         "<a xmlns:x=\"urn:1\"><x:b xmlns:x=\"urn:1\"/></a>",
         // References, which the one-byte and the mixed pieces cut at every place.
-        "<a>&amp;&lt;&gt;&apos;&quot;&#65;&#x42;&#x10FFFF;&#xFFFD;&#233;&#x20AC;x&#0000000065;</a>",
-        "<a b=\"&amp;&lt;&#x20;\" c='&quot;&apos;'>&#13;&#10;&#9;</a>",
+        "<a>&amp;&lt;&gt;&apos;&quot;&#65;&#x42;&#xFFFD;&#233;&#x20AC;x&#0000000065;</a>",
+        "<a b=\"&amp;&lt;&#x20;\" c='&quot;&apos;'/>",
         // Quotes, spaces and tags of every form.
         "<a b='1' c=\"'\" d='\"'/>",
         "<a b = \"1\"\tc\n=\r\n'2' ></a  >",
@@ -124,9 +122,15 @@ TEST(XmlPaths, OddDocumentsOfTheScannersShapeGiveTheParsersEvents)
         // An empty value, an empty element, and no text at all.
         "<a b=\"\"></a>",
     };
-    // Wine's XmlLite makes a space of a line end's reference in a value.
-    if (!testkit::RunsUnderWine())
-        odd.push_back("<a b=\"&#9;&#10;&#13;\"/>");
+    // Wine's XmlLite gives a prefix bound again on an element the namespace it had above, leaves
+    // a reference to the last character as it stands, and makes a space of one to a line end.
+    if (!testkit::RunsUnderWine()) {
+        odd.insert(odd.end(), {
+            "<x:a xmlns:x=\"urn:1\"><x:b xmlns:x=\"urn:2\"><x:c/></x:b><x:d/></x:a>",
+            "<a xmlns:r=\"urn:r\"><b r:x=\"1\" xmlns:r=\"urn:other\"/><r:c/></a>",
+            "<a b=\"&#9;&#10;&#13;\">&#13;&#10;&#9;&#x10FFFF;</a>",
+        });
+    }
     for (const std::string& xml : odd) {
         SCOPED_TRACE(xml);
         ExpectScannedAlike(xml);
@@ -144,6 +148,8 @@ std::string ReadSourceFile(const std::filesystem::path& path)
 // The differential fuzzer's seeds, parts as the generators write them, and the sheet fuzzer's.
 TEST(XmlPaths, FuzzSeedsGiveTheParsersEvents)
 {
+    if (testkit::RunsUnderWine())
+        GTEST_SKIP() << "Wine's XmlLite reads their references to line ends and their prefixes bound again otherwise";
     const std::filesystem::path corpus = std::filesystem::path(TABULOR_SOURCE_DIR) / "fuzz" / "corpus";
     for (const char* target : {"xml_paths", "sheet_xml"}) {
         int seeds = 0;
@@ -214,6 +220,7 @@ TEST(XmlPaths, DocumentsOutsideTheScannersShapeAreTheParsers)
         " <?xml version=\"1.0\"?><a/>",
         "<a><? x?></a>",
         "<a><?pi x></a>",
+        "<a><?pi?x?></a>",
         "<a/><!-- x",
     };
     for (const std::string& xml : unusual) {
