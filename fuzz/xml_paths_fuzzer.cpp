@@ -1,13 +1,15 @@
 // Any bytes, read by the fast scanner and by the platform's parser: where the scanner reads the
 // document whole, the parser does too, with the same events; where it leaves the document to the
 // parser (TXmlUnusual, the only exception it may throw), what it gave before is what the parser
-// gives up to that place, its last run of text possibly shorter. The scanner reads the bytes
-// whole, and again in small pieces behind a long comment, so that its tokens also cross the
-// pieces' edges past what it reads at once at first.
+// gives up to that place, its last run of text possibly shorter (or longer, where the parser
+// refuses the document). The scanner reads the bytes whole, and again in small pieces behind a
+// long comment, so that its tokens also cross the pieces' edges past what it reads at once at
+// first.
 //
 // Input: the document's bytes.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,7 +50,12 @@ void CheckScanned(std::string_view xml, const std::vector<std::size_t>& sizes)
     try {
         ScanXml(input, scanned);
     } catch (const TXmlUnusual&) {
-        fuzz::Require(testkit::BeginsLike(scanned.Events, parsed.Events.Events),
+        // The parser holds a run of text back until it sees where the run ends; where it refuses
+        // the document there, it gives none of it.
+        const std::span<const testkit::TXmlEvent> before(scanned.Events);
+        const bool heldBack = !parsed.Whole && !before.empty() && before.back().Kind == testkit::TXmlEvent::Text;
+        fuzz::Require(testkit::BeginsLike(before, parsed.Events.Events)
+                          || (heldBack && testkit::BeginsLike(before.first(before.size() - 1), parsed.Events.Events)),
                       "the scanner's events before it stops are the parser's", xml);
         return;
     } catch (...) {
