@@ -95,6 +95,9 @@ void TScanner::Instruction()
     const char* p = ReadName(Pos + 2, target, raw);
     if (!target.Prefix.empty() || EqualsIgnoringAsciiCase(raw, "xml"))
         throw TXmlUnusual{};
+    // The target ends at white space or at the instruction's end.
+    if (*p == '?' && p[1] != '>')
+        Fail(p + 1);
     if (!Is(*p, cSpace) && *p != '?')
         Fail(p);
     for (;; ++p) {
