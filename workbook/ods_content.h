@@ -26,11 +26,9 @@ inline bool Is(const TXmlName& name, std::string_view nameSpace, std::string_vie
 }
 
 // A repeat or span count: at least 1, and capped far past the grid so that sums of counts cannot
-// overflow; a value that is not a count is 1.
-inline std::uint64_t ReadCount(std::span<const TXmlAttribute> attributes, std::string_view nameSpace,
-                               std::string_view local)
+// overflow; a value that is not a count, or none, is 1.
+inline std::uint64_t ReadCount(const TXmlAttribute* attribute)
 {
-    const TXmlAttribute* attribute = FindAttribute(attributes, nameSpace, local);
     if (attribute == nullptr)
         return 1;
     constexpr std::uint64_t cap = std::uint64_t{1} << 32;
@@ -43,6 +41,12 @@ inline std::uint64_t ReadCount(std::span<const TXmlAttribute> attributes, std::s
             count = cap;
     }
     return count == 0 ? 1 : count;
+}
+
+inline std::uint64_t ReadCount(std::span<const TXmlAttribute> attributes, std::string_view nameSpace,
+                               std::string_view local)
+{
+    return ReadCount(FindAttribute(attributes, nameSpace, local));
 }
 
 // The elements that lead from the document to its tables: office:document-content, office:body,

@@ -11,6 +11,20 @@ bool IsWhitespace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// Text that starts and ends with no white space and holds none but single spaces between its
+// words: what it shows is itself.
+bool ShowsItself(std::string_view text)
+{
+    if (text.empty() || IsWhitespace(text.front()) || IsWhitespace(text.back()))
+        return false;
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) <= ' ' && IsWhitespace(c) && (c != ' ' || IsWhitespace(text[i + 1])))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void TOdsParagraphText::StartParagraph()
@@ -47,6 +61,11 @@ void TOdsParagraphText::AddElement(const TXmlName& name, std::span<const TXmlAtt
 // A run of white space waits for what follows it: at the paragraph's end it shows nothing.
 void TOdsParagraphText::AddCharacters(std::string_view text)
 {
+    if (ShowsItself(text)) {
+        FlushPendingSpace();
+        Out += text;
+        return;
+    }
     std::size_t i = 0;
     while (i < text.size()) {
         if (IsWhitespace(text[i])) {

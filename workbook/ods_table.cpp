@@ -1,6 +1,7 @@
 #include "workbook/ods_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,6 +54,67 @@ void HideInGrid(std::uint64_t first, std::uint64_t count, std::uint64_t size, TH
         hide(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(std::min(first + count, size) - 1));
 }
 
+// The attributes a cell's reading needs.
+enum TCellAttribute { caRepeat, caColsSpanned, caRowsSpanned, caFormula, caValueType, caValue, caBooleanValue, caDateValue, caTimeValue, caStringValue, caCount };
+
+struct TAttributeName {
+    std::string_view Local;
+    std::string_view Namespace;
+};
+
+// By TCellAttribute.
+constexpr TAttributeName CellAttributeNames[] = {
+    {"number-columns-repeated", TableNamespace}, {"number-columns-spanned", TableNamespace},
+    {"number-rows-spanned", TableNamespace},     {"formula", TableNamespace},
+    {"value-type", OfficeNamespace},             {"value", OfficeNamespace},
+    {"boolean-value", OfficeNamespace},          {"date-value", OfficeNamespace},
+    {"time-value", OfficeNamespace},             {"string-value", OfficeNamespace},
+};
+
+// The one of them a local name can be, told by its length and, among three of one length, its
+// first letter, so that no other is compared with it; caCount for none.
+constexpr TCellAttribute CandidateOf(std::string_view local)
+{
+    switch (local.size()) {
+    case 5: return caValue;
+    case 7: return caFormula;
+    case 10: return local[0] == 'v' ? caValueType : local[0] == 'd' ? caDateValue : caTimeValue;
+    case 12: return caStringValue;
+    case 13: return caBooleanValue;
+    case 19: return caRowsSpanned;
+    case 22: return caColsSpanned;
+    case 23: return caRepeat;
+    default: return caCount;
+    }
+}
+
+constexpr bool EachNameItsOwnCandidate()
+{
+    for (int index = 0; index < caCount; ++index)
+        if (CandidateOf(CellAttributeNames[index].Local) != index)
+            return false;
+    return true;
+}
+static_assert(EachNameItsOwnCandidate());
+
+// A cell's attributes found in one pass: a search for each would compare them all again.
+class TCellAttributes {
+public:
+    explicit TCellAttributes(std::span<const TXmlAttribute> attributes)
+    {
+        for (const TXmlAttribute& attribute : attributes) {
+            const TCellAttribute index = CandidateOf(attribute.Name.Local);
+            if (index != caCount && Found[index] == nullptr && attribute.Name.Local == CellAttributeNames[index].Local
+                && attribute.Name.Namespace == CellAttributeNames[index].Namespace)
+                Found[index] = &attribute;
+        }
+    }
+    const TXmlAttribute* operator[](TCellAttribute index) const { return Found[index]; }
+
+private:
+    std::array<const TXmlAttribute*, caCount> Found{};
+};
+
 class TTableReader final : public TSkippingReader<TTableReader> {
 public:
     TTableReader(std::string_view tableName, TSheet& sheet) : TableName(tableName), Sheet(sheet) {}
@@ -90,7 +152,7 @@ private:
     void EndRow();
     void ReadColumn(std::span<const TXmlAttribute> attributes);
     void StartCell(const TXmlName& name, std::span<const TXmlAttribute> attributes);
-    void ReadValue(std::span<const TXmlAttribute> attributes);
+    void ReadValue(const TCellAttributes& attributes);
     void EndCell();
     void AppendValue();
     void StartInCell(const TXmlName& name, std::span<const TXmlAttribute> attributes);
@@ -134,8 +196,7 @@ void TTableReader::Start(const TXmlName& name, std::span<const TXmlAttribute> at
     if (CellDepth != 0) {
         StartInCell(name, attributes);
     } else if (RowDepth != 0) {
-        if (name.Namespace == TableNamespace &&
-            (name.Local == "table-cell" || name.Local == "covered-table-cell"))
+        if ((name.Local == "table-cell" || name.Local == "covered-table-cell") && name.Namespace == TableNamespace)
             StartCell(name, attributes);
         else
             SkipElement();
@@ -245,9 +306,10 @@ void TTableReader::AddRowCells(std::uint32_t row, bool cornersOnly)
 
 void TTableReader::StartCell(const TXmlName& name, std::span<const TXmlAttribute> attributes)
 {
+    const TCellAttributes found(attributes);
     CellDepth = Depth;
     CellCol = Col;
-    CellRepeat = ReadCount(attributes, TableNamespace, "number-columns-repeated");
+    CellRepeat = ReadCount(found[caRepeat]);
     Col = std::min(Col + CellRepeat, PositionCap);
     CellStart = RowText.size();
     Paragraphs.StartCell();
@@ -255,37 +317,37 @@ void TTableReader::StartCell(const TXmlName& name, std::span<const TXmlAttribute
     Covered = name.Local == "covered-table-cell";
     if (Covered)
         return;
-    const std::uint64_t cols = ReadCount(attributes, TableNamespace, "number-columns-spanned");
-    const std::uint64_t rows = ReadCount(attributes, TableNamespace, "number-rows-spanned");
+    const std::uint64_t cols = ReadCount(found[caColsSpanned]);
+    const std::uint64_t rows = ReadCount(found[caRowsSpanned]);
     if (cols > 1 || rows > 1)
         Merges.push_back({Row, CellCol, rows, cols, RowRepeat});
-    HasFormula = FindAttribute(attributes, TableNamespace, "formula") != nullptr;
-    ReadValue(attributes);
+    HasFormula = found[caFormula] != nullptr;
+    ReadValue(found);
 }
 
 // The value a cell shows when it has no paragraph, copied: the attributes end with the call.
-void TTableReader::ReadValue(std::span<const TXmlAttribute> attributes)
+void TTableReader::ReadValue(const TCellAttributes& attributes)
 {
     struct TTyped {
         std::string_view Type;
-        std::string_view Attribute;
+        TCellAttribute Attribute;
         TValueKind Kind;
     };
     // Numbers, percentages and currencies keep office:value.
-    constexpr TTyped others[] = {{"boolean", "boolean-value", TValueKind::Boolean},
-                                 {"date", "date-value", TValueKind::Date},
-                                 {"time", "time-value", TValueKind::Time},
-                                 {"string", "string-value", TValueKind::Stored}};
+    constexpr TTyped others[] = {{"boolean", caBooleanValue, TValueKind::Boolean},
+                                 {"date", caDateValue, TValueKind::Date},
+                                 {"time", caTimeValue, TValueKind::Time},
+                                 {"string", caStringValue, TValueKind::Stored}};
     ValueKind = TValueKind::None;
-    const TXmlAttribute* type = FindAttribute(attributes, OfficeNamespace, "value-type");
+    const TXmlAttribute* type = attributes[caValueType];
     HasValueType = type != nullptr;
     if (!HasValueType)
         return;
-    TTyped typed{{}, "value", TValueKind::Number};
+    TTyped typed{{}, caValue, TValueKind::Number};
     for (const TTyped& other : others)
         if (type->Value == other.Type)
             typed = other;
-    if (const TXmlAttribute* value = FindAttribute(attributes, OfficeNamespace, typed.Attribute)) {
+    if (const TXmlAttribute* value = attributes[typed.Attribute]) {
         Value.assign(value->Value);
         ValueKind = typed.Kind;
     }
@@ -350,7 +412,7 @@ void TTableReader::StartInCell(const TXmlName& name, std::span<const TXmlAttribu
         SkipElement();
     } else if (ParagraphDepth != 0) {
         Paragraphs.AddElement(name, attributes);
-    } else if (name.Namespace == TextNamespace && (name.Local == "p" || name.Local == "h")) {
+    } else if ((name.Local == "p" || name.Local == "h") && name.Namespace == TextNamespace) {
         ParagraphDepth = Depth;
         Paragraphs.StartParagraph();
     }

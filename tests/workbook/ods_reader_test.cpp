@@ -64,6 +64,7 @@ TEST(OdsReaderTest, ShowsTheTextTheCellDisplayed)
         {R"(<table:table-cell><text:p><text:s text:c="2"/>x<text:s/></text:p></table:table-cell>)", "  x "},
         {"<table:table-cell><text:p>  a \n\t b  </text:p></table:table-cell>", "a b"},
         {"<table:table-cell><text:p>a <text:span> b </text:span> </text:p></table:table-cell>", "a b"},
+        {"<table:table-cell><text:p>a  b c\td</text:p></table:table-cell>", "a b c d"},
         {"<table:table-cell><text:p> <text:span> a</text:span></text:p></table:table-cell>", "a"},
         {"<table:table-cell><text:p>a<text:tab/>b<text:line-break/>c</text:p></table:table-cell>",
          "a\tb\nc"},
@@ -103,6 +104,9 @@ TEST(OdsReaderTest, ShowsTheTextTheCellDisplayed)
         {R"(<table:table-cell office:value-type="time" office:time-value="PT"/>)", "PT"},
         {R"(<table:table-cell office:value-type="time" office:time-value="P1Y"/>)", "P1Y"},
         {R"(<table:table-cell office:value-type="string" office:string-value="abc"/>)", "abc"},
+        // Attributes of another namespace or another name of the same length are not the value.
+        {R"(<table:table-cell xmlns:x="urn:x" office:value-type="float" x:value="7" office:value="1"/>)", "1"},
+        {R"(<table:table-cell office:value-type="time" office:tame-value="PT1H"/>)", ""},
         {R"(<table:table-cell office:value-type="float" office:value="0.5"><text:p>50 %</text:p>)"
          "</table:table-cell>",
          "50 %"},
