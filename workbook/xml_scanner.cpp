@@ -53,7 +53,8 @@ bool TScanner::Refill()
         if (capacity > MaxBuffer)
             throw TXmlUnusual{};
         auto buffer = std::make_unique_for_overwrite<char[]>(capacity + Padding);
-        std::memcpy(buffer.get(), Pos, kept);
+        if (kept != 0)
+            std::memcpy(buffer.get(), Pos, kept);
         Buffer = std::move(buffer);
         Capacity = capacity;
     } else {
