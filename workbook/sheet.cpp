@@ -27,44 +27,12 @@ char* WriteVarint(std::uint64_t value, char* out)
     return out;
 }
 
-std::uint64_t ReadVarint(const char* bytes, std::size_t& at)
-{
-    std::uint64_t value = 0;
-    for (unsigned shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(bytes[at++]);
-        value |= std::uint64_t{byte & 0x7fu} << shift;
-        if (byte < 0x80)
-            return value;
-    }
-}
-
 }  // namespace
 
 TSheet::TCellCursor::TCellCursor(const TBlock* begin, const TBlock* end) : Block(begin), End(end)
 {
     if (!AtEnd())
         Read();
-}
-
-void TSheet::TCellCursor::Next()
-{
-    if (At == Block->Size) {
-        ++Block;
-        At = 0;
-        if (AtEnd())
-            return;
-    }
-    Read();
-}
-
-void TSheet::TCellCursor::Read()
-{
-    const char* bytes = Block->Bytes.get();
-    Cell.Row += static_cast<std::uint32_t>(ReadVarint(bytes, At));
-    Cell.Col = static_cast<std::uint32_t>(ReadVarint(bytes, At));
-    const auto length = static_cast<std::size_t>(ReadVarint(bytes, At));
-    Cell.Text = {bytes + At, length};
-    At += length;
 }
 
 TSheet::TSheet(std::string name) : Name_(std::move(name)) {}
@@ -143,14 +111,10 @@ std::vector<TSheet::TCell> TSheet::Cells() const
     return cells;
 }
 
-// Where the next bytes go: the last block, or a new one when they do not fit there.
-char* TSheet::Room(std::size_t bytes)
+void TSheet::AddBlock(std::size_t bytes)
 {
-    if (Blocks_.empty() || Blocks_.back().Capacity - Blocks_.back().Size < bytes) {
-        const std::size_t capacity = std::max(BlockSize, bytes);
-        Blocks_.push_back({std::unique_ptr<char[]>(new char[capacity]), 0, capacity});
-    }
-    return Blocks_.back().Bytes.get() + Blocks_.back().Size;
+    const std::size_t capacity = std::max(BlockSize, bytes);
+    Blocks_.push_back({std::unique_ptr<char[]>(new char[capacity]), 0, capacity});
 }
 
 void TSheet::AppendInOrder(std::uint32_t row, std::uint32_t col, std::string_view text)

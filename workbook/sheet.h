@@ -54,12 +54,40 @@ public:
         bool AtEnd() const { return Block == End; }
         // Only before the end.
         const TCell& Current() const { return Cell; }
-        void Next();
+        // Inline, as Read is: the table's writer takes every cell through it.
+        void Next()
+        {
+            if (At == Block->Size) {
+                ++Block;
+                At = 0;
+                if (AtEnd())
+                    return;
+            }
+            Read();
+        }
 
     private:
         friend class TSheet;
         TCellCursor(const TBlock* begin, const TBlock* end);
-        void Read();
+        void Read()
+        {
+            const char* bytes = Block->Bytes.get();
+            Cell.Row += static_cast<std::uint32_t>(ReadVarint(bytes, At));
+            Cell.Col = static_cast<std::uint32_t>(ReadVarint(bytes, At));
+            const auto length = static_cast<std::size_t>(ReadVarint(bytes, At));
+            Cell.Text = {bytes + At, length};
+            At += length;
+        }
+        static std::uint64_t ReadVarint(const char* bytes, std::size_t& at)
+        {
+            std::uint64_t value = 0;
+            for (unsigned shift = 0;; shift += 7) {
+                const auto byte = static_cast<unsigned char>(bytes[at++]);
+                value |= std::uint64_t{byte & 0x7fu} << shift;
+                if (byte < 0x80)
+                    return value;
+            }
+        }
 
         const TBlock* Block;
         const TBlock* End;
@@ -116,7 +144,14 @@ private:
         std::uint32_t Block;   // the index of the block that holds the text
     };
 
-    char* Room(std::size_t bytes);
+    // Where the next bytes go: the last block, or a new one when they do not fit there.
+    char* Room(std::size_t bytes)
+    {
+        if (Blocks_.empty() || Blocks_.back().Capacity - Blocks_.back().Size < bytes)
+            AddBlock(bytes);
+        return Blocks_.back().Bytes.get() + Blocks_.back().Size;
+    }
+    void AddBlock(std::size_t bytes);
     void AppendInOrder(std::uint32_t row, std::uint32_t col, std::string_view text);
     void AppendLoose(std::uint32_t row, std::uint32_t col, std::string_view text);
     void LoosenCells();

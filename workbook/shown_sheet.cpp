@@ -77,16 +77,8 @@ TShownSheet::TCursor::TCursor(const TShownSheet& sheet) : Sheet(&sheet), Cells(s
 
 // What an area's top-left holds goes to its first shown place before the sheet's own text
 // there, which the area covers: its text, or nothing when the top-left is empty.
-void TShownSheet::TCursor::Next()
+void TShownSheet::TCursor::NextShown()
 {
-    if (Sheet->HiddenRows == nullptr) {
-        End = Cells.AtEnd();
-        if (!End) {
-            Cell = Cells.Current();
-            Cells.Next();
-        }
-        return;
-    }
     for (;;) {
         SkipHidden();
         const bool own = !Cells.AtEnd();

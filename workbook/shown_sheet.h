@@ -34,11 +34,22 @@ public:
         bool AtEnd() const { return End; }
         // Only before the end.
         const TSheet::TCell& Current() const { return Cell; }
-        void Next();
+        // A sheet that hides nothing, the common case, is read in place.
+        void Next()
+        {
+            if (Sheet->HiddenRows != nullptr)
+                return NextShown();
+            End = Cells.AtEnd();
+            if (!End) {
+                Cell = Cells.Current();
+                Cells.Next();
+            }
+        }
 
     private:
         friend class TShownSheet;
         explicit TCursor(const TShownSheet& sheet);
+        void NextShown();
         // Moves the sheet's cursor to its next shown cell, keeping the texts it passes that
         // move.
         void SkipHidden();
