@@ -52,6 +52,7 @@ private:
     void CheckDuplicates() const;
     static void CheckNamespacedDuplicates(std::span<const TXmlAttribute> attributes);
     std::string_view ValueOf(const TRawAttribute& attribute) const;
+    const char* SkipEquals(const char* p) const;
     const char* ReadName(const char* p, TQName& name, std::string_view& raw) const;
     const char* ReadValue(const char* p, TRawAttribute& attribute);
     const char* ReadReference(const char* p, std::string& out) const;

@@ -35,6 +35,13 @@ inline bool Is(char c, std::uint8_t kind)
     return (Classes[static_cast<unsigned char>(c)] & kind) != 0;
 }
 
+inline const char* SkipSpace(const char* p)
+{
+    while (Is(*p, cSpace))
+        ++p;
+    return p;
+}
+
 // The first byte from p on that is a, b or c, below 0x20 or from 0x80 up. There must be one
 // within the sixteen bytes that follow any byte it reads: the scanner's buffer ends with a NUL
 // and sixteen readable bytes.

@@ -24,8 +24,7 @@ void TScanner::StartTag()
     Values.clear();
     for (;;) {
         const char* afterValue = p;
-        while (Is(*p, cSpace))
-            ++p;
+        p = SkipSpace(p);
         if (*p == '>' || (p[0] == '/' && p[1] == '>')) {
             const bool empty = *p == '/';
             Pos = p + (empty ? 2 : 1);
@@ -41,16 +40,17 @@ void TScanner::StartTag()
         if (RawCount == RawAttributes.size())
             RawAttributes.emplace_back();
         TRawAttribute& attribute = RawAttributes[RawCount++];
-        p = ReadName(p, attribute.Name, attribute.Raw);
-        while (Is(*p, cSpace))
-            ++p;
-        if (*p != '=')
-            Fail(p);
-        do
-            ++p;
-        while (Is(*p, cSpace));
-        p = ReadValue(p, attribute);
+        p = ReadValue(SkipEquals(ReadName(p, attribute.Name, attribute.Raw)), attribute);
     }
+}
+
+// Past the equals sign of an attribute, and the white space round it.
+const char* TScanner::SkipEquals(const char* p) const
+{
+    p = SkipSpace(p);
+    if (*p != '=')
+        Fail(p);
+    return SkipSpace(p + 1);
 }
 
 // An ASCII name with at most one colon, inside it.
@@ -196,8 +196,7 @@ void TScanner::EndTag()
     if (!SameBytes(open.data(), p, open.size()))
         throw TXmlUnusual{};
     p += open.size();
-    while (Is(*p, cSpace))
-        ++p;
+    p = SkipSpace(p);
     if (*p != '>')
         Fail(p);
     Pos = p + 1;

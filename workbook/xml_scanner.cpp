@@ -88,8 +88,7 @@ void TScanner::Prolog()
     p = ReadPseudoAttribute(p, "standalone", standalone);
     if (!standalone.empty() && standalone != "yes" && standalone != "no")
         throw TXmlUnusual{};
-    while (Is(*p, cSpace))
-        ++p;
+    p = SkipSpace(p);
     if (p[0] != '?' || p[1] != '>')
         Fail(p);
     Pos = p + 2;
@@ -98,19 +97,10 @@ void TScanner::Prolog()
 // ` name="value"` at p, or nothing when another name follows: the value stays empty then.
 const char* TScanner::ReadPseudoAttribute(const char* p, std::string_view name, std::string_view& value) const
 {
-    const char* at = p;
-    while (Is(*at, cSpace))
-        ++at;
+    const char* at = SkipSpace(p);
     if (at == p || static_cast<std::size_t>(End - at) < name.size() || std::string_view(at, name.size()) != name)
         return p;
-    at += name.size();
-    while (Is(*at, cSpace))
-        ++at;
-    if (*at != '=')
-        Fail(at);
-    do
-        ++at;
-    while (Is(*at, cSpace));
+    at = SkipEquals(at + name.size());
     const char quote = *at;
     if (quote != '"' && quote != '\'')
         Fail(at);
@@ -130,8 +120,7 @@ void TScanner::Step()
     } else {
         // Outside the root only white space.
         const char* p = Pos;
-        while (Is(*p, cSpace))
-            ++p;
+        p = SkipSpace(p);
         Pos = p;
         if (*p != '<')
             Fail(p);
