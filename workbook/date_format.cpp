@@ -1,7 +1,8 @@
 // Dates and times under a parsed format: the serial's day in the 1900 or 1904 system, its time
 // rounded to the smallest unit that can show (the second, or the shown fraction of one), the
-// names in French.
+// names in French; plain dates of digits alone written straight from their day.
 #include <cmath>
+#include <cstring>
 
 #include "workbook/number_format.h"
 #include "workbook/number_format_parts.h"
@@ -111,7 +112,87 @@ void AppendPart(const TParsedFormat& format, const TSection& section, const TMom
     }
 }
 
+// Writes a day, a month or a year of two digits with `width` 1 or 2, or a year of four.
+char* WritePart(long long value, std::uint32_t width, char* at)
+{
+    const auto number = static_cast<std::size_t>(value);
+    if (width == 4) {
+        std::memcpy(at, &DigitPairs[number / 100 * 2], 2);
+        std::memcpy(at + 2, &DigitPairs[number % 100 * 2], 2);
+        return at + 4;
+    }
+    if (number < 10 && width == 1) {
+        *at = static_cast<char>('0' + number);
+        return at + 1;
+    }
+    std::memcpy(at, &DigitPairs[number * 2], 2);
+    return at + 2;
+}
+
+// What the plain date writer's buffer holds: its literals, and four digits for each part.
+constexpr std::uint32_t PlainDateRoom = 64;
+
 }  // namespace
+
+void FindPlainDate(const TParsedFormat& format, TSection& section)
+{
+    if (section.Kind != TSectionKind::Date || section.SubSecondDigits != 0)
+        return;
+    std::uint32_t length = 0;
+    const TToken* const first = format.Tokens.data() + section.First;
+    for (const TToken* token = first; token != first + section.Count; ++token) {
+        if (token->Kind == TTokenKind::Literal)
+            length += token->Length;
+        else if (token->Kind == TTokenKind::Day || token->Kind == TTokenKind::Month || token->Kind == TTokenKind::Year)
+            length += 4;
+        else
+            return;
+    }
+    section.PlainDate = length <= PlainDateRoom;
+}
+
+bool FormatPlainDate(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
+                     std::string& out)
+{
+    const long long offset = date1904 ? Offset1904 : 0;
+    if (!(serial >= 0) || serial >= static_cast<double>(EndSerial - offset))
+        return false;
+    // The time shows nothing, but one that rounds up to midnight belongs to the next day, as
+    // FormatDate rounds it to the second.
+    long long day = static_cast<long long>(serial);
+    if (static_cast<double>(day) != serial && std::llround((serial - static_cast<double>(day)) * 86400.0) == 86400)
+        ++day;
+    if (day + offset >= EndSerial)
+        return false;
+    TMoment moment;
+    SetDate(day + offset, moment);
+    char text[PlainDateRoom];
+    char* at = text;
+    const TToken* const first = format.Tokens.data() + section.First;
+    for (const TToken* token = first; token != first + section.Count; ++token) {
+        switch (token->Kind) {
+        case TTokenKind::Literal:
+            // Mostly a single separator, not worth a call.
+            if (token->Length == 1)
+                *at = format.Pool[token->Offset];
+            else
+                std::memcpy(at, format.Pool.data() + token->Offset, token->Length);
+            at += token->Length;
+            break;
+        case TTokenKind::Day:
+            at = WritePart(moment.Day, token->Position, at);
+            break;
+        case TTokenKind::Month:
+            at = WritePart(moment.Month, token->Position, at);
+            break;
+        default:
+            at = WritePart(token->Position == 2 ? moment.Year % 100 : moment.Year, token->Position, at);
+            break;
+        }
+    }
+    out.append(text, at);
+    return true;
+}
 
 bool FormatDate(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
                 std::string& out)

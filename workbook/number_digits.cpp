@@ -13,34 +13,38 @@
 
 namespace tabulor::formats {
 
-namespace {
-
-// The value as a whole number of at most 15 digits divided by an exact power of ten, when one
-// gives it back: the common case (counts, prices, dates' serials), found without formatting it.
-// Two decimals of at most 15 significant digits never give the same double, so that one is the
-// shortest text of the value and its rounding to 15 digits alike.
-bool ReadShortDecimal(double magnitude, TDecimal& decimal)
+bool FindShortDecimal(double magnitude, int firstPlaces, std::uint64_t& whole, int& places)
 {
-    for (int places = 0; places < static_cast<int>(ExactTens.size()); ++places) {
+    for (places = firstPlaces; places < static_cast<int>(ExactTens.size()); ++places) {
         const double scaled = magnitude * ExactTens[static_cast<std::size_t>(places)];
         if (!(scaled < 1e15))
             return false;
-        const auto whole = static_cast<std::uint64_t>(scaled + 0.5);
-        if (whole == 0 || static_cast<double>(whole) / ExactTens[static_cast<std::size_t>(places)] != magnitude)
-            continue;
-        char reversed[16];
-        int count = 0;
-        for (std::uint64_t rest = whole; rest != 0; rest /= 10)
-            reversed[count++] = static_cast<char>('0' + rest % 10);
-        decimal.Exponent = count - 1 - places;
-        int zeros = 0;
-        while (reversed[zeros] == '0')
-            ++zeros;
-        for (int at = count - 1; at >= zeros; --at)
-            decimal.Digits[static_cast<std::size_t>(decimal.Count++)] = reversed[at];
-        return true;
+        whole = static_cast<std::uint64_t>(scaled + 0.5);
+        if (whole != 0 && static_cast<double>(whole) / ExactTens[static_cast<std::size_t>(places)] == magnitude)
+            return true;
     }
     return false;
+}
+
+namespace {
+
+bool ReadShortDecimal(double magnitude, TDecimal& decimal)
+{
+    std::uint64_t whole = 0;
+    int places = 0;
+    if (!FindShortDecimal(magnitude, 0, whole, places))
+        return false;
+    char reversed[16];
+    int count = 0;
+    for (std::uint64_t rest = whole; rest != 0; rest /= 10)
+        reversed[count++] = static_cast<char>('0' + rest % 10);
+    decimal.Exponent = count - 1 - places;
+    int zeros = 0;
+    while (reversed[zeros] == '0')
+        ++zeros;
+    for (int at = count - 1; at >= zeros; --at)
+        decimal.Digits[static_cast<std::size_t>(decimal.Count++)] = reversed[at];
+    return true;
 }
 
 }  // namespace

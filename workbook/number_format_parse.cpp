@@ -287,8 +287,11 @@ TParsedFormat ParseFormat(std::string_view code)
     }
     std::array<std::string_view, 4> sections;
     format.SectionCount = SplitSections(code, sections);
-    for (int i = 0; i < format.SectionCount; ++i)
+    for (int i = 0; i < format.SectionCount; ++i) {
         TSectionParser(format, format.Sections[i]).Parse(sections[i]);
+        FindPlainNumber(format, format.Sections[i]);
+        FindPlainDate(format, format.Sections[i]);
+    }
     for (int i = 0; i < format.SectionCount && format.TextSection < 0; ++i)
         if (format.Sections[i].Kind == TSectionKind::Text)
             format.TextSection = i;

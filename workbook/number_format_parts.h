@@ -73,6 +73,12 @@ struct TSection {
     // Dates and times.
     std::uint32_t SubSecondDigits = 0;
     bool TwelveHour = false;
+    // The shapes most cells show, written without walking the tokens (FormatPlainNumber,
+    // FormatPlainDate): found once per format, since the general renderers cost far more a value.
+    bool PlainNumber = false;
+    bool PlainDate = false;
+    std::uint32_t ZeroDigits = 0;  // a plain number's least integer digits, its 0 placeholders
+    double Scale = 1;              // 10^TenPower, as the general renderer multiplies by it
 };
 
 struct TParsedFormat {
@@ -88,6 +94,18 @@ struct TParsedFormat {
 
 TParsedFormat ParseFormat(std::string_view code);
 
+// Whether the general renderers alone write a value, which the shortcuts must match byte for byte.
+enum class TRendering : std::uint8_t { Shortcuts, GeneralOnly };
+
+// Appends a value's text under the format, as TNumberFormat::FormatNumber does.
+void FormatValue(const TParsedFormat& format, bool date1904, double value, TRendering rendering, std::string& out);
+
+// Marks a section as plain when it is [literal] integer placeholders (# then 0, with or without
+// thousands), [the comma and 0 decimals] [literal], or dates of nothing but days, months, years
+// and literals.
+void FindPlainNumber(const TParsedFormat& format, TSection& section);
+void FindPlainDate(const TParsedFormat& format, TSection& section);
+
 // Appends the date or time of a serial; false, appending nothing, when it is no date (negative,
 // or past 31 December 9999).
 bool FormatDate(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
@@ -96,6 +114,16 @@ bool FormatDate(const TParsedFormat& format, const TSection& section, double ser
 // Appends a number section's text for a value: its sign when negative, unless nothing but
 // zeros shows.
 void FormatNumberSection(const TParsedFormat& format, const TSection& section, double value, std::string& out);
+
+// What FormatNumberSection and FormatDate append, for a plain section, from whole numbers; false,
+// appending nothing, for any value they cannot show exactly so, which goes to the general renderer.
+bool FormatPlainNumber(const TParsedFormat& format, const TSection& section, double value, std::string& out);
+bool FormatPlainDate(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
+                     std::string& out);
+
+// The General text of a finite value from its digits, whatever they are; FormatGeneral first tries
+// the whole number over a power of ten that most values are.
+void FormatGeneralDigits(double value, std::string& out);
 
 // A non-negative value's significant digits, at most the 15 that Excel keeps, without trailing
 // zeros: Digits[0] stands at the place 10^Exponent. No digits is zero.
@@ -115,6 +143,34 @@ struct TDecimal {
 
 // The digits of a finite, non-negative value.
 TDecimal DecimalOf(double magnitude);
+
+// The value as whole / 10^places, whole below 10^15 and not zero, at the fewest places from
+// firstPlaces up that give the value back: the common case (counts, prices, dates' serials),
+// found without formatting it. Two decimals of at most 15 significant digits never give the same
+// double, so that this is the value's shortest text and its rounding to 15 digits alike, whatever
+// places the search starts from.
+bool FindShortDecimal(double magnitude, int firstPlaces, std::uint64_t& whole, int& places);
+
+// "00" to "99", for writing digits two at a time.
+inline constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+// 10^n for n up to 19, as whole numbers.
+inline constexpr std::array<std::uint64_t, 20> WholeTens = [] {
+    std::array<std::uint64_t, 20> tens{};
+    std::uint64_t ten = 1;
+    for (std::uint64_t& entry : tens) {
+        entry = ten;
+        ten *= 10;
+    }
+    return tens;
+}();
 
 inline constexpr std::string_view NoBreakSpace = "\xC2\xA0";
 // What a non-finite value shows: Excel's French #NUM!. Files never store one, formulas may.

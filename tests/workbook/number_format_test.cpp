@@ -1,13 +1,17 @@
 // Number formats as a French spreadsheet shows their values: one table per rule. Every expected
 // text was worked out by hand from the rule; the dates were checked with Python's datetime.
 #include "workbook/number_format.h"
+#include "workbook/number_format_parts.h"
 #include "workbook/number_text.h"
 
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -409,6 +413,178 @@ TEST(NumberFormatTest, BuiltInIds)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Formatted(BuiltInFormatCode(c.Id), c.Value), c.Expected) << "id " << c.Id;
+}
+
+// The shortcuts against the general renderers, on the same format and value: the values where
+// rounding turns (the halves of each decimal, the doubles either side of them), the ends of the
+// range the shortcuts take, and a seeded sweep of stored decimals and of any double.
+class TShortcutCheck {
+public:
+    TShortcutCheck(std::string_view code, bool date1904 = false)
+        : Code(code), Format(formats::ParseFormat(code)), Date1904(date1904)
+    {
+    }
+
+    // Both renderings of the whole format, and of each plain number section alone; counts the
+    // values a plain section writes itself.
+    void Check(double value)
+    {
+        Compare(value, [&](formats::TRendering rendering, std::string& out) {
+            formats::FormatValue(Format, Date1904, value, rendering, out);
+        });
+        for (int i = 0; i < Format.SectionCount; ++i) {
+            const formats::TSection& section = Format.Sections[i];
+            std::string plain;
+            if (section.PlainNumber && formats::FormatPlainNumber(Format, section, value, plain)) {
+                ++Taken;
+                Compare(value, [&](formats::TRendering rendering, std::string& out) {
+                    if (rendering == formats::TRendering::Shortcuts)
+                        out = plain;
+                    else
+                        formats::FormatNumberSection(Format, section, value, out);
+                });
+            }
+            if (section.PlainDate && formats::FormatPlainDate(Format, section, value, Date1904, plain))
+                ++Taken;
+        }
+    }
+
+    bool Plain() const { return Format.Sections[0].PlainNumber || Format.Sections[0].PlainDate; }
+    int TakenCount() const { return Taken; }
+    const std::string& FirstDifference() const { return Difference; }
+
+private:
+    template <typename TRender>
+    void Compare(double value, TRender render)
+    {
+        std::string shortcut;
+        std::string general;
+        render(formats::TRendering::Shortcuts, shortcut);
+        render(formats::TRendering::GeneralOnly, general);
+        if (shortcut != general && Difference.empty()) {
+            std::ostringstream text;
+            text.precision(17);
+            text << "code " << Code << ", value " << value << ": " << shortcut << " against " << general;
+            Difference = text.str();
+        }
+    }
+
+    std::string_view Code;
+    formats::TParsedFormat Format;
+    bool Date1904;
+    int Taken = 0;
+    std::string Difference;
+};
+
+std::vector<double> RoundingEdges()
+{
+    std::vector<double> edges = {
+        0, 0.005, 0.015, 0.025, 0.045, 0.125, 1.005, 1.115, 2.675, 4.35, 9.995, 99.995, 0.5, 1.5, 2.5, 0.1 + 0.2,
+        0.9999999999999999, 0.049999999999999996, 999999.995, 1234567.891, 123456789012.345, 4294967295.5,
+        1e14 + 0.5, 1e15 - 1, 999999999999999.4, 1e15, 9007199254740993.0, 18446744073709551616.0, 1e22, 1e23,
+        1e300, std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(), 1e-7, 1e-300,
+        2.2250738585072014e-308, 5e-324, std::numeric_limits<double>::quiet_NaN(),
+    };
+    // Halves of the last shown digit at 0 to 4 decimals, of short and of long whole parts.
+    for (const double whole : {0.0, 7.0, 12345.0, 99999999.0})
+        for (int decimals = 0; decimals <= 4; ++decimals)
+            for (int digit = 0; digit < 10; ++digit)
+                edges.push_back(whole + (digit * 10 + 5) / std::pow(10.0, decimals + 1));
+    const std::size_t count = edges.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        edges.push_back(std::nextafter(edges[i], 0.0));
+        edges.push_back(std::nextafter(edges[i], std::numeric_limits<double>::infinity()));
+    }
+    for (std::size_t i = 0, all = edges.size(); i < all; ++i)
+        edges.push_back(-edges[i]);
+    return edges;
+}
+
+// Decimals as cells store them, most of them; the rest any finite double of a sheet's range.
+double SweptValue(std::mt19937_64& random)
+{
+    const std::uint64_t bits = random();
+    const int digits = 1 + static_cast<int>(bits % 15);
+    const double whole = static_cast<double>((bits >> 8) % static_cast<std::uint64_t>(std::pow(10.0, digits)));
+    const double sign = bits >> 63 ? -1.0 : 1.0;
+    if ((bits >> 4) % 8 != 0)
+        return sign * whole / std::pow(10.0, static_cast<int>((bits >> 56) % 9));
+    return sign * std::ldexp(static_cast<double>(bits >> 11) / 9007199254740992.0, static_cast<int>(bits % 90) - 30);
+}
+
+// A format, and whether its first section takes a shortcut.
+struct TPlainCase {
+    std::string_view Code;
+    bool Plain;
+};
+
+TEST(NumberFormatTest, PlainNumbersWriteWhatTheGeneralRendererWrites)
+{
+    const TPlainCase formatCases[] = {
+        {"0", true},         {"0.00", true},       {"#,##0", true},  {"#,##0.00", true},
+        {"#,##0.00 \"€\"", true}, {"0.00%", true}, {"0%", true},     {"0.0%", true},
+        {"#,##0.00\\ [$€-40C]", true}, {Accounting, true}, {"#,##0.00;(#,##0.00)", true}, {"00000", true},
+        {"0,000", true},     {"#,###", true},      {"#,##0,", true}, {"0.0,,", true},
+        {"#.00", true},      {"0.000000000000000", true}, {"[>=1000]#,##0,\"k\";0", true},
+        {"\"Total : \"0.0", true}, {"0.0;-0.0;\"zéro\"", true}, {"0%%", true},
+        {"0.0#", false},     {"0.00E+00", false},  {"# ?/?", false}, {"000-00-0000", false},
+        {"?0.00", false},    {"0.", false},        {"General", false},
+    };
+    const std::vector<double> edges = RoundingEdges();
+    std::mt19937_64 random(20240301);
+    for (const auto& c : formatCases) {
+        TShortcutCheck check(c.Code);
+        EXPECT_EQ(check.Plain(), c.Plain) << c.Code;
+        for (const double value : edges)
+            check.Check(value);
+        for (int i = 0; i < 6000; ++i)
+            check.Check(SweptValue(random));
+        EXPECT_EQ(check.FirstDifference(), "");
+        // Most stored decimals are within the shortcut's reach.
+        EXPECT_EQ(check.TakenCount() > 1000, c.Plain) << c.Code;
+    }
+    // General's own shortcut, which the sections above write through.
+    int differences = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        const double value = index < edges.size() ? edges[index] : SweptValue(random);
+        std::string shortcut;
+        std::string general;
+        FormatGeneral(value, shortcut);
+        formats::FormatGeneralDigits(value, general);
+        if (shortcut != general && differences++ == 0)
+            ADD_FAILURE() << value << ": " << shortcut << " against " << general;
+    }
+}
+
+TEST(NumberFormatTest, PlainDatesWriteWhatTheGeneralRendererWrites)
+{
+    const TPlainCase formatCases[] = {
+        {"dd/mm/yyyy", true}, {"d/m/yy", true}, {"yyyy-mm-dd", true}, {"m\\ \"de\"\\ yyyy", true},
+        {"dd/mm/yyyy hh:mm", false}, {"d mmmm yyyy", false},
+    };
+    // Times that round to the second below midnight or up to it.
+    const double times[] = {0, 0.25, 0.5, 86399.4 / 86400, 86399.6 / 86400, std::nextafter(1.0, 0.0)};
+    for (const bool date1904 : {false, true}) {
+        std::vector<TShortcutCheck> checks;
+        for (const auto& c : formatCases) {
+            checks.emplace_back(c.Code, date1904);
+            EXPECT_EQ(checks.back().Plain(), c.Plain) << c.Code;
+        }
+            // Every day from 1 January 1900 to 31 December 2100, each under one format in turn.
+        for (int day = 0; day <= 73415; ++day) {
+            TShortcutCheck& check = checks[static_cast<std::size_t>(day) % checks.size()];
+            check.Check(day);
+            check.Check(day + times[static_cast<std::size_t>(day) / checks.size() % std::size(times)]);
+        }
+        for (TShortcutCheck& check : checks) {
+            for (const double serial : {-1.0, -0.0, 2957003.0, 2957003.99999, 2958465.0, 2958465.99999, 2958466.0,
+                                        std::numeric_limits<double>::quiet_NaN()})
+                check.Check(serial);
+            EXPECT_EQ(check.FirstDifference(), "");
+            EXPECT_EQ(check.TakenCount() > 10000, check.Plain());
+        }
+    }
 }
 
 }  // namespace
