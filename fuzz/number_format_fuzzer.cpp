@@ -1,6 +1,7 @@
 // Number formats on any code and any value: parsing and formatting neither fail nor read outside
-// the code, the text is appended after what the string held and is valid UTF-8, and a General
-// text reads back as the value at 15 significant digits.
+// the code, the text is appended after what the string held and is valid UTF-8, the shortcuts of
+// plain sections and of General write what the general renderers write, and a General text reads
+// back as the value at 15 significant digits.
 //
 // Input: a byte of choices (bit 0 the 1904 date system, bit 1 a value built from the next two
 // bytes and a scale rather than from the next eight raw bytes), the value, then the code.
@@ -15,6 +16,7 @@
 #include "fuzz_input.h"
 #include "properties.h"
 #include "workbook/number_format.h"
+#include "workbook/number_format_parts.h"
 
 namespace {
 
@@ -61,11 +63,25 @@ double TakeValue(tabulor::fuzz::TFuzzInput& input, bool friendly)
     return value;
 }
 
+void CheckShortcuts(std::string_view code, bool date1904, double value)
+{
+    namespace formats = tabulor::formats;
+    const formats::TParsedFormat format = formats::ParseFormat(code);
+    std::string shortcut;
+    std::string general;
+    formats::FormatValue(format, date1904, value, formats::TRendering::Shortcuts, shortcut);
+    formats::FormatValue(format, date1904, value, formats::TRendering::GeneralOnly, general);
+    Require(shortcut == general, "a plain section's shortcut writes what the general renderer writes", shortcut);
+}
+
 void CheckGeneral(double value)
 {
     std::string text;
     tabulor::FormatGeneral(value, text);
     Require(IsValidUtf8(text), "a General text is UTF-8", text);
+    std::string digits;
+    tabulor::formats::FormatGeneralDigits(value, digits);
+    Require(text == digits, "General's shortcut writes what its digits write", text);
     if (!std::isfinite(value))
         return;
     std::string decimal = text;
@@ -104,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(std::string_view(out).starts_with(Before), "a text's text is appended", out);
     Require(IsValidUtf8(out), "a text's text is UTF-8", out);
 
+    CheckShortcuts(code.View(), (choices & 1) != 0, value);
     CheckGeneral(value);
     return 0;
 }
