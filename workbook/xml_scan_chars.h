@@ -7,6 +7,8 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <cstring>
+#include <string_view>
 #include <cstdint>
 
 #if !defined(TABULOR_PLAIN_SCAN) && (defined(__SSE2__) || defined(_M_X64))
@@ -126,14 +128,28 @@ inline TNameEnd FindNameEnd(const char* p)
 #endif
 }
 
-// Names are short: comparing them in place costs less than a call to memcmp.
+// Names are short: comparing them in place, eight bytes at a time, costs less than a call to
+// memcmp.
 inline bool SameBytes(const char* a, const char* b, std::size_t size)
 {
+    for (; size >= 8; a += 8, b += 8, size -= 8) {
+        std::uint64_t x = 0;
+        std::uint64_t y = 0;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+    }
     for (std::size_t i = 0; i < size; ++i) {
         if (a[i] != b[i])
             return false;
     }
     return true;
+}
+
+inline bool SameText(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && SameBytes(a.data(), b.data(), a.size());
 }
 
 // Whether XML allows the character.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "workbook/xml_reader.h"
+#include "workbook/xml_scan_chars.h"
 #include "workbook/xml_scanner.h"
 
 namespace tabulor {
@@ -103,7 +104,7 @@ private:
         if (prefix.empty())
             return Default;
         const std::int32_t cached = Cache[HashOf(prefix)];
-        if (cached >= 0 && Bindings[static_cast<std::size_t>(cached)].Prefix == prefix)
+        if (cached >= 0 && xmlscan::SameText(Bindings[static_cast<std::size_t>(cached)].Prefix, prefix))
             return cached;
         return Search(prefix);
     }

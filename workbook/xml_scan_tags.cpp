@@ -163,8 +163,8 @@ void TScanner::CheckNamespacedDuplicates(std::span<const TXmlAttribute> attribut
 {
     for (std::size_t i = 1; i < attributes.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            if (attributes[i].Name.Local == attributes[j].Name.Local
-                && attributes[i].Name.Namespace == attributes[j].Name.Namespace)
+            if (SameText(attributes[i].Name.Local, attributes[j].Name.Local)
+                && SameText(attributes[i].Name.Namespace, attributes[j].Name.Namespace))
                 throw TXmlUnusual{};
         }
     }
@@ -174,9 +174,7 @@ void TScanner::CheckDuplicates() const
 {
     for (std::size_t i = 1; i < RawCount; ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            const std::string_view a = RawAttributes[i].Raw;
-            const std::string_view b = RawAttributes[j].Raw;
-            if (a.size() == b.size() && SameBytes(a.data(), b.data(), a.size()))
+            if (SameText(RawAttributes[i].Raw, RawAttributes[j].Raw))
                 throw TXmlUnusual{};
         }
     }
