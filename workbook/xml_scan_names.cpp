@@ -6,6 +6,7 @@ namespace {
 
 constexpr std::string_view XmlNamespace = "http://www.w3.org/XML/1998/namespace";
 constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+constexpr std::size_t MaxBindings = 128;
 
 }  // namespace
 
@@ -17,9 +18,11 @@ TXmlNamespaces::TXmlNamespaces()
 
 void TXmlNamespaces::Declare(std::string_view prefix, std::string_view uri)
 {
-    // The reserved prefixes and names are the platform parser's to refuse or accept.
+    // The reserved prefixes and names are the platform parser's to refuse or accept. So are more
+    // namespaces at once than a workbook's parts declare: a prefix the cache misses is searched
+    // for one binding after another.
     if (prefix == "xml" || prefix == "xmlns" || (!prefix.empty() && uri.empty()) || uri == XmlNamespace
-        || uri == XmlnsNamespace)
+        || uri == XmlnsNamespace || Bindings.size() > MaxBindings)
         throw TXmlUnusual{};
     Bindings.push_back({std::string(prefix), std::string(uri)});
     ++Declared;

@@ -7,6 +7,8 @@ namespace tabulor::xmlscan {
 
 namespace {
 
+constexpr std::size_t MaxAttributes = 128;
+
 // xmlns="uri" or xmlns:prefix="uri".
 bool IsDeclaration(const TQName& name)
 {
@@ -36,6 +38,10 @@ void TScanner::StartTag()
         // Attributes are apart.
         if (p == afterValue)
             Fail(p);
+        // Duplicates are looked for pair by pair: a tag with more attributes than a workbook's
+        // parts hold is the platform parser's, whose search does not grow as their square.
+        if (RawCount == MaxAttributes)
+            throw TXmlUnusual{};
         // Kept from tag to tag, so that none is made or freed each time.
         if (RawCount == RawAttributes.size())
             RawAttributes.emplace_back();

@@ -162,9 +162,21 @@ TEST(XmlPaths, FuzzSeedsGiveTheParsersEvents)
     }
 }
 
+// An empty element with that many attributes, name0="value0" and so on.
+std::string ManyAttributes(int count, const std::string& name, const std::string& value)
+{
+    std::string tag = "<a";
+    for (int i = 0; i < count; ++i)
+        tag += " " + name + std::to_string(i) + "=\"" + value + std::to_string(i) + "\"";
+    return tag + "/>";
+}
+
 TEST(XmlPaths, DocumentsOutsideTheScannersShapeAreTheParsers)
 {
     const std::string unusual[] = {
+        // More attributes, or namespaces, than a workbook's parts hold.
+        ManyAttributes(200, "b", ""),
+        ManyAttributes(200, "xmlns:p", "urn:"),
         // Read by the parser alone.
         "<a><![CDATA[<b>&amp;]]></a>",
         "<a>x<![CDATA[]]>y</a>",
