@@ -49,6 +49,8 @@ private:
     void Instruction();
     void Text();
     void Deliver(const TQName& name, std::string_view raw, bool empty);
+    std::size_t CopyAttributes();
+    std::size_t QualifyAttributes();
     void CheckDuplicates() const;
     static void CheckNamespacedDuplicates(std::span<const TXmlAttribute> attributes);
     std::string_view ValueOf(const TRawAttribute& attribute) const;
@@ -78,6 +80,7 @@ private:
     TXmlNamespaces Namespaces;
     std::vector<TRawAttribute> RawAttributes;
     std::size_t RawCount = 0;  // of the tag being read
+    bool Qualified = false;    // one of its attributes is prefixed or a declaration
     std::string Values;
     std::vector<TXmlAttribute> Attributes;
     std::string Reference;

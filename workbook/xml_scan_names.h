@@ -62,10 +62,11 @@ public:
         return {Names.data() + begin, Elements.back().NameEnd - begin};
     }
 
-    // The innermost open element's name; Close then pops it and its declarations.
-    TXmlName Innermost() const
+    // The innermost open element's name, from its raw name; Close then pops it and its
+    // declarations.
+    TXmlName Innermost(std::string_view raw) const
     {
-        return {UriOf(Elements.back().Binding), InnermostRaw().substr(Elements.back().LocalOffset)};
+        return {UriOf(Elements.back().Binding), raw.substr(Elements.back().LocalOffset)};
     }
 
     void Close()

@@ -23,6 +23,7 @@ void TScanner::StartTag()
     std::string_view raw;
     const char* p = ReadName(Pos + 1, name, raw);
     RawCount = 0;
+    Qualified = false;
     Values.clear();
     for (;;) {
         const char* afterValue = p;
@@ -47,6 +48,7 @@ void TScanner::StartTag()
             RawAttributes.emplace_back();
         TRawAttribute& attribute = RawAttributes[RawCount++];
         p = ReadValue(SkipEquals(ReadName(p, attribute.Name, attribute.Raw)), attribute);
+        Qualified = Qualified || !attribute.Name.Prefix.empty() || IsDeclaration(attribute.Name);
     }
 }
 
@@ -130,38 +132,48 @@ void TScanner::Deliver(const TQName& name, std::string_view raw, bool empty)
 {
     if (RootEnded)
         throw TXmlUnusual{};
-    CheckDuplicates();
-    const std::span<const TRawAttribute> raws(RawAttributes.data(), RawCount);
-    bool declares = false;
-    bool prefixed = false;
-    for (const TRawAttribute& attribute : raws) {
-        if (IsDeclaration(attribute.Name)) {
-            declares = true;
-            Namespaces.Declare(attribute.Name.Prefix.empty() ? std::string_view() : attribute.Name.Local,
-                               ValueOf(attribute));
-        } else {
-            prefixed = prefixed || !attribute.Name.Prefix.empty();
-        }
-    }
-    const TXmlName element = Namespaces.Open(raw, name);
+    if (RawCount == 2 && SameText(RawAttributes[0].Raw, RawAttributes[1].Raw))
+        throw TXmlUnusual{};
+    if (RawCount > 2)
+        CheckDuplicates();
     if (Attributes.size() < RawCount)
         Attributes.resize(RawCount);
-    std::size_t count = 0;
-    for (const TRawAttribute& attribute : raws) {
-        if (!declares || !IsDeclaration(attribute.Name))
-            Attributes[count++] = {{prefixed ? Namespaces.AttributeNamespace(attribute.Name.Prefix) : std::string_view(),
-                                    attribute.Name.Local},
-                                   ValueOf(attribute)};
-    }
-    const std::span<const TXmlAttribute> attributes(Attributes.data(), count);
-    if (prefixed)
-        CheckNamespacedDuplicates(attributes);
-    Handler.StartElement(element, attributes);
+    const std::size_t count = Qualified ? QualifyAttributes() : CopyAttributes();
+    const TXmlName element = Namespaces.Open(raw, name);
+    Handler.StartElement(element, std::span<const TXmlAttribute>(Attributes.data(), count));
     if (empty) {
-        Handler.EndElement(Namespaces.Innermost());
+        Handler.EndElement(element);
         Namespaces.Close();
     }
     RootEnded = Namespaces.Depth() == 0;
+}
+
+// Most tags declare nothing and prefix no attribute: none of their attributes has a namespace.
+std::size_t TScanner::CopyAttributes()
+{
+    for (std::size_t i = 0; i < RawCount; ++i)
+        Attributes[i] = {{{}, RawAttributes[i].Name.Local}, ValueOf(RawAttributes[i])};
+    return RawCount;
+}
+
+// The tag's declarations, in force for its own name and attributes, then the attributes that are
+// not declarations, each with its namespace.
+std::size_t TScanner::QualifyAttributes()
+{
+    const std::span<const TRawAttribute> raws(RawAttributes.data(), RawCount);
+    for (const TRawAttribute& attribute : raws) {
+        if (IsDeclaration(attribute.Name))
+            Namespaces.Declare(attribute.Name.Prefix.empty() ? std::string_view() : attribute.Name.Local,
+                               ValueOf(attribute));
+    }
+    std::size_t count = 0;
+    for (const TRawAttribute& attribute : raws) {
+        if (!IsDeclaration(attribute.Name))
+            Attributes[count++] = {{Namespaces.AttributeNamespace(attribute.Name.Prefix), attribute.Name.Local},
+                                   ValueOf(attribute)};
+    }
+    CheckNamespacedDuplicates(std::span<const TXmlAttribute>(Attributes.data(), count));
+    return count;
 }
 
 // Two prefixes may name one namespace: the names as read differ, the attributes may not.
@@ -204,7 +216,7 @@ void TScanner::EndTag()
     if (*p != '>')
         Fail(p);
     Pos = p + 1;
-    Handler.EndElement(Namespaces.Innermost());
+    Handler.EndElement(Namespaces.Innermost(open));
     Namespaces.Close();
     RootEnded = Namespaces.Depth() == 0;
 }
