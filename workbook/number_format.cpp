@@ -208,7 +208,7 @@ void FindPlainNumber(const TParsedFormat& format, TSection& section)
         return;
     section.PlainNumber = true;
     section.ZeroDigits = zeros;
-    section.Scale = std::pow(10.0, section.TenPower);
+    section.Scale = TenTo(section.TenPower);
 }
 
 bool FormatPlainNumber(const TParsedFormat& format, const TSection& section, double value, std::string& out)

@@ -151,6 +151,11 @@ TDecimal DecimalOf(double magnitude);
 // places the search starts from.
 bool FindShortDecimal(double magnitude, int firstPlaces, std::uint64_t& whole, int& places);
 
+// 10^power as the nearest double, alike on every platform: a library's pow may miss it by a unit in
+// the last place (mingw-w64's does for most negative powers), which would show in the last digit
+// of a figure scaled by a percent or a thousands comma.
+double TenTo(int power);
+
 // "00" to "99", for writing digits two at a time.
 inline constexpr std::array<char, 200> DigitPairs = [] {
     std::array<char, 200> pairs{};
