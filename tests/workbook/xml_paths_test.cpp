@@ -31,7 +31,7 @@ std::string SizesText(const std::vector<std::size_t>& sizes)
 {
     std::string text = "pieces of";
     for (const std::size_t size : sizes)
-        text += size == SIZE_MAX ? " all" : " " + std::to_string(size);
+        text.append(" ").append(size == SIZE_MAX ? "all" : std::to_string(size));
     return text;
 }
 
