@@ -1,6 +1,6 @@
 // Text helpers shared inside the workbook layer: the ASCII case folding that package names, content
-// types and number format codes compare by, hexadecimal digits, and a number read from the whole
-// of its text.
+// types and number format codes compare by, hexadecimal digits, a character written in UTF-8, and
+// a number read from the whole of its text.
 //
 // Nothing here depends on a locale or knows case beyond ASCII: a file's names compare alike on
 // every machine.
@@ -31,6 +31,27 @@ inline int HexDigit(char c)
     if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
         return (c | 0x20) - 'a' + 10;
     return -1;
+}
+
+// Writes the character in UTF-8 at out and returns the end.
+inline char* WriteUtf8(char32_t c, char* out)
+{
+    if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
 }
 
 // The decimal number the text spells, all of it (no space, no sign but '-'); none otherwise.

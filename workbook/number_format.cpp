@@ -208,14 +208,13 @@ void FindPlainNumber(const TParsedFormat& format, TSection& section)
         return;
     section.PlainNumber = true;
     section.ZeroDigits = zeros;
-    section.Scale = TenTo(section.TenPower);
 }
 
 bool FormatPlainNumber(const TParsedFormat& format, const TSection& section, double value, std::string& out)
 {
     double magnitude = std::fabs(value);
     if (section.TenPower != 0 && magnitude != 0)
-        magnitude *= section.Scale;
+        magnitude *= TenTo(section.TenPower);
     std::uint64_t units = 0;
     if (magnitude != 0 && !ShownUnits(magnitude, section.DecimalDigits, units))
         return false;

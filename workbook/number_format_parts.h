@@ -78,7 +78,6 @@ struct TSection {
     bool PlainNumber = false;
     bool PlainDate = false;
     std::uint32_t ZeroDigits = 0;  // a plain number's least integer digits, its 0 placeholders
-    double Scale = 1;              // 10^TenPower, as the general renderer multiplies by it
 };
 
 struct TParsedFormat {

@@ -21,25 +21,6 @@ long EscapedUnit(std::string_view text, std::size_t at)
     return unit;
 }
 
-void AppendUtf8(char32_t c, std::string& out)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }  // namespace
 
 void AppendUnescaped(std::string_view raw, std::string& out)
@@ -64,8 +45,10 @@ void AppendUnescaped(std::string_view raw, std::string& out)
         // A lone surrogate has no UTF-8 form; a NUL would end the text in some readers.
         if (character >= 0xD800 && character < 0xE000)
             character = 0xFFFD;
-        if (character != 0)
-            AppendUtf8(character, out);
+        if (character != 0) {
+            char bytes[4];
+            out.append(bytes, WriteUtf8(character, bytes));
+        }
         done = at;
     }
     out.append(raw.substr(done));
