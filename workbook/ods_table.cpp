@@ -71,42 +71,19 @@ constexpr TAttributeName CellAttributeNames[] = {
     {"time-value", OfficeNamespace},             {"string-value", OfficeNamespace},
 };
 
-// The one of them a local name can be, told by its length and, among three of one length, its
-// first letter, so that no other is compared with it; caCount for none.
-constexpr TCellAttribute CandidateOf(std::string_view local)
-{
-    switch (local.size()) {
-    case 5: return caValue;
-    case 7: return caFormula;
-    case 10: return local[0] == 'v' ? caValueType : local[0] == 'd' ? caDateValue : caTimeValue;
-    case 12: return caStringValue;
-    case 13: return caBooleanValue;
-    case 19: return caRowsSpanned;
-    case 22: return caColsSpanned;
-    case 23: return caRepeat;
-    default: return caCount;
-    }
-}
-
-constexpr bool EachNameItsOwnCandidate()
-{
-    for (int index = 0; index < caCount; ++index)
-        if (CandidateOf(CellAttributeNames[index].Local) != index)
-            return false;
-    return true;
-}
-static_assert(EachNameItsOwnCandidate());
-
 // A cell's attributes found in one pass: a search for each would compare them all again.
 class TCellAttributes {
 public:
     explicit TCellAttributes(std::span<const TXmlAttribute> attributes)
     {
         for (const TXmlAttribute& attribute : attributes) {
-            const TCellAttribute index = CandidateOf(attribute.Name.Local);
-            if (index != caCount && Found[index] == nullptr && attribute.Name.Local == CellAttributeNames[index].Local
-                && attribute.Name.Namespace == CellAttributeNames[index].Namespace)
-                Found[index] = &attribute;
+            for (std::size_t index = 0; index < caCount; ++index) {
+                const TAttributeName& name = CellAttributeNames[index];
+                if (Found[index] == nullptr && attribute.Name.Local == name.Local && attribute.Name.Namespace == name.Namespace) {
+                    Found[index] = &attribute;
+                    break;
+                }
+            }
         }
     }
     const TXmlAttribute* operator[](TCellAttribute index) const { return Found[index]; }
