@@ -15,8 +15,8 @@
 
 #include "fuzz_input.h"
 #include "properties.h"
-#include "workbook/number_format.h"
-#include "workbook/number_format_parts.h"
+#include "workbook/formats/number_format.h"
+#include "workbook/formats/number_format_parts.h"
 
 namespace {
 

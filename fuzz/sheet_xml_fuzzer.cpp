@@ -12,7 +12,7 @@
 #include "properties.h"
 #include "workbook/shown_sheet.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xlsx_parts.h"
+#include "workbook/xlsx/xlsx_parts.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "properties.h"
 #include "tests/testkit/xml_events.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xml_scanner.h"
+#include "workbook/xml/xml_scanner.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ TParsed Parsed(std::string_view xml)
     TParsed parsed;
     try {
         TMemoryReader input(xml);
-        ParseXml(input, parsed.Events);
+        xml::ParseXml(input, parsed.Events);
     } catch (const EWorkbookFault&) {
         parsed.Whole = false;
     }
@@ -48,8 +48,8 @@ void CheckScanned(std::string_view xml, const std::vector<std::size_t>& sizes)
     TXmlEvents scanned;
     testkit::TPieceReader input(xml, sizes);
     try {
-        ScanXml(input, scanned);
-    } catch (const TXmlUnusual&) {
+        xml::ScanXml(input, scanned);
+    } catch (const xml::TXmlUnusual&) {
         // The parser holds a run of text back until it sees where the run ends; where it refuses
         // the document there, it gives none of it.
         const std::span<const testkit::TXmlEvent> before(scanned.Events);
@@ -59,7 +59,7 @@ void CheckScanned(std::string_view xml, const std::vector<std::size_t>& sizes)
                       "the scanner's events before it stops are the parser's", xml);
         return;
     } catch (...) {
-        fuzz::Fail("the scanner throws nothing but TXmlUnusual", xml);
+        fuzz::Fail("the scanner throws nothing but xml::TXmlUnusual", xml);
     }
     fuzz::Require(parsed.Whole, "the parser reads whole what the scanner reads whole", xml);
     fuzz::Require(scanned.Events == parsed.Events.Events, "the scanner gives the parser's events", xml);

@@ -9,7 +9,7 @@
 
 #include "properties.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/zip.h"
+#include "workbook/zip/zip_archive.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ using namespace tabulor;
 using tabulor::fuzz::Require;
 
 // The entry's bytes, or none when the archive refuses it.
-std::optional<std::string> ReadInPieces(const TZipArchive& archive, std::string_view name)
+std::optional<std::string> ReadInPieces(const zip::TZipArchive& archive, std::string_view name)
 {
     try {
         const auto reader = archive.Open(name);
@@ -31,7 +31,7 @@ std::optional<std::string> ReadInPieces(const TZipArchive& archive, std::string_
     }
 }
 
-std::optional<std::string> ReadWhole(const TZipArchive& archive, std::string_view name)
+std::optional<std::string> ReadWhole(const zip::TZipArchive& archive, std::string_view name)
 {
     try {
         return archive.ReadWhole(name);
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // A copy of exactly the input's size, so that a read past its end is caught.
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::optional<TZipArchive> archive;
+    std::optional<zip::TZipArchive> archive;
     try {
         archive.emplace(bytes);
     } catch (const EWorkbookFault&) {

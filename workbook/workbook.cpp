@@ -1,9 +1,9 @@
 #include "workbook/workbook.h"
 
-#include "workbook/ods_reader.h"
+#include "workbook/ods/ods_reader.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xlsx_reader.h"
-#include "workbook/zip.h"
+#include "workbook/xlsx/xlsx_reader.h"
+#include "workbook/zip/zip_archive.h"
 
 namespace tabulor {
 
@@ -14,7 +14,7 @@ constexpr std::string_view CompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A
 
 // A workbook's archive and which of the two families it belongs to.
 struct TOpenedWorkbook {
-    TZipArchive Archive;
+    zip::TZipArchive Archive;
     bool Ods;
 };
 
@@ -22,7 +22,7 @@ TOpenedWorkbook OpenWorkbook(std::string_view file)
 {
     if (SourceKindOf(file) == TSourceKind::CompoundFile)
         throw EWorkbookFault(EWorkbookFault::Unsupported);
-    TZipArchive archive(file);
+    zip::TZipArchive archive(file);
     const bool ods = IsOdsArchive(archive);
     if (!ods && !archive.Has("_rels/.rels"))
         ThrowInvalid();

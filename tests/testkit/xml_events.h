@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "workbook/byte_reader.h"
-#include "workbook/xml_reader.h"
+#include "workbook/xml/xml_reader.h"
 
 namespace tabulor::testkit {
 
@@ -57,22 +57,22 @@ struct TXmlEvent {
     bool operator==(const TXmlEvent&) const = default;
 };
 
-inline std::string NameText(const TXmlName& name)
+inline std::string NameText(const xml::TXmlName& name)
 {
     std::string text = "{";
     return text.append(name.Namespace).append("}").append(name.Local);
 }
 
 // Each run of text is one event, its pieces joined: where they split is the parser's own affair.
-class TXmlEvents : public TXmlHandler {
+class TXmlEvents : public xml::TXmlHandler {
 public:
-    void StartElement(const TXmlName& name, std::span<const TXmlAttribute> attributes) override
+    void StartElement(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes) override
     {
         TXmlEvent& event = Events.emplace_back(TXmlEvent{TXmlEvent::Start, NameText(name), {}});
-        for (const TXmlAttribute& attribute : attributes)
+        for (const xml::TXmlAttribute& attribute : attributes)
             event.Attributes.emplace_back(NameText(attribute.Name), attribute.Value);
     }
-    void EndElement(const TXmlName& name) override { Events.push_back({TXmlEvent::End, NameText(name), {}}); }
+    void EndElement(const xml::TXmlName& name) override { Events.push_back({TXmlEvent::End, NameText(name), {}}); }
     void Characters(std::string_view text) override
     {
         if (Events.empty() || Events.back().Kind != TXmlEvent::Text)

@@ -1,8 +1,8 @@
 // Number formats as a French spreadsheet shows their values: one table per rule. Every expected
 // text was worked out by hand from the rule; the dates were checked with Python's datetime.
-#include "workbook/number_format.h"
-#include "workbook/number_format_parts.h"
-#include "workbook/number_text.h"
+#include "workbook/formats/number_format.h"
+#include "workbook/formats/number_format_parts.h"
+#include "workbook/formats/number_text.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "workbook/ods_reader.h"
+#include "workbook/ods/ods_reader.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -36,7 +36,7 @@ std::vector<TArea> Areas(const TSheet& sheet)
 
 TSheet ReadPackage(const std::string& package, std::string_view sheetName)
 {
-    const TZipArchive archive(package);
+    const zip::TZipArchive archive(package);
     return ReadOdsSheet(archive, sheetName);
 }
 
@@ -261,7 +261,7 @@ TEST(OdsReaderTest, ListsTheTablesAndReadsTheOneNamed)
         {"Brouillon \xC2\xAB 2 \xC2\xBB", true, {{"b"}}, {}},
         {"R\xC3\xA9sum\xC3\xA9", false, {{"c"}}, {}},
     });
-    const TZipArchive archive(package);
+    const zip::TZipArchive archive(package);
     EXPECT_TRUE(IsOdsArchive(archive));
     const std::vector<TSheetEntry> sheets = ListOdsSheets(archive);
     ASSERT_EQ(sheets.size(), 3u);
@@ -286,13 +286,13 @@ TEST(OdsReaderTest, KnowsAnOdsByItsMimetypeAndRefusesAnEncryptedOne)
     const std::string content = OdsContent(R"(<table:table table:name="F"/>)");
     const std::string text = testkit::MakeZip(
         {{"mimetype", "application/vnd.oasis.opendocument.text", false}, {"content.xml", content}});
-    EXPECT_FALSE(IsOdsArchive(TZipArchive(text)));
-    EXPECT_FALSE(IsOdsArchive(TZipArchive(testkit::MakeZip({{"content.xml", content}}))));
+    EXPECT_FALSE(IsOdsArchive(zip::TZipArchive(text)));
+    EXPECT_FALSE(IsOdsArchive(zip::TZipArchive(testkit::MakeZip({{"content.xml", content}}))));
     // A mimetype whose directory declares gigabytes is not opened to be compared.
     std::string bloated = testkit::MakeZip(
         {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}, {"content.xml", content}});
     bloated.replace(bloated.find("PK\x01\x02") + 24, 4, "\xFF\xFF\xFF\x7F");
-    EXPECT_FALSE(IsOdsArchive(TZipArchive(bloated)));
+    EXPECT_FALSE(IsOdsArchive(zip::TZipArchive(bloated)));
 
     // A password-protected package describes how each part was encrypted.
     std::string manifest(testkit::OdsManifest);
@@ -303,7 +303,7 @@ TEST(OdsReaderTest, KnowsAnOdsByItsMimetypeAndRefusesAnEncryptedOne)
         R"(</manifest:encryption-data></manifest:file-entry></manifest:manifest>)";
     manifest.replace(manifest.find("</manifest:manifest>"), std::string::npos, encryptedEntry);
     const std::string encrypted = MakeOdsPackage(content, manifest);
-    const TZipArchive archive(encrypted);
+    const zip::TZipArchive archive(encrypted);
     EXPECT_TRUE(IsOdsArchive(archive));
     for (int read = 0; read < 2; ++read) {
         try {
@@ -347,7 +347,7 @@ TEST(OdsReaderTest, ReadsWhatOdfpyWrites)
     ASSERT_EQ(status, 0);
     std::ifstream file(path, std::ios::binary);
     const std::string package{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    const TZipArchive archive(package);
+    const zip::TZipArchive archive(package);
     ASSERT_TRUE(IsOdsArchive(archive));
     const std::vector<TSheetEntry> sheets = ListOdsSheets(archive);
     ASSERT_EQ(sheets.size(), 2u);

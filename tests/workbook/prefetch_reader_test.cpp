@@ -1,4 +1,4 @@
-#include "workbook/prefetch_reader.h"
+#include "workbook/zip/prefetch_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -39,13 +39,13 @@ std::string Pattern(std::size_t size)
 
 TEST(PrefetchReader, GivesEveryByteInOrderThenTheSourcesFailure)
 {
-    constexpr std::size_t block = TPrefetchReader::BlockSize;
+    constexpr std::size_t block = zip::TPrefetchReader::BlockSize;
     const std::size_t sizes[] = {0, 1, block - 1, block, block + 1,
-                                 (TPrefetchReader::MaxReadyBlocks + 3) * block + 5};
+                                 (zip::TPrefetchReader::MaxReadyBlocks + 3) * block + 5};
     for (const std::size_t size : sizes) {
         for (const bool fails : {false, true}) {
             const std::string bytes = Pattern(size);
-            TPrefetchReader reader(std::make_unique<TDribbleReader>(bytes, fails));
+            zip::TPrefetchReader reader(std::make_unique<TDribbleReader>(bytes, fails));
             std::string read;
             char piece[4096];
             auto readAll = [&] {
@@ -64,7 +64,7 @@ TEST(PrefetchReader, GivesEveryByteInOrderThenTheSourcesFailure)
 
 TEST(PrefetchReader, StopsWhenLeftBeforeTheEnd)
 {
-    TPrefetchReader reader(std::make_unique<TDribbleReader>(Pattern(20 * TPrefetchReader::BlockSize), false));
+    zip::TPrefetchReader reader(std::make_unique<TDribbleReader>(Pattern(20 * zip::TPrefetchReader::BlockSize), false));
     char piece[10];
     EXPECT_EQ(reader.Read(piece, sizeof piece), sizeof piece);
 }

@@ -11,7 +11,7 @@
 
 #include "tests/testkit/xlsx_file.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xlsx_reader.h"
+#include "workbook/xlsx/xlsx_reader.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ std::vector<TZipEntry> OneSheet(const std::string& sheetContent, const std::stri
 TSheet Read(const std::vector<TZipEntry>& entries, std::string_view sheet = "Feuil1")
 {
     const std::string bytes = testkit::MakeZip(entries);
-    return ReadXlsxSheet(TZipArchive(bytes), sheet);
+    return ReadXlsxSheet(zip::TZipArchive(bytes), sheet);
 }
 
 TGrid GridOf(const TSheet& sheet)
@@ -280,7 +280,7 @@ TEST(XlsxReader, ListsWorksheetsThroughThePackagesRelationships)
 {
     for (const TPackageCase& c : {StrictPackage(), StatesPackage()}) {
         const std::string bytes = testkit::MakeZip(c.entries);
-        const TZipArchive archive(bytes);
+        const zip::TZipArchive archive(bytes);
         const std::vector<TSheetEntry> sheets = ListXlsxSheets(archive);
         ASSERT_EQ(sheets.size(), c.sheets.size()) << c.name;
         for (std::size_t i = 0; i < sheets.size(); ++i) {
@@ -335,7 +335,7 @@ TEST(XlsxReader, ReadsTheTestKitsWorkbooks)
          {"B1:C1", "A2:B2"}},
     };
     const std::string bytes = testkit::MakeXlsx(sheets);
-    const TZipArchive archive(bytes);
+    const zip::TZipArchive archive(bytes);
     const std::vector<TSheetEntry> list = ListXlsxSheets(archive);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list[0].Hidden);
@@ -364,7 +364,7 @@ TEST(XlsxReader, ReadsAWorkbookWrittenByOpenpyxl)
     stream.close();
     std::filesystem::remove(file);
 
-    const TZipArchive archive(bytes);
+    const zip::TZipArchive archive(bytes);
     const std::vector<TSheetEntry> sheets = ListXlsxSheets(archive);
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[0].Name, "Ventes");

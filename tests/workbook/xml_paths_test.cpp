@@ -1,7 +1,7 @@
 // The fast scanner against the platform's parser on the same bytes: documents of the shape the
 // scanner reads must give identical events however the bytes arrive, and every other document
 // must reach the parser, whose result the fast path then gives.
-#include "workbook/xml_scanner.h"
+#include "workbook/xml/xml_scanner.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,8 @@ TXmlEvents Scanned(std::string_view xml, const std::vector<std::size_t>& sizes, 
     TPieceReader input(bytes, sizes);
     unusual = false;
     try {
-        ScanXml(input, events);
-    } catch (const TXmlUnusual&) {
+        xml::ScanXml(input, events);
+    } catch (const xml::TXmlUnusual&) {
         unusual = true;
     }
     return events;
@@ -63,7 +63,7 @@ TParsed Parsed(std::string_view xml)
     TParsed parsed;
     TMemoryReader input(xml);
     try {
-        ParseXml(input, parsed.Events);
+        xml::ParseXml(input, parsed.Events);
     } catch (const EWorkbookFault& fault) {
         parsed.Fault = fault.Kind;
     }
@@ -247,8 +247,8 @@ TEST(XmlPaths, DocumentsOutsideTheScannersShapeAreTheParsers)
         TXmlEvents events;
         std::optional<EWorkbookFault::TKind> fault;
         try {
-            events = ReadXmlPart([&] { return std::make_unique<TMemoryReader>(xml); },
-                                 [](TByteReader& input, TXmlParser parse) {
+            events = xml::ReadXmlPart([&] { return std::make_unique<TMemoryReader>(xml); },
+                                 [](TByteReader& input, xml::TXmlParser parse) {
                                      TXmlEvents fresh;
                                      parse(input, fresh);
                                      return fresh;

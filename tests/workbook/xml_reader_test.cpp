@@ -1,4 +1,4 @@
-#include "workbook/xml_reader.h"
+#include "workbook/xml/xml_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "tests/testkit/wine.h"
 #include "tests/testkit/xml_events.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xml_scanner.h"
+#include "workbook/xml/xml_scanner.h"
 
 namespace tabulor {
 namespace {
@@ -27,32 +27,32 @@ struct TPath {
     bool OneByte;
 };
 constexpr TPath Paths[] = {
-    {"ParseXml", false, false},
-    {"ParseXml one byte at a time", false, true},
-    {"ReadXmlPart", true, false},
-    {"ReadXmlPart one byte at a time", true, true},
+    {"xml::ParseXml", false, false},
+    {"xml::ParseXml one byte at a time", false, true},
+    {"xml::ReadXmlPart", true, false},
+    {"xml::ReadXmlPart one byte at a time", true, true},
 };
 
 // Reads the document on that path, into the handler that fresh() makes for each reading.
-void Read(const TPath& path, std::string_view xml, const std::function<TXmlHandler&()>& fresh)
+void Read(const TPath& path, std::string_view xml, const std::function<xml::TXmlHandler&()>& fresh)
 {
     const std::string bytes = path.OneByte ? testkit::BehindLongComment(xml) : std::string(xml);
-    const TPartOpener open = [&]() -> std::unique_ptr<TByteReader> {
+    const xml::TPartOpener open = [&]() -> std::unique_ptr<TByteReader> {
         if (path.OneByte)
             return std::make_unique<TPieceReader>(bytes, std::vector<std::size_t>{1});
         return std::make_unique<TMemoryReader>(bytes);
     };
     if (path.Fast)
-        ReadXmlPart(open, [&](TByteReader& input, TXmlParser parse) { parse(input, fresh()); });
+        xml::ReadXmlPart(open, [&](TByteReader& input, xml::TXmlParser parse) { parse(input, fresh()); });
     else
-        ParseXml(*open(), fresh());
+        xml::ParseXml(*open(), fresh());
 }
 
 // The trace of a whole reading; should it fail, what the last reading gave the handler is left
 // in events.
 std::string Traced(const TPath& path, std::string_view xml, TXmlEvents& events)
 {
-    Read(path, xml, [&]() -> TXmlHandler& { return events = TXmlEvents(); });
+    Read(path, xml, [&]() -> xml::TXmlHandler& { return events = TXmlEvents(); });
     return events.Trace();
 }
 
@@ -154,11 +154,11 @@ TEST(XmlReading, RefusesDtdsAndMalformedDocuments)
 TEST(XmlReading, PassesTheHandlersExceptionOnUnchangedAndStops)
 {
     // Throws from the event of the given number, and counts the events that follow.
-    class TThrower : public TXmlHandler {
+    class TThrower : public xml::TXmlHandler {
     public:
         explicit TThrower(int at) : At(at) {}
-        void StartElement(const TXmlName&, std::span<const TXmlAttribute>) override { Event(); }
-        void EndElement(const TXmlName&) override { Event(); }
+        void StartElement(const xml::TXmlName&, std::span<const xml::TXmlAttribute>) override { Event(); }
+        void EndElement(const xml::TXmlName&) override { Event(); }
         void Characters(std::string_view) override { Event(); }
         int Seen = 0;
 
@@ -177,7 +177,7 @@ TEST(XmlReading, PassesTheHandlersExceptionOnUnchangedAndStops)
             SCOPED_TRACE(std::string(path.Name) + ", " + std::to_string(at));
             TThrower thrower(at);
             try {
-                Read(path, xml, [&]() -> TXmlHandler& { return thrower = TThrower(at); });
+                Read(path, xml, [&]() -> xml::TXmlHandler& { return thrower = TThrower(at); });
                 ADD_FAILURE() << "no exception";
             } catch (const EWorkbookFault& fault) {
                 EXPECT_EQ(fault.Kind, EWorkbookFault::MissingSheet);
@@ -190,7 +190,7 @@ TEST(XmlReading, PassesTheHandlersExceptionOnUnchangedAndStops)
 
 TEST(FindAttribute, MatchesNamespaceAndLocalNameBoth)
 {
-    const TXmlAttribute attributes[] = {
+    const xml::TXmlAttribute attributes[] = {
         {{"urn:r", "id"}, "first"},
         {{"", "id"}, "second"},
         {{"urn:other", "name"}, "third"},
@@ -198,7 +198,7 @@ TEST(FindAttribute, MatchesNamespaceAndLocalNameBoth)
     const struct {
         std::string_view Namespace;
         std::string_view Local;
-        const TXmlAttribute* Found;
+        const xml::TXmlAttribute* Found;
     } cases[] = {
         {"urn:r", "id", &attributes[0]},
         {"", "id", &attributes[1]},
@@ -208,7 +208,7 @@ TEST(FindAttribute, MatchesNamespaceAndLocalNameBoth)
         {"urn:r", "i", nullptr},
     };
     for (const auto& test : cases)
-        EXPECT_EQ(FindAttribute(attributes, test.Namespace, test.Local), test.Found);
+        EXPECT_EQ(xml::FindAttribute(attributes, test.Namespace, test.Local), test.Found);
 }
 
 }  // namespace

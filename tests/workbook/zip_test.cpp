@@ -1,4 +1,4 @@
-#include "workbook/zip.h"
+#include "workbook/zip/zip_archive.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ TEST(ZipArchive, ReadsEveryEntryWholeAndInPieces)
     };
     for (const TZipLayout& layout : layouts) {
         const std::string bytes = MakeZip(entries, layout);
-        const TZipArchive archive(bytes);
+        const zip::TZipArchive archive(bytes);
         for (const TZipEntry& entry : entries) {
             SCOPED_TRACE(entry.Name + (layout.Zip64 ? " zip64 " : " ") + layout.Comment);
             EXPECT_EQ(archive.ReadWhole(entry.Name), entry.Content);
@@ -98,7 +98,7 @@ TEST(ZipArchive, FindsNamesExactlyFirstThenInAnyAsciiCaseWithOrWithoutALeadingSl
         {"docProps/ÉTÉ.xml", "accented"},
         {"/slashed.xml", "slashed"},
     });
-    const TZipArchive archive(bytes);
+    const zip::TZipArchive archive(bytes);
     const struct {
         std::string_view Asked;
         std::string_view Content;  // empty: missing
@@ -178,7 +178,7 @@ TEST(ZipArchive, RefusesDamagedOrHostileArchives)
         for (std::size_t pieceSize : {1u, 65536u}) {
             SCOPED_TRACE(std::string(test.Fault) + " in pieces of " + std::to_string(pieceSize));
             EXPECT_TRUE(ThrowsInvalid([&] {
-                const TZipArchive archive(test.Bytes);
+                const zip::TZipArchive archive(test.Bytes);
                 ReadInPieces(*archive.Open("a"), pieceSize);
             }));
         }

@@ -1,0 +1,419 @@
+// A worksheet part streamed into a TSheet: each cell's stored value turned into the text the sheet
+// shows, and the merged areas. Nothing is computed: a formula shows its cached value or nothing.
+//
+// This is the hot loop of a conversion: one cell's texts live in buffers reused from cell to
+// cell, and references and numbers are read by hand.
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#include "workbook/ascii_text.h"
+#include "workbook/formats/number_text.h"
+#include "workbook/xlsx/xlsx_parts.h"
+
+namespace tabulor::xlsx {
+
+namespace {
+
+// Decimal digits only, at most 15 of them; false otherwise.
+bool ParseUnsigned(std::string_view text, std::uint64_t& value)
+{
+    if (text.empty() || text.size() > 15)
+        return false;
+    std::uint64_t number = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned char>(c - '0');
+        if (digit > 9)
+            return false;
+        number = number * 10 + digit;
+    }
+    value = number;
+    return true;
+}
+
+// "B12" as 0-based row 11, column 1; false for anything else, or a place past the grid.
+bool ParseCellReference(std::string_view text, std::uint32_t& row, std::uint32_t& col)
+{
+    std::size_t at = 0;
+    std::uint32_t column = 0;
+    for (; at < text.size() && at < 4; ++at) {
+        const auto letter = static_cast<unsigned char>((text[at] | 0x20) - 'a');
+        if (letter >= 26)
+            break;
+        column = column * 26 + letter + 1;
+    }
+    std::uint64_t number = 0;
+    if (at == 0 || !ParseUnsigned(text.substr(at), number) || number == 0 || number > MaxSheetRows
+        || column > MaxSheetCols)
+        return false;
+    row = static_cast<std::uint32_t>(number - 1);
+    col = column - 1;
+    return true;
+}
+
+// An xsd:boolean.
+bool IsTrue(const xml::TXmlAttribute* attribute)
+{
+    return attribute != nullptr && (attribute->Value == "1" || attribute->Value == "true");
+}
+
+TCellArea ParseArea(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    TCellArea area;
+    if (!ParseCellReference(text.substr(0, colon), area.Top, area.Left))
+        ThrowInvalid();
+    area.Bottom = area.Top;
+    area.Right = area.Left;
+    if (colon != std::string_view::npos) {
+        std::uint32_t row = 0;
+        std::uint32_t col = 0;
+        if (!ParseCellReference(text.substr(colon + 1), row, col))
+            ThrowInvalid();
+        area = {std::min(area.Top, row), std::min(area.Left, col), std::max(area.Top, row),
+                std::max(area.Left, col)};
+    }
+    return area;
+}
+
+// Days from 1970-01-01 of a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day)
+{
+    year -= month <= 2;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const auto yearOfEra = static_cast<unsigned>(year - era * 400);
+    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
+}
+
+// Reads a field of exactly `digits` digits at text[at], then moves past it.
+bool TakeField(std::string_view text, std::size_t& at, std::size_t digits, unsigned& value)
+{
+    std::uint64_t number = 0;
+    if (at + digits > text.size() || !ParseUnsigned(text.substr(at, digits), number))
+        return false;
+    value = static_cast<unsigned>(number);
+    at += digits;
+    return true;
+}
+
+// An ISO 8601 date, date and time, or time ("2024-03-01T12:30:00") as the workbook's serial
+// number; a time zone is ignored. False for a text that is none of these.
+bool ParseIsoSerial(std::string_view text, bool date1904, double& serial)
+{
+    std::size_t at = 0;
+    unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    serial = 0;
+    if (text.size() >= 10 && text[4] == '-') {
+        if (!TakeField(text, at, 4, year) || text[at++] != '-' || !TakeField(text, at, 2, month)
+            || at >= text.size() || text[at++] != '-' || !TakeField(text, at, 2, day) || month < 1
+            || month > 12 || day < 1 || day > 31)
+            return false;
+        const std::int64_t days =
+            DaysFromCivil(year, month, day) - (date1904 ? DaysFromCivil(1904, 1, 1) : DaysFromCivil(1899, 12, 30));
+        // The 1900 system counts a 29 February 1900 that never was: earlier dates count one day fewer.
+        serial = static_cast<double>(!date1904 && days >= 1 && days <= 60 ? days - 1 : days);
+        if (at < text.size() && text[at] == 'T')
+            ++at;
+        else
+            return at == text.size();
+    }
+    if (!TakeField(text, at, 2, hour) || at >= text.size() || text[at++] != ':'
+        || !TakeField(text, at, 2, minute) || hour > 24 || minute > 59)
+        return false;
+    double seconds = 0;
+    if (at < text.size() && text[at] == ':') {
+        ++at;
+        const std::size_t end = text.find_first_of("Z+-", at);
+        const std::string_view field = text.substr(at, end - at);
+        const std::optional<double> read = ReadNumber(field);
+        if (!read || *read < 0 || *read >= 61)
+            return false;
+        seconds = *read;
+        at = std::min(end, text.size());
+    }
+    serial += (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
+    return at == text.size() || text[at] == 'Z' || text[at] == '+' || text[at] == '-';
+}
+
+// The sheet shows "\n" for every line break the file holds.
+void NormalizeBreaks(std::string& text)
+{
+    if (std::memchr(text.data(), '\r', text.size()) == nullptr)
+        return;
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < text.size(); ++in) {
+        if (text[in] == '\r') {
+            text[out++] = '\n';
+            if (in + 1 < text.size() && text[in + 1] == '\n')
+                ++in;
+        } else {
+            text[out++] = text[in];
+        }
+    }
+    text.resize(out);
+}
+
+enum TCellType { ctNumber, ctShared, ctInline, ctFormulaText, ctBoolean, ctError, ctDate };
+
+TCellType CellTypeOf(std::string_view type)
+{
+    if (type == "s")
+        return ctShared;
+    if (type == "inlineStr")
+        return ctInline;
+    if (type == "str")
+        return ctFormulaText;
+    if (type == "b")
+        return ctBoolean;
+    if (type == "e")
+        return ctError;
+    if (type == "d")
+        return ctDate;
+    return ctNumber;
+}
+
+class TSheetHandler final : public TCompatibleReader<TSheetHandler> {
+public:
+    TSheetHandler(const TSharedStrings& strings, const TCellStyles& styles, TSheet& sheet)
+        : Strings(strings), Styles(styles), Sheet(sheet)
+    {
+    }
+
+private:
+    friend class TCompatibleReader<TSheetHandler>;
+    void OnStart(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes);
+    void OnEnd(const xml::TXmlName& name);
+    void OnText(std::string_view text)
+    {
+        if (InValue)
+            Value.append(text);
+        else if (InInline)
+            Inline.Text(text);
+    }
+    void StartRow(std::span<const xml::TXmlAttribute> attributes);
+    void HideCols(std::span<const xml::TXmlAttribute> attributes);
+    void StartCell(std::span<const xml::TXmlAttribute> attributes);
+    void EndCell();
+    // The cell's text into Text; false for an empty cell.
+    bool FormatCell();
+
+    const TSharedStrings& Strings;
+    const TCellStyles& Styles;
+    TSheet& Sheet;
+    bool InSheetData = false;
+    bool InRow = false;
+    bool InCell = false;
+    bool InValue = false;
+    bool InInline = false;
+    std::uint32_t Row = 0;  // the current row's, or the next one's between rows
+    std::uint32_t NextCol = 0;
+    // The current cell's.
+    std::uint32_t CellRow = 0;
+    std::uint32_t CellCol = 0;
+    TCellType Type = ctNumber;
+    std::uint64_t Style = 0;
+    bool HasFormula = false;
+    bool HasValue = false;
+    std::string Value;
+    TRichText Inline;
+    std::string Unescaped;
+    std::string Text;
+};
+
+void TSheetHandler::OnStart(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
+{
+    if (!IsMain(name.Namespace))
+        return;
+    const std::string_view local = name.Local;
+    if (InCell) {
+        if (local == "v") {
+            InValue = HasValue = true;
+        } else if (local == "f") {
+            HasFormula = true;
+        } else if (InInline) {
+            Inline.Start(name);
+        } else if (local == "is" && Type == ctInline) {
+            InInline = HasValue = true;
+        }
+    } else if (InRow) {
+        if (local == "c")
+            StartCell(attributes);
+    } else if (InSheetData) {
+        if (local == "row")
+            StartRow(attributes);
+    } else if (local == "sheetData") {
+        InSheetData = true;
+    } else if (local == "col") {
+        HideCols(attributes);
+    } else if (local == "mergeCell") {
+        const xml::TXmlAttribute* ref = xml::FindAttribute(attributes, {}, "ref");
+        if (!ref)
+            ThrowInvalid();
+        Sheet.AddMerge(ParseArea(ref->Value));
+    }
+}
+
+void TSheetHandler::OnEnd(const xml::TXmlName& name)
+{
+    if (!IsMain(name.Namespace))
+        return;
+    const std::string_view local = name.Local;
+    if (InCell) {
+        if (local == "v")
+            InValue = false;
+        else if (local == "c")
+            EndCell();
+        else if (local == "is")
+            InInline = false;
+        else if (InInline)
+            Inline.End(name);
+    } else if (local == "row" && InRow) {
+        InRow = false;
+        ++Row;
+    } else if (local == "sheetData") {
+        InSheetData = false;
+    }
+}
+
+void TSheetHandler::StartRow(std::span<const xml::TXmlAttribute> attributes)
+{
+    InRow = true;
+    NextCol = 0;
+    if (const xml::TXmlAttribute* r = xml::FindAttribute(attributes, {}, "r")) {
+        std::uint64_t number = 0;
+        if (!ParseUnsigned(r->Value, number) || number == 0 || number > MaxSheetRows)
+            ThrowInvalid();
+        Row = static_cast<std::uint32_t>(number - 1);
+    } else if (Row >= MaxSheetRows) {
+        ThrowInvalid();
+    }
+    // Filters and collapsed outlines hide rows this way.
+    if (IsTrue(xml::FindAttribute(attributes, {}, "hidden")))
+        Sheet.HideRows(Row, Row);
+}
+
+// Columns from min to max, counted from 1, share a width and whether they are hidden.
+void TSheetHandler::HideCols(std::span<const xml::TXmlAttribute> attributes)
+{
+    if (!IsTrue(xml::FindAttribute(attributes, {}, "hidden")))
+        return;
+    const xml::TXmlAttribute* min = xml::FindAttribute(attributes, {}, "min");
+    const xml::TXmlAttribute* max = xml::FindAttribute(attributes, {}, "max");
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    if (!min || !max || !ParseUnsigned(min->Value, first) || !ParseUnsigned(max->Value, last) || first == 0
+        || first > last)
+        ThrowInvalid();
+    if (first <= MaxSheetCols)
+        Sheet.HideCols(static_cast<std::uint32_t>(first - 1),
+                       static_cast<std::uint32_t>(std::min<std::uint64_t>(last, MaxSheetCols) - 1));
+}
+
+void TSheetHandler::StartCell(std::span<const xml::TXmlAttribute> attributes)
+{
+    InCell = true;
+    HasFormula = HasValue = false;
+    Type = ctNumber;
+    Style = 0;
+    Value.clear();
+    Inline.Raw.clear();
+    bool placed = false;
+    for (const xml::TXmlAttribute& attribute : attributes) {
+        if (!attribute.Name.Namespace.empty())
+            continue;
+        const std::string_view local = attribute.Name.Local;
+        if (local == "r") {
+            if (!ParseCellReference(attribute.Value, CellRow, CellCol))
+                ThrowInvalid();
+            placed = true;
+        } else if (local == "t") {
+            Type = CellTypeOf(attribute.Value);
+        } else if (local == "s" && !ParseUnsigned(attribute.Value, Style)) {
+            ThrowInvalid();
+        }
+    }
+    if (!placed) {
+        CellRow = Row;
+        CellCol = NextCol;
+        if (CellCol >= MaxSheetCols)
+            ThrowInvalid();
+    }
+    NextCol = CellCol + 1;
+}
+
+void TSheetHandler::EndCell()
+{
+    InCell = InValue = InInline = false;
+    // Some writers leave an empty v where no value was computed; only a text formula's empty
+    // result is a value.
+    if (!HasValue || (HasFormula && Value.empty() && Type != ctFormulaText && Type != ctInline)) {
+        if (HasFormula)
+            Sheet.AddFormulaWithoutValue();
+        return;
+    }
+    Text.clear();
+    if (!FormatCell())
+        return;
+    NormalizeBreaks(Text);
+    Sheet.AddCell(CellRow, CellCol, Text);
+}
+
+bool TSheetHandler::FormatCell()
+{
+    const TNumberFormat& format = Styles.FormatOf(Style);
+    switch (Type) {
+    case ctShared: {
+        std::uint64_t index = 0;
+        if (!ParseUnsigned(Value, index))
+            ThrowInvalid();
+        format.FormatText(Strings.At(index), Text);
+        return true;
+    }
+    case ctInline:
+    case ctFormulaText:
+        Unescaped.clear();
+        AppendUnescaped(Type == ctInline ? std::string_view(Inline.Raw) : std::string_view(Value), Unescaped);
+        format.FormatText(Unescaped, Text);
+        return true;
+    case ctBoolean:
+        Text = Value == "0" || Value == "false" ? "FAUX" : "VRAI";
+        return !Value.empty();
+    case ctError:
+        Text = Value;
+        return true;
+    case ctDate:
+    case ctNumber:
+        break;
+    }
+    if (Value.empty())
+        return false;
+    double number = 0;
+    if (Type == ctDate) {
+        if (!ParseIsoSerial(Value, Styles.IsDate1904(), number))
+            ThrowInvalid();
+    } else {
+        const std::optional<double> read = ReadStoredNumber(Value);
+        if (!read || !std::isfinite(*read))
+            ThrowInvalid();
+        number = *read;
+    }
+    format.FormatNumber(number, Text);
+    return true;
+}
+
+}  // namespace
+
+TSheet ReadSheetPart(const xml::TPartOpener& open, const std::string& name, const TSharedStrings& strings,
+                     const TCellStyles& styles)
+{
+    return xml::ReadXmlPart(open, [&](TByteReader& xml, xml::TXmlParser parse) {
+        TSheet sheet(name);
+        TSheetHandler handler(strings, styles, sheet);
+        parse(xml, handler);
+        return sheet;
+    });
+}
+
+}  // namespace tabulor::xlsx
