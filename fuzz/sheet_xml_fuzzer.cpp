@@ -12,7 +12,9 @@
 #include "properties.h"
 #include "workbook/shown_sheet.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xlsx/xlsx_parts.h"
+#include "workbook/xlsx/cell_styles.h"
+#include "workbook/xlsx/shared_strings.h"
+#include "workbook/xlsx/sheet_part.h"
 
 namespace {
 

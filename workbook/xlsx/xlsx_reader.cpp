@@ -4,7 +4,10 @@
 
 #include "workbook/first_shown.h"
 #include "workbook/workbook_fault.h"
-#include "workbook/xlsx/xlsx_parts.h"
+#include "workbook/xlsx/cell_styles.h"
+#include "workbook/xlsx/package.h"
+#include "workbook/xlsx/shared_strings.h"
+#include "workbook/xlsx/sheet_part.h"
 
 namespace tabulor {
 

@@ -1,6 +1,9 @@
-// Strings of an .xlsx: the shared-string table, the runs of rich text, and the _xHHHH_ escapes by
-// which the file holds characters that XML cannot.
-#include "workbook/xlsx/xlsx_parts.h"
+#include "workbook/xlsx/rich_text.h"
+
+#include <cstddef>
+
+#include "workbook/ascii_text.h"
+#include "workbook/xlsx/main_namespace.h"
 
 namespace tabulor::xlsx {
 
@@ -72,57 +75,6 @@ void TRichText::End(const xml::TXmlName& name)
         InPhonetic = false;
     else if (name.Local == "t")
         InText = false;
-}
-
-class TSharedStringsHandler final : public TCompatibleReader<TSharedStringsHandler> {
-public:
-    explicit TSharedStringsHandler(TSharedStrings& strings) : Strings(strings) {}
-
-private:
-    friend class TCompatibleReader<TSharedStringsHandler>;
-    void OnStart(const xml::TXmlName& name, std::span<const xml::TXmlAttribute>)
-    {
-        if (InItem)
-            Item.Start(name);
-        else if (IsMainElement(name, "si"))
-            InItem = true;
-    }
-    void OnEnd(const xml::TXmlName& name)
-    {
-        if (!InItem)
-            return;
-        if (IsMainElement(name, "si")) {
-            InItem = false;
-            AppendUnescaped(Item.Raw, Strings.Texts);
-            Strings.Ends.push_back(Strings.Texts.size());
-            Item.Raw.clear();
-        } else {
-            Item.End(name);
-        }
-    }
-    void OnText(std::string_view text) { Item.Text(text); }
-
-    TSharedStrings& Strings;
-    TRichText Item;
-    bool InItem = false;
-};
-
-TSharedStrings::TSharedStrings(const xml::TPartOpener& open)
-{
-    *this = xml::ReadXmlPart(open, [](TByteReader& xml, xml::TXmlParser parse) {
-        TSharedStrings strings;
-        TSharedStringsHandler handler(strings);
-        parse(xml, handler);
-        return strings;
-    });
-}
-
-std::string_view TSharedStrings::At(std::uint64_t index) const
-{
-    if (index >= Ends.size())
-        ThrowInvalid();
-    const std::size_t begin = index == 0 ? 0 : Ends[index - 1];
-    return std::string_view(Texts).substr(begin, Ends[index] - begin);
 }
 
 }  // namespace tabulor::xlsx

@@ -1,9 +1,13 @@
-// The cell styles of an .xlsx, as far as they decide a cell's text: each cellXfs entry's number
-// format, built in or from numFmts. Fonts, fills and borders are not read.
+#include "workbook/xlsx/cell_styles.h"
+
 #include <algorithm>
 #include <charconv>
+#include <span>
+#include <string_view>
 
-#include "workbook/xlsx/xlsx_parts.h"
+#include "workbook/xlsx/compatible_reader.h"
+#include "workbook/xlsx/main_namespace.h"
+#include "workbook/xml/xml_reader.h"
 
 namespace tabulor::xlsx {
 

@@ -1,10 +1,16 @@
-// The package of an .xlsx: the relationships from the root to the workbook part, and from it to
-// its sheets, shared strings and styles. Part names are whatever the relationships say.
+#include "workbook/xlsx/package.h"
+
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
 
 #include "workbook/ascii_text.h"
-#include "workbook/xlsx/xlsx_parts.h"
+#include "workbook/workbook_fault.h"
+#include "workbook/xlsx/compatible_reader.h"
+#include "workbook/xlsx/main_namespace.h"
+#include "workbook/xml/xml_reader.h"
 
 namespace tabulor::xlsx {
 
@@ -52,6 +58,13 @@ private:
     void OnText(std::string_view) override {}
     TCallback Callback;
 };
+
+// Parses a part through the handler; a missing part is a fault of the file, as Open reports it.
+void ParsePart(const zip::TZipArchive& archive, std::string_view part, xml::TXmlHandler& handler)
+{
+    const std::unique_ptr<TByteReader> reader = archive.Open(part);
+    xml::ParseXml(*reader, handler);
+}
 
 std::string_view FolderOf(std::string_view part)
 {
@@ -165,13 +178,6 @@ std::string_view RelationshipIdOf(std::span<const xml::TXmlAttribute> attributes
 }
 
 }  // namespace
-
-// Open throws Invalid for a missing part.
-void ParsePart(const zip::TZipArchive& archive, std::string_view part, xml::TXmlHandler& handler)
-{
-    const std::unique_ptr<TByteReader> reader = archive.Open(part);
-    xml::ParseXml(*reader, handler);
-}
 
 TWorkbookParts ReadWorkbookParts(const zip::TZipArchive& archive)
 {

@@ -1,15 +1,21 @@
-// A worksheet part streamed into a TSheet: each cell's stored value turned into the text the sheet
-// shows, and the merged areas. Nothing is computed: a formula shows its cached value or nothing.
-//
-// This is the hot loop of a conversion: one cell's texts live in buffers reused from cell to
-// cell, and references and numbers are read by hand.
+#include "workbook/xlsx/sheet_part.h"
+
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "workbook/ascii_text.h"
 #include "workbook/formats/number_text.h"
-#include "workbook/xlsx/xlsx_parts.h"
+#include "workbook/workbook_fault.h"
+#include "workbook/xlsx/compatible_reader.h"
+#include "workbook/xlsx/main_namespace.h"
+#include "workbook/xlsx/rich_text.h"
+#include "workbook/xml/xml_reader.h"
+
+// This is the hot loop of a conversion: one cell's texts live in buffers reused from cell to
+// cell, and references and numbers are read by hand.
 
 namespace tabulor::xlsx {
 
