@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include "shell/geometry.h"
+#include "shell/layout.h"
 
 class QWidget;
 
@@ -29,7 +30,7 @@ private:
     struct TAnchoredControl {
         QWidget* Control;
         TRect LaidOut;
-        unsigned Anchors;
+        TAnchor Anchors;
     };
 
     QList<TAnchoredControl> Controls;

@@ -46,7 +46,7 @@ TApplication* TApplication::Instance()
 
 QString TApplication::Title()
 {
-    return ToQString(FormCaption);
+    return ToQString(FormTitle);
 }
 
 int TApplication::Run(QWidget& mainWindow, TStartShow how)

@@ -18,7 +18,7 @@ public:
 
     static TApplication* Instance();
 
-    // The caption of every notice: the main window's.
+    // The title of every notice: the main window's.
     static QString Title();
 
     // Centres the main window on the primary screen, shows it and runs the message loop until

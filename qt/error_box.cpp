@@ -5,9 +5,9 @@
 
 namespace tabulor {
 
-void ShowErrorBox(const QString& caption, const QString& text, QWidget* owner)
+void ShowErrorBox(const QString& title, const QString& text, QWidget* owner)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("ErrorBox"));
     // A file name may hold what looks like markup; it is shown as typed.
     box.setTextFormat(Qt::PlainText);

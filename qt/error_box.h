@@ -7,8 +7,8 @@ class QWidget;
 
 namespace tabulor {
 
-// Shows text with caption, the stop icon and one OK button, modal over owner, and returns when
-// the user has closed it.
-void ShowErrorBox(const QString& caption, const QString& text, QWidget* owner);
+// Shows text in a box titled title, with the stop icon and one OK button, modal over owner, and
+// returns when the user has closed it.
+void ShowErrorBox(const QString& title, const QString& text, QWidget* owner);
 
 }  // namespace tabulor

@@ -55,7 +55,7 @@ TFormMain::TFormMain(TConversionRun run)
     EditSrcFile = Widgets.As<QLineEdit>(TControlId::EditSrcFile);
     EditDestFile = Widgets.As<QLineEdit>(TControlId::EditDestFile);
 
-    setWindowTitle(ToQString(FormCaption));
+    setWindowTitle(ToQString(FormTitle));
     setWindowFlags(SingleFixedFrame);
     setFixedSize(ClientSize);
     setAcceptDrops(true);

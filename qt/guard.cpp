@@ -20,13 +20,13 @@ TErrorReporter& TErrorReporter::Instance()
     return reporter;
 }
 
-// The box bears the main window's caption, as the notice does.
+// The box bears the main window's title, as the notice does.
 void TErrorReporter::ReportError(const std::exception& error)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     emit PressCancelled();
-    ShowErrorBox(ToQString(FormCaption), ToQString(WithFinalFullStop(FromUtf8(error.what()))),
+    ShowErrorBox(ToQString(FormTitle), ToQString(WithFinalFullStop(FromUtf8(error.what()))),
                  QApplication::activeWindow());
 }
 

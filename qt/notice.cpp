@@ -34,12 +34,12 @@ TSize ButtonSize(const QPushButton& button)
 
 }  // namespace
 
-TMessageForm::TMessageForm(const QString& text, const QString& caption, QWidget* owner)
+TMessageForm::TMessageForm(const QString& text, const QString& title, QWidget* owner)
     : QDialog(owner, NoticeFrame),
       Message(new QLabel(text, this)),
-      OK(new QPushButton(ToQString(NoticeButtonCaption()), this))
+      OK(new QPushButton(ToQString(NoticeButtonText()), this))
 {
-    setWindowTitle(caption);
+    setWindowTitle(title);
     setFont(QApplication::font("QMessageBox"));
     Message->setObjectName(QStringLiteral("Message"));
     Message->setTextFormat(Qt::PlainText);

@@ -14,7 +14,7 @@ namespace tabulor {
 class TMessageForm : public QDialog {
     Q_OBJECT
 public:
-    TMessageForm(const QString& text, const QString& caption, QWidget* owner);
+    TMessageForm(const QString& text, const QString& title, QWidget* owner);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -41,13 +41,15 @@ TSheetList SheetsOf(std::u16string_view workbook)
 {
     const std::filesystem::path name = ToPath(workbook);
     const TFileContents contents = ReadWholeFile(name);
-    const TSourceKind kind = SourceKindOf(contents.View().substr(0, 8));
-    if (kind != TSourceKind::Workbook)
-        ThrowWorkbookError(name, kind == TSourceKind::Text ? wkInvalid : wkUnsupported, {}, 0, 0);
+    const TSourceKind kind = SourceKindOf(contents.View().substr(0, SignatureLength));
+    if (kind != TSourceKind::Workbook) {
+        using enum EWorkbookFault::TKind;
+        ThrowWorkbookError(name, EWorkbookFault(kind == TSourceKind::Text ? Invalid : Unsupported));
+    }
     try {
         return MakeSheetList(ListSheets(contents.View()), {});
     } catch (const EWorkbookFault& fault) {
-        ThrowWorkbookError(name, fault.Kind == EWorkbookFault::Unsupported ? wkUnsupported : wkInvalid, {}, 0, 0);
+        ThrowWorkbookError(name, fault);
     }
 }
 
@@ -84,9 +86,9 @@ int RunCommand(const TCommandLine& command, const TCommandStreams& streams, TFil
                 ListSheetsOf(name, several, first, streams);
                 first = false;
             } else {
-                const std::u16string notice = NoticeLines(Convert(command, name, streams, system));
-                if (!notice.empty())
-                    ForEachLine(notice, tell);
+                const std::u16string lines = NoticeLines(Convert(command, name, streams, system));
+                if (!lines.empty())
+                    ForEachLine(lines, tell);
             }
         } catch (const std::exception& error) {
             tell(WithFinalFullStop(FromUtf8(error.what())));

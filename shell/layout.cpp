@@ -12,15 +12,15 @@ namespace {
 
 using enum TControlKind;
 
-constexpr unsigned LeftTop = akLeft | akTop;
-constexpr unsigned Stretched = akLeft | akTop | akRight;
-constexpr unsigned TopRight = akTop | akRight;
-constexpr unsigned BottomLeft = akLeft | akBottom;
-constexpr unsigned BottomRight = akRight | akBottom;
+constexpr TAnchor LeftTop = TAnchor::Left | TAnchor::Top;
+constexpr TAnchor Stretched = TAnchor::Left | TAnchor::Top | TAnchor::Right;
+constexpr TAnchor TopRight = TAnchor::Top | TAnchor::Right;
+constexpr TAnchor BottomLeft = TAnchor::Left | TAnchor::Bottom;
+constexpr TAnchor BottomRight = TAnchor::Right | TAnchor::Bottom;
 
 // Each label stands right before its field, so that a screen reader that names a field after
 // the text before it reads the right one. The fields without a label of their own, and the two
-// buttons that show the same caption, have names of their own.
+// buttons that show the same text, have names of their own.
 constexpr std::array<TControlLayout, 39> Controls = {{
     {TControlId::LabelSrcFile, "LabelSrcFile", Label, u"Fichier source (enregistré par Excel) :", {16, 16, 180, 13}, LeftTop, NoTabStop, false},
     {TControlId::EditSrcFile, "EditSrcFile", Edit, u"", {16, 32, 513, 21}, Stretched, 0, false},
@@ -169,20 +169,20 @@ TSize ScaleToText(const TSize& designed, int textHeight)
     return {ScaleToText(designed.Width, textHeight), ScaleToText(designed.Height, textHeight)};
 }
 
-TRect AnchoredRect(const TRect& designed, unsigned anchors, const TSize& clientSize,
+TRect AnchoredRect(const TRect& designed, TAnchor anchors, const TSize& clientSize,
                    const TSize& designedClientSize)
 {
     const TSize growth = {clientSize.Width - designedClientSize.Width,
                           clientSize.Height - designedClientSize.Height};
     TRect rect = designed;
-    if (anchors & akRight) {
-        if (anchors & akLeft)
+    if (IsAnchoredTo(anchors, TAnchor::Right)) {
+        if (IsAnchoredTo(anchors, TAnchor::Left))
             rect.Width += growth.Width;
         else
             rect.Left += growth.Width;
     }
-    if (anchors & akBottom) {
-        if (anchors & akTop)
+    if (IsAnchoredTo(anchors, TAnchor::Bottom)) {
+        if (IsAnchoredTo(anchors, TAnchor::Top))
             rect.Height += growth.Height;
         else
             rect.Top += growth.Height;

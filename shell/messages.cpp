@@ -62,7 +62,7 @@ std::u16string NoticeText(const TConversionReport& report)
     return lines.empty() ? text : text.append(u"\n").append(lines);
 }
 
-std::u16string NoticeButtonCaption()
+std::u16string NoticeButtonText()
 {
     return FromUtf8(strings::SOk);
 }
@@ -72,14 +72,14 @@ std::u16string NoticeClipboardText(std::u16string_view text, std::u16string_view
     std::u16string divider(27, u'-');
     divider.append(lineEnd);
     std::u16string clip = divider;
-    clip.append(FormCaption).append(lineEnd).append(divider);
+    clip.append(FormTitle).append(lineEnd).append(divider);
     // The text's own lines end as the others do.
     for (std::size_t at = 0, end; at <= text.size(); at = end + 1) {
         end = std::min(text.find(u'\n', at), text.size());
         clip.append(text.substr(at, end - at)).append(lineEnd);
     }
     clip.append(divider);
-    return clip.append(NoticeButtonCaption()).append(lineEnd).append(divider);
+    return clip.append(NoticeButtonText()).append(lineEnd).append(divider);
 }
 
 }  // namespace tabulor

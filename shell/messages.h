@@ -21,11 +21,11 @@ std::u16string NoticeLines(const TConversionReport& report);
 // The notice after a run: the file is created, then NoticeLines, after "\n".
 std::u16string NoticeText(const TConversionReport& report);
 
-// The caption of the notice's one button.
-std::u16string NoticeButtonCaption();
+// The text of the notice's one button.
+std::u16string NoticeButtonText();
 
 // The notice of text as Ctrl+C copies it, as Windows' message boxes are copied: the window's
-// caption, the text and the button's caption, each between lines of 27 hyphens, each line ended
+// title, the text and the button's text, each between lines of 27 hyphens, each line ended
 // by lineEnd: a line feed where the clipboard makes the platform's line ends itself, carriage
 // return and line feed on the Windows clipboard.
 std::u16string NoticeClipboardText(std::u16string_view text, std::u16string_view lineEnd = u"\n");

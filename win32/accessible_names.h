@@ -1,5 +1,5 @@
 // The names that screen readers read out where the system's rule would give another: a field's
-// from the static text right before it in the z-order, a button's from its caption.
+// from the static text right before it in the z-order, a button's from its text.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@ namespace tabulor {
 // An invisible static text that names the field created right after it.
 void CreateHiddenLabel(HWND parent, std::u16string_view name);
 
-// Names control, whose caption says less, for screen readers alone.
+// Names control, whose text says less, for screen readers alone.
 void GiveAccessibleName(HWND control, std::u16string_view name);
 
 // The answer to a WM_GETOBJECT sent to a spin field's arrows window: its two arrows, push

@@ -15,15 +15,15 @@ void ReportError(std::u16string_view message) noexcept
 {
     // A held arrow button must not keep stepping behind the box.
     ReleaseCapture();
-    std::wstring caption;
+    std::wstring title;
     std::wstring text;
     try {
-        caption = ToWide(FormCaption);
+        title = ToWide(FormTitle);
         text = ToWide(WithFinalFullStop(message));
     } catch (...) {
         // Out of memory: the box still says that something failed.
     }
-    MessageBoxW(BoxOwner(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+    MessageBoxW(BoxOwner(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace tabulor

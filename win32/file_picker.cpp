@@ -28,11 +28,11 @@ UINT_PTR CALLBACK PickerHook(HWND hookWindow, UINT message, WPARAM, LPARAM lPara
     if (message != WM_NOTIFY)
         return 0;
     RunGuarded([&] {
-        const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
-        if (notice->hdr.code != CDN_INITDONE)
+        const auto* notification = reinterpret_cast<const OFNOTIFYW*>(lParam);
+        if (notification->hdr.code != CDN_INITDONE)
             return;
         HWND dialog = GetParent(hookWindow);
-        const auto owner = reinterpret_cast<HWND>(notice->lpOFN->lCustData);
+        const auto owner = reinterpret_cast<HWND>(notification->lpOFN->lCustData);
         RECT frame;
         GetWindowRect(dialog, &frame);
         const TPoint at = PickerTopLeft(MonitorOf(owner), SizeOf(frame));

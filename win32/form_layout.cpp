@@ -28,7 +28,7 @@ struct TSystemControl {
     DWORD ExStyle;
 };
 
-// No caption carries an access key: labels show an ampersand as it is.
+// No control's text carries an access key: labels show an ampersand as it is.
 TSystemControl SystemControlFor(TControlKind kind)
 {
     switch (kind) {
@@ -62,7 +62,7 @@ HWND CreateSystemControl(HWND parent, const TControlLayout& entry, bool startsGr
 }
 
 // Screen readers name a field after the static text right before it in the z-order, anything
-// else after its caption, which gives the table's name for every control but those that the table
+// else after its text, which gives the table's name for every control but those that the table
 // names itself: an invisible label before such a field, or an answer of the control's own, gives
 // them theirs.
 HWND CreateNamedControl(HWND parent, const TControlLayout& entry, bool startsGroup, HINSTANCE instance)
@@ -109,7 +109,7 @@ SIZE TextExtent(HDC dc, std::u16string_view text)
 }
 
 // A control's place at textHeight in a client area of clientSize, as the layout gives it; the radio
-// buttons are fitted to their captions afterwards.
+// buttons are fitted to their texts afterwards.
 TRect PlaceOf(HDC dc, const TControlLayout& entry, const TSize& clientSize, int textHeight)
 {
     TRect rect = AnchoredRect(ScaleToText(entry.Bounds, textHeight), entry.Anchors, clientSize,
@@ -126,19 +126,19 @@ TRect PlaceOf(HDC dc, const TControlLayout& entry, const TSize& clientSize, int 
     return rect;
 }
 
-// What a radio button's caption takes: the system's mark at the button's resolution, then an
+// What a radio button's text takes: the system's mark at the button's resolution, then an
 // average character, within which both Windows and Wine start the text, then the text.
-int RadioCaptionWidth(HDC dc, HWND button, std::u16string_view caption)
+int RadioTextWidth(HDC dc, HWND button, std::u16string_view text)
 {
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     return GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(button)) + metrics.tmAveCharWidth
-           + TextExtent(dc, caption).cx;
+           + TextExtent(dc, text).cx;
 }
 
-// A caption does not grow with the text height at every size of the font (Tahoma at 16 pixels
+// A text's width does not grow with its height at every size of the font (Tahoma at 16 pixels
 // is relatively wider than at 11), and the layout's widths leave it little room: each row of radio
-// buttons makes room for what its captions measure rather than cut their last letters.
+// buttons makes room for what its texts measure rather than cut their last letters.
 void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>& places, int clientWidth)
 {
     for (const std::vector<TControlId>& row : RadioButtonRows()) {
@@ -147,7 +147,7 @@ void FitRadioButtons(HDC dc, std::span<const HWND> controls, std::vector<TRect>&
         for (const TControlId id : row) {
             const auto i = static_cast<std::size_t>(id);
             laidOut.push_back(places[i]);
-            needed.push_back(RadioCaptionWidth(dc, controls[i], Control(id).Text));
+            needed.push_back(RadioTextWidth(dc, controls[i], Control(id).Text));
         }
         const std::vector<TRect> fitted = RadioButtonRects(laidOut, needed, clientWidth);
         for (std::size_t k = 0; k < row.size(); ++k)

@@ -37,7 +37,7 @@ void TFormMain::RegisterWindowClass(HINSTANCE instance)
 TFormMain::TFormMain(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
     : OpenDialog(OpenPickerSetup(FileSystem)), SaveDialog(SavePickerSetup)
 {
-    CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormCaption).c_str(), FormStyle,
+    CreateWindowExW(FormExStyle, FormMainClassName, ToWide(FormTitle).c_str(), FormStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (Window.Get() == nullptr)
         throw std::runtime_error("the main window cannot be created");

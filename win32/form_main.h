@@ -49,7 +49,7 @@ public:
 private:
     friend class test::FormMainTest;
 
-    // A frame with a caption, the system menu and the minimise box, whose size the layout sets.
+    // A frame with a title bar, the system menu and the minimise box, whose size the layout sets.
     static constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     static constexpr DWORD FormExStyle = WS_EX_ACCEPTFILES;
     // Posted when the source field has lost the focus, to be handled once the focus has moved.

@@ -40,11 +40,11 @@ TMessageForm::TMessageForm(HWND owner, std::u16string_view text)
     : Owner(owner), Text(text)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    CreateWindowExW(NoticeExStyle, MessageFormClassName, ToWide(FormCaption).c_str(), NoticeStyle, 0, 0, 0,
+    CreateWindowExW(NoticeExStyle, MessageFormClassName, ToWide(FormTitle).c_str(), NoticeStyle, 0, 0, 0,
                     0, owner, nullptr, instance, this);
     Message = CreateWindowExW(0, L"STATIC", ToWide(Text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
                                 0, 0, 0, Window.Get(), nullptr, instance, nullptr);
-    OK = CreateWindowExW(0, L"BUTTON", ToWide(NoticeButtonCaption()).c_str(),
+    OK = CreateWindowExW(0, L"BUTTON", ToWide(NoticeButtonText()).c_str(),
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, Window.Get(),
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
     LayOut(owner ? GetDpiForWindow(owner) : GetDpiForSystem());

@@ -32,7 +32,7 @@ TIcon LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 int ShowCommandAnswer(std::u16string_view text, int exitCode)
 {
     const UINT icon = exitCode != 0 ? MB_ICONSTOP : MB_ICONINFORMATION;
-    MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(FormCaption).c_str(), MB_OK | icon);
+    MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(FormTitle).c_str(), MB_OK | icon);
     return exitCode;
 }
 

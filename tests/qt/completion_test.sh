@@ -26,7 +26,7 @@ listed=$(run --help | grep -E '^  -' | sed -E 's/   .*//' | grep -oE -- '--?[a-z
   fail "options offered: $(offered - | xargs); listed by --help: $(xargs <<<"$listed")"
 [[ $(offered --do) == --document ]] || fail "--do completes to $(offered --do | xargs)"
 [[ -z $(offered -c -- -) ]] || fail "options offered after --: $(offered -c -- - | xargs)"
-[[ -z $(offered -c --titre '') ]] || fail "a title completes to $(offered -c --titre '' | xargs)"
+[[ -z $(offered -c --titre '') ]] || fail "a caption completes to $(offered -c --titre '' | xargs)"
 
 printf 'a\tb\n' >source.txt
 for option in --document --codage --separateur; do

@@ -43,7 +43,7 @@ private slots:
             throw 42;
         })();
         QCOMPARE(handler.Handled(), 1);
-        QCOMPARE(box.Caption, ToQString(FormCaption));
+        QCOMPARE(box.Title, ToQString(FormTitle));
         QCOMPARE(box.Text, ToQString(WithFinalFullStop(FromUtf8(message.toStdString()))));
         QVERIFY(box.StopIcon);
         // Qt's own button, in its French translation.

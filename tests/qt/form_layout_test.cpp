@@ -57,13 +57,13 @@ private slots:
     void init() { Open(); }
     void cleanup() { Close(); }
 
-    // A fixed frame with the layout's caption and client size, its labels taking no focus, those
+    // A fixed frame with the layout's title and client size, its labels taking no focus, those
     // that are no control of the layout never shown, and no button the default; where each
     // control stands is the table's, tested where it lives.
     void frameAndControls()
     {
         TFormMain& form = Window->Form;
-        QCOMPARE(form.windowTitle(), ToQString(FormCaption));
+        QCOMPARE(form.windowTitle(), ToQString(FormTitle));
         QCOMPARE(form.size(), ClientSize);
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -105,9 +105,9 @@ private slots:
             QVERIFY2(!ReadOutName(widget).isEmpty(), qPrintable(widget->objectName()));
     }
 
-    // Each control shows the table's text; each box, widened to its caption in the window's
+    // Each control shows the table's text; each box, widened to its text in the window's
     // font, shows it whole without reaching the controls shown beside it for either kind of source.
-    void captionsShowWholeAndApart()
+    void textsShowWholeAndApart()
     {
         const TFormMain& form = Window->Form;
         for (const TControlLayout& control : FormControls()) {

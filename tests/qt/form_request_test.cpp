@@ -204,7 +204,7 @@ private slots:
         QList<TShownMessage> shown;
         Click(form, TControlId::ButtonExecute, [&](QWidget* notice) { shown.append(DescribeMessage(notice)); });
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.front().Caption, ToQString(FormCaption));
+        QCOMPARE(shown.front().Title, ToQString(FormTitle));
         QCOMPARE(shown.front().Text, QString::fromUtf8(strings::SFileCreated));
         QVERIFY(!shown.front().StopIcon);
         RunConversion(MakeConversionSettings(fields));

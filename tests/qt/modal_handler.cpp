@@ -11,7 +11,7 @@ namespace tabulor::test {
 TShownMessage DescribeMessage(QWidget* dialog)
 {
     TShownMessage shown;
-    shown.Caption = dialog->windowTitle();
+    shown.Title = dialog->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         shown.Text = box->text();
         shown.StopIcon = box->icon() == QMessageBox::Critical;

@@ -16,7 +16,7 @@ namespace tabulor::test {
 
 // What a notice or an error box showed.
 struct TShownMessage {
-    QString Caption;
+    QString Title;
     QString Text;
     QStringList Buttons;
     bool StopIcon = false;

@@ -1,4 +1,4 @@
-// The notice: its text, caption and one button, the ways it closes, its size and place, and what
+// The notice: its text, title and one button, the ways it closes, its size and place, and what
 // Ctrl+C copies of it.
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +23,7 @@ class TNoticeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void noticeShowsTextCaptionAndOneButton()
+    void noticeShowsTextTitleAndOneButton()
     {
         TShownMessage shown;
         bool iconShown = true;
@@ -33,7 +33,7 @@ private slots:
         });
         TApplication::Instance()->ShowNotice(QString::fromUtf8(strings::SFileCreated));
         QCOMPARE(handler.Handled(), 1);
-        QCOMPARE(shown.Caption, ToQString(FormCaption));
+        QCOMPARE(shown.Title, ToQString(FormTitle));
         QCOMPARE(shown.Text, QString::fromUtf8(strings::SFileCreated));
         QCOMPARE(shown.Buttons, QStringList{QString::fromUtf8(strings::SOk)});
         QVERIFY(!iconShown);
@@ -72,7 +72,7 @@ private slots:
     void noticeWrapsItsTextAndFitsAroundIt()
     {
         const QString text = QString(QStringLiteral("mot ")).repeated(400);
-        TMessageForm form(text, ToQString(FormCaption), nullptr);
+        TMessageForm form(text, ToQString(FormTitle), nullptr);
         const int wrapWidth = NoticeWrapWidth(QGuiApplication::primaryScreen()->geometry().width());
         auto* label = form.findChild<QLabel*>(QStringLiteral("Message"));
         auto* ok = form.findChild<QPushButton*>(QStringLiteral("OK"));

@@ -9,8 +9,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
+enum class TEventKind { Tick, Release, Cancel };
+
 struct TEvent {
-    enum { Tick, Release, Cancel } Kind;
+    TEventKind Kind;
     std::chrono::milliseconds At;
     bool PointerOver = true;
 };
@@ -29,11 +31,11 @@ std::vector<std::chrono::milliseconds> Steps(const std::vector<TEvent>& events)
             if (repeat.Tick(at, event.PointerOver))
                 steps.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(at - start));
         }
-        if (event.Kind == TEvent::Release && repeat.Release(event.PointerOver))
+        if (event.Kind == TEventKind::Release && repeat.Release(event.PointerOver))
             steps.push_back(event.At);
-        if (event.Kind == TEvent::Cancel)
+        if (event.Kind == TEventKind::Cancel)
             repeat.Cancel();
-        if (event.Kind != TEvent::Tick) {
+        if (event.Kind != TEventKind::Tick) {
             EXPECT_FALSE(repeat.NextTick());
         }
     }
@@ -43,16 +45,16 @@ std::vector<std::chrono::milliseconds> Steps(const std::vector<TEvent>& events)
 TEST(ArrowRepeat, StepsOnReleaseAndWhileHeld)
 {
     using S = std::vector<std::chrono::milliseconds>;
+    using enum TEventKind;
     // A short press steps once, on release over the button, and never away from it.
-    EXPECT_EQ(Steps({{TEvent::Release, 399ms}}), S({399ms}));
-    EXPECT_EQ(Steps({{TEvent::Release, 399ms, false}}), S());
+    EXPECT_EQ(Steps({{Release, 399ms}}), S({399ms}));
+    EXPECT_EQ(Steps({{Release, 399ms, false}}), S());
     // Held: at 400 ms, then every 100 ms, and once more on release.
-    EXPECT_EQ(Steps({{TEvent::Release, 650ms}}), S({400ms, 500ms, 600ms, 650ms}));
+    EXPECT_EQ(Steps({{Release, 650ms}}), S({400ms, 500ms, 600ms, 650ms}));
     // The pointer away pauses the repeat without restarting the delay.
-    EXPECT_EQ(Steps({{TEvent::Tick, 550ms, false}, {TEvent::Release, 700ms}}),
-              S({600ms, 700ms, 700ms}));
+    EXPECT_EQ(Steps({{Tick, 550ms, false}, {Release, 700ms}}), S({600ms, 700ms, 700ms}));
     // An error box taking the mouse ends the press: no step after it, none on a late release.
-    EXPECT_EQ(Steps({{TEvent::Cancel, 450ms}, {TEvent::Release, 900ms}}), S({400ms}));
+    EXPECT_EQ(Steps({{Cancel, 450ms}, {Release, 900ms}}), S({400ms}));
 }
 
 TEST(ArrowRepeat, LateTimerDoesNotCatchUp)

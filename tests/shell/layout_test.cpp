@@ -63,7 +63,7 @@ TEST(Layout, WindowHoldsItsControlsWithinEqualMargins)
 
 // Every control has a name to be read out, and no two controls that take the focus share one,
 // which would leave a screen reader's user guessing between them. A field is named by its
-// label, a button by its caption, unless the table names them itself.
+// label, a button by its text, unless the table names them itself.
 TEST(Layout, EveryControlHasANameOfItsOwn)
 {
     std::set<std::u16string_view> names;
@@ -174,28 +174,28 @@ TEST(Layout, AnchorsKeepTheirEdgesDistance)
     const TRect designed{16, 32, 513, 21};
     const TSize laidOutClient{641, 329};
     const TSize grown{741, 379};
-    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop, grown, laidOutClient), designed);
-    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight, grown, laidOutClient), (TRect{16, 32, 613, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, grown, laidOutClient), (TRect{116, 32, 513, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akRight | akBottom, grown, laidOutClient), (TRect{116, 82, 513, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akLeft | akTop | akRight | akBottom, grown, laidOutClient),
-              (TRect{16, 32, 613, 71}));
-    EXPECT_EQ(AnchoredRect(designed, akTop | akRight, {631, 329}, laidOutClient), (TRect{6, 32, 513, 21}));
-    EXPECT_EQ(AnchoredRect(designed, akRight | akBottom, {789, 405}, {789, 405}), designed);
+    using enum TAnchor;
+    EXPECT_EQ(AnchoredRect(designed, Left | Top, grown, laidOutClient), designed);
+    EXPECT_EQ(AnchoredRect(designed, Left | Top | Right, grown, laidOutClient), (TRect{16, 32, 613, 21}));
+    EXPECT_EQ(AnchoredRect(designed, Top | Right, grown, laidOutClient), (TRect{116, 32, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, Right | Bottom, grown, laidOutClient), (TRect{116, 82, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, Left | Top | Right | Bottom, grown, laidOutClient), (TRect{16, 32, 613, 71}));
+    EXPECT_EQ(AnchoredRect(designed, Top | Right, {631, 329}, laidOutClient), (TRect{6, 32, 513, 21}));
+    EXPECT_EQ(AnchoredRect(designed, Right | Bottom, {789, 405}, {789, 405}), designed);
 }
 
-// The output radio buttons at the common resolutions, with their captions as Wine measures them
+// The output radio buttons at the common resolutions, with their texts as Wine measures them
 // in the window font there (wider than it draws them at the smaller sizes), each after the
-// system's mark and an average character. Where a caption needs more than its button, the
+// system's mark and an average character. Where a text needs more than its button, the
 // button widens; a button that the one before reaches is pushed right, and the row moves back
 // left into its gaps rather than pass the window's edge.
-TEST(Layout, RadioButtonsMakeRoomForTheirCaptions)
+TEST(Layout, RadioButtonsMakeRoomForTheirTexts)
 {
     using enum TControlId;
     constexpr TControlId radios[] = {RadioButtonOutputTable, RadioButtonOutputHTML, RadioButtonOutputXHTML};
     const struct {
         int Dpi, TextHeight, Mark, AverageChar;
-        int Captions[3];
+        int Texts[3];
         std::optional<std::vector<TRect>> Expected;
     } cases[] = {
         {96, 13, 13, 7, {169, 194, 200}, std::vector<TRect>{{16, 256, 189, 17}, {207, 256, 214, 17}, {421, 256, 220, 17}}},
@@ -210,7 +210,7 @@ TEST(Layout, RadioButtonsMakeRoomForTheirCaptions)
         std::vector<int> needed;
         for (std::size_t i = 0; i < std::size(radios); ++i) {
             laidOut.push_back(ScaleToText(Control(radios[i]).Bounds, c.TextHeight));
-            needed.push_back(c.Mark + c.AverageChar + c.Captions[i]);
+            needed.push_back(c.Mark + c.AverageChar + c.Texts[i]);
         }
         const int clientWidth = ScaleToText(FormClientSize.Width, c.TextHeight);
         const std::vector<TRect> rects = RadioButtonRects(laidOut, needed, clientWidth);
@@ -228,7 +228,7 @@ TEST(Layout, RadioButtonsMakeRoomForTheirCaptions)
         }
         EXPECT_LE(previousRight, clientWidth);
     }
-    // Captions that fit leave the row as laid out; a row too narrow for them is cut at the edge.
+    // Texts that fit leave the row as laid out; a row too narrow for them is cut at the edge.
     const TRect room[] = {{16, 256, 177, 17}, {208, 256, 201, 17}};
     EXPECT_EQ(RadioButtonRects(room, std::vector<int>{100, 150}, 641), (std::vector<TRect>(room, room + 2)));
     EXPECT_EQ(RadioButtonRects(room, std::vector<int>{200, 250}, 400),

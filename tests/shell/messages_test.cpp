@@ -23,7 +23,7 @@ TEST(Messages, FinalFullStop)
 TEST(Messages, NoticeAsCopied)
 {
     const std::u16string divider(27, u'-');
-    const std::u16string ok = NoticeButtonCaption();
+    const std::u16string ok = NoticeButtonText();
     EXPECT_EQ(NoticeClipboardText(u"Texte <b>"),
               divider + u"\nTabulor\n" + divider + u"\nTexte <b>\n" + divider + u"\n" + ok + u"\n" + divider + u"\n");
     EXPECT_EQ(NoticeClipboardText(u"x", u"\r\n"),

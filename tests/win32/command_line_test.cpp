@@ -29,7 +29,7 @@ TEST(CommandLineTest, UsageVersionAndErrorShowABoxThatEndsTheProgram)
         TTabulorProcess tabulor(argument, TTabulorProcess::TNoMainWindow{});
         const HWND box = tabulor.WaitForWindow(L"#32770", 20s);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(TextOf(box), ToWide(FormCaption));
+        EXPECT_EQ(TextOf(box), ToWide(FormTitle));
         const std::u16string message = ParseCommandLine(std::span(&c.Argument, 1), TOptionStyle::Windows).Message;
         EXPECT_EQ(TextOf(GetDlgItem(box, MessageBoxTextId)), ToWide(message));
         EXPECT_EQ(tabulor.FindWindowOfClass(FormMainClassName), nullptr);

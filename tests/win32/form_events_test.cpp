@@ -121,7 +121,7 @@ int TextHeightOf(HWND window, HFONT font)
 // At one and a half times the resolution, the font is the layout's at that resolution and every
 // control takes the layout's place for the text height that the font has there. Labels size
 // themselves to their text, a list's height holds its open list, and the radio buttons make room
-// for their captions (below).
+// for their texts (below).
 TEST_F(FormMainTest, ResolutionChangeGrowsTheFontAndTheControlsWithIt)
 {
     const UINT dpi = DesignDpi * 3 / 2;
@@ -164,10 +164,10 @@ bool Intersect(const TRect& p, const TRect& q)
 }
 
 // At every common resolution each radio button and check box is at least as wide as its mark and
-// its caption measure, within the window, clear of every other control shown with it for either
+// its text measure, within the window, clear of every other control shown with it for either
 // kind of source but the lists, whose windows hold their open lists; each radio button on the
 // layout's row, after the one before it.
-TEST_F(FormMainTest, BoxesMakeRoomForTheirCaptionsAtEveryResolution)
+TEST_F(FormMainTest, BoxesMakeRoomForTheirTextsAtEveryResolution)
 {
     for (const UINT dpi : {96u, 120u, 144u, 168u, 192u}) {
         SCOPED_TRACE(dpi);
@@ -184,9 +184,9 @@ TEST_F(FormMainTest, BoxesMakeRoomForTheirCaptionsAtEveryResolution)
                 continue;
             SCOPED_TRACE(entry.Name);
             HWND box = ControlWindow(entry.Id);
-            const std::wstring caption = ToWide(entry.Text);
+            const std::wstring text = ToWide(entry.Text);
             SIZE extent;
-            GetTextExtentPoint32W(dc.Handle(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+            GetTextExtentPoint32W(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &extent);
             const TRect place = PlaceOf(box);
             EXPECT_GE(place.Width, GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(box)) + extent.cx);
             EXPECT_LE(place.Left + place.Width, client.right);

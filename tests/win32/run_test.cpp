@@ -74,7 +74,7 @@ TEST(RunTest, RunWritesTheOptionsIntoTheFileAndTheNoticeClosesWithEnter)
 
     HWND notice = tabulor.WaitForWindow(MessageFormClassName);
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(TextOf(notice), ToWide(FormCaption));
+    EXPECT_EQ(TextOf(notice), ToWide(FormTitle));
     EXPECT_FALSE(IsWindowEnabled(tabulor.Main()));
     std::vector<std::wstring> texts;
     for (HWND child = GetWindow(notice, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -132,7 +132,7 @@ TEST(RunTest, MissingSourceShowsOneFullStopInTheErrorBoxAndNoNotice)
 
     HWND box = tabulor.WaitForWindow(L"#32770");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(TextOf(box), ToWide(FormCaption));
+    EXPECT_EQ(TextOf(box), ToWide(FormTitle));
     const std::wstring message = TextOf(GetDlgItem(box, MessageBoxTextId));
     const std::u16string format = FromUtf8(strings::SFOpenError);
     EXPECT_EQ(message.rfind(ToWide(format.substr(0, format.find(u"%s"))), 0), 0u) << message;
