@@ -27,11 +27,6 @@ QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text)
     return metrics.boundingRect(QRect(0, 0, wrapWidth, 0), Qt::TextWordWrap, text).size();
 }
 
-TSize ButtonSize(const QPushButton& button)
-{
-    return QtNoticeMetrics.Button == TSize() ? ToTSize(button.sizeHint()) : QtNoticeMetrics.Button;
-}
-
 }  // namespace
 
 TMessageForm::TMessageForm(const QString& text, const QString& title, QWidget* owner)
@@ -49,7 +44,8 @@ TMessageForm::TMessageForm(const QString& text, const QString& title, QWidget* o
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
 
     const TNoticeLayout layout =
-        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)), ButtonSize(*OK),
+        LayOutNotice(ToTSize(WrappedTextSize(Message->fontMetrics(), text)),
+                     NoticeButtonSize(QtNoticeMetrics, ToTSize(OK->sizeHint())),
                      QtNoticeMetrics.Margin, QtNoticeMetrics.Spacing);
     Message->setGeometry(ToQRect(layout.Text));
     OK->setGeometry(ToQRect(layout.Button));

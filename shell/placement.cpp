@@ -32,6 +32,11 @@ TNoticeLayout LayOutNotice(const TSize& text, const TSize& button, int margin, i
     return layout;
 }
 
+TSize NoticeButtonSize(const TNoticeMetrics& metrics, const TSize& styled)
+{
+    return metrics.Button == TSize() ? styled : metrics.Button;
+}
+
 TStartShow StartShowFromCommand(int showCommand)
 {
     // Windows' SW_SHOWMAXIMIZED and SW_SHOWMINNOACTIVE, so that the rule reads the same

@@ -26,7 +26,6 @@ int NoticeWrapWidth(int primaryScreenWidth);
 struct TNoticeMetrics {
     int Margin;
     int Spacing;
-    // An empty size leaves the button the size its style asks for.
     TSize Button;
 };
 // Windows' keep 7 dialog units (12 pixels at 96 dpi) around and between their parts and give a
@@ -35,6 +34,10 @@ inline constexpr TNoticeMetrics WindowsNoticeMetrics = {12, 12, {75, 23}};
 // Qt's keep its styles' 16 pixels.
 inline constexpr TNoticeMetrics QtNoticeMetrics = {16, 16, {0, 0}};
 TNoticeLayout LayOutNotice(const TSize& text, const TSize& button, int margin, int spacing);
+
+// The notice's button: the size that metrics give it, or where they give none (an empty size)
+// the one that its style asks for, styled.
+TSize NoticeButtonSize(const TNoticeMetrics& metrics, const TSize& styled);
 
 enum class TStartShow { Normal, Maximized, Minimized };
 

@@ -62,29 +62,38 @@ TEST(Layout, WindowHoldsItsControlsWithinEqualMargins)
 }
 
 // Every control has a name to be read out, and no two controls that take the focus share one,
-// which would leave a screen reader's user guessing between them. A field is named by its
-// label, a button by its text, unless the table names them itself.
+// which would leave a screen reader's user guessing between them. Each label names the field
+// right after it and any other control is read out by its text; the table names a control itself
+// only where neither would do: a field without a label before it, or a control whose text another
+// one shows too.
 TEST(Layout, EveryControlHasANameOfItsOwn)
 {
+    const std::span<const TControlLayout> controls = FormControls();
     std::set<std::u16string_view> names;
-    for (const TControlLayout& control : FormControls()) {
-        EXPECT_FALSE(AccessibleName(control.Id).empty()) << control.Name;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const TControlLayout& control = controls[i];
+        const std::u16string_view name = AccessibleName(control.Id);
+        EXPECT_FALSE(name.empty()) << control.Name;
         if (control.TabOrder != NoTabStop) {
-            EXPECT_TRUE(names.insert(AccessibleName(control.Id)).second) << control.Name;
+            EXPECT_TRUE(names.insert(name).second) << control.Name;
+        }
+        const bool afterLabel = i > 0 && controls[i - 1].Kind == TControlKind::Label;
+        if (control.Kind == TControlKind::Label) {
+            ASSERT_LT(i + 1, controls.size());
+            EXPECT_TRUE(IsField(controls[i + 1].Kind)) << control.Name;
+        }
+        if (!control.OwnAccessibleName.empty()) {
+            EXPECT_EQ(name, control.OwnAccessibleName) << control.Name;
+            const auto sameText = [&](const TControlLayout& other) { return other.Text == control.Text; };
+            const bool textShared = std::count_if(controls.begin(), controls.end(), sameText) > 1;
+            EXPECT_TRUE(IsField(control.Kind) ? !afterLabel : textShared) << control.Name;
+        } else if (IsField(control.Kind)) {
+            ASSERT_TRUE(afterLabel) << control.Name;
+            EXPECT_EQ(name, controls[i - 1].Text) << control.Name;
+        } else {
+            EXPECT_EQ(name, control.Text) << control.Name;
         }
     }
-    using enum TControlId;
-    EXPECT_EQ(AccessibleName(EditTitleRows), Control(LabelTitleRows).Text);
-    EXPECT_EQ(AccessibleName(ComboBoxFieldSeparator), Control(LabelFieldSeparator).Text);
-    EXPECT_EQ(AccessibleName(ComboBoxSheet), u"Feuille :");
-    EXPECT_EQ(AccessibleName(ButtonExecute), Control(ButtonExecute).Text);
-    EXPECT_EQ(AccessibleName(ButtonBrowseDestFile), u"Parcourir... (fichier destination)");
-    EXPECT_EQ(AccessibleName(EditBorderValue), u"Bordure : valeur");
-    EXPECT_EQ(AccessibleName(ComboBoxBorderUnit), u"Bordure : unité");
-    EXPECT_EQ(AccessibleName(EditCaption), u"Titre du tableau :");
-    EXPECT_EQ(AccessibleName(CheckBoxLinkHeaders), u"Relier chaque cellule à ses en-têtes");
-    EXPECT_EQ(AccessibleName(CheckBoxKeepHidden), u"Reprendre les lignes et colonnes masquées");
-    EXPECT_EQ(AccessibleName(RadioButtonOutputHTML5), u"Produire un document HTML5 complet");
 }
 
 // The output kinds make two rows, the HTML5 document alone on the second, under the first
@@ -164,7 +173,7 @@ TEST(Layout, ScalesWithTheTextHeight)
     EXPECT_EQ(ScaleToText(TRect{16, 32, 513, 21}, 13), (TRect{16, 32, 513, 21}));
     EXPECT_EQ(ScaleToText(TRect{16, 32, 513, 21}, 26), (TRect{32, 64, 1026, 42}));
     // 641 x 385 at a text height of 16 (120 dpi): 788.9 and 473.8, rounded.
-    EXPECT_EQ(ScaleToText(FormClientSize, 16), (TSize{789, 474}));
+    EXPECT_EQ(ScaleToText(TSize{641, 385}, 16), (TSize{789, 474}));
     EXPECT_EQ(ScaleToText(13, 19), 19);
     EXPECT_EQ(ScaleToText(1, 19), 1);
 }

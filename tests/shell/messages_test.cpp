@@ -1,5 +1,4 @@
 #include "shell/messages.h"
-#include "shell/placement.h"
 
 #include <gtest/gtest.h>
 
@@ -69,65 +68,6 @@ TEST(Messages, NoticeNamesTheHiddenLinesLeftOut)
     };
     for (const auto& c : cases)
         EXPECT_EQ(NoticeText(c.Report), c.Text) << c.Report.HiddenRows << ' ' << c.Report.HiddenCols;
-}
-
-TEST(Messages, StartShowCommand)
-{
-    const struct {
-        int Command;
-        TStartShow How;
-    } cases[] = {
-        {1, TStartShow::Normal}, {2, TStartShow::Normal}, {3, TStartShow::Maximized},
-        {7, TStartShow::Minimized}, {0, TStartShow::Normal}, {6, TStartShow::Normal},
-        {10, TStartShow::Normal},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(StartShowFromCommand(c.Command), c.How) << c.Command;
-}
-
-TEST(Placement, WindowsOnTheScreen)
-{
-    EXPECT_EQ(CentredTopLeft({0, 0, 1024, 768}, {641, 329}), (TPoint{191, 219}));
-    EXPECT_EQ(CentredTopLeft({0, 0, 1025, 769}, {640, 330}), (TPoint{192, 219}));
-    EXPECT_EQ(CentredTopLeft({0, 0, 600, 300}, {641, 329}), (TPoint{0, 0}));
-    EXPECT_EQ(CentredTopLeft({1920, 0, 1280, 1024}, {200, 100}), (TPoint{2460, 462}));
-    EXPECT_EQ(PickerTopLeft({0, 0, 1024, 768}, {600, 400}), (TPoint{212, 122}));
-    EXPECT_EQ(PickerTopLeft({-1280, 100, 1280, 1024}, {601, 401}), (TPoint{-941, 307}));
-    EXPECT_EQ(NoticeWrapWidth(1025), 512);
-}
-
-TEST(Placement, NoticeSizedToItsText)
-{
-    const TNoticeLayout wide = LayOutNotice({300, 40}, {75, 23}, 16, 12);
-    EXPECT_EQ(wide.Client, (TSize{332, 16 + 40 + 12 + 23 + 16}));
-    EXPECT_EQ(wide.Text, (TRect{16, 16, 300, 40}));
-    EXPECT_EQ(wide.Button, (TRect{16 + 112, 68, 75, 23}));
-    // A text narrower than the button is centred above it.
-    const TNoticeLayout narrow = LayOutNotice({20, 13}, {75, 23}, 16, 12);
-    EXPECT_EQ(narrow.Client.Width, 107);
-    EXPECT_EQ(narrow.Text.Left, 16 + 27);
-    EXPECT_EQ(narrow.Button.Left, 16);
-}
-
-// Each toolkit's notice keeps its own message boxes' margins; Windows' button has a size of its
-// own, Qt's the one its style asks for, here 80 x 30.
-TEST(Placement, NoticeMetricsOfEachToolkit)
-{
-    EXPECT_EQ(QtNoticeMetrics.Button, TSize());
-    const struct {
-        TNoticeMetrics Metrics;
-        TSize Button;
-        TSize Client;
-        TRect ButtonAt;
-    } cases[] = {
-        {WindowsNoticeMetrics, WindowsNoticeMetrics.Button, {324, 99}, {124, 64, 75, 23}},
-        {QtNoticeMetrics, {80, 30}, {332, 118}, {126, 72, 80, 30}},
-    };
-    for (const auto& c : cases) {
-        const TNoticeLayout layout = LayOutNotice({300, 40}, c.Button, c.Metrics.Margin, c.Metrics.Spacing);
-        EXPECT_EQ(layout.Client, c.Client);
-        EXPECT_EQ(layout.Button, c.ButtonAt);
-    }
 }
 
 }  // namespace
