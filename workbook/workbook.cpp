@@ -23,7 +23,7 @@ TOpenedWorkbook OpenWorkbook(std::string_view file)
     if (SourceKindOf(file) == TSourceKind::CompoundFile)
         throw EWorkbookFault(EWorkbookFault::Unsupported);
     zip::TZipArchive archive(file);
-    const bool ods = IsOdsArchive(archive);
+    const bool ods = ods::IsOdsArchive(archive);
     if (!ods && !archive.Has("_rels/.rels"))
         ThrowInvalid();
     return {std::move(archive), ods};
@@ -43,15 +43,15 @@ TSourceKind SourceKindOf(std::string_view firstBytes)
 std::vector<TSheetEntry> ListSheets(std::string_view file)
 {
     const TOpenedWorkbook workbook = OpenWorkbook(file);
-    return workbook.Ods ? ListOdsSheets(workbook.Archive) : ListXlsxSheets(workbook.Archive);
+    return workbook.Ods ? ods::ListOdsSheets(workbook.Archive) : xlsx::ListXlsxSheets(workbook.Archive);
 }
 
 // The reader picks the sheet for an empty name, and reports MissingSheet itself.
 TSheet ReadSheet(std::string_view file, std::string_view sheetName)
 {
     const TOpenedWorkbook workbook = OpenWorkbook(file);
-    return workbook.Ods ? ReadOdsSheet(workbook.Archive, sheetName)
-                        : ReadXlsxSheet(workbook.Archive, sheetName);
+    return workbook.Ods ? ods::ReadOdsSheet(workbook.Archive, sheetName)
+                        : xlsx::ReadXlsxSheet(workbook.Archive, sheetName);
 }
 
 }  // namespace tabulor

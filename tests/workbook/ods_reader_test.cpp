@@ -17,7 +17,7 @@
 #include "tests/testkit/sheet_cells.h"
 #include "workbook/workbook_fault.h"
 
-namespace tabulor {
+namespace tabulor::ods {
 namespace {
 
 using testkit::MakeOdsPackage;
@@ -368,4 +368,4 @@ TEST(OdsReaderTest, ReadsWhatOdfpyWrites)
 #endif
 
 }  // namespace
-}  // namespace tabulor
+}  // namespace tabulor::ods

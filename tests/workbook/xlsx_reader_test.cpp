@@ -17,6 +17,8 @@ namespace {
 
 using namespace tabulor;
 using testkit::TZipEntry;
+using xlsx::ListXlsxSheets;
+using xlsx::ReadXlsxSheet;
 using TGrid = std::vector<std::vector<std::string>>;
 
 const std::string Main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";

@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "workbook/first_shown.h"
-#include "workbook/ods/ods_content.h"
-#include "workbook/ods/ods_table.h"
+#include "workbook/ods/opendocument_names.h"
+#include "workbook/ods/sheet_content.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xml/skipping_reader.h"
 
-namespace tabulor {
+namespace tabulor::ods {
 namespace {
-
-using namespace ods;
 
 constexpr std::string_view ManifestNamespace = "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0";
 
@@ -44,13 +42,13 @@ void CheckNotEncrypted(const zip::TZipArchive& archive)
         throw EWorkbookFault(EWorkbookFault::Unsupported);
 }
 
-// The tables in order, hidden when their automatic style says table:display="false". The
-// automatic styles come before the body; each table's rows are left unread.
+// The sheets in order, hidden when their automatic style says table:display="false". The
+// automatic styles come before the body; each sheet's rows are left unread.
 class TSheetLister final : public xml::TSkippingHandler {
 public:
     explicit TSheetLister(bool untilShown) : UntilShown(untilShown) {}
 
-    struct TShownFound {};  // thrown at the first table shown when that is all that is asked
+    struct TShownFound {};  // thrown at the first sheet shown when that is all that is asked
 
     std::vector<TSheetEntry> Sheets;
 
@@ -81,7 +79,7 @@ private:
             SkipElement();
         } else if (Is(name, OfficeNamespace, "automatic-styles")) {
             InAutomaticStyles = Depth;
-        } else if (!IsOnPathToTables(name)) {
+        } else if (!IsOnPathToSheets(name)) {
             SkipElement();
         }
     }
@@ -107,14 +105,14 @@ private:
 
     bool UntilShown;
     std::uint32_t InAutomaticStyles = 0;  // its depth, 0 outside
-    std::uint32_t StyleDepth = 0;         // a table style's, 0 outside
+    std::uint32_t StyleDepth = 0;         // a sheet style's (family "table"), 0 outside
     std::string StyleName;
     std::vector<std::string> HiddenStyles;
 };
 
-// The tables as ListOdsSheets gives them, the manifest left to the caller; with untilShown, only
+// The sheets as ListOdsSheets gives them, the manifest left to the caller; with untilShown, only
 // as far as the first that is not hidden, the rest of the document unread.
-std::vector<TSheetEntry> ListTables(const zip::TZipArchive& archive, bool untilShown)
+std::vector<TSheetEntry> ReadSheetList(const zip::TZipArchive& archive, bool untilShown)
 {
     const std::unique_ptr<TByteReader> content = archive.Open("content.xml");
     TSheetLister lister(untilShown);
@@ -137,7 +135,7 @@ bool IsOdsArchive(const zip::TZipArchive& archive)
 std::vector<TSheetEntry> ListOdsSheets(const zip::TZipArchive& archive)
 {
     CheckNotEncrypted(archive);
-    return ListTables(archive, false);
+    return ReadSheetList(archive, false);
 }
 
 TSheet ReadOdsSheet(const zip::TZipArchive& archive, std::string_view sheetName)
@@ -145,15 +143,15 @@ TSheet ReadOdsSheet(const zip::TZipArchive& archive, std::string_view sheetName)
     CheckNotEncrypted(archive);
     std::string chosen;
     if (sheetName.empty()) {
-        // The list stops at the first table shown: its rows are walked once, by the reader.
-        const std::vector<TSheetEntry> tables = ListTables(archive, true);
-        const TSheetEntry* first = FirstShown(tables);
+        // The list stops at the first sheet shown: its rows are walked once, by the reader.
+        const std::vector<TSheetEntry> sheets = ReadSheetList(archive, true);
+        const TSheetEntry* first = FirstShown(sheets);
         if (first == nullptr)
             ThrowInvalid();
         chosen = first->Name;
         sheetName = chosen;
     }
-    return ReadOdsTable([&] { return archive.Open("content.xml"); }, sheetName);
+    return ReadSheetContent([&] { return archive.Open("content.xml"); }, sheetName);
 }
 
-}  // namespace tabulor
+}  // namespace tabulor::ods

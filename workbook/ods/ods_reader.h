@@ -1,5 +1,8 @@
-// An OpenDocument spreadsheet (.ods): its tables from content.xml, and one table's cells with
+// An OpenDocument spreadsheet (.ods): its sheets from content.xml, and one sheet's cells with
 // the text that its program displayed.
+//
+// It computes nothing: a cell shows what its program saved. A package protected by a password is
+// refused as unsupported, not read.
 #pragma once
 
 #include <string_view>
@@ -9,14 +12,14 @@
 #include "workbook/workbook.h"
 #include "workbook/zip/zip_archive.h"
 
-namespace tabulor {
+namespace tabulor::ods {
 
 // True for an archive whose mimetype entry names an OpenDocument spreadsheet.
 bool IsOdsArchive(const zip::TZipArchive& archive);
-// The tables in order.
+// The sheets in order.
 std::vector<TSheetEntry> ListOdsSheets(const zip::TZipArchive& archive);
-// For an empty name, the first table not hidden, else the first. Throws EWorkbookFault:
-// MissingSheet, naming sheetName, when no table has that name.
+// For an empty name, the first sheet not hidden, else the first. Throws EWorkbookFault:
+// MissingSheet, naming sheetName, when no sheet has that name.
 TSheet ReadOdsSheet(const zip::TZipArchive& archive, std::string_view sheetName);
 
-}  // namespace tabulor
+}  // namespace tabulor::ods

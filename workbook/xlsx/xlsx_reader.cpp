@@ -9,41 +9,41 @@
 #include "workbook/xlsx/shared_strings.h"
 #include "workbook/xlsx/sheet_part.h"
 
-namespace tabulor {
+namespace tabulor::xlsx {
 
 std::vector<TSheetEntry> ListXlsxSheets(const zip::TZipArchive& archive)
 {
     std::vector<TSheetEntry> entries;
-    for (xlsx::TSheetPart& sheet : xlsx::ReadWorkbookParts(archive).Sheets)
+    for (TSheetPart& sheet : ReadWorkbookParts(archive).Sheets)
         entries.push_back({std::move(sheet.Name), sheet.Hidden});
     return entries;
 }
 
 TSheet ReadXlsxSheet(const zip::TZipArchive& archive, std::string_view sheetName)
 {
-    const xlsx::TWorkbookParts parts = xlsx::ReadWorkbookParts(archive);
-    const xlsx::TSheetPart* found = nullptr;
+    const TWorkbookParts parts = ReadWorkbookParts(archive);
+    const TSheetPart* found = nullptr;
     if (sheetName.empty()) {
         found = FirstShown(parts.Sheets);
         if (found == nullptr)
             ThrowInvalid();
     } else {
-        const auto named = std::ranges::find(parts.Sheets, sheetName, &xlsx::TSheetPart::Name);
+        const auto named = std::ranges::find(parts.Sheets, sheetName, &TSheetPart::Name);
         if (named == parts.Sheets.end())
             throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
         found = &*named;
     }
     // Either part may be missing when no cell needs it; Has("") is false.
-    xlsx::TSharedStrings strings;
+    TSharedStrings strings;
     if (archive.Has(parts.SharedStrings))
-        strings = xlsx::TSharedStrings([&] { return archive.Open(parts.SharedStrings); });
-    xlsx::TCellStyles styles(parts.Date1904);
+        strings = TSharedStrings([&] { return archive.Open(parts.SharedStrings); });
+    TCellStyles styles(parts.Date1904);
     if (archive.Has(parts.Styles))
-        styles = xlsx::TCellStyles(*archive.Open(parts.Styles), parts.Date1904);
+        styles = TCellStyles(*archive.Open(parts.Styles), parts.Date1904);
 
-    TSheet sheet = xlsx::ReadSheetPart([&] { return archive.Open(found->Part); }, found->Name, strings, styles);
+    TSheet sheet = ReadSheetPart([&] { return archive.Open(found->Part); }, found->Name, strings, styles);
     sheet.Finish();
     return sheet;
 }
 
-}  // namespace tabulor
+}  // namespace tabulor::xlsx

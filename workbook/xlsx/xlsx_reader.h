@@ -12,11 +12,11 @@
 #include "workbook/workbook.h"
 #include "workbook/zip/zip_archive.h"
 
-namespace tabulor {
+namespace tabulor::xlsx {
 
 std::vector<TSheetEntry> ListXlsxSheets(const zip::TZipArchive& archive);
 // The sheet's name is one that ListXlsxSheets gives, or empty for the first not hidden, else the
 // first. Throws EWorkbookFault.
 TSheet ReadXlsxSheet(const zip::TZipArchive& archive, std::string_view sheetName);
 
-}  // namespace tabulor
+}  // namespace tabulor::xlsx

@@ -2,7 +2,7 @@
 // joined by "\n", each run of white space in the character data one space and none at a
 // paragraph's start or end, text:s, text:tab and text:line-break giving the characters that count.
 //
-// It does not decide which elements are displayed: the table reader skips comments and shapes.
+// It does not decide which elements are displayed: the sheet reader skips comments and shapes.
 // Spaces asked for by the billion are a fault of the file, not a text to hold.
 #pragma once
 
@@ -14,11 +14,11 @@
 
 #include "workbook/xml/xml_reader.h"
 
-namespace tabulor {
+namespace tabulor::ods {
 
-class TOdsParagraphText {
+class TParagraphText {
 public:
-    explicit TOdsParagraphText(std::string& out) : Out(out) {}
+    explicit TParagraphText(std::string& out) : Out(out) {}
 
     void StartCell() { HasParagraph_ = false; }
     bool HasParagraph() const { return HasParagraph_; }
@@ -38,4 +38,4 @@ private:
     bool PendingSpace = false;
 };
 
-}  // namespace tabulor
+}  // namespace tabulor::ods

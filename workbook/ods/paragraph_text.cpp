@@ -1,9 +1,10 @@
-#include "workbook/ods/ods_paragraph.h"
+#include "workbook/ods/paragraph_text.h"
 
-#include "workbook/ods/ods_content.h"
+#include "workbook/ods/opendocument_names.h"
+#include "workbook/ods/repeat_count.h"
 #include "workbook/workbook_fault.h"
 
-namespace tabulor {
+namespace tabulor::ods {
 namespace {
 
 bool IsWhitespace(char c)
@@ -27,7 +28,7 @@ bool ShowsItself(std::string_view text)
 
 }  // namespace
 
-void TOdsParagraphText::StartParagraph()
+void TParagraphText::StartParagraph()
 {
     if (HasParagraph_)
         Out += '\n';
@@ -36,15 +37,15 @@ void TOdsParagraphText::StartParagraph()
     PendingSpace = false;
 }
 
-void TOdsParagraphText::AddElement(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
+void TParagraphText::AddElement(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
 {
-    if (name.Namespace != ods::TextNamespace)
+    if (name.Namespace != TextNamespace)
         return;
     if (name.Local == "s") {
         FlushPendingSpace();
         // A few bytes of XML must not ask for gigabytes: a sheet's text:s give so many spaces
         // at most, more than any sheet made to be read holds.
-        const std::uint64_t count = ods::ReadCount(attributes, ods::TextNamespace, "c");
+        const std::uint64_t count = ReadCount(attributes, TextNamespace, "c");
         if (count > SpacesLeft)
             ThrowInvalid();
         SpacesLeft -= count;
@@ -59,7 +60,7 @@ void TOdsParagraphText::AddElement(const xml::TXmlName& name, std::span<const xm
 }
 
 // A run of white space waits for what follows it: at the paragraph's end it shows nothing.
-void TOdsParagraphText::AddCharacters(std::string_view text)
+void TParagraphText::AddCharacters(std::string_view text)
 {
     if (ShowsItself(text)) {
         FlushPendingSpace();
@@ -82,11 +83,11 @@ void TOdsParagraphText::AddCharacters(std::string_view text)
     }
 }
 
-void TOdsParagraphText::FlushPendingSpace()
+void TParagraphText::FlushPendingSpace()
 {
     if (PendingSpace)
         Out += ' ';
     PendingSpace = false;
 }
 
-}  // namespace tabulor
+}  // namespace tabulor::ods

@@ -1,4 +1,4 @@
-#include "workbook/ods/ods_table.h"
+#include "workbook/ods/sheet_content.h"
 
 #include <algorithm>
 #include <array>
@@ -10,16 +10,15 @@
 #include "workbook/ascii_text.h"
 #include "workbook/formats/number_format.h"
 #include "workbook/formats/number_text.h"
-#include "workbook/ods/ods_content.h"
-#include "workbook/ods/ods_paragraph.h"
 #include "workbook/ods/ods_value.h"
+#include "workbook/ods/opendocument_names.h"
+#include "workbook/ods/paragraph_text.h"
+#include "workbook/ods/repeat_count.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xml/skipping_reader.h"
 
-namespace tabulor {
+namespace tabulor::ods {
 namespace {
-
-using namespace ods;
 
 // Past the grid, positions only need to stay past it: a cap keeps their sums from overflowing.
 constexpr std::uint64_t PositionCap = std::uint64_t{1} << 40;
@@ -30,8 +29,8 @@ std::uint64_t InGrid(std::uint64_t first, std::uint64_t count, std::uint64_t siz
     return std::min(first + count, size) - std::min(first, size);
 }
 
-// What a cell holds that a reader does not display: its comment, its shapes, a table inside it,
-// the body of a note.
+// What a cell holds that a reader does not display: its comment, its shapes, a table:table
+// inside it, the body of a note.
 bool IsUndisplayed(const xml::TXmlName& name)
 {
     return name.Namespace == DrawNamespace || Is(name, OfficeNamespace, "annotation") ||
@@ -92,13 +91,13 @@ private:
     std::array<const xml::TXmlAttribute*, caCount> Found{};
 };
 
-class TTableReader final : public xml::TSkippingReader<TTableReader> {
+class TSheetReader final : public xml::TSkippingReader<TSheetReader> {
 public:
-    TTableReader(std::string_view tableName, TSheet& sheet) : TableName(tableName), Sheet(sheet) {}
+    TSheetReader(std::string_view sheetName, TSheet& sheet) : SheetName(sheetName), Sheet(sheet) {}
 
-    struct TTableEnd {};  // thrown at the table's end: the rest of the document is not read
+    struct TSheetEnd {};  // thrown at the sheet's end: the rest of the document is not read
 
-    bool Found() const { return TableDepth != 0; }
+    bool Found() const { return SheetDepth != 0; }
     void AddMerges();
 
 private:
@@ -120,7 +119,7 @@ private:
         std::uint64_t RowRepeat;
     };
 
-    friend class xml::TSkippingReader<TTableReader>;
+    friend class xml::TSkippingReader<TSheetReader>;
     void Start(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes);
     void End(const xml::TXmlName&);
     void Text(std::string_view text);
@@ -136,17 +135,17 @@ private:
     void ChargeRowText() const;
     void AddRowCells(std::uint32_t row, bool cornersOnly);
 
-    std::string_view TableName;
+    std::string_view SheetName;
     TSheet& Sheet;
     // Depth of the open element of each kind, 0 when none is open.
-    std::uint32_t TableDepth = 0;
+    std::uint32_t SheetDepth = 0;
     std::uint32_t RowDepth = 0;
     std::uint32_t CellDepth = 0;
     std::uint32_t ParagraphDepth = 0;
 
     std::uint64_t Row = 0;
     std::uint64_t RowRepeat = 1;
-    std::uint64_t NextColumn = 0;  // of the table's column descriptions
+    std::uint64_t NextColumn = 0;  // of the sheet's column descriptions
     std::uint64_t Col = 0;
     // The row's cells that hold text, their texts one after another in RowText, kept until the
     // row's end because a repeated row adds them once per repeat.
@@ -161,14 +160,14 @@ private:
     std::uint64_t CellRepeat = 1;
     std::size_t CellStart = 0;
     bool Covered = false;
-    TOdsParagraphText Paragraphs{RowText};
+    TParagraphText Paragraphs{RowText};
     bool HasFormula = false;
     bool HasValueType = false;
     TValueKind ValueKind = TValueKind::None;
     std::string Value;
 };
 
-void TTableReader::Start(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
+void TSheetReader::Start(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
 {
     if (CellDepth != 0) {
         StartInCell(name, attributes);
@@ -177,7 +176,7 @@ void TTableReader::Start(const xml::TXmlName& name, std::span<const xml::TXmlAtt
             StartCell(name, attributes);
         else
             SkipElement();
-    } else if (TableDepth != 0) {
+    } else if (SheetDepth != 0) {
         if (Is(name, TableNamespace, "table-row"))
             StartRow(attributes);
         else if (Is(name, TableNamespace, "table-column"))
@@ -188,17 +187,17 @@ void TTableReader::Start(const xml::TXmlName& name, std::span<const xml::TXmlAtt
                   name.Local != "table-column-group" && name.Local != "table-columns"))
             SkipElement();
     } else if (Is(name, TableNamespace, "table")) {
-        const xml::TXmlAttribute* tableName = xml::FindAttribute(attributes, TableNamespace, "name");
-        if (tableName != nullptr && tableName->Value == TableName)
-            TableDepth = Depth;
+        const xml::TXmlAttribute* named = xml::FindAttribute(attributes, TableNamespace, "name");
+        if (named != nullptr && named->Value == SheetName)
+            SheetDepth = Depth;
         else
             SkipElement();
-    } else if (!IsOnPathToTables(name)) {
+    } else if (!IsOnPathToSheets(name)) {
         SkipElement();
     }
 }
 
-void TTableReader::End(const xml::TXmlName&)
+void TSheetReader::End(const xml::TXmlName&)
 {
     if (Depth == ParagraphDepth) {
         ParagraphDepth = 0;
@@ -207,12 +206,12 @@ void TTableReader::End(const xml::TXmlName&)
         EndCell();
     } else if (Depth == RowDepth) {
         EndRow();
-    } else if (Depth == TableDepth) {
-        throw TTableEnd{};
+    } else if (Depth == SheetDepth) {
+        throw TSheetEnd{};
     }
 }
 
-void TTableReader::StartRow(std::span<const xml::TXmlAttribute> attributes)
+void TSheetReader::StartRow(std::span<const xml::TXmlAttribute> attributes)
 {
     RowDepth = Depth;
     RowRepeat = ReadCount(attributes, TableNamespace, "number-rows-repeated");
@@ -223,7 +222,7 @@ void TTableReader::StartRow(std::span<const xml::TXmlAttribute> attributes)
     RowText.clear();
 }
 
-void TTableReader::EndRow()
+void TSheetReader::EndRow()
 {
     RowDepth = 0;
     if (!RowCells.empty()) {
@@ -248,7 +247,7 @@ void TTableReader::EndRow()
     Row = std::min(Row + RowRepeat, PositionCap);
 }
 
-void TTableReader::ReadColumn(std::span<const xml::TXmlAttribute> attributes)
+void TSheetReader::ReadColumn(std::span<const xml::TXmlAttribute> attributes)
 {
     const std::uint64_t repeat = ReadCount(attributes, TableNamespace, "number-columns-repeated");
     if (IsHidden(attributes))
@@ -259,7 +258,7 @@ void TTableReader::ReadColumn(std::span<const xml::TXmlAttribute> attributes)
 
 // The repeats' texts are weighed before any is made: a few bytes of XML can repeat a long text
 // into gigabytes.
-void TTableReader::ChargeRowText() const
+void TSheetReader::ChargeRowText() const
 {
     std::uint64_t left = Sheet.TextLeft();
     for (const TRowCell& cell : RowCells) {
@@ -271,7 +270,7 @@ void TTableReader::ChargeRowText() const
     }
 }
 
-void TTableReader::AddRowCells(std::uint32_t row, bool cornersOnly)
+void TSheetReader::AddRowCells(std::uint32_t row, bool cornersOnly)
 {
     for (const TRowCell& cell : RowCells) {
         const std::string_view text(RowText.data() + cell.Offset, cell.Length);
@@ -281,7 +280,7 @@ void TTableReader::AddRowCells(std::uint32_t row, bool cornersOnly)
     }
 }
 
-void TTableReader::StartCell(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
+void TSheetReader::StartCell(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
 {
     const TCellAttributes found(attributes);
     CellDepth = Depth;
@@ -303,7 +302,7 @@ void TTableReader::StartCell(const xml::TXmlName& name, std::span<const xml::TXm
 }
 
 // The value a cell shows when it has no paragraph, copied: the attributes end with the call.
-void TTableReader::ReadValue(const TCellAttributes& attributes)
+void TSheetReader::ReadValue(const TCellAttributes& attributes)
 {
     struct TTyped {
         std::string_view Type;
@@ -330,7 +329,7 @@ void TTableReader::ReadValue(const TCellAttributes& attributes)
     }
 }
 
-void TTableReader::EndCell()
+void TSheetReader::EndCell()
 {
     CellDepth = 0;
     if (Covered)
@@ -348,7 +347,7 @@ void TTableReader::EndCell()
 
 // A value with no paragraph: shown as General shows it (a date as its serial number, a time as
 // a fraction of a day), a boolean as French spreadsheets name it, anything else as stored.
-void TTableReader::AppendValue()
+void TSheetReader::AppendValue()
 {
     std::optional<double> number;
     switch (ValueKind) {
@@ -383,7 +382,7 @@ void TTableReader::AppendValue()
         RowText += Value;
 }
 
-void TTableReader::StartInCell(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
+void TSheetReader::StartInCell(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes)
 {
     if (Covered || IsUndisplayed(name)) {
         SkipElement();
@@ -395,7 +394,7 @@ void TTableReader::StartInCell(const xml::TXmlName& name, std::span<const xml::T
     }
 }
 
-void TTableReader::Text(std::string_view text)
+void TSheetReader::Text(std::string_view text)
 {
     if (ParagraphDepth != 0)
         Paragraphs.AddCharacters(text);
@@ -403,7 +402,7 @@ void TTableReader::Text(std::string_view text)
 
 // Merges are added once the rectangle is known, so that the repeats of a row far below the last
 // value cost nothing; those whose top-left cell lies outside the rectangle are left out.
-void TTableReader::AddMerges()
+void TSheetReader::AddMerges()
 {
     if (TextRows * TextCols > MaxTableCells)
         return;  // Finish refuses the sheet
@@ -424,21 +423,21 @@ void TTableReader::AddMerges()
 
 }  // namespace
 
-TSheet ReadOdsTable(const xml::TPartOpener& content, std::string_view tableName)
+TSheet ReadSheetContent(const xml::TPartOpener& content, std::string_view sheetName)
 {
     return xml::ReadXmlPart(content, [&](TByteReader& xml, xml::TXmlParser parse) {
-        TSheet sheet{std::string(tableName)};
-        TTableReader reader(tableName, sheet);
+        TSheet sheet{std::string(sheetName)};
+        TSheetReader reader(sheetName, sheet);
         try {
             parse(xml, reader);
-        } catch (const TTableReader::TTableEnd&) {
+        } catch (const TSheetReader::TSheetEnd&) {
         }
         if (!reader.Found())
-            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(tableName));
+            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
         reader.AddMerges();
         sheet.Finish();
         return sheet;
     });
 }
 
-}  // namespace tabulor
+}  // namespace tabulor::ods
