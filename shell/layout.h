@@ -52,9 +52,9 @@ struct TControlLayout {
     // The control's name, which the Qt window gives its widget as its object name.
     std::string_view Name;
     TControlKind Kind;
-    // The text that a label or a button shows, or what an edit holds at start. A drop-down list holds the entries that
-    // ListEntries gives it and starts at the first; the sheet list holds none until a workbook's
-    // sheets fill it.
+    // The text that a label, a button or a box shows, or what an edit holds at start. A drop-down
+    // list holds the entries that ListEntries gives it and starts at the first; the sheet list
+    // holds none until a workbook's sheets fill it.
     std::u16string_view Text;
     TRect Bounds;
     TAnchor Anchors;

@@ -31,7 +31,7 @@ struct TNoticeMetrics {
 // Windows' keep 7 dialog units (12 pixels at 96 dpi) around and between their parts and give a
 // button 50 x 14 units (75 x 23 pixels).
 inline constexpr TNoticeMetrics WindowsNoticeMetrics = {12, 12, {75, 23}};
-// Qt's keep its styles' 16 pixels.
+// Qt's keep its styles' 16 pixels and leave the button the size its style asks for.
 inline constexpr TNoticeMetrics QtNoticeMetrics = {16, 16, {0, 0}};
 TNoticeLayout LayOutNotice(const TSize& text, const TSize& button, int margin, int spacing);
 
