@@ -74,7 +74,7 @@ void TScanner::Prolog()
 {
     if (End - Pos >= 3 && std::memcmp(Pos, "\xEF\xBB\xBF", 3) == 0)
         Pos += 3;
-    if (End - Pos < 6 || std::memcmp(Pos, "<?xml", 5) != 0 || !Is(Pos[5], cSpace))
+    if (End - Pos < 6 || std::memcmp(Pos, "<?xml", 5) != 0 || !Is(Pos[5], TCharClass::Space))
         return;
     std::string_view version, encoding, standalone;
     const char* p = ReadPseudoAttribute(Pos + 5, "version", version);

@@ -18,17 +18,25 @@
 
 namespace tabulor::xml {
 
-enum : std::uint8_t { cNameStart = 1, cName = 2, cSpace = 4 };
+// A byte's classes, bits of one mask so that a single load of Classes answers for any of them:
+// a letter both starts and continues a name. Plain constants rather than an enum class, which
+// would need a cast at each test in the scanner's loops.
+struct TCharClass {
+    static constexpr std::uint8_t NameStart = 1;
+    static constexpr std::uint8_t Name = 2;
+    static constexpr std::uint8_t Space = 4;
+};
 
 inline constexpr std::array<std::uint8_t, 256> Classes = [] {
+    constexpr std::uint8_t letter = TCharClass::NameStart | TCharClass::Name;
     std::array<std::uint8_t, 256> classes{};
     for (int c = 'a'; c <= 'z'; ++c)
-        classes[static_cast<std::size_t>(c)] = classes[static_cast<std::size_t>(c - 'a' + 'A')] = cNameStart | cName;
-    classes['_'] = cNameStart | cName;
+        classes[static_cast<std::size_t>(c)] = classes[static_cast<std::size_t>(c - 'a' + 'A')] = letter;
+    classes['_'] = letter;
     for (int c = '0'; c <= '9'; ++c)
-        classes[static_cast<std::size_t>(c)] = cName;
-    classes['-'] = classes['.'] = cName;
-    classes[' '] = classes['\t'] = classes['\n'] = classes['\r'] = cSpace;
+        classes[static_cast<std::size_t>(c)] = TCharClass::Name;
+    classes['-'] = classes['.'] = TCharClass::Name;
+    classes[' '] = classes['\t'] = classes['\n'] = classes['\r'] = TCharClass::Space;
     return classes;
 }();
 
@@ -39,7 +47,7 @@ inline bool Is(char c, std::uint8_t kind)
 
 inline const char* SkipSpace(const char* p)
 {
-    while (Is(*p, cSpace))
+    while (Is(*p, TCharClass::Space))
         ++p;
     return p;
 }
@@ -85,7 +93,7 @@ inline TNameEnd FindNameEnd(const char* p)
     TNameEnd name{nullptr, nullptr, 0};
     // Most names are a few letters: a byte at a time is quicker for those.
     for (const char* stop = p + 8; p != stop; ++p) {
-        if (Is(*p, cName))
+        if (Is(*p, TCharClass::Name))
             continue;
         if (*p != ':') {
             name.End = p;
@@ -119,7 +127,7 @@ inline TNameEnd FindNameEnd(const char* p)
         }
     }
 #else
-    for (; Is(*p, cName) || *p == ':'; ++p) {
+    for (; Is(*p, TCharClass::Name) || *p == ':'; ++p) {
         if (*p == ':' && name.Colons++ == 0)
             name.Colon = p;
     }

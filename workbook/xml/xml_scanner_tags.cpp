@@ -65,7 +65,7 @@ const char* TScanner::SkipEquals(const char* p) const
 const char* TScanner::ReadName(const char* p, TQName& name, std::string_view& raw) const
 {
     const char* begin = p;
-    if (!Is(*p, cNameStart))
+    if (!Is(*p, TCharClass::NameStart))
         Fail(p);
     const TNameEnd end = FindNameEnd(p + 1);
     if (end.End >= End)
@@ -76,7 +76,7 @@ const char* TScanner::ReadName(const char* p, TQName& name, std::string_view& ra
     } else {
         name = {{begin, static_cast<std::size_t>(end.Colon - begin)},
                 {end.Colon + 1, static_cast<std::size_t>(end.End - end.Colon - 1)}};
-        if (end.Colons > 1 || !Is(end.Colon[1], cNameStart))
+        if (end.Colons > 1 || !Is(end.Colon[1], TCharClass::NameStart))
             throw TXmlUnusual{};
     }
     return end.End;

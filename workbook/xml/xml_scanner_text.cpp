@@ -80,7 +80,7 @@ void TScanner::Comment()
                 Fail(p + 2);
             Pos = p + 3;
             return;
-        } else if (!Is(*p, cSpace)) {
+        } else if (!Is(*p, TCharClass::Space)) {
             Fail(p);
         }
     }
@@ -98,7 +98,7 @@ void TScanner::Instruction()
     // The target ends at white space or at the instruction's end.
     if (*p == '?' && p[1] != '>')
         Fail(p + 1);
-    if (!Is(*p, cSpace) && *p != '?')
+    if (!Is(*p, TCharClass::Space) && *p != '?')
         Fail(p);
     for (;; ++p) {
         p = FindSpecial(p, '?', '?', '?');
@@ -111,7 +111,7 @@ void TScanner::Instruction()
             }
             if (p + 1 >= End)
                 throw TMore{};
-        } else if (!Is(*p, cSpace)) {
+        } else if (!Is(*p, TCharClass::Space)) {
             Fail(p);
         }
     }
