@@ -15,8 +15,9 @@
 
 #include "fuzz_input.h"
 #include "properties.h"
+#include "workbook/formats/format_parser.h"
+#include "workbook/formats/general_format.h"
 #include "workbook/formats/number_format.h"
-#include "workbook/formats/number_format_parts.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ void CheckShortcuts(std::string_view code, bool date1904, double value)
 void CheckGeneral(double value)
 {
     std::string text;
-    tabulor::FormatGeneral(value, text);
+    tabulor::formats::FormatGeneral(value, text);
     Require(IsValidUtf8(text), "a General text is UTF-8", text);
     std::string digits;
     tabulor::formats::FormatGeneralDigits(value, digits);
@@ -95,7 +96,7 @@ void CheckGeneral(double value)
     Require(error == std::errc() && end == decimal.data() + decimal.size(), "a General text is a number", text);
     Require(std::fabs(back - value) <= std::fabs(value) * 6e-15, "a General text is the value at 15 digits", text);
     std::string again;
-    tabulor::FormatGeneral(back, again);
+    tabulor::formats::FormatGeneral(back, again);
     Require(again == text, "a General text's own value gives it back", text);
 }
 
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = TakeValue(input, (choices & 2) != 0);
     const tabulor::fuzz::TExactCopy code(input.Remainder());
 
-    const tabulor::TNumberFormat format(code.View(), (choices & 1) != 0);
+    const tabulor::formats::TNumberFormat format(code.View(), (choices & 1) != 0);
     constexpr std::string_view Before = "«avant»";
     std::string out(Before);
     format.FormatNumber(value, out);

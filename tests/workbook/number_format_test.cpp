@@ -1,8 +1,11 @@
 // Number formats as a French spreadsheet shows their values: one table per rule. Every expected
 // text was worked out by hand from the rule; the dates were checked with Python's datetime.
+#include "workbook/formats/date_section.h"
+#include "workbook/formats/format_parser.h"
+#include "workbook/formats/general_format.h"
 #include "workbook/formats/number_format.h"
-#include "workbook/formats/number_format_parts.h"
-#include "workbook/formats/number_text.h"
+#include "workbook/formats/number_section.h"
+#include "workbook/formats/stored_number.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -31,7 +34,7 @@ std::string Formatted(std::string_view code, double value, bool date1904 = false
 {
     constexpr std::string_view Before = "«";  // the text is appended to what the string holds
     std::string out(Before);
-    TNumberFormat(code, date1904).FormatNumber(value, out);
+    formats::TNumberFormat(code, date1904).FormatNumber(value, out);
     return out.starts_with(Before) ? out.substr(Before.size()) : "(what the string held is lost)";
 }
 
@@ -69,7 +72,7 @@ TEST(NumberFormatTest, GeneralIsTheShortestTextAtFifteenDigits)
         {"General\" €\"", 5.5, "5,5 €"},
     });
     std::string out = "x";
-    FormatGeneral(-0.5, out);
+    formats::FormatGeneral(-0.5, out);
     EXPECT_EQ(out, "x-0,5");
 }
 
@@ -81,7 +84,7 @@ TEST(NumberFormatTest, StoredNumbersReadAsTheGeneralReaderReadsThem)
           "9007199254740993.5", "1234567890123456789", "12345678901234567890", "0.0000000000000000000001",
           "0.00000000000000000000001", "5.", ".5", "-", "", "1.2.3", "1e5", "+1", " 1", "1-", "inf"}) {
         const std::optional<double> general = ReadNumber(text);
-        const std::optional<double> stored = ReadStoredNumber(text);
+        const std::optional<double> stored = formats::ReadStoredNumber(text);
         ASSERT_EQ(stored.has_value(), general.has_value()) << text;
         if (general) {
             EXPECT_EQ(*stored, *general) << text;
@@ -268,7 +271,7 @@ TEST(NumberFormatTest, TextGoesThroughTheTextSection)
     };
     for (const auto& c : cases) {
         std::string out = "«";
-        TNumberFormat(c.Code).FormatText("abc", out);
+        formats::TNumberFormat(c.Code).FormatText("abc", out);
         EXPECT_EQ(out, "«" + std::string(c.Expected)) << c.Code;
     }
     // A number under a format whose only section is for text shows as General.
@@ -412,7 +415,7 @@ TEST(NumberFormatTest, BuiltInIds)
         {200, 1234.5, "1234,5"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Formatted(BuiltInFormatCode(c.Id), c.Value), c.Expected) << "id " << c.Id;
+        EXPECT_EQ(Formatted(formats::BuiltInFormatCode(c.Id), c.Value), c.Expected) << "id " << c.Id;
 }
 
 // The shortcuts against the general renderers, on the same format and value: the values where
@@ -550,7 +553,7 @@ TEST(NumberFormatTest, PlainNumbersWriteWhatTheGeneralRendererWrites)
         const double value = index < edges.size() ? edges[index] : SweptValue(random);
         std::string shortcut;
         std::string general;
-        FormatGeneral(value, shortcut);
+        formats::FormatGeneral(value, shortcut);
         formats::FormatGeneralDigits(value, general);
         if (shortcut != general && differences++ == 0)
             ADD_FAILURE() << value << ": " << shortcut << " against " << general;

@@ -8,11 +8,14 @@
 // stores, show as #NOMBRE!.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-namespace tabulor {
+namespace tabulor::formats {
+
+struct TParsedFormat;
 
 // The code of a built-in format id; empty for General, which any unknown id is too.
 std::string_view BuiltInFormatCode(unsigned id);
@@ -36,7 +39,10 @@ private:
     std::unique_ptr<TParsed> Parsed;
 };
 
-// The General text of a value: the shortest that gives it back at 15 significant digits.
-void FormatGeneral(double value, std::string& out);
+// Whether the general renderers alone write a value, which the shortcuts must match byte for byte.
+enum class TRendering : std::uint8_t { Shortcuts, GeneralOnly };
 
-}  // namespace tabulor
+// Appends a value's text under a parsed format, as TNumberFormat::FormatNumber does.
+void FormatValue(const TParsedFormat& format, bool date1904, double value, TRendering rendering, std::string& out);
+
+}  // namespace tabulor::formats

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "workbook/ascii_text.h"
-#include "workbook/formats/number_format.h"
-#include "workbook/formats/number_text.h"
+#include "workbook/formats/general_format.h"
+#include "workbook/formats/stored_number.h"
 #include "workbook/ods/ods_value.h"
 #include "workbook/ods/opendocument_names.h"
 #include "workbook/ods/paragraph_text.h"
@@ -53,8 +53,11 @@ void HideInGrid(std::uint64_t first, std::uint64_t count, std::uint64_t size, TH
         hide(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(std::min(first + count, size) - 1));
 }
 
-// The attributes a cell's reading needs.
-enum TCellAttribute { caRepeat, caColsSpanned, caRowsSpanned, caFormula, caValueType, caValue, caBooleanValue, caDateValue, caTimeValue, caStringValue, caCount };
+// The attributes a cell's reading needs, each its place in CellAttributeNames.
+enum class TCellAttribute : std::uint8_t {
+    Repeat, ColsSpanned, RowsSpanned, Formula,
+    ValueType, Value, BooleanValue, DateValue, TimeValue, StringValue
+};
 
 struct TAttributeName {
     std::string_view Local;
@@ -76,19 +79,23 @@ public:
     explicit TCellAttributes(std::span<const xml::TXmlAttribute> attributes)
     {
         for (const xml::TXmlAttribute& attribute : attributes) {
-            for (std::size_t index = 0; index < caCount; ++index) {
+            for (std::size_t index = 0; index < std::size(CellAttributeNames); ++index) {
                 const TAttributeName& name = CellAttributeNames[index];
-                if (Found[index] == nullptr && attribute.Name.Local == name.Local && attribute.Name.Namespace == name.Namespace) {
+                if (Found[index] == nullptr && attribute.Name.Local == name.Local
+                    && attribute.Name.Namespace == name.Namespace) {
                     Found[index] = &attribute;
                     break;
                 }
             }
         }
     }
-    const xml::TXmlAttribute* operator[](TCellAttribute index) const { return Found[index]; }
+    const xml::TXmlAttribute* operator[](TCellAttribute attribute) const
+    {
+        return Found[static_cast<std::size_t>(attribute)];
+    }
 
 private:
-    std::array<const xml::TXmlAttribute*, caCount> Found{};
+    std::array<const xml::TXmlAttribute*, std::size(CellAttributeNames)> Found{};
 };
 
 class TSheetReader final : public xml::TSkippingReader<TSheetReader> {
@@ -285,7 +292,7 @@ void TSheetReader::StartCell(const xml::TXmlName& name, std::span<const xml::TXm
     const TCellAttributes found(attributes);
     CellDepth = Depth;
     CellCol = Col;
-    CellRepeat = ReadCount(found[caRepeat]);
+    CellRepeat = ReadCount(found[TCellAttribute::Repeat]);
     Col = std::min(Col + CellRepeat, PositionCap);
     CellStart = RowText.size();
     Paragraphs.StartCell();
@@ -293,11 +300,11 @@ void TSheetReader::StartCell(const xml::TXmlName& name, std::span<const xml::TXm
     Covered = name.Local == "covered-table-cell";
     if (Covered)
         return;
-    const std::uint64_t cols = ReadCount(found[caColsSpanned]);
-    const std::uint64_t rows = ReadCount(found[caRowsSpanned]);
+    const std::uint64_t cols = ReadCount(found[TCellAttribute::ColsSpanned]);
+    const std::uint64_t rows = ReadCount(found[TCellAttribute::RowsSpanned]);
     if (cols > 1 || rows > 1)
         Merges.push_back({Row, CellCol, rows, cols, RowRepeat});
-    HasFormula = found[caFormula] != nullptr;
+    HasFormula = found[TCellAttribute::Formula] != nullptr;
     ReadValue(found);
 }
 
@@ -310,16 +317,16 @@ void TSheetReader::ReadValue(const TCellAttributes& attributes)
         TValueKind Kind;
     };
     // Numbers, percentages and currencies keep office:value.
-    constexpr TTyped others[] = {{"boolean", caBooleanValue, TValueKind::Boolean},
-                                 {"date", caDateValue, TValueKind::Date},
-                                 {"time", caTimeValue, TValueKind::Time},
-                                 {"string", caStringValue, TValueKind::Stored}};
+    constexpr TTyped others[] = {{"boolean", TCellAttribute::BooleanValue, TValueKind::Boolean},
+                                 {"date", TCellAttribute::DateValue, TValueKind::Date},
+                                 {"time", TCellAttribute::TimeValue, TValueKind::Time},
+                                 {"string", TCellAttribute::StringValue, TValueKind::Stored}};
     ValueKind = TValueKind::None;
-    const xml::TXmlAttribute* type = attributes[caValueType];
+    const xml::TXmlAttribute* type = attributes[TCellAttribute::ValueType];
     HasValueType = type != nullptr;
     if (!HasValueType)
         return;
-    TTyped typed{{}, caValue, TValueKind::Number};
+    TTyped typed{{}, TCellAttribute::Value, TValueKind::Number};
     for (const TTyped& other : others)
         if (type->Value == other.Type)
             typed = other;
@@ -359,7 +366,7 @@ void TSheetReader::AppendValue()
                                          InGrid(Row, RowRepeat, MaxSheetRows));
         return;
     case TValueKind::Number:
-        number = ReadStoredNumber(Value);
+        number = formats::ReadStoredNumber(Value);
         break;
     case TValueKind::Date:
         number = ReadOdsDate(Value);
@@ -377,7 +384,7 @@ void TSheetReader::AppendValue()
         break;
     }
     if (number)
-        FormatGeneral(*number, RowText);
+        formats::FormatGeneral(*number, RowText);
     else
         RowText += Value;
 }
@@ -433,7 +440,7 @@ TSheet ReadSheetContent(const xml::TPartOpener& content, std::string_view sheetN
         } catch (const TSheetReader::TSheetEnd&) {
         }
         if (!reader.Found())
-            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
+            throw EWorkbookFault(EWorkbookFault::TKind::MissingSheet, std::string(sheetName));
         reader.AddMerges();
         sheet.Finish();
         return sheet;

@@ -35,25 +35,26 @@ private:
         if (!IsMain(name.Namespace))
             return;
         if (name.Local == "numFmts") {
-            Within = wNumFmts;
+            Within = TWithin::NumFmts;
         } else if (name.Local == "cellXfs") {
-            Within = wCellXfs;
-        } else if (Within == wNumFmts && name.Local == "numFmt") {
+            Within = TWithin::CellXfs;
+        } else if (Within == TWithin::NumFmts && name.Local == "numFmt") {
             const xml::TXmlAttribute* code = xml::FindAttribute(attributes, {}, "formatCode");
             Styles.CustomCodes.push_back({FormatIdOf(attributes), std::string(code ? code->Value : "")});
-        } else if (Within == wCellXfs && name.Local == "xf") {
+        } else if (Within == TWithin::CellXfs && name.Local == "xf") {
             Styles.StyleFormatIds.push_back(FormatIdOf(attributes));
         }
     }
     void OnEnd(const xml::TXmlName& name) override
     {
         if (IsMain(name.Namespace) && (name.Local == "numFmts" || name.Local == "cellXfs"))
-            Within = wNone;
+            Within = TWithin::None;
     }
     void OnText(std::string_view) override {}
 
     TCellStyles& Styles;
-    enum { wNone, wNumFmts, wCellXfs } Within = wNone;
+    enum class TWithin { None, NumFmts, CellXfs };
+    TWithin Within = TWithin::None;
 };
 
 TCellStyles::TCellStyles(TByteReader& xml, bool date1904) : Date1904(date1904)
@@ -71,16 +72,16 @@ std::string TCellStyles::CodeOf(unsigned formatId) const
     const auto custom = std::ranges::lower_bound(CustomCodes, formatId, {}, &TCustomCode::Id);
     if (custom != CustomCodes.end() && custom->Id == formatId)
         return custom->Code;
-    return std::string(BuiltInFormatCode(formatId));
+    return std::string(formats::BuiltInFormatCode(formatId));
 }
 
-const TNumberFormat& TCellStyles::FormatOf(std::uint64_t style) const
+const formats::TNumberFormat& TCellStyles::FormatOf(std::uint64_t style) const
 {
     if (style >= Formats.size())
         return General;
-    std::unique_ptr<TNumberFormat>& format = Formats[style];
+    std::unique_ptr<formats::TNumberFormat>& format = Formats[style];
     if (!format)
-        format = std::make_unique<TNumberFormat>(CodeOf(StyleFormatIds[style]), Date1904);
+        format = std::make_unique<formats::TNumberFormat>(CodeOf(StyleFormatIds[style]), Date1904);
     return *format;
 }
 

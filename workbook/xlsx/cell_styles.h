@@ -20,7 +20,7 @@ public:
     explicit TCellStyles(bool date1904 = false) : Date1904(date1904) {}
     TCellStyles(TByteReader& xml, bool date1904);
     // An unknown style is General.
-    const TNumberFormat& FormatOf(std::uint64_t style) const;
+    const formats::TNumberFormat& FormatOf(std::uint64_t style) const;
     bool IsDate1904() const { return Date1904; }
 
 private:
@@ -32,8 +32,8 @@ private:
     };
     std::vector<TCustomCode> CustomCodes;  // sorted by id once read
     std::vector<unsigned> StyleFormatIds;  // by cellXfs index
-    mutable std::vector<std::unique_ptr<TNumberFormat>> Formats;  // by cellXfs index, made on use
-    TNumberFormat General;
+    mutable std::vector<std::unique_ptr<formats::TNumberFormat>> Formats;  // by cellXfs index, made on use
+    formats::TNumberFormat General;
     bool Date1904;
 };
 

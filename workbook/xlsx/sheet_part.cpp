@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "workbook/ascii_text.h"
-#include "workbook/formats/number_text.h"
+#include "workbook/formats/stored_number.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xlsx/compatible_reader.h"
 #include "workbook/xlsx/main_namespace.h"
@@ -161,23 +161,23 @@ void NormalizeBreaks(std::string& text)
     text.resize(out);
 }
 
-enum TCellType { ctNumber, ctShared, ctInline, ctFormulaText, ctBoolean, ctError, ctDate };
+enum class TCellType { Number, Shared, Inline, FormulaText, Boolean, Error, Date };
 
 TCellType CellTypeOf(std::string_view type)
 {
     if (type == "s")
-        return ctShared;
+        return TCellType::Shared;
     if (type == "inlineStr")
-        return ctInline;
+        return TCellType::Inline;
     if (type == "str")
-        return ctFormulaText;
+        return TCellType::FormulaText;
     if (type == "b")
-        return ctBoolean;
+        return TCellType::Boolean;
     if (type == "e")
-        return ctError;
+        return TCellType::Error;
     if (type == "d")
-        return ctDate;
-    return ctNumber;
+        return TCellType::Date;
+    return TCellType::Number;
 }
 
 class TSheetHandler final : public TCompatibleReader<TSheetHandler> {
@@ -218,7 +218,7 @@ private:
     // The current cell's.
     std::uint32_t CellRow = 0;
     std::uint32_t CellCol = 0;
-    TCellType Type = ctNumber;
+    TCellType Type = TCellType::Number;
     std::uint64_t Style = 0;
     bool HasFormula = false;
     bool HasValue = false;
@@ -240,7 +240,7 @@ void TSheetHandler::OnStart(const xml::TXmlName& name, std::span<const xml::TXml
             HasFormula = true;
         } else if (InInline) {
             Inline.Start(name);
-        } else if (local == "is" && Type == ctInline) {
+        } else if (local == "is" && Type == TCellType::Inline) {
             InInline = HasValue = true;
         }
     } else if (InRow) {
@@ -321,7 +321,7 @@ void TSheetHandler::StartCell(std::span<const xml::TXmlAttribute> attributes)
 {
     InCell = true;
     HasFormula = HasValue = false;
-    Type = ctNumber;
+    Type = TCellType::Number;
     Style = 0;
     Value.clear();
     Inline.Raw.clear();
@@ -354,7 +354,8 @@ void TSheetHandler::EndCell()
     InCell = InValue = InInline = false;
     // Some writers leave an empty v where no value was computed; only a text formula's empty
     // result is a value.
-    if (!HasValue || (HasFormula && Value.empty() && Type != ctFormulaText && Type != ctInline)) {
+    if (!HasValue
+        || (HasFormula && Value.empty() && Type != TCellType::FormulaText && Type != TCellType::Inline)) {
         if (HasFormula)
             Sheet.AddFormulaWithoutValue();
         return;
@@ -368,39 +369,40 @@ void TSheetHandler::EndCell()
 
 bool TSheetHandler::FormatCell()
 {
-    const TNumberFormat& format = Styles.FormatOf(Style);
+    const formats::TNumberFormat& format = Styles.FormatOf(Style);
     switch (Type) {
-    case ctShared: {
+    case TCellType::Shared: {
         std::uint64_t index = 0;
         if (!ParseUnsigned(Value, index))
             ThrowInvalid();
         format.FormatText(Strings.At(index), Text);
         return true;
     }
-    case ctInline:
-    case ctFormulaText:
+    case TCellType::Inline:
+    case TCellType::FormulaText:
         Unescaped.clear();
-        AppendUnescaped(Type == ctInline ? std::string_view(Inline.Raw) : std::string_view(Value), Unescaped);
+        AppendUnescaped(Type == TCellType::Inline ? std::string_view(Inline.Raw) : std::string_view(Value),
+                        Unescaped);
         format.FormatText(Unescaped, Text);
         return true;
-    case ctBoolean:
+    case TCellType::Boolean:
         Text = Value == "0" || Value == "false" ? "FAUX" : "VRAI";
         return !Value.empty();
-    case ctError:
+    case TCellType::Error:
         Text = Value;
         return true;
-    case ctDate:
-    case ctNumber:
+    case TCellType::Date:
+    case TCellType::Number:
         break;
     }
     if (Value.empty())
         return false;
     double number = 0;
-    if (Type == ctDate) {
+    if (Type == TCellType::Date) {
         if (!ParseIsoSerial(Value, Styles.IsDate1904(), number))
             ThrowInvalid();
     } else {
-        const std::optional<double> read = ReadStoredNumber(Value);
+        const std::optional<double> read = formats::ReadStoredNumber(Value);
         if (!read || !std::isfinite(*read))
             ThrowInvalid();
         number = *read;

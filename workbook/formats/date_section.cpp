@@ -1,11 +1,13 @@
 // Dates and times under a parsed format: the serial's day in the 1900 or 1904 system, its time
 // rounded to the smallest unit that can show (the second, or the shown fraction of one), the
 // names in French; plain dates of digits alone written straight from their day.
+#include "workbook/formats/date_section.h"
+
 #include <cmath>
 #include <cstring>
 
-#include "workbook/formats/number_format.h"
-#include "workbook/formats/number_format_parts.h"
+#include "workbook/formats/digit_text.h"
+#include "workbook/formats/general_format.h"
 
 namespace tabulor::formats {
 namespace {
@@ -158,7 +160,7 @@ bool FormatPlainDate(const TParsedFormat& format, const TSection& section, doubl
     if (!(serial >= 0) || serial >= static_cast<double>(EndSerial - offset))
         return false;
     // The time shows nothing, but one that rounds up to midnight belongs to the next day, as
-    // FormatDate rounds it to the second.
+    // FormatDateSection rounds it to the second.
     long long day = static_cast<long long>(serial);
     if (static_cast<double>(day) != serial && std::llround((serial - static_cast<double>(day)) * 86400.0) == 86400)
         ++day;
@@ -194,8 +196,8 @@ bool FormatPlainDate(const TParsedFormat& format, const TSection& section, doubl
     return true;
 }
 
-bool FormatDate(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
-                std::string& out)
+bool FormatDateSection(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
+                       std::string& out)
 {
     const long long offset = date1904 ? Offset1904 : 0;
     if (!(serial >= 0) || serial >= static_cast<double>(EndSerial - offset))

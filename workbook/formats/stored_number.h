@@ -11,7 +11,7 @@
 
 #include "workbook/ascii_text.h"
 
-namespace tabulor {
+namespace tabulor::formats {
 
 inline constexpr std::array<double, 23> ExactTens = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -45,4 +45,4 @@ inline std::optional<double> ReadStoredNumber(std::string_view text)
     return negative ? -magnitude : magnitude;
 }
 
-}  // namespace tabulor
+}  // namespace tabulor::formats

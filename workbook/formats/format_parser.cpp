@@ -1,13 +1,13 @@
-// A number format code read once into the tokens of its sections, so that applying it to a value
-// is a walk over a short list. This unit splits the code into its sections, tells each one's kind
-// and reads what every kind reads alike; number_format_tokens.cpp reads the placeholders of numbers
-// and the letters of dates.
+// A code split into its sections, each section's kind told and what every kind reads alike.
 //
 // Literal text is kept as valid UTF-8 whatever the code holds: a byte that starts no character
 // becomes U+FFFD, so that no cell's text can break the document it goes into.
+#include "workbook/formats/format_parser.h"
+
 #include <charconv>
 
-#include "workbook/formats/number_format_parser.h"
+#include "workbook/formats/date_section.h"
+#include "workbook/formats/number_section.h"
 
 namespace tabulor::formats {
 

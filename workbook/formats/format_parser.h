@@ -1,19 +1,23 @@
-// The reader of one section of a number format code, shared by the two units that define it:
-// number_format_parse.cpp reads what every section reads alike (quoted text, escapes, brackets,
-// conditions, General, the literals) and number_format_tokens.cpp the placeholders of a number
-// section and the letters of a date one. Internal to the workbook library.
+// A number format code read once into its parsed form, so that applying it to a value is a walk
+// over a short list. ParseFormat splits the code into its sections and chooses which one holds the
+// text; a TSectionParser reads each, in two files: format_parser.cpp reads what every section
+// reads alike (quoted text, escapes, brackets, conditions, General, the literals) and
+// format_parser_tokens.cpp the placeholders of a number section and the letters of a date one.
 //
-// It does not split a code into its sections nor choose which one holds the text: ParseFormat
-// does.
+// It renders nothing and refuses no code: a character it does not know is a literal, a bracket
+// it does not know (a colour, a locale) shows nothing.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
 #include "workbook/ascii_text.h"
-#include "workbook/formats/number_format_parts.h"
+#include "workbook/formats/parsed_format.h"
 
 namespace tabulor::formats {
+
+// An empty code, or "General", is General; what follows a fourth section is dropped.
+TParsedFormat ParseFormat(std::string_view code);
 
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word);
 

@@ -2,9 +2,9 @@
 // percent, exponent, fraction bar) and the letters of a date one (years to seconds, fractions of a
 // second, AM/PM) read into tokens; then each digit numbered within its field, and each m told
 // apart as month or minutes.
-#include <algorithm>
+#include "workbook/formats/format_parser.h"
 
-#include "workbook/formats/number_format_parser.h"
+#include <algorithm>
 
 namespace tabulor::formats {
 namespace {
