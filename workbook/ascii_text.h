@@ -1,6 +1,6 @@
 // Text helpers shared inside the workbook layer: the ASCII case folding that package names, content
-// types and number format codes compare by, hexadecimal digits, a character written in UTF-8, and
-// a number read from the whole of its text.
+// types and number format codes compare by, hexadecimal digits, runs of decimal digits, a character
+// written in UTF-8, and a number read from the whole of its text.
 //
 // Nothing here depends on a locale or knows case beyond ASCII: a file's names compare alike on
 // every machine.
@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -31,6 +33,31 @@ inline int HexDigit(char c)
     if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
         return (c | 0x20) - 'a' + 10;
     return -1;
+}
+
+// A run of decimal digits at the front of a text: how many there are, and their value.
+struct TDigitRun {
+    std::size_t Count = 0;
+    std::uint64_t Value = 0;
+};
+
+// Reads the decimal digits at the front of text, their value going on from `start` (value * 10 +
+// digit each). All of them count, but once the value reaches Stop it takes no more, so that a run
+// of any length leaves it at Stop or above without overflowing. Without a stop the value of a run
+// past 19 digits wraps: a caller that reads such runs refuses them by their count, and the digits
+// it reads, on the cells' path, pay for no comparison.
+template <std::uint64_t Stop = 0>
+constexpr TDigitRun ReadDigits(std::string_view text, std::uint64_t start = 0)
+{
+    TDigitRun run{0, start};
+    for (; run.Count < text.size(); ++run.Count) {
+        const auto digit = static_cast<unsigned char>(text[run.Count] - '0');
+        if (digit > 9)
+            break;
+        if (Stop == 0 || run.Value < Stop)
+            run.Value = run.Value * 10 + digit;
+    }
+    return run;
 }
 
 // Writes the character in UTF-8 at out and returns the end.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "workbook/formats/calendar.h"
 #include "workbook/formats/digit_text.h"
 #include "workbook/formats/general_format.h"
 
@@ -19,10 +20,6 @@ constexpr std::string_view MonthAbbreviations[] = {"janv.", "févr.", "mars",  "
 constexpr std::string_view DayNames[] = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
 constexpr std::string_view DayAbbreviations[] = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
 
-// 1 January 10000 in the 1900 system: the first day no spreadsheet shows.
-constexpr long long EndSerial = 2958466;
-// 1 January 1904 in the 1900 system.
-constexpr long long Offset1904 = 1462;
 constexpr long long Scales[] = {1, 10, 100, 1000};
 
 struct TMoment {
@@ -37,27 +34,13 @@ struct TMoment {
     long long Fraction = 0;  // of a second, in the section's sub-second digits
 };
 
-// The date of a day of the 1900 system, which counts a 29 February 1900 as Lotus 1-2-3 did: days
-// before it are one off the calendar, and its weekdays follow that count.
 void SetDate(long long serial, TMoment& moment)
 {
-    moment.Weekday = (serial + 6) % 7;
-    if (serial == 0 || serial == 60) {
-        moment.Year = 1900;
-        moment.Month = serial == 0 ? 1 : 2;
-        moment.Day = serial == 0 ? 0 : 29;
-        return;
-    }
-    // Days since 1 March of year 0, then the civil date by 400-year eras.
-    const long long shifted = serial - (serial < 60 ? 25568 : 25569) + 719468;
-    const long long era = shifted / 146097;
-    const long long dayOfEra = shifted - era * 146097;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long monthFromMarch = (5 * dayOfYear + 2) / 153;
-    moment.Day = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
-    moment.Month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
-    moment.Year = yearOfEra + era * 400 + (moment.Month <= 2 ? 1 : 0);
+    const TCivilDate date = DateOfSerial(serial);
+    moment.Year = date.Year;
+    moment.Month = date.Month;
+    moment.Day = date.Day;
+    moment.Weekday = WeekdayOfSerial(serial);
 }
 
 void AppendSubSecond(const TMoment& moment, std::uint32_t shown, std::uint32_t kept, std::string& out)
@@ -156,7 +139,7 @@ void FindPlainDate(const TParsedFormat& format, TSection& section)
 bool FormatPlainDate(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
                      std::string& out)
 {
-    const long long offset = date1904 ? Offset1904 : 0;
+    const long long offset = date1904 ? Serial1904 : 0;
     if (!(serial >= 0) || serial >= static_cast<double>(EndSerial - offset))
         return false;
     // The time shows nothing, but one that rounds up to midnight belongs to the next day, as
@@ -199,7 +182,7 @@ bool FormatPlainDate(const TParsedFormat& format, const TSection& section, doubl
 bool FormatDateSection(const TParsedFormat& format, const TSection& section, double serial, bool date1904,
                        std::string& out)
 {
-    const long long offset = date1904 ? Offset1904 : 0;
+    const long long offset = date1904 ? Serial1904 : 0;
     if (!(serial >= 0) || serial >= static_cast<double>(EndSerial - offset))
         return false;
     const long long scale = Scales[section.SubSecondDigits];

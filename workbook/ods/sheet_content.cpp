@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "workbook/ascii_text.h"
+#include "workbook/formats/calendar.h"
 #include "workbook/formats/general_format.h"
 #include "workbook/formats/stored_number.h"
-#include "workbook/ods/ods_value.h"
 #include "workbook/ods/opendocument_names.h"
 #include "workbook/ods/paragraph_text.h"
 #include "workbook/ods/repeat_count.h"
@@ -369,10 +369,10 @@ void TSheetReader::AppendValue()
         number = formats::ReadStoredNumber(Value);
         break;
     case TValueKind::Date:
-        number = ReadOdsDate(Value);
+        number = formats::ReadIsoDays(Value);
         break;
     case TValueKind::Time:
-        number = ReadOdsDuration(Value);
+        number = formats::ReadIsoDuration(Value);
         break;
     case TValueKind::Boolean:
         if (Value == "true" || Value == "false") {
