@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "workbook/ascii_text.h"
-#include "workbook/formats/number_format.h"
-#include "workbook/formats/number_text.h"
-#include "workbook/ods/ods_value.h"
+#include "workbook/formats/calendar.h"
+#include "workbook/formats/general_format.h"
+#include "workbook/formats/stored_number.h"
 #include "workbook/ods/opendocument_names.h"
 #include "workbook/ods/paragraph_text.h"
 #include "workbook/ods/repeat_count.h"
@@ -366,13 +366,13 @@ void TSheetReader::AppendValue()
                                          InGrid(Row, RowRepeat, MaxSheetRows));
         return;
     case TValueKind::Number:
-        number = ReadStoredNumber(Value);
+        number = formats::ReadStoredNumber(Value);
         break;
     case TValueKind::Date:
-        number = ReadOdsDate(Value);
+        number = formats::ReadIsoDays(Value);
         break;
     case TValueKind::Time:
-        number = ReadOdsDuration(Value);
+        number = formats::ReadIsoDuration(Value);
         break;
     case TValueKind::Boolean:
         if (Value == "true" || Value == "false") {
@@ -384,7 +384,7 @@ void TSheetReader::AppendValue()
         break;
     }
     if (number)
-        FormatGeneral(*number, RowText);
+        formats::FormatGeneral(*number, RowText);
     else
         RowText += Value;
 }
@@ -440,7 +440,7 @@ TSheet ReadSheetContent(const xml::TPartOpener& content, std::string_view sheetN
         } catch (const TSheetReader::TSheetEnd&) {
         }
         if (!reader.Found())
-            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
+            throw EWorkbookFault(EWorkbookFault::TKind::MissingSheet, std::string(sheetName));
         reader.AddMerges();
         sheet.Finish();
         return sheet;

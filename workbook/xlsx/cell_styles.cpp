@@ -72,16 +72,16 @@ std::string TCellStyles::CodeOf(unsigned formatId) const
     const auto custom = std::ranges::lower_bound(CustomCodes, formatId, {}, &TCustomCode::Id);
     if (custom != CustomCodes.end() && custom->Id == formatId)
         return custom->Code;
-    return std::string(BuiltInFormatCode(formatId));
+    return std::string(formats::BuiltInFormatCode(formatId));
 }
 
-const TNumberFormat& TCellStyles::FormatOf(std::uint64_t style) const
+const formats::TNumberFormat& TCellStyles::FormatOf(std::uint64_t style) const
 {
     if (style >= Formats.size())
         return General;
-    std::unique_ptr<TNumberFormat>& format = Formats[style];
+    std::unique_ptr<formats::TNumberFormat>& format = Formats[style];
     if (!format)
-        format = std::make_unique<TNumberFormat>(CodeOf(StyleFormatIds[style]), Date1904);
+        format = std::make_unique<formats::TNumberFormat>(CodeOf(StyleFormatIds[style]), Date1904);
     return *format;
 }
 

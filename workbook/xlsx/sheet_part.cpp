@@ -7,7 +7,8 @@
 #include <string_view>
 
 #include "workbook/ascii_text.h"
-#include "workbook/formats/number_text.h"
+#include "workbook/formats/calendar.h"
+#include "workbook/formats/stored_number.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xlsx/compatible_reader.h"
 #include "workbook/xlsx/main_namespace.h"
@@ -80,67 +81,6 @@ TCellArea ParseArea(std::string_view text)
                 std::max(area.Left, col)};
     }
     return area;
-}
-
-// Days from 1970-01-01 of a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day)
-{
-    year -= month <= 2;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const auto yearOfEra = static_cast<unsigned>(year - era * 400);
-    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
-}
-
-// Reads a field of exactly `digits` digits at text[at], then moves past it.
-bool TakeField(std::string_view text, std::size_t& at, std::size_t digits, unsigned& value)
-{
-    std::uint64_t number = 0;
-    if (at + digits > text.size() || !ParseUnsigned(text.substr(at, digits), number))
-        return false;
-    value = static_cast<unsigned>(number);
-    at += digits;
-    return true;
-}
-
-// An ISO 8601 date, date and time, or time ("2024-03-01T12:30:00") as the workbook's serial
-// number; a time zone is ignored. False for a text that is none of these.
-bool ParseIsoSerial(std::string_view text, bool date1904, double& serial)
-{
-    std::size_t at = 0;
-    unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    serial = 0;
-    if (text.size() >= 10 && text[4] == '-') {
-        if (!TakeField(text, at, 4, year) || text[at++] != '-' || !TakeField(text, at, 2, month)
-            || at >= text.size() || text[at++] != '-' || !TakeField(text, at, 2, day) || month < 1
-            || month > 12 || day < 1 || day > 31)
-            return false;
-        const std::int64_t days =
-            DaysFromCivil(year, month, day) - (date1904 ? DaysFromCivil(1904, 1, 1) : DaysFromCivil(1899, 12, 30));
-        // The 1900 system counts a 29 February 1900 that never was: earlier dates count one day fewer.
-        serial = static_cast<double>(!date1904 && days >= 1 && days <= 60 ? days - 1 : days);
-        if (at < text.size() && text[at] == 'T')
-            ++at;
-        else
-            return at == text.size();
-    }
-    if (!TakeField(text, at, 2, hour) || at >= text.size() || text[at++] != ':'
-        || !TakeField(text, at, 2, minute) || hour > 24 || minute > 59)
-        return false;
-    double seconds = 0;
-    if (at < text.size() && text[at] == ':') {
-        ++at;
-        const std::size_t end = text.find_first_of("Z+-", at);
-        const std::string_view field = text.substr(at, end - at);
-        const std::optional<double> read = ReadNumber(field);
-        if (!read || *read < 0 || *read >= 61)
-            return false;
-        seconds = *read;
-        at = std::min(end, text.size());
-    }
-    serial += (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
-    return at == text.size() || text[at] == 'Z' || text[at] == '+' || text[at] == '-';
 }
 
 // The sheet shows "\n" for every line break the file holds.
@@ -369,7 +309,7 @@ void TSheetHandler::EndCell()
 
 bool TSheetHandler::FormatCell()
 {
-    const TNumberFormat& format = Styles.FormatOf(Style);
+    const formats::TNumberFormat& format = Styles.FormatOf(Style);
     switch (Type) {
     case TCellType::Shared: {
         std::uint64_t index = 0;
@@ -399,10 +339,12 @@ bool TSheetHandler::FormatCell()
         return false;
     double number = 0;
     if (Type == TCellType::Date) {
-        if (!ParseIsoSerial(Value, Styles.IsDate1904(), number))
+        const std::optional<double> serial = formats::ReadIsoSerial(Value, Styles.IsDate1904());
+        if (!serial)
             ThrowInvalid();
+        number = *serial;
     } else {
-        const std::optional<double> read = ReadStoredNumber(Value);
+        const std::optional<double> read = formats::ReadStoredNumber(Value);
         if (!read || !std::isfinite(*read))
             ThrowInvalid();
         number = *read;
