@@ -40,7 +40,7 @@ TSheet ReadPackage(const std::string& package, std::string_view sheetName)
     return ReadOdsSheet(archive, sheetName);
 }
 
-// The table "F" around the rows given.
+// The sheet "F" around the rows given.
 TSheet ReadRows(const std::string& rows)
 {
     return ReadPackage(MakeOdsPackage(OdsContent(R"(<table:table table:name="F">)"
@@ -254,7 +254,7 @@ TEST(OdsReaderTest, RefusesWhatItCannotShow)
     }
 }
 
-TEST(OdsReaderTest, ListsTheTablesAndReadsTheOneNamed)
+TEST(OdsReaderTest, ListsTheSheetsAndReadsTheOneNamed)
 {
     const std::string package = testkit::MakeOds({
         {"Ventes", false, {{"a"}}, {}},
