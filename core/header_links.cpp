@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "row_writer.h"
+#include "cell_markup.h"
 #include "utf8.h"
 
 namespace tabulor {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sheet_markup.h"
+#include "sheet_source.h"
 
 namespace tabulor {
 

@@ -17,7 +17,7 @@
 
 #include "header_links.h"
 #include "merge_layout.h"
-#include "sheet_markup.h"
+#include "sheet_source.h"
 #include "table_settings.h"
 
 namespace tabulor {
