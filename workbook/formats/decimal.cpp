@@ -7,6 +7,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "workbook/ascii_text.h"
 #include "workbook/formats/stored_number.h"
 
 namespace tabulor::formats {
@@ -74,11 +75,8 @@ TDecimal DecimalOf(double magnitude)
     decimal.Digits[decimal.Count++] = *at++;
     for (at += *at == '.' ? 1 : 0; *at != 'e'; ++at)
         decimal.Digits[decimal.Count++] = *at;
-    const bool negative = at[1] == '-';
-    int exponent = 0;
-    for (at += 2; at != end; ++at)
-        exponent = exponent * 10 + (*at - '0');
-    decimal.Exponent = negative ? -exponent : exponent;
+    const auto exponent = static_cast<int>(ReadDigits({at + 2, end}).Value);
+    decimal.Exponent = at[1] == '-' ? -exponent : exponent;
     while (decimal.Count > 0 && decimal.Digits[decimal.Count - 1] == '0')
         --decimal.Count;
     return decimal;

@@ -80,13 +80,11 @@ void TSectionParser::TakeFractionBar()
 
 void TSectionParser::TakeFixedDenominator()
 {
-    const std::size_t start = At;
-    std::uint32_t denominator = 0;
-    for (; At < Code.size() && Code[At] >= '0' && Code[At] <= '9'; ++At)
-        if (denominator < 100'000'000)
-            denominator = denominator * 10 + static_cast<std::uint32_t>(Code[At] - '0');
-    Section.FixedDenominator = denominator;
-    AddText(Code.substr(start, At - start), TField::Numerator);
+    // Past its first nine digits a denominator grows no more, so that it fits the section's 32 bits.
+    const TDigitRun run = ReadDigits<100'000'000>(Code.substr(At));
+    Section.FixedDenominator = static_cast<std::uint32_t>(run.Value);
+    AddText(Code.substr(At, run.Count), TField::Numerator);
+    At += run.Count;
 }
 
 void TSectionParser::TakeDate()

@@ -23,25 +23,20 @@ inline constexpr std::array<double, 23> ExactTens = {1e0,  1e1,  1e2,  1e3,  1e4
 inline std::optional<double> ReadStoredNumber(std::string_view text)
 {
     const bool negative = !text.empty() && text[0] == '-';
-    std::uint64_t whole = 0;
-    std::size_t digits = 0;
-    std::size_t point = text.size();
-    for (std::size_t at = negative ? 1 : 0; at < text.size(); ++at) {
-        const auto digit = static_cast<unsigned>(text[at] - '0');
-        if (digit < 10) {
-            whole = whole * 10 + digit;
-            ++digits;
-        } else if (text[at] == '.' && point == text.size() && digits != 0) {
-            point = at;
-        } else {
-            return ReadNumber(text);
-        }
+    std::string_view rest = text.substr(negative ? 1 : 0);
+    TDigitRun whole = ReadDigits(rest);
+    rest.remove_prefix(whole.Count);
+    std::size_t places = 0;
+    if (whole.Count != 0 && !rest.empty() && rest[0] == '.') {
+        const TDigitRun decimals = ReadDigits(rest.substr(1), whole.Value);
+        places = decimals.Count;
+        whole = {whole.Count + places, decimals.Value};
+        rest.remove_prefix(1 + places);
     }
-    const std::size_t places = point == text.size() ? 0 : text.size() - 1 - point;
-    if (digits == 0 || digits > 19 || whole > std::uint64_t{1} << 53 || (places == 0 && point != text.size())
+    if (!rest.empty() || whole.Count == 0 || whole.Count > 19 || whole.Value > std::uint64_t{1} << 53
         || places >= ExactTens.size())
         return ReadNumber(text);
-    const double magnitude = static_cast<double>(whole) / ExactTens[places];
+    const double magnitude = static_cast<double>(whole.Value) / ExactTens[places];
     return negative ? -magnitude : magnitude;
 }
 

@@ -4,10 +4,12 @@
 // It bounds the count, not what the count makes: the readers weigh the repeats' cost themselves.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "workbook/ascii_text.h"
 #include "workbook/xml/xml_reader.h"
 
 namespace tabulor::ods {
@@ -19,15 +21,10 @@ inline std::uint64_t ReadCount(const xml::TXmlAttribute* attribute)
     if (attribute == nullptr)
         return 1;
     constexpr std::uint64_t cap = std::uint64_t{1} << 32;
-    std::uint64_t count = 0;
-    for (char c : attribute->Value) {
-        if (c < '0' || c > '9')
-            return 1;
-        count = count * 10 + static_cast<std::uint64_t>(c - '0');
-        if (count > cap)
-            count = cap;
-    }
-    return count == 0 ? 1 : count;
+    const TDigitRun run = ReadDigits<cap>(attribute->Value);
+    if (run.Count != attribute->Value.size() || run.Value == 0)
+        return 1;
+    return std::min(run.Value, cap);
 }
 
 inline std::uint64_t ReadCount(std::span<const xml::TXmlAttribute> attributes, std::string_view nameSpace,

@@ -27,14 +27,10 @@ bool ParseUnsigned(std::string_view text, std::uint64_t& value)
 {
     if (text.empty() || text.size() > 15)
         return false;
-    std::uint64_t number = 0;
-    for (const char c : text) {
-        const auto digit = static_cast<unsigned char>(c - '0');
-        if (digit > 9)
-            return false;
-        number = number * 10 + digit;
-    }
-    value = number;
+    const TDigitRun run = ReadDigits(text);
+    if (run.Count != text.size())
+        return false;
+    value = run.Value;
     return true;
 }
 
