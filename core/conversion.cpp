@@ -114,27 +114,12 @@ void AddSheetDocumentLines(const TShownSheet& sheet, TOutputLines& output, const
     });
 }
 
-TWorkbookErrorKind ErrorKindOf(EWorkbookFault::TKind kind)
-{
-    switch (kind) {
-    case EWorkbookFault::Unsupported:
-        return wkUnsupported;
-    case EWorkbookFault::MissingSheet:
-        return wkMissingSheet;
-    case EWorkbookFault::TooLarge:
-        return wkTooLarge;
-    case EWorkbookFault::Invalid:
-        break;
-    }
-    return wkInvalid;
-}
-
 TSheet ReadSourceSheet(std::string_view workbook, const TConversionSettings& settings)
 {
     try {
         return ReadSheet(workbook, settings.SheetName);
     } catch (const EWorkbookFault& fault) {
-        ThrowWorkbookError(settings.SourceFileName, ErrorKindOf(fault.Kind), fault.Sheet, fault.Rows, fault.Cols);
+        ThrowWorkbookError(settings.SourceFileName, fault);
     }
 }
 
@@ -147,7 +132,7 @@ TConversionReport Run(const TConversionSettings& settings, TByteSink* sink)
     const bool ownDestination =
         sink == nullptr && std::filesystem::equivalent(settings.SourceFileName, settings.DestFileName, error);
     TFileContents source = ReadWholeFile(settings.SourceFileName, !ownDestination);
-    if (SourceKindOf(source.View().substr(0, 8)) != TSourceKind::Text) {
+    if (SourceKindOf(source.View().substr(0, SignatureLength)) != TSourceKind::Text) {
         // Read whole before the destination is touched, so that a sheet too large writes nothing;
         // the file's bytes go once the sheet holds its texts.
         const TSheet sheet = [&] {

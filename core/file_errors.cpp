@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "resources/string_table.h"
+#include "workbook/workbook_fault.h"
 
 namespace tabulor {
 
@@ -50,22 +51,22 @@ std::string FCreateErrorMessage(std::string_view fullPath, std::string_view syst
 std::string SourceTextErrorMessage(std::string_view fullPath, const ETextFault& fault)
 {
     const std::string line = std::to_string(fault.Line);
-    if (fault.Kind == ETextFault::UnclosedQuote)
+    if (fault.Kind == ETextFault::TKind::UnclosedQuote)
         return FillMessage(strings::SUnclosedQuote, {fullPath, line});
     return FillMessage(strings::SMalformedText, {fullPath, EncodingName(fault.Encoding), line});
 }
 
-std::string WorkbookErrorMessage(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet,
-                                 std::uint64_t rows, std::uint64_t cols)
+std::string WorkbookErrorMessage(std::string_view fullPath, const EWorkbookFault& fault)
 {
-    switch (kind) {
-    case wkUnsupported:
+    switch (fault.Kind) {
+    case EWorkbookFault::TKind::Unsupported:
         return FillMessage(strings::SUnsupportedWorkbook, {fullPath});
-    case wkMissingSheet:
-        return FillMessage(strings::SMissingSheet, {fullPath, sheet});
-    case wkTooLarge:
-        return FillMessage(strings::STooLargeSheet, {sheet, std::to_string(rows), std::to_string(cols)});
-    case wkInvalid:
+    case EWorkbookFault::TKind::MissingSheet:
+        return FillMessage(strings::SMissingSheet, {fullPath, fault.Sheet});
+    case EWorkbookFault::TKind::TooLarge:
+        return FillMessage(strings::STooLargeSheet,
+                           {fault.Sheet, std::to_string(fault.Rows), std::to_string(fault.Cols)});
+    case EWorkbookFault::TKind::Invalid:
         break;
     }
     return FillMessage(strings::SInvalidWorkbook, {fullPath});

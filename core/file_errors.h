@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -12,6 +11,10 @@
 #include "source_format.h"
 
 namespace tabulor {
+
+// The workbook layer's fault, which the core maps to its error without a workbook header in its
+// own headers.
+class EWorkbookFault;
 
 // The source cannot be opened or read.
 class EFOpenError : public std::runtime_error {
@@ -48,7 +51,7 @@ public:
 // an ESourceTextError that names the file.
 class ETextFault : public std::exception {
 public:
-    enum TKind { Malformed, UnclosedQuote };
+    enum class TKind { Malformed, UnclosedQuote };
     ETextFault(TKind kind, std::size_t line, TSourceEncoding encoding = seAutomatic)
         : Kind(kind), Line(line), Encoding(encoding)
     {
@@ -58,14 +61,6 @@ public:
     TKind Kind;
     std::size_t Line;  // from 1: where the fault is, or where the open quoted field begins
     TSourceEncoding Encoding;  // of a malformed text, as it was read
-};
-
-// Why a workbook cannot be converted, as the conversion learns it from the workbook layer.
-enum TWorkbookErrorKind {
-    wkInvalid,       // damaged, or not a workbook at all
-    wkUnsupported,   // an .xls, an .xlsb or a workbook protected by a password
-    wkMissingSheet,  // no sheet of the name asked for
-    wkTooLarge,      // the sheet's rectangle holds more cells than a table may
 };
 
 // Fills the "%s" and "%d" of a message of the string table in order; one inside an argument
@@ -78,9 +73,7 @@ std::string FillMessage(std::string_view format, std::initializer_list<std::stri
 std::string FOpenErrorMessage(std::string_view fullPath, std::string_view systemText);
 std::string FCreateErrorMessage(std::string_view fullPath, std::string_view systemText);
 std::string SourceTextErrorMessage(std::string_view fullPath, const ETextFault& fault);
-// The sheet's name, in UTF-8, for wkMissingSheet and wkTooLarge; its rectangle's size for wkTooLarge.
-std::string WorkbookErrorMessage(std::string_view fullPath, TWorkbookErrorKind kind, std::string_view sheet,
-                                 std::uint64_t rows, std::uint64_t cols);
+std::string WorkbookErrorMessage(std::string_view fullPath, const EWorkbookFault& fault);
 
 [[noreturn]] void ThrowWriteError();
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -40,10 +39,9 @@ TFileContents ReadWholeFile(const std::filesystem::path& name, bool mayMap = tru
 // read: the bytes past its new end read as zeros.
 void ThrowIfCutShort(const TFileContents& contents, const std::filesystem::path& name);
 
-// Throws EWorkbookError naming the file by its full path, as the other file errors do; the sheet's
-// name and size as WorkbookErrorMessage takes them.
-[[noreturn]] void ThrowWorkbookError(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
-                                     std::uint64_t rows, std::uint64_t cols);
+// Throws EWorkbookError for the workbook's fault, naming the file by its full path as the other
+// file errors do.
+[[noreturn]] void ThrowWorkbookError(const std::filesystem::path& name, const EWorkbookFault& fault);
 
 // The destination as it is being written. Bytes go to a new file beside it, which Commit puts in
 // place of the destination in one step; destroyed without Commit, it removes that file and leaves

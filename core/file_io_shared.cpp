@@ -33,10 +33,9 @@ void ThrowSourceTextError(const std::filesystem::path& name, const ETextFault& f
     throw ESourceTextError(SourceTextErrorMessage(ShownPath(name), fault));
 }
 
-void ThrowWorkbookError(const std::filesystem::path& name, TWorkbookErrorKind kind, std::string_view sheet,
-                        std::uint64_t rows, std::uint64_t cols)
+void ThrowWorkbookError(const std::filesystem::path& name, const EWorkbookFault& fault)
 {
-    throw EWorkbookError(WorkbookErrorMessage(ShownPath(name), kind, sheet, rows, cols));
+    throw EWorkbookError(WorkbookErrorMessage(ShownPath(name), fault));
 }
 
 TDestinationFile::~TDestinationFile()

@@ -80,7 +80,7 @@ const char* TSourceRows::TIterator::RowEnd(const char* from)
         const std::size_t opening = static_cast<std::size_t>(stop - Begin);
         const std::size_t fieldEnd = QuotedFieldEnd(text, opening);
         if (fieldEnd == std::string_view::npos)
-            throw ETextFault(ETextFault::UnclosedQuote, LineNumberAt(text, opening));
+            throw ETextFault(ETextFault::TKind::UnclosedQuote, LineNumberAt(text, opening));
         scan = Begin + fieldEnd;
     }
 }

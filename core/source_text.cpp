@@ -68,7 +68,7 @@ TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
 
 [[noreturn]] void ThrowMalformed(std::string_view textBefore, TSourceEncoding encoding)
 {
-    throw ETextFault(ETextFault::Malformed, LineNumberAt(textBefore, textBefore.size()), encoding);
+    throw ETextFault(ETextFault::TKind::Malformed, LineNumberAt(textBefore, textBefore.size()), encoding);
 }
 
 TSourceText CheckedBytes(std::string_view text, bool utf8)

@@ -57,7 +57,7 @@ std::size_t TTableBlocks::QuotedFieldEndAt(std::size_t opening) const
 {
     const std::size_t end = QuotedFieldEnd(Text, opening);
     if (end == std::string_view::npos)
-        throw ETextFault(ETextFault::UnclosedQuote, LineNumberAt(Text, opening));
+        throw ETextFault(ETextFault::TKind::UnclosedQuote, LineNumberAt(Text, opening));
     return end;
 }
 

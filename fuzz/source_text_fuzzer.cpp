@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         CheckDecoded(bytes, encoding, DecodeSource(contents, encoding));
     } catch (const ETextFault& fault) {
-        Require(fault.Kind == ETextFault::Malformed && fault.Encoding != seAutomatic,
+        Require(fault.Kind == ETextFault::TKind::Malformed && fault.Encoding != seAutomatic,
                 "a decoding fault names the encoding it was read in", bytes);
         // In UTF-16 a line end is two bytes; in the others, one.
         std::size_t lineEnds = 0;

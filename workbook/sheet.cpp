@@ -73,7 +73,7 @@ void TSheet::AddMerge(const TCellArea& area)
 void TSheet::Finish()
 {
     if (TooLarge_)
-        throw EWorkbookFault(EWorkbookFault::TooLarge, Name_, Rows_, Cols_);
+        throw EWorkbookFault(EWorkbookFault::TKind::TooLarge, Name_, Rows_, Cols_);
     HiddenRows_.Finish();
     HiddenCols_.Finish();
     if (Ordered_)

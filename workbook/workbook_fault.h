@@ -10,7 +10,7 @@ namespace tabulor {
 
 class EWorkbookFault : public std::exception {
 public:
-    enum TKind {
+    enum class TKind {
         Invalid,       // a damaged zip, a missing part, bad XML, a DTD, a reference past the grid
         Unsupported,   // an .xls, an .xlsb or a workbook protected by a password
         MissingSheet,  // no sheet of the name asked for
@@ -33,7 +33,7 @@ public:
 // The fault that most of the readers' checks raise.
 [[noreturn]] inline void ThrowInvalid()
 {
-    throw EWorkbookFault(EWorkbookFault::Invalid);
+    throw EWorkbookFault(EWorkbookFault::TKind::Invalid);
 }
 
 }  // namespace tabulor

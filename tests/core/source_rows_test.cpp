@@ -115,7 +115,7 @@ TEST(SourceRows, CsvRowsSpanTheLineEndsOfQuotedFields)
             Rows(c.text, fsSemicolon);
             ADD_FAILURE() << "no fault for " << testing::PrintToString(c.text);
         } catch (const tabulor::ETextFault& fault) {
-            EXPECT_EQ(fault.Kind, tabulor::ETextFault::UnclosedQuote);
+            EXPECT_EQ(fault.Kind, tabulor::ETextFault::TKind::UnclosedQuote);
             EXPECT_EQ(fault.Line, c.line) << testing::PrintToString(c.text);
         }
     }

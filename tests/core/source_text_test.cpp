@@ -94,7 +94,7 @@ TEST(SourceText, DecodesEachEncodingAndFindsTheFirstFaultsLine)
             EXPECT_EQ(text.Utf8, c.Decoded->Utf8);
         } catch (const ETextFault& fault) {
             ASSERT_FALSE(c.Decoded.has_value()) << "a fault on line " << fault.Line;
-            EXPECT_EQ(fault.Kind, ETextFault::Malformed);
+            EXPECT_EQ(fault.Kind, ETextFault::TKind::Malformed);
             EXPECT_EQ(fault.Line, c.FaultLine);
             EXPECT_EQ(fault.Encoding, c.FaultEncoding);
         }

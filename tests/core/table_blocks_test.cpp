@@ -139,7 +139,7 @@ TEST(TableBlocks, UnclosedQuoteNamesItsLineWhateverTheBlocks)
                     Convert(c.text, settings, {c.separator}, size);
                     ADD_FAILURE() << testing::PrintToString(c.text) << " converted with " << size << "-byte blocks";
                 } catch (const ETextFault& fault) {
-                    EXPECT_EQ(fault.Kind, ETextFault::UnclosedQuote);
+                    EXPECT_EQ(fault.Kind, ETextFault::TKind::UnclosedQuote);
                     EXPECT_EQ(fault.Line, c.line) << testing::PrintToString(c.text) << ", " << size << "-byte blocks";
                 }
             }

@@ -211,35 +211,35 @@ TEST(OdsReaderTest, RefusesWhatItCannotShow)
     const TCase cases[] = {
         {"text below the last row",
          R"(<table:table-row table:number-rows-repeated="1048576"/><table:table-row>)" + x + "</table:table-row>",
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"text right of the last column",
          R"(<table:table-row><table:table-cell table:number-columns-repeated="16384"/>)" + x + "</table:table-row>",
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"a text repeated past the last row",
          R"(<table:table-row table:number-rows-repeated="1048577">)" + x + "</table:table-row>",
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"a text at the grid's far corner",
          R"(<table:table-row table:number-rows-repeated="1048575"/><table:table-row>)"
          R"(<table:table-cell table:number-columns-repeated="16383"/>)" + x + "</table:table-row>",
-         EWorkbookFault::TooLarge, 1048576, 16384},
+         EWorkbookFault::TKind::TooLarge, 1048576, 16384},
         {"a text repeated over the whole grid",
          R"(<table:table-row table:number-rows-repeated="1048576">)"
          R"(<table:table-cell table:number-columns-repeated="16384"><text:p>x</text:p></table:table-cell>)"
          "</table:table-row>",
-         EWorkbookFault::TooLarge, 1048576, 16384},
+         EWorkbookFault::TKind::TooLarge, 1048576, 16384},
         {"a long text repeated along a row into gigabytes",
          R"(<table:table-row><table:table-cell table:number-columns-repeated="100"><text:p>)"
          R"(<text:s text:c="60000000"/></text:p></table:table-cell></table:table-row>)",
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"a long text repeated down rows past a gigabyte",
          R"(<table:table-row table:number-rows-repeated="20"><table:table-cell><text:p>)"
          R"(<text:s text:c="60000000"/></text:p></table:table-cell></table:table-row>)",
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"spaces asked for by the billion",
          R"(<table:table-row><table:table-cell><text:p><text:s text:c="4000000000"/></text:p>)"
          "</table:table-cell></table:table-row>",
-         EWorkbookFault::Invalid},
-        {"malformed XML", "<table:table-row>" + x, EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
+        {"malformed XML", "<table:table-row>" + x, EWorkbookFault::TKind::Invalid},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -276,7 +276,7 @@ TEST(OdsReaderTest, ListsTheSheetsAndReadsTheOneNamed)
         ReadOdsSheet(archive, "ventes");
         ADD_FAILURE() << "a name differing in case was found";
     } catch (const EWorkbookFault& fault) {
-        EXPECT_EQ(fault.Kind, EWorkbookFault::MissingSheet);
+        EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::MissingSheet);
         EXPECT_EQ(fault.Sheet, "ventes");
     }
 }
@@ -313,7 +313,7 @@ TEST(OdsReaderTest, KnowsAnOdsByItsMimetypeAndRefusesAnEncryptedOne)
                 ReadOdsSheet(archive, "F");
             ADD_FAILURE() << "an encrypted package was read";
         } catch (const EWorkbookFault& fault) {
-            EXPECT_EQ(fault.Kind, EWorkbookFault::Unsupported);
+            EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::Unsupported);
         }
     }
 }

@@ -111,7 +111,7 @@ TEST(SheetTest, ARectanglePastTheBudgetIsRefusedWithItsSize)
             sheet.Finish();
             ADD_FAILURE() << "no fault for " << c.Rows << " x " << c.Cols;
         } catch (const EWorkbookFault& fault) {
-            EXPECT_EQ(fault.Kind, EWorkbookFault::TooLarge);
+            EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::TooLarge);
             EXPECT_EQ(fault.Sheet, "Grande");
             EXPECT_EQ(fault.Rows, c.Rows);
             EXPECT_EQ(fault.Cols, c.Cols);
@@ -127,7 +127,7 @@ TEST(SheetTest, APlacePastTheGridIsAFaultOfTheFile)
             sheet.AddCell(row, col, "a");
             ADD_FAILURE() << row << ", " << col;
         } catch (const EWorkbookFault& fault) {
-            EXPECT_EQ(fault.Kind, EWorkbookFault::Invalid);
+            EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::Invalid);
         }
     }
 }

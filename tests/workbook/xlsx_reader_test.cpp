@@ -102,7 +102,7 @@ EWorkbookFault::TKind FaultOf(const std::function<void()>& read)
         return fault.Kind;
     }
     ADD_FAILURE() << "no fault";
-    return EWorkbookFault::TooLarge;
+    return EWorkbookFault::TKind::TooLarge;
 }
 
 TEST(XlsxReader, ShowsEachCellTypeByItsStyle)
@@ -232,9 +232,9 @@ TEST(XlsxReader, RefusesSheetsThatBreakTheGridOrTheirTypes)
         "<row><c><v>1</v></c>",
     };
     for (const std::string& c : cases)
-        EXPECT_EQ(FaultOf([&] { ReadGrid(c); }), EWorkbookFault::Invalid) << c;
+        EXPECT_EQ(FaultOf([&] { ReadGrid(c); }), EWorkbookFault::TKind::Invalid) << c;
     EXPECT_EQ(FaultOf([&] { ReadGrid("<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>"); }),
-              EWorkbookFault::TooLarge);
+              EWorkbookFault::TKind::TooLarge);
 }
 
 struct TPackageCase {
@@ -308,23 +308,23 @@ TEST(XlsxReader, RefusesPackagesItCannotRead)
         EWorkbookFault::TKind kind;
     } cases[] = {
         {"binary by name", changed(1, RelationshipsPart({{"rId1", "officeDocument", "xl/workbook.bin"}})),
-         EWorkbookFault::Unsupported},
-        {"binary by type", changed(0, binaryTypes), EWorkbookFault::Unsupported},
+         EWorkbookFault::TKind::Unsupported},
+        {"binary by type", changed(0, binaryTypes), EWorkbookFault::TKind::Unsupported},
         {"no document", changed(1, RelationshipsPart({{"rId1", "extended-properties", "xl/workbook.xml"}})),
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"target above the root", changed(1, RelationshipsPart({{"rId1", "officeDocument", "../xl/workbook.xml"}})),
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"missing workbook", changed(1, RelationshipsPart({{"rId1", "officeDocument", "xl/livre.xml"}})),
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"unknown sheet id", changed(3, RelationshipsPart({{"rId2", "worksheet", "worksheets/sheet1.xml"}})),
-         EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
         {"missing sheet part", changed(3, RelationshipsPart({{"rId1", "worksheet", "worksheets/sheet2.xml"}})),
-         EWorkbookFault::Invalid},
-        {"bad styles", changed(4, "<styleSheet>"), EWorkbookFault::Invalid},
+         EWorkbookFault::TKind::Invalid},
+        {"bad styles", changed(4, "<styleSheet>"), EWorkbookFault::TKind::Invalid},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FaultOf([&] { Read(c.entries); }), c.kind) << c.name;
-    EXPECT_EQ(FaultOf([] { Read(OneSheet("<sheetData/>"), "Feuil2"); }), EWorkbookFault::MissingSheet);
+    EXPECT_EQ(FaultOf([] { Read(OneSheet("<sheetData/>"), "Feuil2"); }), EWorkbookFault::TKind::MissingSheet);
 }
 
 // The test kit's workbooks are what other tests build on: each text must come back as it went in.

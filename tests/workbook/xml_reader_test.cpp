@@ -142,7 +142,7 @@ TEST(XmlReading, RefusesDtdsAndMalformedDocuments)
                 Traced(path, test.Xml, events);
                 ADD_FAILURE() << "accepted";
             } catch (const EWorkbookFault& fault) {
-                EXPECT_EQ(fault.Kind, EWorkbookFault::Invalid);
+                EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::Invalid);
             }
             if (test.Dtd) {
                 EXPECT_EQ(events.Trace(), "");
@@ -166,7 +166,7 @@ TEST(XmlReading, PassesTheHandlersExceptionOnUnchangedAndStops)
         void Event()
         {
             if (++Seen == At)
-                throw EWorkbookFault(EWorkbookFault::MissingSheet, "Feuille " + std::to_string(At));
+                throw EWorkbookFault(EWorkbookFault::TKind::MissingSheet, "Feuille " + std::to_string(At));
         }
         int At;
     };
@@ -180,7 +180,7 @@ TEST(XmlReading, PassesTheHandlersExceptionOnUnchangedAndStops)
                 Read(path, xml, [&]() -> xml::TXmlHandler& { return thrower = TThrower(at); });
                 ADD_FAILURE() << "no exception";
             } catch (const EWorkbookFault& fault) {
-                EXPECT_EQ(fault.Kind, EWorkbookFault::MissingSheet);
+                EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::MissingSheet);
                 EXPECT_EQ(fault.Sheet, "Feuille " + std::to_string(at));
             }
             EXPECT_EQ(thrower.Seen, at);

@@ -40,7 +40,7 @@ bool ThrowsInvalid(const std::function<void()>& action)
     try {
         action();
     } catch (const EWorkbookFault& fault) {
-        return fault.Kind == EWorkbookFault::Invalid;
+        return fault.Kind == EWorkbookFault::TKind::Invalid;
     }
     return false;
 }

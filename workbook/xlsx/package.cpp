@@ -187,9 +187,9 @@ TWorkbookParts ReadWorkbookParts(const zip::TZipArchive& archive)
         ThrowInvalid();
     const std::string& workbook = document->Part;
     if (workbook.size() >= 4 && EqualsIgnoringAsciiCase(workbook.substr(workbook.size() - 4), ".bin"))
-        throw EWorkbookFault(EWorkbookFault::Unsupported);
+        throw EWorkbookFault(EWorkbookFault::TKind::Unsupported);
     if (HasBinaryContentType(archive, workbook))
-        throw EWorkbookFault(EWorkbookFault::Unsupported);
+        throw EWorkbookFault(EWorkbookFault::TKind::Unsupported);
 
     const std::vector<TRelationship> relationships = ReadRelationships(archive, workbook);
     TWorkbookParts parts;
