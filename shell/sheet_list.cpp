@@ -12,26 +12,10 @@
 namespace tabulor {
 namespace {
 
-// Eight bytes tell a zip archive and a compound file apart from text.
-constexpr std::size_t SignatureLength = 8;
-
-constexpr std::array<std::u16string_view, 3> WorkbookExtensions = {u".xlsx", u".xlsm", u".ods"};
-
-bool SameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
-{
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
 bool HasWorkbookExtension(std::u16string_view name)
 {
     // Either system's rules find the same workbook extensions: none holds a backslash or a colon.
-    const std::u16string_view extension = ExtractFileExt(name, TFileSystem::Windows);
-    return std::any_of(WorkbookExtensions.begin(), WorkbookExtensions.end(),
-                       [extension](std::u16string_view known) {
-                           return SameIgnoringAsciiCase(extension, known);
-                       });
+    return IsWorkbookExtension(ToUtf8(ExtractFileExt(name, TFileSystem::Windows)));
 }
 
 // The sheets of the workbook the file holds, read from its start.
@@ -63,11 +47,10 @@ TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_vie
     }
     const auto named = std::find_if(list.Choices.begin(), list.Choices.end(),
                                     [previousName](const TSheetChoice& c) { return c.Name == previousName; });
-    const auto shown = std::find_if(sheets.begin(), sheets.end(), [](const TSheetEntry& s) { return !s.Hidden; });
     if (named != list.Choices.end())
         list.Selected = static_cast<std::size_t>(named - list.Choices.begin());
-    else if (shown != sheets.end())
-        list.Selected = static_cast<std::size_t>(shown - sheets.begin());
+    else
+        list.Selected = FirstShownSheet(sheets).value_or(0);
     return list;
 }
 

@@ -33,7 +33,7 @@ struct TSheetList {
 };
 
 // The list of sheets, the one named previousName (the choice of the list before) selected when
-// there is one, else the first that is not hidden, or the first when all are.
+// there is one, else the one a run reads when it names no sheet (FirstShownSheet).
 TSheetList MakeSheetList(std::span<const TSheetEntry> sheets, std::u16string_view previousName);
 
 // What the source field names: its view, and for a workbook its sheets.

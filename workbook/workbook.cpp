@@ -1,5 +1,7 @@
 #include "workbook/workbook.h"
 
+#include <algorithm>
+
 #include "workbook/ods/ods_reader.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xlsx/xlsx_reader.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr std::string_view ZipSignature = "PK\x03\x04";
 constexpr std::string_view CompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+static_assert(std::max(ZipSignature.size(), CompoundFileSignature.size()) == SignatureLength);
 
 // A workbook's archive and which of the two families it belongs to.
 struct TOpenedWorkbook {
@@ -21,7 +24,7 @@ struct TOpenedWorkbook {
 TOpenedWorkbook OpenWorkbook(std::string_view file)
 {
     if (SourceKindOf(file) == TSourceKind::CompoundFile)
-        throw EWorkbookFault(EWorkbookFault::Unsupported);
+        throw EWorkbookFault(EWorkbookFault::TKind::Unsupported);
     zip::TZipArchive archive(file);
     const bool ods = ods::IsOdsArchive(archive);
     if (!ods && !archive.Has("_rels/.rels"))

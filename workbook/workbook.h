@@ -4,11 +4,15 @@
 // It depends on no unit of the text core; its faults are EWorkbookFault.
 #pragma once
 
-#include <string>
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
+#include "workbook/ascii_text.h"
 #include "workbook/sheet.h"
+#include "workbook/sheet_entry.h"
 
 namespace tabulor {
 
@@ -18,13 +22,22 @@ enum class TSourceKind {
     CompoundFile,  // D0 CF 11 E0 A1 B1 1A E1: an .xls, or a workbook protected by a password
 };
 
-// From the file's first bytes (eight are enough).
+// How many of a file's first bytes SourceKindOf looks at: its longest signature's.
+inline constexpr std::size_t SignatureLength = 8;
+
+// From the file's first SignatureLength bytes, or fewer when the file is shorter.
 TSourceKind SourceKindOf(std::string_view firstBytes);
 
-struct TSheetEntry {
-    std::string Name;  // UTF-8
-    bool Hidden = false;
-};
+// Whether a file name's extension, its dot included, is a workbook's: .xlsx, .xlsm or .ods in any
+// case. It tells a file that cannot be read yet. A build without workbooks answers alike, so it is
+// defined here rather than by either build's readers.
+inline bool IsWorkbookExtension(std::string_view extension)
+{
+    constexpr std::array<std::string_view, 3> extensions = {".xlsx", ".xlsm", ".ods"};
+    return std::ranges::any_of(extensions, [extension](std::string_view known) {
+        return EqualsIgnoringAsciiCase(extension, known);
+    });
+}
 
 // The sheets in the workbook's order; chart and dialog sheets are not sheets here. Throws
 // EWorkbookFault (Invalid or Unsupported) for a file that is not a workbook it reads.

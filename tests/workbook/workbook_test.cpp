@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/testkit/ods_file.h"
@@ -34,6 +37,40 @@ TEST(SourceKindOf, ReadsTheFirstBytesOnly)
     };
     for (const auto& test : cases)
         EXPECT_EQ(SourceKindOf(test.FirstBytes), test.Kind) << test.FirstBytes;
+}
+
+// A file that cannot be read yet is told by its extension, whose letters compare in ASCII case
+// only, as package names do: a look-alike that Unicode folds to the same letters is no workbook's.
+TEST(IsWorkbookExtension, TheThreeInAnyAsciiCase)
+{
+    for (const std::string_view extension : {".xlsx", ".XLSM", ".Ods"})
+        EXPECT_TRUE(IsWorkbookExtension(extension)) << extension;
+    // The last ends in U+017F, a long s, which Unicode folds to an s.
+    for (const std::string_view extension : {".xls", ".xlsb", ".odsx", ".xlsx ", "xlsx", ".", "", ".od\xC5\xBF"})
+        EXPECT_FALSE(IsWorkbookExtension(extension)) << extension;
+}
+
+// The sheet that a workbook read without a sheet name shows, and that the window's list starts on.
+TEST(FirstShownSheet, TheFirstNotHiddenElseTheFirst)
+{
+    const struct {
+        std::vector<bool> Hidden;  // each sheet's, in order
+        std::optional<std::size_t> Shown;
+    } cases[] = {
+        {{}, std::nullopt},
+        {{false}, 0},
+        {{true}, 0},
+        {{false, true}, 0},
+        {{true, false, false}, 1},
+        {{true, true, false}, 2},
+        {{true, true, true}, 0},
+    };
+    for (const auto& test : cases) {
+        std::vector<TSheetEntry> sheets;
+        for (const bool hidden : test.Hidden)
+            sheets.push_back({"Feuil", hidden});
+        EXPECT_EQ(FirstShownSheet(sheets), test.Shown) << ::testing::PrintToString(test.Hidden);
+    }
 }
 
 // Each kind of workbook, with its sheets given in the same order.
@@ -71,7 +108,7 @@ TEST(ReadSheet, TakesTheSheetNamedOrTheFirstShown)
                     ReadSheet(file, test.Asked);
                     ADD_FAILURE() << "read";
                 } catch (const EWorkbookFault& fault) {
-                    EXPECT_EQ(fault.Kind, EWorkbookFault::MissingSheet);
+                    EXPECT_EQ(fault.Kind, EWorkbookFault::TKind::MissingSheet);
                     EXPECT_EQ(fault.Sheet, test.Asked);
                 }
             } else {
@@ -85,17 +122,17 @@ TEST(ReadSheet, TakesTheSheetNamedOrTheFirstShown)
 
 TEST(ReadSheet, RefusesWhatIsNoWorkbookItReads)
 {
+    using enum EWorkbookFault::TKind;
     const struct {
         const char* What;
         std::string File;
         EWorkbookFault::TKind Kind;
     } cases[] = {
-        {"compound file", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"s + std::string(504, '\0'),
-         EWorkbookFault::Unsupported},
-        {"text", "Nom\tMontant\n", EWorkbookFault::Invalid},
-        {"empty", "", EWorkbookFault::Invalid},
-        {"zip of something else", testkit::MakeZip({{"readme.txt", "bonjour"}}), EWorkbookFault::Invalid},
-        {"damaged zip", testkit::MakeZip({{"_rels/.rels", "<a/>"}}).substr(0, 40), EWorkbookFault::Invalid},
+        {"compound file", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"s + std::string(504, '\0'), Unsupported},
+        {"text", "Nom\tMontant\n", Invalid},
+        {"empty", "", Invalid},
+        {"zip of something else", testkit::MakeZip({{"readme.txt", "bonjour"}}), Invalid},
+        {"damaged zip", testkit::MakeZip({{"_rels/.rels", "<a/>"}}).substr(0, 40), Invalid},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.What);

@@ -1,11 +1,12 @@
 #include "workbook/ods/ods_reader.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "workbook/first_shown.h"
 #include "workbook/ods/opendocument_names.h"
 #include "workbook/ods/sheet_content.h"
 #include "workbook/workbook_fault.h"
@@ -39,7 +40,7 @@ void CheckNotEncrypted(const zip::TZipArchive& archive)
     TEncryptionFinder finder;
     xml::ParseXml(*input, finder);
     if (finder.Encrypted)
-        throw EWorkbookFault(EWorkbookFault::Unsupported);
+        throw EWorkbookFault(EWorkbookFault::TKind::Unsupported);
 }
 
 // The sheets in order, hidden when their automatic style says table:display="false". The
@@ -145,10 +146,10 @@ TSheet ReadOdsSheet(const zip::TZipArchive& archive, std::string_view sheetName)
     if (sheetName.empty()) {
         // The list stops at the first sheet shown: its rows are walked once, by the reader.
         const std::vector<TSheetEntry> sheets = ReadSheetList(archive, true);
-        const TSheetEntry* first = FirstShown(sheets);
-        if (first == nullptr)
+        const std::optional<std::size_t> first = FirstShownSheet(sheets);
+        if (!first)
             ThrowInvalid();
-        chosen = first->Name;
+        chosen = sheets[*first].Name;
         sheetName = chosen;
     }
     return ReadSheetContent([&] { return archive.Open("content.xml"); }, sheetName);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "workbook/sheet.h"
-#include "workbook/workbook.h"
+#include "workbook/sheet_entry.h"
 #include "workbook/zip/zip_archive.h"
 
 namespace tabulor::ods {

@@ -1,8 +1,9 @@
 #include "workbook/xlsx/xlsx_reader.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
 
-#include "workbook/first_shown.h"
 #include "workbook/workbook_fault.h"
 #include "workbook/xlsx/cell_styles.h"
 #include "workbook/xlsx/package.h"
@@ -24,13 +25,14 @@ TSheet ReadXlsxSheet(const zip::TZipArchive& archive, std::string_view sheetName
     const TWorkbookParts parts = ReadWorkbookParts(archive);
     const TSheetPart* found = nullptr;
     if (sheetName.empty()) {
-        found = FirstShown(parts.Sheets);
-        if (found == nullptr)
+        const std::optional<std::size_t> first = FirstShownSheet(parts.Sheets);
+        if (!first)
             ThrowInvalid();
+        found = &parts.Sheets[*first];
     } else {
         const auto named = std::ranges::find(parts.Sheets, sheetName, &TSheetPart::Name);
         if (named == parts.Sheets.end())
-            throw EWorkbookFault(EWorkbookFault::MissingSheet, std::string(sheetName));
+            throw EWorkbookFault(EWorkbookFault::TKind::MissingSheet, std::string(sheetName));
         found = &*named;
     }
     // Either part may be missing when no cell needs it; Has("") is false.
