@@ -46,7 +46,7 @@ struct TSourceState {
 // The file is opened once and told by its first bytes: a zip archive is a workbook, and so is a
 // compound file (an .xls, or a workbook protected by a password), whose run tells why it cannot
 // be read; only a workbook is read whole, for its sheets. One that does not open (not there yet,
-// or out of reach) is told by its extension (.xlsx, .xlsm or .ods, in any case) and lists no
+// or out of reach) is told by its extension, as IsWorkbookExtension tells it, and lists no
 // sheet. previousSheet is kept selected where the workbook has it, as MakeSheetList does.
 TSourceState SourceStateOf(std::u16string_view sourceFileName, std::u16string_view previousSheet);
 

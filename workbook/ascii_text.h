@@ -1,6 +1,7 @@
 // Text helpers shared inside the workbook layer: the ASCII case folding that package names, content
-// types and number format codes compare by, hexadecimal digits, runs of decimal digits, a character
-// written in UTF-8, and a number read from the whole of its text.
+// types, number format codes and the face's workbook extensions compare by, hexadecimal digits,
+// runs of decimal digits, a character written in UTF-8, and a number read from the whole of its
+// text.
 //
 // Nothing here depends on a locale or knows case beyond ASCII: a file's names compare alike on
 // every machine.

@@ -1,5 +1,6 @@
-// The workbook layer's face: what a source's first bytes say it is, a workbook's sheets, and one
-// sheet read whole. Reads .xlsx, .xlsm and .ods from their bytes in memory; writes nothing.
+// The workbook layer's face: what a source's first bytes say it is, which extensions a workbook's
+// name has, a workbook's sheets, and one sheet read whole. Reads .xlsx, .xlsm and .ods from their
+// bytes in memory; writes nothing.
 //
 // It depends on no unit of the text core; its faults are EWorkbookFault.
 #pragma once
@@ -43,8 +44,8 @@ inline bool IsWorkbookExtension(std::string_view extension)
 // EWorkbookFault (Invalid or Unsupported) for a file that is not a workbook it reads.
 std::vector<TSheetEntry> ListSheets(std::string_view file);
 
-// The sheet of that name (matched exactly), or for an empty name the first that is not hidden,
-// or the first when all are. Throws EWorkbookFault.
+// The sheet of that name (matched exactly), or for an empty name the one FirstShownSheet picks.
+// Throws EWorkbookFault.
 TSheet ReadSheet(std::string_view file, std::string_view sheetName);
 
 }  // namespace tabulor

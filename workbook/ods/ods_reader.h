@@ -18,7 +18,7 @@ namespace tabulor::ods {
 bool IsOdsArchive(const zip::TZipArchive& archive);
 // The sheets in order.
 std::vector<TSheetEntry> ListOdsSheets(const zip::TZipArchive& archive);
-// For an empty name, the first sheet not hidden, else the first. Throws EWorkbookFault:
+// For an empty name, the one FirstShownSheet picks. Throws EWorkbookFault:
 // MissingSheet, naming sheetName, when no sheet has that name.
 TSheet ReadOdsSheet(const zip::TZipArchive& archive, std::string_view sheetName);
 

@@ -15,8 +15,8 @@
 namespace tabulor::xlsx {
 
 std::vector<TSheetEntry> ListXlsxSheets(const zip::TZipArchive& archive);
-// The sheet's name is one that ListXlsxSheets gives, or empty for the first not hidden, else the
-// first. Throws EWorkbookFault.
+// The sheet's name is one that ListXlsxSheets gives, or empty for the one FirstShownSheet picks.
+// Throws EWorkbookFault.
 TSheet ReadXlsxSheet(const zip::TZipArchive& archive, std::string_view sheetName);
 
 }  // namespace tabulor::xlsx
