@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "cell_encoding.h"
-#include "cell_markup.h"
 #include "utf8.h"
 
 namespace tabulor {
@@ -21,14 +20,14 @@ TByteTable::TByteTable(std::string_view open, std::string_view close, std::strin
                        TFieldSeparator separator, bool utf8)
     : Slots((utf8 ? LeadState(LastLead) : CellStart) + 256),
       QuotesOpen(separator != fsTab),
-      Separator(SeparatorByte(separator))
+      Separator(separator)
 {
     for (const std::size_t state : {InCell, CellStart}) {
         const bool cellStart = state == CellStart;
         for (unsigned byte = 0; byte < 256; ++byte) {
             std::string text(1, static_cast<char>(byte));
             std::size_t next = InCell;
-            if (byte == static_cast<unsigned char>(Separator)) {
+            if (byte == static_cast<unsigned char>(SeparatorByte(separator))) {
                 text = std::string(cellStart ? emptyCellText : "").append(close).append(open);
                 next = CellStart;
             } else if (utf8 && byte >= FirstLead && byte <= LastLead) {
@@ -87,28 +86,9 @@ const std::vector<TByteTable::TSlot>& TByteTable::UnicodeTexts()
     return texts;
 }
 
-const char* TByteTable::Write(const char* p, const char* end, std::size_t& state, TOutputLines& output) const
-{
-    while (p != end) {
-        const char* const stop = p + std::min(static_cast<std::size_t>(end - p), CellTextBlock);
-        // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
-        // enough, the last one's included.
-        char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TSlot));
-        p = Expand(p, stop, out, state);
-        output.EndWrite(out);
-        output.FlushIfFull();
-        if (p != stop) {
-            if (*p == '"')
-                return p;
-            p = WriteLong(p, end, state, output);
-        }
-    }
-    return p;
-}
-
 const char* TByteTable::WriteLong(const char* p, const char* end, std::size_t& state, TOutputLines& output) const
 {
-    if (*p == Separator) {
+    if (*p == SeparatorByte(Separator)) {
         output.Append(LongSeparators[state == CellStart]);
         state = CellStart;
         return p + 1;

@@ -16,6 +16,7 @@
 // writer does.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cell_markup.h"
 #include "output_lines.h"
 #include "source_format.h"
 
@@ -46,6 +48,8 @@ public:
     const char* Write(const char* p, const char* end, std::size_t& state, TOutputLines& output) const;
 
 private:
+    // The loop of the build's choice, in byte_table_sse2.cpp or byte_table_plain.cpp.
+    template <bool HasLongSlots>
     friend class TByteLoop;
 
     // A byte's text and its length in one 16-byte load and store.
@@ -90,11 +94,32 @@ private:
     // The text of the character of three bytes starting with 0xE2 whose other two are at p.
     const TSlot& E2Text(const char* p) const;
 
-    // The loop, in the form the build takes: writes what the bytes from p become at out, which
-    // has room for a slot per byte, and moves out past them. Stops before a byte whose slot is
-    // long, or at a quote that opens a field, and returns where it stopped; state is the state
-    // there.
-    const char* Expand(const char* p, const char* end, char*& out, std::size_t& state) const;
+    // Writes the bytes from p up to end a block at a time, each in one reservation of output room,
+    // through the loop of the build's choice: expand(p, stop, out, state) writes what the bytes
+    // from p become at out, which has room for a slot per byte, and moves out past them; it stops
+    // before a byte whose slot is long, or at a quote that opens a field, and returns where it
+    // stopped, state the state there. Write, in the file of that loop, calls this with it.
+    template <typename TExpand>
+    const char* WriteBlocks(const char* p, const char* end, std::size_t& state, TOutputLines& output,
+                            const TExpand& expand) const
+    {
+        while (p != end) {
+            const char* const stop = p + std::min(static_cast<std::size_t>(end - p), CellTextBlock);
+            // A byte's text is shorter than its slot, which is copied whole: a slot a byte is room
+            // enough, the last one's included.
+            char* out = output.BeginWrite(static_cast<std::size_t>(stop - p) * sizeof(TSlot));
+            p = expand(p, stop, out, state);
+            output.EndWrite(out);
+            output.FlushIfFull();
+            if (p != stop) {
+                if (*p == '"')
+                    return p;
+                p = WriteLong(p, end, state, output);
+            }
+        }
+        return p;
+    }
+
     // A separator whose text is long, or a character of three or four UTF-8 bytes. Returns where
     // the bytes that it took end.
     const char* WriteLong(const char* p, const char* end, std::size_t& state, TOutputLines& output) const;
@@ -111,7 +136,7 @@ private:
     bool HasLong = false;
     // A quote at a cell's start opens a quoted field: with a semicolon or a comma between fields.
     bool QuotesOpen;
-    char Separator;
+    TFieldSeparator Separator;
     // The texts of the characters that start with 0xE2, for a Unicode source.
     const TSlot* E2Texts = nullptr;
 };
