@@ -3,8 +3,8 @@
 // a full HTML 4.0 Strict document, a full XHTML 1.1 document or a full HTML5 document.
 //
 // The core knows nothing of windows or dialogs and validates nothing: every text of the request
-// goes to the output as it stands, and a negative header count simply means none. Its only
-// reports are the errors of the file operations.
+// goes to the output as it stands, and every header count is taken as HeaderCount takes it. Its
+// only reports are the errors of the file operations.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // What the table is made with: the header counts, the border, the empty-cell text, the classes,
 // the caption and whether cells are tied to their headers. Texts other than the caption hold
-// Windows-1252 bytes and are written verbatim; a negative header count means none.
+// Windows-1252 bytes and are written verbatim.
 #pragma once
 
 #include <algorithm>
