@@ -1,6 +1,6 @@
-// Entity references for cell text: the 127 references for the bytes 0x81 to 0xFF, the text
-// that replaces any byte of a cell, from which the row writer builds its tables, and the text of
-// a Unicode source's characters.
+// Entity references for cell text: the references for the bytes 0x81 to 0xFF, the text that
+// replaces any byte of a cell, from which the row writer's byte tables are built, and the text
+// of a Unicode source's characters.
 #pragma once
 
 #include <array>
@@ -14,7 +14,7 @@ namespace tabulor {
 // characters, by name where HTML 4 has one, numerically where it has none, and the replacement
 // character for the five bytes Windows-1252 leaves unassigned. The single angle quotation marks
 // become "&lt;" and "&gt;", the same text as the markup characters.
-inline constexpr std::array<std::string_view, 127> CharEntities = {
+inline constexpr std::array<std::string_view, 0x100 - 0x81> CharEntities = {
     "&#65533;", "&sbquo;",  "&fnof;",   "&bdquo;",  "&hellip;", "&dagger;", "&Dagger;", "&circ;",    // 81-88
     "&permil;", "&Scaron;", "&lt;",     "&OElig;",  "&#65533;", "&#381;",   "&#65533;", "&#65533;",  // 89-90
     "&lsquo;",  "&rsquo;",  "&ldquo;",  "&rdquo;",  "&bull;",   "&ndash;",  "&mdash;",  "&tilde;",   // 91-98

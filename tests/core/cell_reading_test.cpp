@@ -99,7 +99,7 @@ TEST(CellReading, CharactersAcrossTheBlocksOfALongCell)
 {
     const TCellReading utf8{fsTab, true, false};
     for (const std::string character : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
-        for (std::size_t before = 16 * 1024 - 4; before < 16 * 1024 + 1; ++before) {
+        for (std::size_t before = CellTextBlock - 4; before <= CellTextBlock; ++before) {
             const std::string cell = std::string(before, 'a') + character + "z";
             const std::string once = Rows(character, utf8, DataOnly())[0];
             const std::string text = once.substr(10, once.size() - 20);
