@@ -11,6 +11,7 @@
 #include "header_links.h"
 #include "linked_rows.h"
 #include "ordered_blocks.h"
+#include "row_writer.h"
 #include "source_rows.h"
 #include "table_blocks.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "output_lines.h"
-#include "row_writer.h"
+#include "cell_markup.h"
 #include "table_settings.h"
 
 namespace tabulor {
