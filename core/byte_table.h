@@ -77,10 +77,10 @@ private:
     // text and state to the state after it. Writes nothing and returns false where the slot is
     // long, if the table has long slots.
     template <bool HasLongSlots>
-    static bool Step(const TSlot* slots, const std::uint16_t* next, char byte, char*& out, std::size_t& state)
+    static bool Step(const TSlot* table, const std::uint16_t* next, char byte, char*& out, std::size_t& state)
     {
         const std::size_t index = static_cast<unsigned char>(byte);
-        const TSlot& slot = slots[index + state];
+        const TSlot& slot = table[index + state];
         if (HasLongSlots && slot.Length == LongSlot)
             return false;
         std::memcpy(out, &slot, sizeof slot);
