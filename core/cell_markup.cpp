@@ -30,8 +30,8 @@ TCellMarkup::TCellMarkup(const TTableSettings& settings, bool xhtml)
     : RowTag("  " + OpeningTag("tr", settings.RowClass)),
       HeaderTag(OpeningTag("th", settings.HeaderClass)),
       DataTag(OpeningTag("td", settings.CellClass)),
-      EmptyCellText_(settings.EmptyCellText),
-      LineBreak_(xhtml ? "<br />" : "<br>"),
+      EmptyText(settings.EmptyCellText),
+      BreakText(xhtml ? "<br />" : "<br>"),
       HeaderRows(HeaderCount(settings.TitleRows)),
       HeaderCols(HeaderCount(settings.TitleCols))
 {
@@ -40,10 +40,9 @@ TCellMarkup::TCellMarkup(const TTableSettings& settings, bool xhtml)
 // The other attributes go after the class attribute.
 char* TCellMarkup::WriteOpeningTag(bool header, std::string_view attributes, char* out) const
 {
-    const std::string_view tag = Tag(header);
     if (attributes.empty())
-        return Copy(tag, out);
-    out = Copy(attributes, Copy(tag.substr(0, tag.size() - 1), out));
+        return Copy(Tag(header), out);
+    out = Copy(attributes, Copy(TagStart(header), out));
     *out++ = '>';
     return out;
 }
@@ -52,7 +51,7 @@ void TCellMarkup::AddCell(bool header, std::string_view attributes, std::string_
                           TOutputLines& output) const
 {
     const std::string_view close = ClosingTag(header);
-    const std::size_t markup = Tag(header).size() + attributes.size() + EmptyCellText_.size() + close.size();
+    const std::size_t markup = Tag(header).size() + attributes.size() + EmptyText.size() + close.size();
     std::size_t at = 0;
     do {
         const std::size_t stop = std::min(text.size(), at + CellTextBlock);
@@ -61,8 +60,8 @@ void TCellMarkup::AddCell(bool header, std::string_view attributes, std::string_
         if (at == 0)
             out = WriteOpeningTag(header, attributes, out);
         if (text.empty())
-            out = Copy(EmptyCellText_, out);
-        at = WriteUtf8Text(text, at, stop, LineBreak_, out);
+            out = Copy(EmptyText, out);
+        at = WriteUtf8Text(text, at, stop, BreakText, out);
         if (at == text.size())
             out = Copy(close, out);
         output.EndWrite(out);

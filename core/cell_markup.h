@@ -23,7 +23,7 @@ inline constexpr std::string_view DefaultIdStem = "tableau";
 
 // How the cells' text reads, how a line break is written, and the stem of the header cells' ids.
 struct TCellReading {
-    TFieldSeparator Separator = fsTab;
+    TFieldSeparator Separator = TFieldSeparator::Tab;
     bool Utf8 = false;  // else Windows-1252
     bool Xhtml = false;  // a break is "<br />" rather than "<br>"
     std::string_view IdStem = DefaultIdStem;
@@ -46,9 +46,11 @@ public:
     std::size_t HeaderCells(std::size_t row) const { return row < HeaderRows ? std::string_view::npos : HeaderCols; }
 
     std::string_view Tag(bool header) const { return header ? HeaderTag : DataTag; }
+    // The opening tag without its '>', for attributes to follow.
+    std::string_view TagStart(bool header) const { return Tag(header).substr(0, Tag(header).size() - 1); }
     static std::string_view ClosingTag(bool header) { return header ? "</th>" : "</td>"; }
-    std::string_view EmptyCellText() const { return EmptyCellText_; }
-    std::string_view LineBreak() const { return LineBreak_; }
+    std::string_view EmptyCellText() const { return EmptyText; }
+    std::string_view LineBreak() const { return BreakText; }
 
     void BeginRow(TOutputLines& output) const { output.Append(RowTag); }
     void EndRow(TOutputLines& output) const
@@ -66,8 +68,8 @@ private:
     std::string RowTag;
     std::string HeaderTag;
     std::string DataTag;
-    std::string EmptyCellText_;
-    std::string_view LineBreak_;
+    std::string EmptyText;
+    std::string_view BreakText;
     std::size_t HeaderRows;
     std::size_t HeaderCols;
 };

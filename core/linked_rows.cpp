@@ -9,13 +9,6 @@ namespace tabulor {
 
 namespace {
 
-std::string TagStart(std::string_view tag, const std::string& className)
-{
-    std::string opening = OpeningTag(tag, className);
-    opening.pop_back();
-    return opening;
-}
-
 void AppendHeaders(TOutputLines& output, std::string_view columnIds, std::string_view rowIds)
 {
     if (columnIds.empty() && rowIds.empty())
@@ -37,9 +30,7 @@ TLinkedRows::TLinkedRows(std::string_view text, const TTableSettings& settings, 
       Utf8(reading.Utf8),
       Separator(reading.Separator),
       HeaderRows(HeaderCount(settings.TitleRows)),
-      HeaderCols(HeaderCount(settings.TitleCols)),
-      HeaderTagStart(TagStart("th", settings.HeaderClass)),
-      DataTagStart(TagStart("td", settings.CellClass))
+      HeaderCols(HeaderCount(settings.TitleCols))
 {
     ReadHeaders(text);
     if (Simple)
@@ -85,7 +76,7 @@ void TLinkedRows::ReadHeaders(std::string_view text)
 // A quoted field's quotes are no text of its own.
 bool TLinkedRows::BlankField(std::string_view field) const
 {
-    if (Separator == fsTab || field.empty() || field.front() != '"')
+    if (Separator == TFieldSeparator::Tab || field.empty() || field.front() != '"')
         return IsBlankText(field, Utf8);
     const std::size_t end = std::min(QuotedFieldEnd(field, 0), field.size());
     const bool closed = end >= 2 && field[end - 1] == '"';
@@ -135,19 +126,19 @@ void TLinkedRows::AddRow(std::string_view text, std::size_t row, TOutputLines& o
 
 void TLinkedRows::AddHeaderRow(std::string_view text, std::size_t row, TOutputLines& output) const
 {
-    Rows.BeginRow(output);
+    Rows.Cells().BeginRow(output);
     const std::vector<bool>& cells = HeaderRowCells[row];
     for (std::size_t col = 0; col < cells.size(); ++col) {
         const std::size_t end = Rows.FieldEnd(text);
         const std::string above = Simple ? std::string() : ColumnIdsAbove(col, row);
-        output.Append(cells[col] ? HeaderTagStart : DataTagStart);
+        output.Append(Rows.Cells().TagStart(cells[col]));
         if (cells[col])
             output.Append(HeaderAttribute(row, col, true));
         AppendHeaders(output, above, {});
         AddCellText(cells[col], text.substr(0, end), output);
         text.remove_prefix(std::min(end + 1, text.size()));
     }
-    output.AddLine("</tr>");
+    Rows.Cells().EndRow(output);
 }
 
 // The header columns' cells a cell at a time; the data cells so too where they name their
@@ -158,14 +149,14 @@ void TLinkedRows::AddBodyRow(std::string_view text, std::size_t row, TOutputLine
         Rows.AddRow(text, row, output);
         return;
     }
-    Rows.BeginRow(output);
+    Rows.Cells().BeginRow(output);
     std::string rowIds;
     std::size_t col = 0;
     for (; col < HeaderCols; ++col) {
         const std::size_t end = Rows.FieldEnd(text);
         const std::string_view field = text.substr(0, end);
         const bool header = !BlankField(field);
-        output.Append(header ? HeaderTagStart : DataTagStart);
+        output.Append(Rows.Cells().TagStart(header));
         if (header)
             output.Append(HeaderAttribute(row, col, false));
         if (!Simple)
@@ -177,7 +168,7 @@ void TLinkedRows::AddBodyRow(std::string_view text, std::size_t row, TOutputLine
             AppendId(rowIds, Stem, {static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(col)});
         }
         if (end == text.size()) {
-            output.AddLine("</tr>");
+            Rows.Cells().EndRow(output);
             return;
         }
         text.remove_prefix(end + 1);
@@ -188,20 +179,20 @@ void TLinkedRows::AddBodyRow(std::string_view text, std::size_t row, TOutputLine
     }
     for (bool last = false; !last; ++col) {
         const std::size_t end = Rows.FieldEnd(text);
-        output.Append(DataTagStart);
+        output.Append(Rows.Cells().TagStart(false));
         AppendHeaders(output, ColumnIds(col), rowIds);
         AddCellText(false, text.substr(0, end), output);
         last = end == text.size();
         text.remove_prefix(std::min(end + 1, text.size()));
     }
-    output.AddLine("</tr>");
+    Rows.Cells().EndRow(output);
 }
 
 void TLinkedRows::AddCellText(bool header, std::string_view field, TOutputLines& output) const
 {
     output.Append(">");
     Rows.AddCellText(field, output);
-    output.Append(header ? "</th>" : "</td>");
+    output.Append(TCellMarkup::ClosingTag(header));
 }
 
 }  // namespace tabulor

@@ -54,9 +54,6 @@ private:
     TFieldSeparator Separator;
     std::size_t HeaderRows;
     std::size_t HeaderCols;
-    // The opening tags without their '>'.
-    std::string HeaderTagStart;
-    std::string DataTagStart;
     // By header row, by column: whether the cell tells something.
     std::vector<std::vector<bool>> HeaderRowCells;
     // By column: the ids that every cell below the header rows names first.

@@ -23,8 +23,9 @@ public:
     // all of whose rows are data rows, gives each the header rows' count.
     void AddRow(std::string_view text, std::size_t row, TOutputLines& output) const;
 
-    // For rows whose cells carry attributes of their own, written a cell at a time:
-    void BeginRow(TOutputLines& output) const { Markup.BeginRow(output); }
+    // For rows whose cells carry attributes of their own, written a cell at a time: the cells'
+    // markup, as this writer's cells have it.
+    const TCellMarkup& Cells() const { return Markup; }
     // Where the row's first field ends: at its separator, or at the row's end.
     std::size_t FieldEnd(std::string_view text) const { return CellsEnd(text, 1); }
     // One field's text as its cell holds it, the empty-cell text for an empty one.
