@@ -19,7 +19,7 @@ void TByteTable::SetSlot(std::size_t state, unsigned byte, std::string_view text
 TByteTable::TByteTable(std::string_view open, std::string_view close, std::string_view emptyCellText,
                        TFieldSeparator separator, bool utf8)
     : Slots((utf8 ? LeadState(LastLead) : CellStart) + 256),
-      QuotesOpen(separator != fsTab),
+      QuotesOpen(separator != TFieldSeparator::Tab),
       Separator(separator)
 {
     for (const std::size_t state : {InCell, CellStart}) {

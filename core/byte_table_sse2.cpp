@@ -13,19 +13,19 @@ namespace {
 // characters and, where quotes open fields, the quote. Made once for each separator, not for
 // each cell.
 template <TFieldSeparator Separator>
-const TByteFinder<5> SpecialBytes({SeparatorByte(Separator), '&', '<', '>', Separator == fsTab ? '&' : '"'});
+const TByteFinder<5> SpecialBytes({SeparatorByte(Separator), '&', '<', '>', Separator == TFieldSeparator::Tab ? '&' : '"'});
 
 const TByteFinder<5>& SpecialBytesOf(TFieldSeparator separator)
 {
     switch (separator) {
-    case fsSemicolon:
-        return SpecialBytes<fsSemicolon>;
-    case fsComma:
-        return SpecialBytes<fsComma>;
-    case fsTab:
+    case TFieldSeparator::Semicolon:
+        return SpecialBytes<TFieldSeparator::Semicolon>;
+    case TFieldSeparator::Comma:
+        return SpecialBytes<TFieldSeparator::Comma>;
+    case TFieldSeparator::Tab:
         break;
     }
-    return SpecialBytes<fsTab>;
+    return SpecialBytes<TFieldSeparator::Tab>;
 }
 
 // The bytes that end a run of text between quotes.

@@ -29,7 +29,8 @@ struct TConversionSettings : TTableSettings {
     TOutputKind OutputKind{};
     TSourceEncoding SourceEncoding{};
     TFieldSeparator FieldSeparator{};
-    // The workbook's sheet, in UTF-8, matched exactly: empty for the first that is not hidden.
+    // The workbook's sheet, in UTF-8, matched exactly; empty for the one the workbook layer
+    // shows for no name.
     // A text source has no sheets and ignores it.
     std::string SheetName;
     // The rows and columns that the workbook's sheet hides are written too, as the file holds

@@ -52,7 +52,7 @@ public:
 class ETextFault : public std::exception {
 public:
     enum class TKind { Malformed, UnclosedQuote };
-    ETextFault(TKind kind, std::size_t line, TSourceEncoding encoding = seAutomatic)
+    ETextFault(TKind kind, std::size_t line, TSourceEncoding encoding = TSourceEncoding::Automatic)
         : Kind(kind), Line(line), Encoding(encoding)
     {
     }

@@ -92,7 +92,7 @@ void TRowWriter::WriteQuotedText(std::string_view text, TOutputLines& output) co
 // Where the given number of leading cells ends: at that cell's closing separator, or at the end.
 std::size_t TRowWriter::CellsEnd(std::string_view text, std::size_t cells) const
 {
-    const bool csv = Reading.Separator != fsTab;
+    const bool csv = Reading.Separator != TFieldSeparator::Tab;
     std::size_t at = 0;
     for (std::size_t cell = 0; cell < cells; ++cell) {
         if (csv && at < text.size() && text[at] == '"')

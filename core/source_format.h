@@ -7,24 +7,24 @@ namespace tabulor {
 
 // Automatic reads a byte-order mark, then the zero bytes of UTF-16 text, then tries UTF-8, and
 // takes Windows-1252 when the text is not UTF-8.
-enum TSourceEncoding { seWindows1252, seUtf8, seUtf16, seAutomatic };
+enum class TSourceEncoding { Windows1252, Utf8, Utf16, Automatic };
 
 // With a tab, quotes are cell text. With a semicolon or a comma, quotes are read as a
 // spreadsheet's CSV export writes them.
-enum TFieldSeparator { fsTab, fsSemicolon, fsComma };
+enum class TFieldSeparator { Tab, Semicolon, Comma };
 
 // The encoding that a malformed text was read as, as the error messages name it. An automatic
 // read settles on one of the others before it can find a text malformed, so it has no name here.
 constexpr std::string_view EncodingName(TSourceEncoding encoding)
 {
     switch (encoding) {
-    case seWindows1252:
+    case TSourceEncoding::Windows1252:
         return "Windows-1252";
-    case seUtf8:
+    case TSourceEncoding::Utf8:
         return "UTF-8";
-    case seUtf16:
+    case TSourceEncoding::Utf16:
         return "UTF-16";
-    case seAutomatic:
+    case TSourceEncoding::Automatic:
         break;
     }
     return {};
@@ -33,11 +33,11 @@ constexpr std::string_view EncodingName(TSourceEncoding encoding)
 constexpr char SeparatorByte(TFieldSeparator separator)
 {
     switch (separator) {
-    case fsSemicolon:
+    case TFieldSeparator::Semicolon:
         return ';';
-    case fsComma:
+    case TFieldSeparator::Comma:
         return ',';
-    case fsTab:
+    case TFieldSeparator::Tab:
         break;
     }
     return '\t';

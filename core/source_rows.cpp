@@ -47,7 +47,7 @@ TSourceRows::TIterator TSourceRows::begin() const
 
 TSourceRows::TIterator::TIterator(std::string_view text, TFieldSeparator separator)
     : Begin(text.data()), Next(text.data()), End(text.data() + text.size()),
-      Separator(SeparatorByte(separator)), Quoted(separator != fsTab), AtEnd(false)
+      Separator(SeparatorByte(separator)), Quoted(separator != TFieldSeparator::Tab), AtEnd(false)
 {
     ReadRow();
 }

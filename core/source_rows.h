@@ -18,7 +18,7 @@ namespace tabulor {
 class TSourceRows {
 public:
     // The text must outlive the rows. Throws ETextFault for a quoted field still open at the end.
-    explicit TSourceRows(std::string_view text, TFieldSeparator separator = fsTab);
+    explicit TSourceRows(std::string_view text, TFieldSeparator separator = TFieldSeparator::Tab);
 
     class TIterator {
     public:

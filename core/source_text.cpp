@@ -45,22 +45,22 @@ TFound Detect(std::string_view bytes)
 
 TFound FindForm(std::string_view bytes, TSourceEncoding encoding)
 {
-    if (encoding != seWindows1252 && encoding != seUtf16 && bytes.starts_with(Utf8Mark))
+    if (encoding != TSourceEncoding::Windows1252 && encoding != TSourceEncoding::Utf16 && bytes.starts_with(Utf8Mark))
         return {TForm::Utf8, Utf8Mark.size()};
-    if (encoding != seWindows1252 && encoding != seUtf8) {
+    if (encoding != TSourceEncoding::Windows1252 && encoding != TSourceEncoding::Utf8) {
         if (bytes.starts_with(Utf16LeMark))
             return {TForm::Utf16Le, Utf16LeMark.size()};
         if (bytes.starts_with(Utf16BeMark))
             return {TForm::Utf16Be, Utf16BeMark.size()};
     }
     switch (encoding) {
-    case seWindows1252:
+    case TSourceEncoding::Windows1252:
         return {TForm::Windows1252, 0};
-    case seUtf8:
+    case TSourceEncoding::Utf8:
         return {TForm::Utf8, 0};
-    case seUtf16:
+    case TSourceEncoding::Utf16:
         return {TForm::Utf16Le, 0};
-    case seAutomatic:
+    case TSourceEncoding::Automatic:
         break;
     }
     return Detect(bytes);
@@ -75,7 +75,7 @@ TSourceText CheckedBytes(std::string_view text, bool utf8)
 {
     const std::size_t fault = utf8 ? FirstMalformedUtf8(text) : text.find('\0');
     if (fault != std::string_view::npos)
-        ThrowMalformed(text.substr(0, fault), utf8 ? seUtf8 : seWindows1252);
+        ThrowMalformed(text.substr(0, fault), utf8 ? TSourceEncoding::Utf8 : TSourceEncoding::Windows1252);
     return {text, utf8};
 }
 
@@ -109,7 +109,7 @@ public:
         }
         const std::string_view text(Contents.Data.get(), static_cast<std::size_t>(Out - Contents.Data.get()));
         if (In != End)  // the odd final byte
-            ThrowMalformed(text, seUtf16);
+            ThrowMalformed(text, TSourceEncoding::Utf16);
         return {text, true};
     }
 
@@ -155,7 +155,7 @@ private:
                 }
             }
             if (character == 0 || (character >= 0xD800 && character <= 0xDFFF))
-                ThrowMalformed({outBase, static_cast<std::size_t>(Out - outBase)}, seUtf16);
+                ThrowMalformed({outBase, static_cast<std::size_t>(Out - outBase)}, TSourceEncoding::Utf16);
             if (inPlace && Out + Utf8Length(character) > next)
                 return false;
             Out = EncodeUtf8(character, Out);

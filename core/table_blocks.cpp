@@ -10,7 +10,7 @@ namespace tabulor {
 
 TTableBlocks::TTableBlocks(std::string_view text, TFieldSeparator separator, std::size_t headerRows,
                            std::size_t blockSize, bool countRows)
-    : Text(text), FieldSeparator(separator), Separator(SeparatorByte(separator)), Quoted(separator != fsTab),
+    : Text(text), FieldSeparator(separator), Separator(SeparatorByte(separator)), Quoted(separator != TFieldSeparator::Tab),
       HeaderRows(headerRows), BlockSize(std::max<std::size_t>(blockSize, 1)), CountRows(countRows)
 {
 }

@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> lines = Collect(source);
     CheckRejoin(input.View(), lines);
     CheckIteration(source, lines);
-    CheckCsvRows(input.View(), tabulor::fsSemicolon, lines);
-    CheckCsvRows(input.View(), tabulor::fsComma, lines);
+    CheckCsvRows(input.View(), tabulor::TFieldSeparator::Semicolon, lines);
+    CheckCsvRows(input.View(), tabulor::TFieldSeparator::Comma, lines);
     return 0;
 }

@@ -61,12 +61,12 @@ void CheckDecoded(std::string_view bytes, TSourceEncoding encoding, const TSourc
     Require(text.Text.find('\0') == std::string_view::npos, "a decoded text holds no NUL", text.Text);
     if (text.Utf8)
         Require(FirstMalformedUtf8(text.Text) == std::string_view::npos, "a Unicode text is UTF-8", text.Text);
-    if (encoding == seUtf8) {
+    if (encoding == TSourceEncoding::Utf8) {
         std::string_view expected = bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes;
         expected = expected.substr(0, expected.find_last_not_of('\0') + 1);
         Require(text.Text == expected, "UTF-8 is the bytes less mark and padding", text.Text);
     }
-    if (encoding == seUtf16)
+    if (encoding == TSourceEncoding::Utf16)
         Require(Utf16FromUtf8(text.Text) == ExpectedUnits(bytes), "UTF-16 comes back as its units", text.Text);
 }
 
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         CheckDecoded(bytes, encoding, DecodeSource(contents, encoding));
     } catch (const ETextFault& fault) {
-        Require(fault.Kind == ETextFault::TKind::Malformed && fault.Encoding != seAutomatic,
+        Require(fault.Kind == ETextFault::TKind::Malformed && fault.Encoding != TSourceEncoding::Automatic,
                 "a decoding fault names the encoding it was read in", bytes);
         // In UTF-16 a line end is two bytes; in the others, one.
         std::size_t lineEnds = 0;

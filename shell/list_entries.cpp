@@ -18,16 +18,16 @@ struct TValueEntry {
 // The encodings' entries are the window's words; the core's messages name an encoding their own
 // way.
 constexpr std::array<TValueEntry<TSourceEncoding>, 4> EncodingEntries = {{
-    {u"Windows-1252", seWindows1252},
-    {u"UTF-8", seUtf8},
-    {u"UTF-16", seUtf16},
-    {u"Automatique", seAutomatic},
+    {u"Windows-1252", TSourceEncoding::Windows1252},
+    {u"UTF-8", TSourceEncoding::Utf8},
+    {u"UTF-16", TSourceEncoding::Utf16},
+    {u"Automatique", TSourceEncoding::Automatic},
 }};
 
 constexpr std::array<TValueEntry<TFieldSeparator>, 3> SeparatorEntries = {{
-    {u"Tabulation", fsTab},
-    {u"Point-virgule", fsSemicolon},
-    {u"Virgule", fsComma},
+    {u"Tabulation", TFieldSeparator::Tab},
+    {u"Point-virgule", TFieldSeparator::Semicolon},
+    {u"Virgule", TFieldSeparator::Comma},
 }};
 
 struct TList {

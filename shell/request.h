@@ -64,7 +64,7 @@ TFormFields InitialFormFields();
 std::u16string TextAtStart(TControlId id);
 
 // Nothing is trimmed or checked: texts pass unchanged, only turned into Windows-1252 and file
-// names into paths. A header count is its field's value; the core counts a negative one as none. An
+// names into paths. A header count is its field's value, a negative one too. An
 // unticked border gives no border whatever value and unit hold; a ticked one joins them with
 // nothing between. The HTML document is what remains when no other output is selected. The
 // encoding and the separator are those that the lists' selected entries stand for (their first

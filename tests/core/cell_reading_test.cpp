@@ -32,7 +32,7 @@ TTableSettings DataOnly()
 
 TEST(CellReading, CsvFieldsAsASpreadsheetQuotesThem)
 {
-    const TCellReading semicolon{fsSemicolon, false, false};
+    const TCellReading semicolon{TFieldSeparator::Semicolon, false, false};
     const struct {
         std::string source;
         TCellReading reading;
@@ -44,11 +44,11 @@ TEST(CellReading, CsvFieldsAsASpreadsheetQuotesThem)
         {"\"a\"b\"c\";d", semicolon, {"  <tr><td>ab\"c\"</td><td>d</td></tr>"}},
         {"\"1\r\n2\r3\n\n4\n\r5\";\"\n\"\r\nz", semicolon,
          {"  <tr><td>1<br>2<br>3<br><br>4<br><br>5</td><td><br></td></tr>", "  <tr><td>z</td></tr>"}},
-        {"\"1\r\n2\"", {fsSemicolon, false, true}, {"  <tr><td>1<br />2</td></tr>"}},
+        {"\"1\r\n2\"", {TFieldSeparator::Semicolon, false, true}, {"  <tr><td>1<br />2</td></tr>"}},
         {"\"<&>\x80\xE9\";a,b", semicolon, {"  <tr><td>&lt;&amp;&gt;&euro;&eacute;</td><td>a,b</td></tr>"}},
-        {"a,\"b,c\",d;e", {fsComma, false, false}, {"  <tr><td>a</td><td>b,c</td><td>d;e</td></tr>"}},
-        {"\"a;b\"\t\"c\"", {fsTab, false, false}, {"  <tr><td>\"a;b\"</td><td>\"c\"</td></tr>"}},
-        {"\"\xC3\xA9\r\n\xE2\x82\xAC\";\xF0\x9F\x98\x80", {fsSemicolon, true, false},
+        {"a,\"b,c\",d;e", {TFieldSeparator::Comma, false, false}, {"  <tr><td>a</td><td>b,c</td><td>d;e</td></tr>"}},
+        {"\"a;b\"\t\"c\"", {TFieldSeparator::Tab, false, false}, {"  <tr><td>\"a;b\"</td><td>\"c\"</td></tr>"}},
+        {"\"\xC3\xA9\r\n\xE2\x82\xAC\";\xF0\x9F\x98\x80", {TFieldSeparator::Semicolon, true, false},
          {"  <tr><td>&eacute;<br>&euro;</td><td>&#128512;</td></tr>"}},
     };
     for (const auto& c : cases)
@@ -61,7 +61,7 @@ TEST(CellReading, HeaderColumnsAndLongSeparatorsSkipQuotedSeparators)
 {
     TTableSettings settings = DataOnly();
     settings.TitleCols = 2;
-    const TCellReading semicolon{fsSemicolon, false, false};
+    const TCellReading semicolon{TFieldSeparator::Semicolon, false, false};
     EXPECT_EQ(Rows("\"a;b\";\"c\nd\";e;\"f;g\"", semicolon, settings),
               std::vector<std::string>{"  <tr><th>a;b</th><th>c<br>d</th><td>e</td><td>f;g</td></tr>"});
     EXPECT_EQ(Rows("\"a;b\"", semicolon, settings), std::vector<std::string>{"  <tr><th>a;b</th></tr>"});
@@ -76,7 +76,7 @@ TEST(CellReading, HeaderColumnsAndLongSeparatorsSkipQuotedSeparators)
 // other numerically, and what has no place in a document as the replacement character.
 TEST(CellReading, UnicodeCharactersAsTheirWindows1252BytesOrNumerically)
 {
-    const TCellReading utf8{fsTab, true, false};
+    const TCellReading utf8{TFieldSeparator::Tab, true, false};
     const struct {
         std::string cell;
         std::string text;
@@ -97,7 +97,7 @@ TEST(CellReading, UnicodeCharactersAsTheirWindows1252BytesOrNumerically)
 // Bytes go through in blocks: a character cut by a block's end is still one character.
 TEST(CellReading, CharactersAcrossTheBlocksOfALongCell)
 {
-    const TCellReading utf8{fsTab, true, false};
+    const TCellReading utf8{TFieldSeparator::Tab, true, false};
     for (const std::string character : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
         for (std::size_t before = CellTextBlock - 4; before <= CellTextBlock; ++before) {
             const std::string cell = std::string(before, 'a') + character + "z";

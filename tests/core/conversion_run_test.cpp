@@ -149,7 +149,7 @@ TEST_F(ConversionRun, LargeSourceGivesTheTableOfACopyAndStaysAsItWas)
     for (int row = 0; tabText.size() < (std::size_t{1} << 20); ++row)
         tabText += "Soci\xE9t\xE9 " + std::to_string(row) + "\t\t1 234,56 \x80\t<&>\r\n";
     for (const TSheetForm& form : SheetForms) {
-        if (form.Separator != fsTab)
+        if (form.Separator != TFieldSeparator::Tab)
             continue;
         const std::string bytes = InForm(tabText, form);
         TConversionSettings settings = StartingSettings();

@@ -79,13 +79,13 @@ TEST_F(FileErrors, SourceThatIsNoTextOfItsEncoding)
         TFieldSeparator separator;
         std::string outcome;
     } cases[] = {
-        {"a\r\nb\0c"s, seWindows1252, fsTab, malformed("Windows-1252", 2)},
-        {"a\n\n\xE9t\xE9", seUtf8, fsTab, malformed("UTF-8", 3)},
-        {"\xFF\xFE" "a\0\n\0b"s, seUtf16, fsTab, malformed("UTF-16", 2)},
-        {"\xEF\xBB\xBF" "\xC3", seAutomatic, fsTab, malformed("UTF-8", 1)},
-        {"\xE9;\"\r\n\r\n", seAutomatic, fsSemicolon,
+        {"a\r\nb\0c"s, TSourceEncoding::Windows1252, TFieldSeparator::Tab, malformed("Windows-1252", 2)},
+        {"a\n\n\xE9t\xE9", TSourceEncoding::Utf8, TFieldSeparator::Tab, malformed("UTF-8", 3)},
+        {"\xFF\xFE" "a\0\n\0b"s, TSourceEncoding::Utf16, TFieldSeparator::Tab, malformed("UTF-16", 2)},
+        {"\xEF\xBB\xBF" "\xC3", TSourceEncoding::Automatic, TFieldSeparator::Tab, malformed("UTF-8", 1)},
+        {"\xE9;\"\r\n\r\n", TSourceEncoding::Automatic, TFieldSeparator::Semicolon,
          "ESourceTextError: Le fichier \"" + shown + "\" a un guillemet non fermé à la ligne 1"},
-        {"a,b\n\"c\nd", seUtf8, fsComma,
+        {"a,b\n\"c\nd", TSourceEncoding::Utf8, TFieldSeparator::Comma,
          "ESourceTextError: Le fichier \"" + shown + "\" a un guillemet non fermé à la ligne 2"},
     };
     for (const auto& c : cases) {

@@ -100,7 +100,7 @@ struct TLinkCase {
 // Each case as a workbook's sheet and, where a text can hold the same cells, as a UTF-8 text.
 void ExpectBothPaths(const std::vector<TLinkCase>& cases)
 {
-    const TCellReading reading{fsTab, true, false, "t"};
+    const TCellReading reading{TFieldSeparator::Tab, true, false, "t"};
     for (const TLinkCase& c : cases) {
         const TTableSettings settings = LinkSettings(c.HeaderRows, c.HeaderCols);
         EXPECT_EQ(SheetTable(c.Rows, c.Merges, settings, reading), Framed(c.Lines)) << c.Name << ", sheet";
@@ -257,7 +257,7 @@ TEST(HeaderLinks, BlankHeaderCellsAreDataCells)
                       R"(  <tr><td class="c"> </td><td class="c">5</td><td class="c">6</td><td class="c">7</td>)"
                       R"(<td class="c">8</td></tr>)",
                       R"(  </tbody>)"}));
-    EXPECT_EQ(TextTable("\" \t\";X\nA;1", LinkSettings(1, 1), {fsSemicolon, true}),
+    EXPECT_EQ(TextTable("\" \t\";X\nA;1", LinkSettings(1, 1), {TFieldSeparator::Semicolon, true}),
               Framed({R"(  <thead>)", "  <tr><td class=\"c\"> \t</td><th class=\"h\" scope=\"col\">X</th></tr>",
                       R"(  </thead>)", R"(  <tbody>)",
                       R"(  <tr><th class="h" scope="row">A</th><td class="c">1</td></tr>)",
@@ -325,7 +325,7 @@ TEST(HeaderLinks, CaptionIsEncodedAsACellsText)
             }
             rows.insert(rows.begin(), isXhtml ? xhtml : html);
             // The caption is UTF-8 whatever the source's encoding.
-            const TCellReading reading{fsTab, false, isXhtml};
+            const TCellReading reading{TFieldSeparator::Tab, false, isXhtml};
             EXPECT_EQ(TextTable("A\n1", settings, reading), Framed(rows)) << link << isXhtml;
             EXPECT_EQ(SheetTable({{"A"}, {"1"}}, {}, settings, reading), Framed(rows)) << link << isXhtml;
         }
@@ -893,7 +893,7 @@ TEST(HeaderLinks, EverySheetCellHasTheStandardsHeaders)
             rows.back().back() = dice.Of(texts);
         const std::vector<TMergedArea> merges = RandomMerges(dice, height, width);
         const TTableSettings settings = dice.Settings();
-        const TCellReading reading{fsTab, true, false, round % 2 == 0 ? "t" : "ventes_2024"};
+        const TCellReading reading{TFieldSeparator::Tab, true, false, round % 2 == 0 ? "t" : "ventes_2024"};
         const TSourceTable source = SheetSource(rows, merges, settings);
         if (!TLinkCheck(source, reading.IdStem).Holds(SheetTable(rows, merges, settings, reading)))
             ++failing;
@@ -924,7 +924,7 @@ TEST(HeaderLinks, EveryTextCellHasTheStandardsHeaders)
         if (rows.back() == std::vector<std::string>{""})
             rows.pop_back();
         const TTableSettings settings = dice.Settings();
-        const TCellReading reading{fsTab, utf8, false, "t"};
+        const TCellReading reading{TFieldSeparator::Tab, utf8, false, "t"};
         const TLines lines = TextTable(text, settings, reading);
         if (!TLinkCheck(TextSource(rows, settings, utf8, text), reading.IdStem).Holds(lines))
             ++failing;

@@ -31,7 +31,7 @@ std::vector<std::string> SheetRows(const TRows& rows, const std::vector<TMergedA
     settings.HeaderClass = "h";
     settings.EmptyCellText = "-";
     TOutputLines output;
-    AddSheetTableLines(sheet, output, settings, {fsTab, true, xhtml});
+    AddSheetTableLines(sheet, output, settings, {TFieldSeparator::Tab, true, xhtml});
     std::vector<std::string> lines = SplitCrLf(output.Text());
     EXPECT_EQ(lines.front(), "<table border=\"1px\">");
     EXPECT_EQ(lines.back(), "</table>");

@@ -11,7 +11,7 @@ namespace {
 
 using tabulor::TSourceRows;
 
-std::vector<std::string> Rows(std::string_view text, tabulor::TFieldSeparator separator = tabulor::fsTab)
+std::vector<std::string> Rows(std::string_view text, tabulor::TFieldSeparator separator = tabulor::TFieldSeparator::Tab)
 {
     std::vector<std::string> rows;
     for (std::string_view row : TSourceRows(text, separator))
@@ -80,23 +80,22 @@ TEST(SourceRows, MixedEndsOverLongTextsMatchAByteByByteReading)
 // row, and a field still open at the end is a fault on the line where it began.
 TEST(SourceRows, CsvRowsSpanTheLineEndsOfQuotedFields)
 {
-    using tabulor::fsComma;
-    using tabulor::fsSemicolon;
+    using tabulor::TFieldSeparator;
     const struct {
         std::string text;
         tabulor::TFieldSeparator separator;
         std::vector<std::string> rows;
     } cases[] = {
-        {"a;b\r\nc", fsSemicolon, {"a;b", "c"}},
-        {"\"a\r\nb\";c\r\nd", fsSemicolon, {"\"a\r\nb\";c", "d"}},
-        {"x;\"1\n2\"\n", fsSemicolon, {"x;\"1\n2\""}},
-        {"x;\"say \"\"hi\"\"\r\nthere\"\r\n", fsSemicolon, {"x;\"say \"\"hi\"\"\r\nthere\""}},
-        {"5\" pipe;a\"\nb", fsSemicolon, {"5\" pipe;a\"", "b"}},
-        {"\"a\"b\"\nc", fsSemicolon, {"\"a\"b\"", "c"}},
-        {"a,\"b\nc\"\n\"\"\n", fsComma, {"a,\"b\nc\"", "\"\""}},
-        {"a;\"b\nc\"\n", fsComma, {"a;\"b", "c\""}},
-        {"\"a\tb\"\n", fsSemicolon, {"\"a\tb\""}},
-        {"\"a\nb\"\n", tabulor::fsTab, {"\"a", "b\""}},
+        {"a;b\r\nc", TFieldSeparator::Semicolon, {"a;b", "c"}},
+        {"\"a\r\nb\";c\r\nd", TFieldSeparator::Semicolon, {"\"a\r\nb\";c", "d"}},
+        {"x;\"1\n2\"\n", TFieldSeparator::Semicolon, {"x;\"1\n2\""}},
+        {"x;\"say \"\"hi\"\"\r\nthere\"\r\n", TFieldSeparator::Semicolon, {"x;\"say \"\"hi\"\"\r\nthere\""}},
+        {"5\" pipe;a\"\nb", TFieldSeparator::Semicolon, {"5\" pipe;a\"", "b"}},
+        {"\"a\"b\"\nc", TFieldSeparator::Semicolon, {"\"a\"b\"", "c"}},
+        {"a,\"b\nc\"\n\"\"\n", TFieldSeparator::Comma, {"a,\"b\nc\"", "\"\""}},
+        {"a;\"b\nc\"\n", TFieldSeparator::Comma, {"a;\"b", "c\""}},
+        {"\"a\tb\"\n", TFieldSeparator::Semicolon, {"\"a\tb\""}},
+        {"\"a\nb\"\n", tabulor::TFieldSeparator::Tab, {"\"a", "b\""}},
     };
     for (const auto& c : cases)
         EXPECT_THAT(Rows(c.text, c.separator), testing::ElementsAreArray(c.rows)) << testing::PrintToString(c.text);
@@ -112,7 +111,7 @@ TEST(SourceRows, CsvRowsSpanTheLineEndsOfQuotedFields)
     };
     for (const auto& c : unclosed) {
         try {
-            Rows(c.text, fsSemicolon);
+            Rows(c.text, TFieldSeparator::Semicolon);
             ADD_FAILURE() << "no fault for " << testing::PrintToString(c.text);
         } catch (const tabulor::ETextFault& fault) {
             EXPECT_EQ(fault.Kind, tabulor::ETextFault::TKind::UnclosedQuote);

@@ -46,11 +46,11 @@ const TSource Sources[] = {
     {"a\n\rb\tc\n\n\r\rd\te\n", {}},
     {"x\r\n\n\ry\r\r\nz\t\x80\n", {}},
     {"\t\t\r\n\t\n\nq\t", {}, "<span class=\"vide\">-</span>"},
-    {"h1;\"h;2\"\r\n\"a\"\"b\";\"c\r\nd\";e\r\n\"\";\"x\n\ry\"\n;;\r\n\"last;\"", {fsSemicolon}},
-    {"x\"y\n\"q\nr\";z\"\r\n5\" pipe;\"a\"b\"\n", {fsSemicolon}},
-    {"a,\"b,\"\"c\"\"\r\n,d\"\r\ne,f\r\n\"\r\n\",g\n", {fsComma, false, true}},
-    {"\xC3\xA9t\xC3\xA9\t\xE2\x82\xAC\r\n\xF0\x9F\x98\x80\t\xC5\x81\n\xE4\xB8\xAD\r\xC2\xA0", {fsTab, true}},
-    {"\"\xC3\xA9;\xE2\x82\xAC\r\n\xF0\x9F\x98\x80\";\xC3\xA9\r\n\xE2\x82\xAC;;\r\n", {fsSemicolon, true}},
+    {"h1;\"h;2\"\r\n\"a\"\"b\";\"c\r\nd\";e\r\n\"\";\"x\n\ry\"\n;;\r\n\"last;\"", {TFieldSeparator::Semicolon}},
+    {"x\"y\n\"q\nr\";z\"\r\n5\" pipe;\"a\"b\"\n", {TFieldSeparator::Semicolon}},
+    {"a,\"b,\"\"c\"\"\r\n,d\"\r\ne,f\r\n\"\r\n\",g\n", {TFieldSeparator::Comma, false, true}},
+    {"\xC3\xA9t\xC3\xA9\t\xE2\x82\xAC\r\n\xF0\x9F\x98\x80\t\xC5\x81\n\xE4\xB8\xAD\r\xC2\xA0", {TFieldSeparator::Tab, true}},
+    {"\"\xC3\xA9;\xE2\x82\xAC\r\n\xF0\x9F\x98\x80\";\xC3\xA9\r\n\xE2\x82\xAC;;\r\n", {TFieldSeparator::Semicolon, true}},
 };
 
 // Wherever the blocks end, the table is the one a single block gives; and that one is the
@@ -69,7 +69,7 @@ TEST(TableBlocks, EveryBlockSizeGivesTheTableOfOneBlock)
             SCOPED_TRACE(testing::PrintToString(source.Text) + ", " + std::to_string(rows % 4) + " header rows"
                          + (settings.LinkHeaders ? ", linked" : ""));
             const std::string whole = Convert(source.Text, settings, source.Reading, SIZE_MAX);
-            if (source.Reading.Separator == fsTab && !source.Reading.Utf8 && !settings.LinkHeaders) {
+            if (source.Reading.Separator == TFieldSeparator::Tab && !source.Reading.Utf8 && !settings.LinkHeaders) {
                 EXPECT_EQ(SplitCrLf(whole), reference::Table(source.Text, settings));
             }
             for (std::size_t size = 1; size < source.Text.size(); ++size)
@@ -82,7 +82,7 @@ TEST(TableBlocks, EveryBlockSizeGivesTheTableOfOneBlock)
 // search for quotes meets one at every place of its steps.
 TSource QuotesAtEveryDistance()
 {
-    TSource source{"", {fsSemicolon}};
+    TSource source{"", {TFieldSeparator::Semicolon}};
     for (std::size_t distance = 0; distance < 40; ++distance)
         source.Text.append(distance, 'a').append(";\"q\r\n\"\"\"\r\n");
     return source;
@@ -127,8 +127,8 @@ TEST(TableBlocks, UnclosedQuoteNamesItsLineWhateverTheBlocks)
         TFieldSeparator separator;
         std::size_t line;
     } cases[] = {
-        {"a;b\r\nc;\"d\r\ne\r\nf", fsSemicolon, 2},
-        {"1,2\r\n3,4\n\r5,\"six\"\"\r\n", fsComma, 4},
+        {"a;b\r\nc;\"d\r\ne\r\nf", TFieldSeparator::Semicolon, 2},
+        {"1,2\r\n3,4\n\r5,\"six\"\"\r\n", TFieldSeparator::Comma, 4},
     };
     for (const auto& c : cases) {
         for (const int headerRows : {0, 2}) {
@@ -220,7 +220,7 @@ TEST(OrderedBlocks, FirstErrorEndsTheRun)
         for (const int failing : {1, 2, 5}) {
             TFailingChunkSink sink(inOutput ? failing : 0);
             TOutputLines output(&sink);
-            TTableBlocks blocks(text, fsTab, 0, 1);
+            TTableBlocks blocks(text, TFieldSeparator::Tab, 0, 1);
             const std::string failingRow = rowText(failing);
             const auto convert = [&](const TTableBlock& block, TOutputLines& into) {
                 if (!inOutput && block.Text == failingRow)

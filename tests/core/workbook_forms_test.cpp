@@ -85,8 +85,8 @@ TEST(WorkbookForms, XlsxOdsAndUtf8TextOfASheetGiveTheSameTable)
         settings.TitleCols = static_cast<int>(random() % 3);
         settings.OutputKind = static_cast<TOutputKind>(random() % 4);
         settings.LinkHeaders = random() % 2 == 0;
-        settings.SourceEncoding = seUtf8;
-        settings.FieldSeparator = fsComma;
+        settings.SourceEncoding = TSourceEncoding::Utf8;
+        settings.FieldSeparator = TFieldSeparator::Comma;
         const std::string csv = CsvText(cells);
         const std::string expected = testkit::ConvertInMemory(csv, settings);
         EXPECT_EQ(ConvertWorkbook(testkit::MakeXlsx({{"Feuille", false, cells, {}}}), settings), expected)

@@ -69,8 +69,8 @@ TEST_F(WorkbookRun, AWorkbookIsReadByItsContent)
                                        {"Ventes", false, {{"Titre", "", ""}, {"a", "b", "c"}}, {"A1:C1"}}});
     TConversionSettings settings = StartingSettings();
     settings.OutputKind = okXhtmlDocument;
-    settings.SourceEncoding = seWindows1252;
-    settings.FieldSeparator = fsComma;
+    settings.SourceEncoding = TSourceEncoding::Windows1252;
+    settings.FieldSeparator = TFieldSeparator::Comma;
     Run(xlsx, settings, "ventes.txt");
     const std::vector<std::string> lines = SplitCrLf(ReadFile(Folder / "result.html"));
     ASSERT_EQ(lines.size(), 18u);

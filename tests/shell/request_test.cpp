@@ -149,8 +149,8 @@ TEST(Request, EncodingAndSeparatorFromTheLists)
         TSourceEncoding Encoding;
         TFieldSeparator Separator;
     } cases[] = {
-        {0, seWindows1252, fsTab}, {1, seUtf8, fsSemicolon}, {2, seUtf16, fsComma},
-        {3, seAutomatic, fsTab},   {4, seWindows1252, fsTab}, {-1, seWindows1252, fsTab},
+        {0, TSourceEncoding::Windows1252, TFieldSeparator::Tab}, {1, TSourceEncoding::Utf8, TFieldSeparator::Semicolon}, {2, TSourceEncoding::Utf16, TFieldSeparator::Comma},
+        {3, TSourceEncoding::Automatic, TFieldSeparator::Tab},   {4, TSourceEncoding::Windows1252, TFieldSeparator::Tab}, {-1, TSourceEncoding::Windows1252, TFieldSeparator::Tab},
     };
     for (const auto& c : cases) {
         const std::map<TControlId, int> selected = {{TControlId::ComboBoxSourceEncoding, c.Index},

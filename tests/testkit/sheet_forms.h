@@ -29,12 +29,12 @@ struct TSheetForm {
 };
 
 inline constexpr std::array<TSheetForm, 6> SheetForms = {{
-    {"Windows-1252 tab text", "windows-1252-tab", seWindows1252, fsTab, seWindows1252},
-    {"UTF-8 tab text", "utf-8-tab", seUtf8, fsTab, seUtf8},
-    {"UTF-16 Unicode text", "utf-16-tab", seUtf16, fsTab, seAutomatic},
-    {"UTF-16 big-endian tab text", "utf-16be-tab", seUtf16, fsTab, seUtf16},
-    {"UTF-8 CSV with commas", "utf-8-comma", seUtf8, fsComma, seAutomatic},
-    {"Windows-1252 CSV with semicolons", "windows-1252-semicolon", seWindows1252, fsSemicolon, seWindows1252},
+    {"Windows-1252 tab text", "windows-1252-tab", TSourceEncoding::Windows1252, TFieldSeparator::Tab, TSourceEncoding::Windows1252},
+    {"UTF-8 tab text", "utf-8-tab", TSourceEncoding::Utf8, TFieldSeparator::Tab, TSourceEncoding::Utf8},
+    {"UTF-16 Unicode text", "utf-16-tab", TSourceEncoding::Utf16, TFieldSeparator::Tab, TSourceEncoding::Automatic},
+    {"UTF-16 big-endian tab text", "utf-16be-tab", TSourceEncoding::Utf16, TFieldSeparator::Tab, TSourceEncoding::Utf16},
+    {"UTF-8 CSV with commas", "utf-8-comma", TSourceEncoding::Utf8, TFieldSeparator::Comma, TSourceEncoding::Automatic},
+    {"Windows-1252 CSV with semicolons", "windows-1252-semicolon", TSourceEncoding::Windows1252, TFieldSeparator::Semicolon, TSourceEncoding::Windows1252},
 }};
 
 inline char32_t Windows1252Character(unsigned char byte)
@@ -85,13 +85,13 @@ inline std::string CsvText(std::string_view tabText, char separator)
 
 inline std::string EncodeText(std::string_view windows1252, const TSheetForm& form)
 {
-    if (form.Encoding == seWindows1252)
+    if (form.Encoding == TSourceEncoding::Windows1252)
         return std::string(windows1252);
     const bool bigEndian = std::string_view(form.Name).find("big-endian") != std::string_view::npos;
-    std::string bytes = form.Encoding == seUtf8 ? "\xEF\xBB\xBF" : bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    std::string bytes = form.Encoding == TSourceEncoding::Utf8 ? "\xEF\xBB\xBF" : bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (const char byte : windows1252) {
         const char32_t character = Windows1252Character(static_cast<unsigned char>(byte));
-        if (form.Encoding == seUtf8) {
+        if (form.Encoding == TSourceEncoding::Utf8) {
             char utf8[4];
             bytes.append(utf8, EncodeUtf8(character, utf8));
         } else {
@@ -106,7 +106,7 @@ inline std::string EncodeText(std::string_view windows1252, const TSheetForm& fo
 // Windows-1252 tab text, with no tab, line end or NUL in a cell, as the form holds it.
 inline std::string InForm(std::string_view tabText, const TSheetForm& form)
 {
-    if (form.Separator == fsTab)
+    if (form.Separator == TFieldSeparator::Tab)
         return EncodeText(tabText, form);
     return EncodeText(CsvText(tabText, SeparatorByte(form.Separator)), form);
 }

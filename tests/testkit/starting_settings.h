@@ -15,8 +15,8 @@ inline TConversionSettings StartingSettings()
     settings.Border = "1px";
     settings.EmptyCellText = "&nbsp;";
     settings.OutputKind = okTableOnly;
-    settings.SourceEncoding = seWindows1252;
-    settings.FieldSeparator = fsTab;
+    settings.SourceEncoding = TSourceEncoding::Windows1252;
+    settings.FieldSeparator = TFieldSeparator::Tab;
     return settings;
 }
 
