@@ -36,11 +36,11 @@ void AppendEmptyCells(std::string& xml, std::size_t count, std::string_view styl
 void AppendCell(std::string& xml, const TWorkbookCell& cell, bool cdata)
 {
     xml += "<table:table-cell";
-    if (!CellStyles[cell.Format].empty())
-        xml.append(" table:style-name=\"").append(CellStyles[cell.Format]).append("\"");
-    const std::string_view type = cell.Number ? ValueTypes[cell.Format] : "string";
+    if (!CellStyles[StyleIndex(cell.Format)].empty())
+        xml.append(" table:style-name=\"").append(CellStyles[StyleIndex(cell.Format)]).append("\"");
+    const std::string_view type = cell.Number ? ValueTypes[StyleIndex(cell.Format)] : "string";
     xml.append(" office:value-type=\"").append(type).append("\"");
-    if (cell.Format == wfDate)
+    if (cell.Format == TWorkbookFormat::Date)
         xml.append(" office:date-value=\"").append(cell.IsoDate).append("\"");
     else if (cell.Number)
         xml.append(" office:value=\"").append(cell.Value).append("\"");

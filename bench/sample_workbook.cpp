@@ -42,7 +42,7 @@ std::string Unquoted(const std::string& word)
 TWorkbookCell Text(const std::string& windows1252)
 {
     const std::string text = Utf8(Unquoted(windows1252));
-    return {false, wfGeneral, text, {}, text};
+    return {false, TWorkbookFormat::General, text, {}, text};
 }
 
 // A decimal number as a spreadsheet program stores it, its trailing zeros dropped: "5139.5".
@@ -58,7 +58,7 @@ std::string Shortest(std::string decimal)
 
 TWorkbookCell Amount(std::uint64_t cents, TWorkbookFormat format)
 {
-    const std::string currency = format == wfEuros ? " \xE2\x82\xAC" : "";
+    const std::string currency = format == TWorkbookFormat::Euros ? " \xE2\x82\xAC" : "";
     return {true, format, Shortest(FormatAmount(cents, "", '.', "")), {},
             FormatAmount(cents, NoBreakSpace, ',', currency)};
 }
@@ -66,7 +66,7 @@ TWorkbookCell Amount(std::uint64_t cents, TWorkbookFormat format)
 // The VAT rate as a fraction, "0.055", shown with two decimals, "5,50%".
 TWorkbookCell Rate(std::uint64_t perMille)
 {
-    return {true, wfPercent, Shortest("0." + ZeroPadded(perMille, 3)), {},
+    return {true, TWorkbookFormat::Percent, Shortest("0." + ZeroPadded(perMille, 3)), {},
             FormatAmount(perMille * 10, "", ',', "%")};
 }
 
@@ -92,7 +92,7 @@ TWorkbookCell Date(const TInvoice& invoice)
     const std::string year = ZeroPadded(invoice.Year, 4);
     const std::string month = ZeroPadded(invoice.Month, 2);
     const std::string day = ZeroPadded(invoice.Day, 2);
-    return {true, wfDate, std::to_string(serial), year + "-" + month + "-" + day, day + "/" + month + "/" + year};
+    return {true, TWorkbookFormat::Date, std::to_string(serial), year + "-" + month + "-" + day, day + "/" + month + "/" + year};
 }
 
 }  // namespace
@@ -113,11 +113,11 @@ TWorkbookRow TInvoiceSheet::NextRow()
         row[4] = Text(Random.Pick(Cities()));
         row[5] = Text(ZeroPadded(Random.Between(1000, 98999), 5));
         if (!Random.Percent(5))
-            row[6] = {true, wfGeneral, ZeroPadded(invoice.Quantity, 1), {}, ZeroPadded(invoice.Quantity, 1)};
-        row[7] = Amount(invoice.UnitCents, wfAmount);
-        row[8] = Amount(invoice.NetCents, wfAmount);
+            row[6] = {true, TWorkbookFormat::General, ZeroPadded(invoice.Quantity, 1), {}, ZeroPadded(invoice.Quantity, 1)};
+        row[7] = Amount(invoice.UnitCents, TWorkbookFormat::Amount);
+        row[8] = Amount(invoice.NetCents, TWorkbookFormat::Amount);
         row[9] = Rate(invoice.VatPerMille);
-        row[10] = Amount(invoice.GrossCents, wfEuros);
+        row[10] = Amount(invoice.GrossCents, TWorkbookFormat::Euros);
         if (!Random.Percent(55))
             row[11] = Text(Random.Pick(InvoiceComments()));
     }

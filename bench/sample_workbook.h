@@ -17,17 +17,23 @@
 namespace tabulor::bench {
 
 // The formats of the sheet's columns, in the order of the workbooks' cell styles.
-enum TWorkbookFormat {
-    wfGeneral,
-    wfDate,     // dd/mm/yyyy
-    wfAmount,   // #,##0.00
-    wfPercent,  // 0.00%
-    wfEuros,    // #,##0.00 "€"
+enum class TWorkbookFormat : std::uint8_t {
+    General,
+    Date,     // dd/mm/yyyy
+    Amount,   // #,##0.00
+    Percent,  // 0.00%
+    Euros,    // #,##0.00 "€"
 };
+
+// Its place among the workbooks' cell styles.
+constexpr std::size_t StyleIndex(TWorkbookFormat format)
+{
+    return static_cast<std::size_t>(format);
+}
 
 struct TWorkbookCell {
     bool Number = false;  // else text
-    TWorkbookFormat Format = wfGeneral;
+    TWorkbookFormat Format = TWorkbookFormat::General;
     std::string Value;    // as the file stores it: the text, or "1234.56"; empty for an empty cell
     std::string IsoDate;  // a date's value as .ods stores it: "2024-03-01"
     std::string Shown;    // UTF-8, as the sheet shows it

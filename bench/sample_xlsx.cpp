@@ -64,8 +64,8 @@ void AppendCell(std::string& xml, const TWorkbookCell& cell, const std::string& 
                 bool cdata)
 {
     xml.append("<c r=\"").append(ref).append("\"");
-    if (cell.Format != wfGeneral)
-        xml.append(" s=\"").append(std::to_string(cell.Format)).append("\"");
+    if (cell.Format != TWorkbookFormat::General)
+        xml.append(" s=\"").append(std::to_string(StyleIndex(cell.Format))).append("\"");
     if (!cell.Number && strings == nullptr) {
         xml += " t=\"inlineStr\"><is><t>";
         AppendXmlText(xml, cell.Value, cdata);

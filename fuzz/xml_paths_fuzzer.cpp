@@ -53,7 +53,7 @@ void CheckScanned(std::string_view xml, const std::vector<std::size_t>& sizes)
         // The parser holds a run of text back until it sees where the run ends; where it refuses
         // the document there, it gives none of it.
         const std::span<const testkit::TXmlEvent> before(scanned.Events);
-        const bool heldBack = !parsed.Whole && !before.empty() && before.back().Kind == testkit::TXmlEvent::Text;
+        const bool heldBack = !parsed.Whole && !before.empty() && before.back().Kind == testkit::TXmlEvent::TKind::Text;
         fuzz::Require(testkit::BeginsLike(before, parsed.Events.Events)
                           || (heldBack && testkit::BeginsLike(before.first(before.size() - 1), parsed.Events.Events)),
                       "the scanner's events before it stops are the parser's", xml);

@@ -206,7 +206,7 @@ std::vector<std::vector<TControlId>> RadioButtonRows()
 std::vector<TRect> RadioButtonRects(std::span<const TRect> laidOut, std::span<const int> needed, int clientWidth)
 {
     if (needed.size() != laidOut.size())
-        throw std::invalid_argument("every radio button of the row needs its caption's width");
+        throw std::invalid_argument("every radio button of the row needs its text's width");
     std::vector<TRect> rects(laidOut.begin(), laidOut.end());
     int reached = rects.empty() ? 0 : rects.front().Left;
     for (std::size_t i = 0; i < rects.size(); ++i) {

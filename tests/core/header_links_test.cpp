@@ -407,7 +407,7 @@ TSourceCell SourceCell(std::size_t row, std::size_t col, const TTableSettings& s
     TSourceCell cell;
     cell.InHeaderRows = row < HeaderCount(settings.TitleRows);
     cell.Grid.Header = cell.InHeaderRows || col < HeaderCount(settings.TitleCols);
-    cell.Grid.Scope = cell.InHeaderRows ? testkit::csCol : testkit::csRow;
+    cell.Grid.Scope = cell.InHeaderRows ? testkit::TCellScope::Col : testkit::TCellScope::Row;
     cell.Grid.Empty = IsBlank(text, utf8);
     return cell;
 }
@@ -515,7 +515,7 @@ std::string SetAttribute(TWrittenCell& cell, std::string_view name, const std::s
     else if (name == "headers")
         cell.Grid.Headers = value;
     else if (name == "scope" && (value == "col" || value == "row"))
-        cell.Grid.Scope = value == "col" ? testkit::csCol : testkit::csRow;
+        cell.Grid.Scope = value == "col" ? testkit::TCellScope::Col : testkit::TCellScope::Row;
     else if (name == "colspan" || name == "rowspan")
         (name == "colspan" ? cell.Grid.Width : cell.Grid.Height) = std::stoul(value);
     else
@@ -751,7 +751,7 @@ private:
             const bool header = written.Grid.Header;
             const std::string id = header && !simple ? Id(index) : "";
             const bool scoped = header;
-            const auto scope = Source.Cells[index].InHeaderRows ? testkit::csCol : testkit::csRow;
+            const auto scope = Source.Cells[index].InHeaderRows ? testkit::TCellScope::Col : testkit::TCellScope::Row;
             if (written.Grid.Id != id || written.Scoped != scoped || (scoped && written.Grid.Scope != scope))
                 return Fail("cell " + Place(index) + (simple ? " of a simple table" : " of a table with ids")
                             + ": id \"" + written.Grid.Id + "\", " + (written.Scoped ? "a" : "no") + " scope");

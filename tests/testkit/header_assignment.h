@@ -17,7 +17,7 @@
 namespace tabulor::testkit {
 
 // The states of a header cell's scope attribute, Auto where it has none.
-enum TCellScope { csAuto, csRow, csCol };
+enum class TCellScope { Auto, Row, Col };
 
 // A cell as the table model knows it: anchored at slot (X, Y), from 0, covering Width by Height
 // slots.
@@ -27,7 +27,7 @@ struct TGridCell {
     std::size_t Width = 1;
     std::size_t Height = 1;
     bool Header = false;  // th, else td
-    TCellScope Scope = csAuto;
+    TCellScope Scope = TCellScope::Auto;
     // No element in it and no text but ASCII whitespace.
     bool Empty = false;
     std::string Id;  // none when empty
@@ -122,12 +122,12 @@ public:
 
     bool ColumnHeader(const TGridCell& cell) const
     {
-        return cell.Scope == csCol || (cell.Scope == csAuto && !AnyDataCell(cell.Y, cell.Height, true));
+        return cell.Scope == TCellScope::Col || (cell.Scope == TCellScope::Auto && !AnyDataCell(cell.Y, cell.Height, true));
     }
     bool RowHeader(const TGridCell& cell) const
     {
-        return cell.Scope == csRow
-            || (cell.Scope == csAuto && !ColumnHeader(cell) && !AnyDataCell(cell.X, cell.Width, false));
+        return cell.Scope == TCellScope::Row
+            || (cell.Scope == TCellScope::Auto && !ColumnHeader(cell) && !AnyDataCell(cell.X, cell.Width, false));
     }
 
 private:

@@ -50,8 +50,8 @@ inline std::string BehindLongComment(std::string_view xml)
 }
 
 struct TXmlEvent {
-    enum EKind { Start, End, Text };
-    EKind Kind;
+    enum class TKind { Start, End, Text };
+    TKind Kind;
     std::string Name;  // "{uri}local"; the text for Text
     std::vector<std::pair<std::string, std::string>> Attributes;
     bool operator==(const TXmlEvent&) const = default;
@@ -68,15 +68,15 @@ class TXmlEvents : public xml::TXmlHandler {
 public:
     void StartElement(const xml::TXmlName& name, std::span<const xml::TXmlAttribute> attributes) override
     {
-        TXmlEvent& event = Events.emplace_back(TXmlEvent{TXmlEvent::Start, NameText(name), {}});
+        TXmlEvent& event = Events.emplace_back(TXmlEvent{TXmlEvent::TKind::Start, NameText(name), {}});
         for (const xml::TXmlAttribute& attribute : attributes)
             event.Attributes.emplace_back(NameText(attribute.Name), attribute.Value);
     }
-    void EndElement(const xml::TXmlName& name) override { Events.push_back({TXmlEvent::End, NameText(name), {}}); }
+    void EndElement(const xml::TXmlName& name) override { Events.push_back({TXmlEvent::TKind::End, NameText(name), {}}); }
     void Characters(std::string_view text) override
     {
-        if (Events.empty() || Events.back().Kind != TXmlEvent::Text)
-            Events.push_back({TXmlEvent::Text, "", {}});
+        if (Events.empty() || Events.back().Kind != TXmlEvent::TKind::Text)
+            Events.push_back({TXmlEvent::TKind::Text, "", {}});
         Events.back().Name += text;
     }
 
@@ -85,11 +85,11 @@ public:
     {
         std::string trace;
         for (const TXmlEvent& event : Events) {
-            if (event.Kind == TXmlEvent::Text) {
+            if (event.Kind == TXmlEvent::TKind::Text) {
                 trace.append("'").append(event.Name).append("'");
                 continue;
             }
-            trace.append(event.Kind == TXmlEvent::Start ? "<" : "</").append(event.Name);
+            trace.append(event.Kind == TXmlEvent::TKind::Start ? "<" : "</").append(event.Name);
             for (const auto& [name, value] : event.Attributes)
                 trace.append(" ").append(name).append("=").append(value);
             trace += ">";
@@ -110,7 +110,7 @@ inline bool BeginsLike(std::span<const TXmlEvent> part, std::span<const TXmlEven
         return true;
     const TXmlEvent& last = part.back();
     const TXmlEvent& there = whole[part.size() - 1];
-    return last == there || (last.Kind == TXmlEvent::Text && there.Kind == TXmlEvent::Text && there.Name.starts_with(last.Name));
+    return last == there || (last.Kind == TXmlEvent::TKind::Text && there.Kind == TXmlEvent::TKind::Text && there.Name.starts_with(last.Name));
 }
 
 }  // namespace tabulor::testkit

@@ -56,19 +56,19 @@ TEST(SheetTest, OrdersCellsKeepsTheLastAtAPlaceAndMeasuresTheTexts)
 // Megabytes of texts, some longer than the sheet's blocks, against a plain map of the places.
 TEST(SheetTest, KeepsEveryTextAcrossBlocksInOrderOrNot)
 {
-    enum EOrder { oRows, oReversed, oOneLate, oRepeated };
-    for (const EOrder order : {oRows, oReversed, oOneLate, oRepeated}) {
-        SCOPED_TRACE(order);
+    enum class TOrder { Rows, Reversed, OneLate, Repeated };
+    for (const TOrder order : {TOrder::Rows, TOrder::Reversed, TOrder::OneLate, TOrder::Repeated}) {
+        SCOPED_TRACE(static_cast<int>(order));
         std::vector<TPlaced> added;
         for (std::uint32_t i = 0; i < 3'000; ++i) {
             const std::size_t length = i % 1'000 == 7 ? (3u << 20) / (1 + i % 3) : 1 + i * 7 % 900;
             added.emplace_back(i / 12 * 3, i % 12 * 5, std::string(length, static_cast<char>('a' + i % 26)));
         }
-        if (order == oReversed)
+        if (order == TOrder::Reversed)
             std::reverse(added.begin(), added.end());
-        if (order == oOneLate)
+        if (order == TOrder::OneLate)
             std::rotate(added.begin(), added.begin() + 1, added.end());
-        if (order == oRepeated)
+        if (order == TOrder::Repeated)
             for (std::size_t i = 0; i < 3'000; i += 11)
                 added.emplace_back(std::get<0>(added[i]), std::get<1>(added[i]), "autre " + std::to_string(i));
         std::map<std::pair<std::uint32_t, std::uint32_t>, std::string> expected;
