@@ -14,7 +14,7 @@
 
 #include "workbook/xml/xml_reader.h"
 #include "workbook/xml/xml_scanner_chars.h"
-#include "workbook/xml/xml_scanner.h"
+#include "workbook/xml/xml_unusual.h"
 
 namespace tabulor::xml {
 

@@ -15,12 +15,9 @@
 
 #include "workbook/byte_reader.h"
 #include "workbook/xml/xml_reader.h"
+#include "workbook/xml/xml_unusual.h"
 
 namespace tabulor::xml {
-
-// Thrown by ScanXml where the document leaves the shape it reads. ReadXmlPart catches it: it never
-// reaches a reader's caller.
-struct TXmlUnusual {};
 
 // Gives the handler the events ParseXml would give for the same bytes, with the same texts
 // (pieces of text may split elsewhere). Throws TXmlUnusual where the document leaves the

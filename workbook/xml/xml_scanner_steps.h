@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "workbook/byte_reader.h"
-#include "workbook/xml/xml_reader.h"
 #include "workbook/xml/xml_namespaces.h"
-#include "workbook/xml/xml_scanner.h"
+#include "workbook/xml/xml_reader.h"
+#include "workbook/xml/xml_unusual.h"
 
 namespace tabulor::xml {
 
