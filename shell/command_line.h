@@ -9,30 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/command.h"
 #include "shell/file_names.h"
-#include "shell/request.h"
 
 namespace tabulor {
-
-// Windows programs also take options that start with "/", "/?" among them.
-enum class TOptionStyle { Posix, Windows };
-
-enum class TCommandAction { Open, Help, Version, Error, Convert, ListSheets };
-
-struct TCommandLine {
-    TCommandAction Action = TCommandAction::Open;
-    // The arguments that are no options. Open: for the window to take as files; Convert: the
-    // sources; ListSheets: the workbooks.
-    std::vector<std::u16string> FileNames;
-    // Help, Version, Error: the text to show, without a final line end.
-    std::u16string Message;
-    // Convert: the window's fields as the options set them, from those the window starts with.
-    // The two file fields stay empty: each source gives its own.
-    TFormFields Fields = InitialFormFields();
-    // Convert: the file that -o names, "-" for standard output; none writes each source's table
-    // beside it.
-    std::optional<std::u16string> OutputName;
-};
 
 // What the program's messages on standard error begin with.
 inline constexpr std::u16string_view CommandMessagePrefix = u"tabulor\u00a0: ";

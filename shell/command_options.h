@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/command_line.h"
+#include "shell/command.h"
 
 namespace tabulor {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/command_line.h"
+#include "shell/command.h"
 
 namespace tabulor {
 
