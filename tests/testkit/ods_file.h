@@ -41,8 +41,9 @@ inline constexpr std::string_view OdsManifest =
     R"(<manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/>)"
     R"(</manifest:manifest>)";
 
-// content.xml around the body's tables, with an automatic style "hidden" for hidden tables.
-inline std::string OdsContent(std::string_view tables)
+// content.xml around the sheets' table:table elements, with an automatic style "hidden" for hidden
+// sheets.
+inline std::string OdsContent(std::string_view sheets)
 {
     std::string content = R"(<?xml version="1.0" encoding="UTF-8"?><office:document-content)";
     content += OdsNamespaces;
@@ -52,7 +53,7 @@ inline std::string OdsContent(std::string_view tables)
                R"(<style:style style:name="hidden" style:family="table">)"
                R"(<style:table-properties table:display="false"/></style:style>)"
                R"(</office:automatic-styles><office:body><office:spreadsheet>)";
-    content += tables;
+    content += sheets;
     content += "</office:spreadsheet></office:body></office:document-content>";
     return content;
 }
@@ -138,8 +139,8 @@ inline void AppendCell(std::string& out, const TOdsSheet& sheet, std::uint32_t r
 
 }  // namespace detail
 
-// A sheet's table as content.xml holds it. Covered cells keep whatever text the rows give them.
-inline std::string OdsTable(const TOdsSheet& sheet)
+// A sheet as content.xml holds it, its table:table element. Covered cells keep whatever text the rows give them.
+inline std::string OdsSheetXml(const TOdsSheet& sheet)
 {
     std::string out = "<table:table table:name=\"";
     for (char c : sheet.Name)
@@ -158,10 +159,10 @@ inline std::string OdsTable(const TOdsSheet& sheet)
 
 inline std::string MakeOds(const std::vector<TOdsSheet>& sheets)
 {
-    std::string tables;
+    std::string sheetsXml;
     for (const TOdsSheet& sheet : sheets)
-        tables += OdsTable(sheet);
-    return MakeOdsPackage(OdsContent(tables));
+        sheetsXml += OdsSheetXml(sheet);
+    return MakeOdsPackage(OdsContent(sheetsXml));
 }
 
 }  // namespace tabulor::testkit
