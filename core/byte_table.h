@@ -5,8 +5,8 @@
 // starts a cell writes the empty-cell text first, the second byte of an accented letter writes
 // its entity, and no such byte needs a branch of its own. The cost of a row is thus that of its
 // bytes, however many cells it holds. The rare bytes whose text does not fit the table (a long
-// separator text, the first byte of a rarer UTF-8 character) stop the loop and are written on
-// their own.
+// separator text, a quote that opens a CSV field, the first byte of a rarer UTF-8 character)
+// stop the loop and are written on their own.
 //
 // The loop comes in two forms, of which CMake builds one: byte_table_sse2.cpp copies the runs of
 // bytes that stay as they are sixteen at a time, byte_table_plain.cpp takes a byte at a time, as

@@ -15,8 +15,7 @@ char* Copy(std::string_view text, char* out)
     return out + text.size();
 }
 
-}  // namespace
-
+// A cell's or row's opening tag with its class, if any: "<td class=\"c\">".
 std::string OpeningTag(std::string_view tag, const std::string& className)
 {
     std::string result(1, '<');
@@ -25,6 +24,8 @@ std::string OpeningTag(std::string_view tag, const std::string& className)
         result.append(" class=\"").append(className).append("\"");
     return result += '>';
 }
+
+}  // namespace
 
 TCellMarkup::TCellMarkup(const TTableSettings& settings, bool xhtml)
     : RowTag("  " + OpeningTag("tr", settings.RowClass)),

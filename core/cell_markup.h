@@ -1,7 +1,8 @@
 // A cell's markup, one for a text source's rows and a workbook sheet's table alike: the row's and
 // the cells' opening tags with their classes, and any other attributes after the class; the
 // closing tags; the empty-cell text; the line break; which cells are header cells; and a cell of
-// UTF-8 text, entity-encoded a block at a time.
+// UTF-8 text, entity-encoded a block at a time. Beside it, what the cells are read and written
+// with (TCellReading: a text source's separator and encoding, the break's form, the ids' stem).
 //
 // It does not read a source, nor decide a cell's attributes other than its class: the row writer
 // turns a text source's bytes into cells through byte tables made with these tags, and the
@@ -29,10 +30,7 @@ struct TCellReading {
     std::string_view IdStem = DefaultIdStem;
 };
 
-// A cell's or row's opening tag with its class, if any: "<td class=\"c\">".
-std::string OpeningTag(std::string_view tag, const std::string& className);
-
-// Bytes of a cell's text written between two reservations of output room.
+// Bytes of cells' text written between two reservations of output room.
 inline constexpr std::size_t CellTextBlock = 16 * 1024;
 
 class TCellMarkup {

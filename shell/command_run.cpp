@@ -8,6 +8,7 @@
 #include "shell/messages.h"
 #include "shell/sheet_list.h"
 #include "shell/text.h"
+#include "workbook/workbook.h"
 #include "workbook/workbook_fault.h"
 
 namespace tabulor {

@@ -8,6 +8,7 @@
 
 #include "shell/file_names.h"
 #include "shell/text.h"
+#include "workbook/workbook.h"
 
 namespace tabulor {
 namespace {

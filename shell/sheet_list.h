@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/layout.h"
-#include "workbook/workbook.h"
+#include "workbook/sheet_entry.h"
 
 namespace tabulor {
 

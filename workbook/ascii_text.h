@@ -1,4 +1,4 @@
-// Text helpers shared inside the workbook layer: the ASCII case folding that package names, content
+// Text helpers of the workbook layer, its face included: the ASCII case folding that package names, content
 // types, number format codes and the face's workbook extensions compare by, hexadecimal digits,
 // runs of decimal digits, a character written in UTF-8, and a number read from the whole of its
 // text.
