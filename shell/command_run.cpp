@@ -42,11 +42,7 @@ TSheetList SheetsOf(std::u16string_view workbook)
 {
     const std::filesystem::path name = ToPath(workbook);
     const TFileContents contents = ReadWholeFile(name);
-    const TSourceKind kind = SourceKindOf(contents.View().substr(0, SignatureLength));
-    if (kind != TSourceKind::Workbook) {
-        using enum EWorkbookFault::TKind;
-        ThrowWorkbookError(name, EWorkbookFault(kind == TSourceKind::Text ? Invalid : Unsupported));
-    }
+    // The workbook layer tells a text (Invalid) and a compound file (Unsupported) itself.
     try {
         return MakeSheetList(ListSheets(contents.View()), {});
     } catch (const EWorkbookFault& fault) {
