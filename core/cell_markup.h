@@ -45,7 +45,11 @@ public:
 
     std::string_view Tag(bool header) const { return header ? HeaderTag : DataTag; }
     // The opening tag without its '>', for attributes to follow.
-    std::string_view TagStart(bool header) const { return Tag(header).substr(0, Tag(header).size() - 1); }
+    std::string_view TagStart(bool header) const
+    {
+        const std::string_view tag = Tag(header);
+        return tag.substr(0, tag.size() - 1);
+    }
     static std::string_view ClosingTag(bool header) { return header ? "</th>" : "</td>"; }
     std::string_view EmptyCellText() const { return EmptyText; }
     std::string_view LineBreak() const { return BreakText; }

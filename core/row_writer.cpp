@@ -31,7 +31,7 @@ TRowWriter::TRowWriter(const TTableSettings& settings, const TCellReading& readi
 
 // The table writes every byte but the quotes that open fields.
 inline void TRowWriter::WriteCells(const TByteTable& table, std::string_view bytes, std::size_t& state,
-                            TOutputLines& output) const
+                                   TOutputLines& output) const
 {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
